@@ -1,0 +1,8 @@
+# Warnings and flags shared by every target of the project.
+if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
+  set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "Build type" FORCE)
+endif()
+
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+# Source paths in exception texts are relative to the source root.
+add_compile_options(-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/=)

@@ -1,0 +1,10 @@
+# SV_SANITIZE=address,undefined builds everything with ASan and UBSan (halting on
+# the first report); SV_SANITIZE=thread builds with TSan.
+if(SV_SANITIZE)
+  set(_sv_flags -fsanitize=${SV_SANITIZE} -fno-omit-frame-pointer -g)
+  if(SV_SANITIZE MATCHES "undefined")
+    list(APPEND _sv_flags -fno-sanitize-recover=all)
+  endif()
+  add_compile_options(${_sv_flags})
+  add_link_options(-fsanitize=${SV_SANITIZE})
+endif()
