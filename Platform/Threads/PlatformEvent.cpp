@@ -74,7 +74,8 @@ void PlatformEvent::RemoveAnyWaiter(AnyWaiter* waiter) {
 }
 
 WaitResult PlatformEvent::WaitAny(std::span<PlatformEvent* const> events, int32_t milliseconds) {
-  if (events.empty() || std::find(events.begin(), events.end(), nullptr) != events.end())
+  if (events.empty() || events.size() > MaximumWaitAnyCount ||
+      std::find(events.begin(), events.end(), nullptr) != events.end())
     return WaitFailed;
   const WaitDeadline deadline(milliseconds);
   // Registered before the first scan, so a signal given between two scans still

@@ -33,10 +33,13 @@ public:
   WaitResult Wait(int32_t milliseconds);
   bool IsManualReset() const { return mMode == ResetMode::Manual; }
 
+  // Most events one WaitAny takes, so that no index can be read as WaitTimedOut.
+  static constexpr size_t MaximumWaitAnyCount = 64;
+
   // Waits until any of `events` is signalled: WaitSignalled + its index. When
   // several are signalled the lowest index wins, and only that event's signal is
-  // consumed. WaitTimedOut when the time runs out; WaitFailed for an empty list or
-  // a null entry.
+  // consumed. WaitTimedOut when the time runs out; WaitFailed for an empty list, a
+  // list longer than MaximumWaitAnyCount or a null entry.
   static WaitResult WaitAny(std::span<PlatformEvent* const> events, int32_t milliseconds);
 
 private:

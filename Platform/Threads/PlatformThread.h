@@ -14,8 +14,8 @@ namespace SV::Platform {
 // function only after Resume, so that its priority and name can be set first.
 // Destroying the object never ends the thread: a thread that is still running goes
 // on alone, and one that was never resumed is let go without running its entry.
-// The operations may be called from any thread, but not on one object from two
-// threads at once.
+// Any thread may call the operations, also at the same time; only the destruction
+// must not overlap another call on the same object.
 class PlatformThread {
 public:
   using ThreadId = std::thread::id;

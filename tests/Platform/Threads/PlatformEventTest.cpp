@@ -114,11 +114,13 @@ TEST(PlatformEvent, WaitAnyReturnsTheLowestSignalledIndexAndConsumesOnlyThatEven
   }
 }
 
-TEST(PlatformEvent, WaitAnyRefusesAnEmptyListOrAMissingEvent) {
+TEST(PlatformEvent, WaitAnyRefusesAnEmptyListATooLongListOrAMissingEvent) {
   PlatformEvent event(ResetMode::Automatic, true);
   EXPECT_EQ(PlatformEvent::WaitAny({}, 0), WaitFailed);
   PlatformEvent* withNull[] = {&event, nullptr};
   EXPECT_EQ(PlatformEvent::WaitAny(withNull, 0), WaitFailed);
+  std::vector<PlatformEvent*> tooMany(PlatformEvent::MaximumWaitAnyCount + 1, &event);
+  EXPECT_EQ(PlatformEvent::WaitAny(tooMany, 0), WaitFailed);
   EXPECT_EQ(event.Wait(0), WaitSignalled) << "a refused wait consumes nothing";
 }
 
