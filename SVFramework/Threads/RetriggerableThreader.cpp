@@ -81,6 +81,10 @@ void RetriggerableThreader::RunLoop(SharedState& state) {
     RunStoredJob(state);
     FinishJob(state);
   }
+  // A stop that came before the thread first looked at the flag still finds a job
+  // stored by an earlier trigger: drop it and signal its done event.
+  RunStoredJob(state);
+  FinishJob(state);
 }
 
 void RetriggerableThreader::RunStoredJob(SharedState& state) {

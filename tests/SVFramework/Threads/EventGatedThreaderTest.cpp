@@ -5,7 +5,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "tests/SVFramework/Threads/RecordingWorker.h"
+#include "tests/Support/RecordingWorker.h"
 
 namespace SV {
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/SVFramework/Threads/RecordingWorker.h"
+#include "tests/Support/RecordingWorker.h"
 
 namespace SV {
 namespace {
