@@ -134,6 +134,24 @@ const RCPtr<LIBuffer>& VariantEx::GetBuffer() const {
   return mPayloadBuffer;
 }
 
+SVRESULT VariantEx::GetArray(IArray<VariantEx>& items) const {
+  const VariantEx* stored = items.GetData();
+  if (stored && this >= stored && this < stored + items.GetCount()) {
+    const VariantEx self(*this);  // emptying the array would destroy this value
+    return self.GetArray(items);
+  }
+  items.RemoveAll();
+  if (IsEmpty()) return S_OK;
+  if (GetTag() != VariantTag::Array) return E_INVALIDARG;
+  const uint32_t count = GetArrayItemCount();
+  VariantEx item;
+  for (uint32_t i = 0; i < count; ++i) {
+    GetArrayItem(i, item);
+    items.Append(item);
+  }
+  return S_OK;
+}
+
 String VariantEx::ValueToString() const {
   switch (GetTag()) {
     case VariantTag::Empty: return u"<empty>";
@@ -159,15 +177,14 @@ String VariantEx::ValueToString() const {
 
 String VariantEx::ToString(int32_t indentLevel) const {
   if (GetTag() != VariantTag::Array) return ValueToString();
-  const uint32_t count = GetArrayItemCount();
-  if (count == 0) return u"<empty array>";
-  String text = String::FromFormat(u"array(%u):", count);
+  Array<VariantEx> items;
+  GetArray(items);
+  if (items.GetCount() == 0) return u"<empty array>";
+  String text = String::FromFormat(u"array(%u):", items.GetCount());
   const String indent = Indent(indentLevel + 1);
-  VariantEx item;
-  for (uint32_t i = 0; i < count; ++i) {
-    GetArrayItem(i, item);
+  for (uint32_t i = 0; i < items.GetCount(); ++i) {
     text += String::FromFormat(u"\n%s[%u] ", indent.GetString(), i);
-    text += item.ToString(indentLevel + 1);
+    text += items[i].ToString(indentLevel + 1);
   }
   return text;
 }

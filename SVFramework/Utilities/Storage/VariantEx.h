@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "SVFramework/ObjectBase/RefCountedObject.h"
+#include "SVFramework/Utilities/Storage/Array.h"
 #include "SVFramework/Utilities/Storage/BufferT.h"
 #include "SVFramework/Utilities/Storage/StringT.h"
 #include "SVFramework/Utilities/Storage/Variant.h"
@@ -48,6 +49,11 @@ public:
   // buffer). Readers only: resizing it would pull the payload from under the value.
   // Any other kind raises SV::Exception<std::runtime_error>.
   const RCPtr<LIBuffer>& GetBuffer() const;
+
+  // Empties the array, then unpacks a packed array into it, one element per item in
+  // order (an item that cannot be read comes out empty): 0. The empty value gives 0
+  // and no elements; any other kind E_INVALIDARG.
+  SVRESULT GetArray(IArray<VariantEx>& items) const;
 
   // The value as text: "<empty>", "true"/"false", decimal integers (uint64 in upper-case
   // hexadecimal), reals with six decimals, a payload's address in hexadecimal, a
