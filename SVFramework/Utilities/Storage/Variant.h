@@ -37,7 +37,8 @@ inline constexpr int32_t Last = Array;
 // A NaN reads as 0 and a rounded value outside the signed 64-bit range is clamped to
 // it (GetUInt64 converts values from 2^63 below 2^64 as unsigned and clamps above);
 // the narrower getters take the low bits of that 64-bit result, as they do for
-// integer sources.
+// integer sources. A byte buffer reads as its first bytes, little-endian, bytes it
+// lacks reading as 0; a string reads as its length.
 //
 // The serialised form (Serialize, Deserialize) is a little-endian block: 32-bit total
 // length (payload + 12), 32-bit format 1, 32-bit tag, the payload. A packed array's
@@ -76,7 +77,8 @@ public:
   // Scalars: the inline value and its width; payload kinds: the payload and its size;
   // empty: null and 0.
   virtual const void* GetData(uint32_t& size) const;
-  // As GetData, but null and 0 for read-only memory and packed arrays.
+  // As GetData, but null and 0 for read-only memory and packed arrays. A string's
+  // terminating zero must stay where it is.
   virtual void* GetWritableData(uint32_t& size);
   // The UTF-8 text of a string value, else null.
   virtual const char* GetString() const;

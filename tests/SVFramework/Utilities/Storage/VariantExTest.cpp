@@ -179,7 +179,8 @@ TEST(VariantExCopy, ACopyKeepsItsPayloadInABufferOfItsOwn) {
   }
   EXPECT_NE(copy.GetBuffer().Get(), fromPlain.GetBuffer().Get());
   EXPECT_NE(assigned.GetBuffer().Get(), copy.GetBuffer().Get());
-  assigned = assigned;
+  const VariantEx& itself = assigned;
+  assigned = itself;
   EXPECT_STREQ(assigned.GetString(), "shared?");
 }
 

@@ -245,7 +245,8 @@ TEST(VariantCopy, ACopyOwnsItsOwnPayload) {
   EXPECT_TRUE(copy == original);
   static_cast<uint8_t*>(copy.GetWritableData(size))[0] = 42;
   EXPECT_FALSE(copy == original);
-  copy = copy;
+  const Variant& itself = copy;
+  copy = itself;
   EXPECT_EQ(copy.GetUInt8(), 42);
   Variant assigned;
   EXPECT_EQ(assigned.Assign(Text("x")), VariantTag::String);
