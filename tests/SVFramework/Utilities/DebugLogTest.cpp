@@ -158,10 +158,11 @@ TEST_F(DebugLogOverUdp, WideTextBeyondAsciiArrivesAsUtf8) {
   EXPECT_EQ(listener.Receive(), "Straße → 漢字");
 }
 
-// The only test that uses the process's own log and datagram sender, whose
-// destination is fixed by its first use.
+// The only test that uses the process's own log and datagram sender. The sender keeps
+// the destination of its first use for the whole process, so the listener lives as
+// long (the test may run several times in one process).
 TEST(ProcessDebugLog, SetDebugLogTargetSendsTheProcessLogToTheListener) {
-  UdpListener listener;
+  static UdpListener& listener = *new UdpListener;
   ASSERT_NE(listener.Port(), 0);
   SetDebugLogTarget(nullptr, listener.Port());
   DebugLog::Instance().Narrow() << "through the process log" << std::flush;
