@@ -82,8 +82,9 @@ File::~File() { ReleaseDescriptor(); }
 
 SVRESULT File::Open(const String& folder, const String& name, uint32_t flags) {
   if (IsOpen()) return S_FALSE;
+  // An empty folder is refused with a name too: "/" + name would land in the root.
+  if (folder.IsEmpty()) SV_RAISE(std::runtime_error, "invalid pathname", "SV::File::Open");
   if (name.IsEmpty()) {
-    if (folder.IsEmpty()) SV_RAISE(std::runtime_error, "invalid pathname", "SV::File::Open");
     mPath = folder;
   } else {
     mName = name;

@@ -36,8 +36,8 @@ public:
   virtual ~File();
 
   // 1 when the file is open already (nothing changes). Otherwise the path is folder +
-  // "/" + name, or the folder alone when the name is empty (both empty raises
-  // "invalid pathname"); opens it binary, read-write with kReadWrite else read-only,
+  // "/" + name, or the folder alone when the name is empty (an empty folder raises
+  // "invalid pathname", so a failed folder lookup never reaches the root); opens it binary, read-write with kReadWrite else read-only,
   // created with kCreate (exclusively with kExclusive too), new files readable and
   // writable by the owner. 0 on success, E_FAIL when the platform refuses.
   virtual SVRESULT Open(const String& folder, const String& name, uint32_t flags);

@@ -65,9 +65,11 @@ TEST_F(FileTest, AnEmptyNameOpensTheFolderArgumentAsTheWholePath) {
   EXPECT_EQ(file.GetName(), u"");
 }
 
-TEST_F(FileTest, AnEmptyFolderAndNameRaiseInvalidPathname) {
-  EXPECT_THAT(RaisedText([] { File file(u"", u"", File::kRead); }),
-              StartsWith("Runtime Error : invalid pathname : SV::File::Open : Utilities/Storage/SVFile : Line "));
+TEST_F(FileTest, AnEmptyFolderRaisesInvalidPathnameWithOrWithoutAName) {
+  const char* expected = "Runtime Error : invalid pathname : SV::File::Open : Utilities/Storage/SVFile : Line ";
+  EXPECT_THAT(RaisedText([] { File file(u"", u"", File::kRead); }), StartsWith(expected));
+  EXPECT_THAT(RaisedText([] { File file(u"", u"UserSettings.ini", File::kCreate | File::kReadWrite); }),
+              StartsWith(expected));
 }
 
 TEST_F(FileTest, OpeningAnOpenFileReturnsOneAndKeepsTheFirstFile) {
