@@ -1,13 +1,18 @@
 #include "SVFramework/Utilities/Storage/SVFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "Platform/System/KnownFolders.h"
 #include "SVFramework/ObjectBase/Exception.h"
@@ -50,6 +55,34 @@ ssize_t WriteFully(int descriptor, const char* buffer, size_t size) {
     done += static_cast<size_t>(count);
   }
   return static_cast<ssize_t>(done);
+}
+
+// Whether a folder entry is listed: a name the pattern matches, that a String can
+// carry (valid UTF-8) and that is not a folder.
+bool IsListedEntry(int folder, const char* name, const char* pattern) {
+  if (fnmatch(pattern, name, FNM_PERIOD) != 0) return false;
+  if (!(String(name).ToUTF8() == name)) return false;
+  struct stat status {};
+  return fstatat(folder, name, &status, 0) != 0 || !S_ISDIR(status.st_mode);
+}
+
+struct FolderSearchCloser {
+  void operator()(DIR* search) const { closedir(search); }
+};
+
+// The sorted names of the listed entries of a folder; false when it cannot be read.
+bool ReadListedNames(const NarrowString& folder, const NarrowString& pattern, std::vector<std::string>& names) {
+  const std::unique_ptr<DIR, FolderSearchCloser> search(opendir(folder.GetString()));
+  if (!search) return false;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = readdir(search.get());
+    if (!entry) break;
+    if (IsListedEntry(dirfd(search.get()), entry->d_name, pattern.GetString())) names.emplace_back(entry->d_name);
+  }
+  if (errno != 0) return false;
+  std::sort(names.begin(), names.end());
+  return true;
 }
 
 bool IsUsableFolderName(const String& name) { return !name.IsEmpty() && name != u"." && name != u".."; }
@@ -180,6 +213,17 @@ bool File::CreateFolders(const String& path, bool endsWithFileName) {
     return FolderExists(path);
   }
   return path.Find(kSeparator) < 0 || FolderExists(GetFolderPart(path));
+}
+
+SVRESULT File::ListFiles(const String& folder, const String& pattern, StringArrayT<char16_t, char>& result) {
+  result.RemoveAll();
+  if (!FolderExists(folder)) return E_NOTIMPL;
+  std::vector<std::string> names;
+  if (!ReadListedNames(Narrow(folder), Narrow(pattern), names)) return E_FAIL;
+  const bool endsWithSeparator = folder.GetString()[folder.GetLength() - 1] == kSeparator;
+  const String prefix = endsWithSeparator ? folder : folder + String(kSeparator);
+  for (const std::string& name : names) result.Append(prefix + String(name.c_str()));
+  return static_cast<SVRESULT>(names.size());
 }
 
 String File::GetLongPathName(const String& path) { return path; }

@@ -4,6 +4,7 @@
 #include "SVFramework/ObjectBase/RefCountedObject.h"
 #include "SVFramework/ObjectBase/SVResult.h"
 #include "SVFramework/Utilities/Holder.h"
+#include "SVFramework/Utilities/Storage/StringArrayT.h"
 #include "SVFramework/Utilities/Storage/StringT.h"
 
 namespace SV {
@@ -77,6 +78,13 @@ public:
   // created too and the result says whether it is a folder now; with one, whether
   // the folder holding the file exists (true when the path has no '/').
   static bool CreateFolders(const String& path, bool endsWithFileName);
+  // Empties the result, then appends folder + "/" + name for every entry of the folder
+  // that matches the pattern by the shell's wildcard rules ('*', '?', '[...]'; a
+  // leading '.' only matches a pattern that starts with one) and is not a folder,
+  // sorted by name. Returns the count appended; E_NOTIMPL when the folder does not
+  // exist; E_FAIL (and an empty result) when the folder cannot be read. Names that are
+  // not valid UTF-8 are left out, since no String path could reach them.
+  static SVRESULT ListFiles(const String& folder, const String& pattern, StringArrayT<char16_t, char>& result);
   // The long form of a path: on this platform the path itself.
   static String GetLongPathName(const String& path);
   // The text before the last '/' ("/" when that is the first character), or the

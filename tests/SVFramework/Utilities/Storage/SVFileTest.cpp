@@ -263,6 +263,62 @@ TEST_F(FileTest, CreateFoldersStopsBeforeAFileNameAtTheEnd) {
   EXPECT_FALSE(File::CreateFolders(PathOf("blocker/z"), false));
 }
 
+// The listed paths of an array, as UTF-8, in order.
+std::vector<std::string> Listed(const StringArrayT<char16_t, char>& result) {
+  std::vector<std::string> paths;
+  for (uint32_t i = 0; i < result.GetCount(); ++i) paths.emplace_back(result.GetAt(i).ToUTF8().GetString());
+  return paths;
+}
+
+TEST_F(FileTest, ListFilesGivesTheMatchingFilesSortedByNameAndNeverFolders) {
+  for (const char* name : {"b.ttf", "a.ttf", "c.otf", ".hidden.ttf", "A.ttf", "a1.ttf"}) folder.WriteFile(name, "x");
+  std::filesystem::create_directory(folder.PathOf("fonts.ttf"));
+  struct Case { const char16_t* pattern; std::vector<std::string> names; const char* what; };
+  const Case cases[] = {
+      {u"*.ttf", {"A.ttf", "a.ttf", "a1.ttf", "b.ttf"}, "a wildcard; the folder and the hidden file stay out"},
+      {u"*", {"A.ttf", "a.ttf", "a1.ttf", "b.ttf", "c.otf"}, "everything but folders and hidden files"},
+      {u".*", {".hidden.ttf"}, "hidden files only when the pattern starts with a dot"},
+      {u"?.ttf", {"A.ttf", "a.ttf", "b.ttf"}, "one character"},
+      {u"[ab].ttf", {"a.ttf", "b.ttf"}, "a character set"},
+      {u"c.otf", {"c.otf"}, "an exact name"},
+      {u"*.woff", {}, "no match"},
+  };
+  for (const Case& c : cases) {
+    StringArrayT<char16_t, char> result;
+    std::vector<std::string> expected;
+    for (const std::string& name : c.names) expected.push_back(folder.PathOf(name));
+    EXPECT_EQ(File::ListFiles(Wide(folder.Path()), c.pattern, result), static_cast<SVRESULT>(c.names.size())) << c.what;
+    EXPECT_EQ(Listed(result), expected) << c.what;
+  }
+}
+
+TEST_F(FileTest, ListFilesJoinsAFolderThatEndsInASlashWithoutDoublingIt) {
+  folder.WriteFile("only", "x");
+  StringArrayT<char16_t, char> result;
+  EXPECT_EQ(File::ListFiles(Wide(folder.Path() + "/"), u"*", result), 1);
+  EXPECT_EQ(Listed(result), std::vector<std::string>{folder.PathOf("only")});
+}
+
+TEST_F(FileTest, ListFilesOnAMissingFolderEmptiesTheResultAndReturnsNotImplemented) {
+  folder.WriteFile("file", "x");
+  StringArrayT<char16_t, char> result;
+  result.Append(u"left over");
+  EXPECT_EQ(File::ListFiles(PathOf("missing"), u"*", result), E_NOTIMPL);
+  EXPECT_EQ(result.GetCount(), 0u);
+  result.Append(u"left over");
+  EXPECT_EQ(File::ListFiles(PathOf("file"), u"*", result), E_NOTIMPL);
+  EXPECT_EQ(result.GetCount(), 0u);
+  EXPECT_EQ(File::ListFiles(u"", u"*", result), E_NOTIMPL);
+}
+
+TEST_F(FileTest, ListFilesLeavesOutNamesThatAreNotUtf8) {
+  folder.WriteFile("good", "x");
+  folder.WriteFile("bad\xff", "x");
+  StringArrayT<char16_t, char> result;
+  EXPECT_EQ(File::ListFiles(Wide(folder.Path()), u"*", result), 1);
+  EXPECT_EQ(Listed(result), std::vector<std::string>{folder.PathOf("good")});
+}
+
 TEST(FilePaths, FolderAndFileNamePartsSplitLinuxPaths) {
   struct Case { const char16_t* path; const char16_t* folder; const char16_t* name; const char* what; };
   const Case cases[] = {
