@@ -10,9 +10,13 @@
 #include <thread>
 #include <vector>
 
-#include "tests/Platform/IniFileManager/TemporaryFolder.h"
+#include "tests/Support/TemporaryFolder.h"
 
 namespace IniFile {
+
+using SV::Testing::ReadWholeFile;
+using SV::Testing::TemporaryFolder;
+using SV::Testing::WriteWholeFile;
 namespace {
 
 // Reads a string the way the program's loader does: a 1024-byte buffer first and,

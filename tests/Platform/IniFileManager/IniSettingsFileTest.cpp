@@ -5,10 +5,14 @@
 #include <string>
 
 #include "Platform/IniFileManager/IniFileManagerApi.h"
-#include "tests/Platform/IniFileManager/TemporaryFolder.h"
+#include "tests/Support/TemporaryFolder.h"
 
 // How the library keeps the file on disk whole, seen through its entry points.
 namespace IniFile {
+
+using SV::Testing::ReadWholeFile;
+using SV::Testing::TemporaryFolder;
+using SV::Testing::WriteWholeFile;
 namespace {
 
 // The library writes through this file beside the settings file.
