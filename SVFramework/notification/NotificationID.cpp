@@ -1,5 +1,7 @@
 #include "SVFramework/notification/NotificationID.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -32,6 +34,37 @@ NotificationID AppendEntry(const char16_t* text) {
   return id;
 }
 
+// The IDs this thread interned last, by text address: a repeated interning of the same
+// literal needs neither the lock nor a hash of its text. An entry counts only when the
+// text at that address still equals the ID's, since a caller's buffer may have been
+// reused for another text.
+struct RecentLookup {
+  const char16_t* text = nullptr;
+  NotificationID id = nullptr;
+};
+constexpr size_t kRecentLookups = 16;
+thread_local RecentLookup recentLookups[kRecentLookups];
+
+RecentLookup& RecentLookupFor(const char16_t* text) {
+  return recentLookups[(reinterpret_cast<uintptr_t>(text) >> 3) % kRecentLookups];
+}
+
+bool SameText(const char16_t* text, NotificationID id) {
+  if (text == id) return true;
+  for (; *text == *id; ++text, ++id)
+    if (*text == 0) return true;
+  return false;
+}
+
+NotificationID LookUpOrAppend(const char16_t* text) {
+  MutexLock lock(GetNotificationLock());
+  RegistryIndex& index = GetRegistryIndex();
+  if (index.byPointer.count(text) != 0) return text;
+  const auto found = index.byText.find(std::u16string_view(text));
+  if (found != index.byText.end()) return found->second;
+  return AppendEntry(text);
+}
+
 }  // namespace
 
 Mutex& GetNotificationLock() {
@@ -46,12 +79,11 @@ StringArrayT<char16_t, char>& GetNotificationIDRegistry() {
 
 NotificationID InternNotificationID(const char16_t* text) {
   if (text == nullptr || text[0] == 0) return nullptr;
-  MutexLock lock(GetNotificationLock());
-  RegistryIndex& index = GetRegistryIndex();
-  if (index.byPointer.count(text) != 0) return text;
-  const auto found = index.byText.find(std::u16string_view(text));
-  if (found != index.byText.end()) return found->second;
-  return AppendEntry(text);
+  RecentLookup& recent = RecentLookupFor(text);
+  if (recent.text == text && SameText(text, recent.id)) return recent.id;
+  const NotificationID id = LookUpOrAppend(text);
+  recent = RecentLookup{text, id};
+  return id;
 }
 
 }  // namespace SV

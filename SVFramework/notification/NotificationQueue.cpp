@@ -57,7 +57,7 @@ LNotificationQueue::LNotificationQueue()
 LNotificationQueue::~LNotificationQueue() { Drain(); }
 
 SVRESULT LNotificationQueue::SetTarget(const RCPtr<LNotificationDistributor>& distributor) {
-  MutexLock lock(mLinksLock);
+  MutexLock lock(GetNotificationQueueLock());
   if (mTarget || !mPostingReceiver) return E_FAIL;
   if (!distributor) return S_OK;
   mTarget = distributor;
@@ -67,10 +67,22 @@ SVRESULT LNotificationQueue::SetTarget(const RCPtr<LNotificationDistributor>& di
 
 SVRESULT LNotificationQueue::Post(const RCPtr<LNotification>& notification) {
   if (!notification || notification->IsPosted()) return E_INVALIDARG;
-  const RCPtr<LNotificationDistributor> target = GetTarget();
-  if (!target) return E_FAIL;
+  RCPtr<LNotificationDistributor> target;  // released after the lock
+  {
+    MutexLock lock(GetNotificationQueueLock());
+    if (!mTarget) return E_FAIL;
+    if (!mTarget->HasLatestOnlySubscriptions()) return EnqueueLocked(notification);
+    target = mTarget;
+  }
+  // The queue lock is innermost, so latest-only entries are updated outside it.
   if (!notification->MarkPosted()) return E_INVALIDARG;
-  if (target->HasLatestOnlySubscriptions()) RememberLatest(*target, notification);
+  RememberLatest(*target, notification);
+  mRing.Enqueue(notification);
+  return S_OK;
+}
+
+SVRESULT LNotificationQueue::EnqueueLocked(const RCPtr<LNotification>& notification) {
+  if (!notification->MarkPosted()) return E_INVALIDARG;
   mRing.Enqueue(notification);
   return S_OK;
 }
@@ -91,17 +103,27 @@ bool LNotificationQueue::Process(bool idle) {
 }
 
 void LNotificationQueue::DeliverQueued(const RCPtr<LNotificationDistributor>& target) {
-  // A handler may drain or detach this queue, so each take checks the ring first.
-  for (int32_t remaining = GetQueuedCount(); remaining > 0 && GetQueuedCount() > 0; --remaining) {
-    const RCPtr<LNotification> notification = mRing.Dequeue();
+  for (int32_t remaining = GetQueuedCount(); remaining > 0; --remaining) {
+    const RCPtr<LNotification> notification = TakeOldest();
+    if (!notification) return;
     InFlightScope inFlight(*notification);
     target->Distribute(notification);
   }
 }
 
+// A handler may drain or detach the queue during a pass, so a take checks the ring.
+RCPtr<LNotification> LNotificationQueue::TakeOldest() {
+  MutexLock lock(GetNotificationQueueLock());
+  if (mRing.GetCount() == 0) return nullptr;
+  return mRing.Dequeue();
+}
+
 bool LNotificationQueue::Drain() {
-  for (int32_t remaining = GetQueuedCount(); remaining > 0 && GetQueuedCount() > 0; --remaining)
-    mRing.Dequeue()->ClearPosted();
+  for (int32_t remaining = GetQueuedCount(); remaining > 0; --remaining) {
+    const RCPtr<LNotification> notification = TakeOldest();
+    if (!notification) break;
+    notification->ClearPosted();
+  }
   return GetQueuedCount() > 0;
 }
 
@@ -110,7 +132,7 @@ void LNotificationQueue::Detach() {
   RCPtr<LNotificationDistributor> target;
   RCPtr<LPostingReceiver> receiver;
   {
-    MutexLock lock(mLinksLock);
+    MutexLock lock(GetNotificationQueueLock());
     target = std::move(mTarget);
     receiver = std::move(mPostingReceiver);
   }
@@ -123,12 +145,12 @@ void LNotificationQueue::Detach() {
 }
 
 RCPtr<LNotificationQueue::LPostingReceiver> LNotificationQueue::GetPostingReceiver() const {
-  MutexLock lock(mLinksLock);
+  MutexLock lock(GetNotificationQueueLock());
   return mPostingReceiver;
 }
 
 RCPtr<LNotificationDistributor> LNotificationQueue::GetTarget() const {
-  MutexLock lock(mLinksLock);
+  MutexLock lock(GetNotificationQueueLock());
   return mTarget;
 }
 

@@ -13,8 +13,8 @@ namespace SV {
 
 class LNotificationDistributor;
 
-// The one lock of the rings of every notification queue. Innermost, held only for
-// single ring steps.
+// The one lock of every notification queue's ring, target and posting receiver.
+// Innermost, held only for single steps.
 Mutex& GetNotificationQueueLock();
 
 // Turns a notification into a later delivery, through the target distributor, on the
@@ -65,12 +65,13 @@ public:
 private:
   bool IsOwnObject(const LNotificationDistributor* distributor) const;
   void DeliverQueued(const RCPtr<LNotificationDistributor>& target);
+  SVRESULT EnqueueLocked(const RCPtr<LNotification>& notification);
+  RCPtr<LNotification> TakeOldest();
 
   std::atomic<bool> mProcessing{false};
   RCPtrQueue<LNotification, RingSlots> mRing;
-  mutable Mutex mLinksLock;  // guards mTarget and mPostingReceiver; innermost
-  RCPtr<LNotificationDistributor> mTarget;
-  RCPtr<LPostingReceiver> mPostingReceiver;
+  RCPtr<LNotificationDistributor> mTarget;       // guarded by the queue lock
+  RCPtr<LPostingReceiver> mPostingReceiver;     // guarded by the queue lock
   const RCPtr<LNotification> mIdleNotification;
 };
 

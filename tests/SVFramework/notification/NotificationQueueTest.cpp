@@ -107,9 +107,9 @@ TEST_F(QueueTest, IdleIsDistributedOnlyWithTheIdleFlagAndNeverToALatestOnlySubsc
 }
 
 TEST_F(QueueTest, ATargetIsSetOnce) {
-  RCPtr<LNotificationQueue> queue(new LNotificationQueue);
   LifeRecord distributors;
   RCPtr<RecordingDistributor> target(new RecordingDistributor(distributors));
+  RCPtr<LNotificationQueue> queue(new LNotificationQueue);
   EXPECT_EQ(queue->Post(Notification()), E_FAIL);
   EXPECT_EQ(queue->SetTarget(nullptr), S_OK);
   EXPECT_EQ(queue->SetTarget(target), S_OK);
