@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SVFramework/notification/ActiveDistributorList.h"
@@ -332,6 +333,32 @@ TEST_F(DistributorTest, DeliverToOffersANotificationToOneClientAtATime) {
   EXPECT_EQ(log, (Log{"A"}));
   EXPECT_EQ(record->DeliverTo(source, 5, Notification()), 2);
   EXPECT_EQ(distributor->FindRegistration(InternNotificationID(u"NID_NOBODY")), nullptr);
+}
+
+// The list of distributors with registrations is shared by every thread.
+TEST(DistributorThreads, ThreadsSubscribingAtOnceKeepTheSharedListAndEveryCountExact) {
+  const int32_t listedBefore = ActiveDistributorList::GetCount();
+  LifeRecord clients, distributors;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t)
+    threads.emplace_back([&] {
+      Log log;
+      RCPtr<RecordingDistributor> distributor(new RecordingDistributor(distributors));
+      RCPtr<RecordingClient> client(new RecordingClient(clients, log, "A"));
+      for (int i = 0; i < 500; ++i) {
+        client->Subscribe(distributor, kValueChange);
+        distributor->Distribute(LNotification::Obtain(kValueChange, nullptr));
+        client->Unsubscribe(distributor, kValueChange);
+      }
+      client->Subscribe(distributor, kValueChange);
+      distributor.Reset();
+      client.Reset();
+      EXPECT_EQ(log.size(), 500u);
+    });
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(ActiveDistributorList::GetCount(), listedBefore);
+  EXPECT_EQ(clients.Alive(), 0);
+  EXPECT_EQ(distributors.Alive(), 0);
 }
 
 }  // namespace
