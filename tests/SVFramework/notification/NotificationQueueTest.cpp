@@ -88,7 +88,9 @@ TEST_F(QueueTest, ANestedPassDeliversNoQueuedEntryButStillDistributesIdle) {
   const RCPtr<RecordingClient> client = Subscribed("status");
   const RCPtr<RecordingClient> idle = Subscribed("idle", u"NID_IDLE");
   client->onReceive = [&](const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
-    if (client->received.empty()) EXPECT_TRUE(window->Process(true));
+    if (client->received.empty()) {
+      EXPECT_TRUE(window->Process(true));
+    }
   };
   window->Post(Notification());
   window->Post(Notification());
