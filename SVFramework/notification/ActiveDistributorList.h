@@ -7,8 +7,8 @@ class LNotificationDistributor;
 
 // The process-wide list of distributors that have registrations. It holds one
 // reference, counted as internal, on each of them and is read by nobody: it only keeps
-// such distributors alive. Any thread; its lock is innermost and is never held while
-// a reference is released.
+// such distributors alive. Any thread; its lock is taken inside a distributor's lock
+// and nothing is locked inside it.
 class ActiveDistributorList {
 public:
   // Adds the distributor (a new reference, counted as internal).

@@ -74,7 +74,9 @@ public:
     if (!notification || mOwner == nullptr) return 0;
     const auto entry = mEntries.find(Receivable{source.Get(), notification->GetID()});
     if (entry == mEntries.end()) return 0;
-    return entry->second(*mOwner, source, notification);
+    // Called from a copy: the bound function may remove its own binding.
+    const Binding binding = entry->second;
+    return binding(*mOwner, source, notification);
   }
 
   // Removes the binding of the pair; true when there was one. Does not unsubscribe.

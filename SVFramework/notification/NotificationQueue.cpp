@@ -92,6 +92,8 @@ SVRESULT LNotificationQueue::PostNotification(const char16_t* idText, const RCPt
 }
 
 bool LNotificationQueue::Process(bool idle) {
+  // A handler may let go of this queue's last outside reference during the pass.
+  const RCPtr<LNotificationQueue> self(this);
   const RCPtr<LNotificationDistributor> target = GetTarget();
   if (!target) return GetQueuedCount() > 0;
   if (!mProcessing.exchange(true, std::memory_order_acq_rel)) {

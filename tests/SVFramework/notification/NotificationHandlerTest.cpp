@@ -144,6 +144,22 @@ TEST_F(HandlerTest, ADistributorMakingItsClientsLeaveDropsTheirBindings) {
   EXPECT_EQ(owner->GetRegistrationCount(), 0);
 }
 
+TEST_F(HandlerTest, ABindingThatUnbindsItselfWhileItRunsIsSafe) {
+  int calls = 0;
+  owner->mHandlers->AddHandler(
+      [&calls](Owner& self, const RCPtr<LNotificationDistributor>& from, const RCPtr<LNotification>& notification) {
+        ++calls;
+        self.UnsubscribeVirtual(from, notification->GetID());
+        return 1;
+      },
+      source, kValueChange);
+  source->Distribute(Notification());
+  source->Distribute(Notification());
+  EXPECT_EQ(calls, 1);
+  EXPECT_FALSE(owner->mHandlers->HasHandler(source.Get(), kValueChange));
+  EXPECT_EQ(owner->GetRegistrationCount(), 0);
+}
+
 TEST_F(HandlerTest, TheTableDoesNotKeepItsOwnerAlive) {
   owner->mHandlers->AddHandler(&Owner::OnF, source, kValueChange);
   const RCPtr<LNotificationHandler<Owner>> table = owner->mHandlers;

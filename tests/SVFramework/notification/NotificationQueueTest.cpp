@@ -209,6 +209,18 @@ TEST_F(QueueTest, AHandlerThatDetachesTheQueueEndsThePassQuietly) {
   EXPECT_EQ(log, (Log{"A"}));
 }
 
+TEST_F(QueueTest, AHandlerReleasingTheLastOutsideReferenceLetsThePassFinishThenFreesTheQueue) {
+  const RCPtr<RecordingClient> client = Subscribed("A");
+  client->onReceive = [&](const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) { window.Reset(); };
+  window->Post(Notification());
+  window->Post(Notification());
+  FakeRootWindow* const pumped = window.Get();
+  EXPECT_FALSE(pumped->Process(false));
+  EXPECT_EQ(log, (Log{"A", "A"}));
+  EXPECT_EQ(client->GetRegistrationCount(), 0);
+  EXPECT_EQ(client->GetRefCount(), 1);
+}
+
 TEST_F(QueueTest, ThreeHundredPostsFromAnotherThreadAreDeliveredInOnePassInOrder) {
   const RCPtr<RecordingClient> client = Subscribed("A");
   std::vector<RCPtr<LNotification>> posted(300);
