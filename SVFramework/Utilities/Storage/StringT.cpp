@@ -1,5 +1,6 @@
 #include "SVFramework/Utilities/Storage/StringT.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <locale.h>
 #include <string>
 
+#include "SVFramework/Utilities/Storage/Iterable.h"
 #include "SVFramework/Utilities/Storage/PrintfFormatter.h"
 #include "SVFramework/Utilities/Storage/UtfConversion.h"
 
@@ -471,6 +473,31 @@ StringT<CharT, OtherCharT> StringT<CharT, OtherCharT>::FromDouble(double value, 
     if (precision < 0) return FromFormat("%lf", value);
     return FromFormat("%.*lf", precision, value);
   }
+}
+
+template <class CharT, class OtherCharT>
+StringArrayT<CharT, OtherCharT> StringT<CharT, OtherCharT>::Tokenize(const CharT* delimiters) const {
+  StringArrayT<CharT, OtherCharT> pieces;
+  TokenizeInto(pieces, delimiters);
+  return pieces;
+}
+
+template <class CharT, class OtherCharT>
+int32_t StringT<CharT, OtherCharT>::TokenizeInto(IIterableModifiable<StringT>& pieces, const CharT* delimiters) const {
+  using TextView = std::basic_string_view<CharT>;
+  const TextView text = View();
+  const TextView set = delimiters ? TextView(delimiters) : TextView();
+  pieces.RemoveAll();
+  if (text.find_first_of(set) == TextView::npos) {
+    pieces.Append(*this);
+    return 1;
+  }
+  for (size_t position = 0; position < text.size();) {
+    const size_t end = std::min(text.find_first_of(set, position), text.size());
+    pieces.Append(end == position ? StringT() : Mid(static_cast<int32_t>(position), static_cast<int32_t>(end - position)));
+    position = end + 1;
+  }
+  return static_cast<int32_t>(pieces.GetCount());
 }
 
 template class StringT<char16_t, char>;

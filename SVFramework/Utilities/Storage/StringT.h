@@ -17,6 +17,9 @@ namespace SV {
 // character array that no other string shares until Unlock.
 // Thread rules: one thread uses a string object at a time; strings that share a
 // buffer may live on different threads (shared buffers are only read).
+template <class CharT, class OtherCharT> class StringArrayT;
+template <class T> class IIterableModifiable;
+
 template <class CharT, class OtherCharT>
 class StringT {
 public:
@@ -115,6 +118,14 @@ public:
   StringT Trim() const { return TrimLeft().TrimRight(); }
   StringT& ReplaceAny(const CharT* set, CharT replacement);
 
+  // Splits the text into the pieces between characters of the delimiter set, in order:
+  // a text without a delimiter (also the empty text) gives one piece, the whole text;
+  // two adjacent delimiters give an empty piece; a delimiter at the end adds none
+  // ("a,,b," at "," gives "a", "" and "b").
+  StringArrayT<CharT, OtherCharT> Tokenize(const CharT* delimiters) const;
+  // Empties `pieces` and fills it as Tokenize would; returns the number of pieces.
+  int32_t TokenizeInto(IIterableModifiable<StringT>& pieces, const CharT* delimiters) const;
+
   // The value with `precision` decimals ("%.{precision}lf"); negative: "%lf".
   static StringT FromDouble(double value, int32_t precision);
 
@@ -150,3 +161,6 @@ extern template class StringT<char16_t, char>;
 extern template class StringT<char, char16_t>;
 
 }  // namespace SV
+
+// The result type of Tokenize, complete wherever strings are.
+#include "SVFramework/Utilities/Storage/StringArrayT.h"
