@@ -39,7 +39,9 @@ TEST(OneByteValue, AcceptsWhatFitsOneByteAndRefusesTheRest) {
     Variant byte = OneByteValue::Make(9);
     const bool accepted = OneByteValue::Normalize(value, byte);
     EXPECT_EQ(accepted, c.expectedByte >= 0) << c.what;
-    if (accepted) EXPECT_EQ(byte, OneByteValue::Make(static_cast<uint8_t>(c.expectedByte))) << c.what;
+    if (accepted) {
+      EXPECT_EQ(byte, OneByteValue::Make(static_cast<uint8_t>(c.expectedByte))) << c.what;
+    }
   }
 }
 

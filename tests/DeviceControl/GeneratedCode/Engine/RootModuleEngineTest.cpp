@@ -103,7 +103,9 @@ TEST_F(RootModuleEngineTest, AnnouncesNothingForNoValuesPairsForOneOrTwoAndOneSe
       EXPECT_EQ(bool(RCPtr<ParamChangePayload>::DynamicCastFrom(payload)), c.asPairs) << c.values;
       EXPECT_EQ(bool(RCPtr<ParamValuesPayload>::DynamicCastFrom(payload)), !c.asPairs) << c.values;
     }
-    if (c.values == 2) EXPECT_EQ(ChangeOf(app.log->entries[1]), ParamValue(ParamDescriptor(1), Byte(7)));
+    if (c.values == 2) {
+      EXPECT_EQ(ChangeOf(app.log->entries[1]), ParamValue(ParamDescriptor(1), Byte(7)));
+    }
   }
 }
 
