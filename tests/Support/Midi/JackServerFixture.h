@@ -35,7 +35,11 @@ private:
   std::string mLogPath;
 };
 
-// A test whose every case runs against a fresh JACK server of its own. Objects that
+// A test whose every case runs against a fresh JACK server of its own. Such tests
+// must not run at the same time as one another (the JACK library fails at random
+// when clients of several servers open at once): their suite names begin with
+// "Jack" and tests/CMakeLists.txt gives them the ctest resource lock JackServer.
+// Objects that
 // hold JACK clients must be gone before TearDown (declare them in the test body or
 // reset them in the test's own TearDown before calling this one).
 class JackServerFixture : public testing::Test {
