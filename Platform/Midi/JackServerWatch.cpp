@@ -3,6 +3,7 @@
 #include <jack/jack.h>
 
 #include <mutex>
+#include <thread>
 
 namespace Platform::Midi {
 namespace {
@@ -32,6 +33,16 @@ std::unique_ptr<JackServerWatch> JackServerWatch::Connect(const std::string& cli
 JackServerWatch::JackServerWatch(jack_client_t* client) : mClient(client) {}
 
 JackServerWatch::~JackServerWatch() { jack_client_close(mClient); }
+
+void JackServerWatch::WaitForNextCycle(std::chrono::milliseconds limit) const {
+  const jack_nframes_t now = jack_frame_time(mClient);
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  // Frame times wrap around: compare by the signed difference.
+  while (static_cast<int32_t>(jack_last_frame_time(mClient) - now) < 0 &&
+         std::chrono::steady_clock::now() < deadline && !ServerGone()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
 
 void JackServerWatch::OnShutdown(void* watch) {
   static_cast<JackServerWatch*>(watch)->mServerGone.store(true);

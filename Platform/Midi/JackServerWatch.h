@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,12 @@ public:
 
   // True once the server has shut down or dropped this client. Any thread.
   bool ServerGone() const { return mServerGone.load(); }
+
+  // Returns once a process cycle has begun after the call, so that connections made
+  // before it are in effect (a message queued during the cycle that was running
+  // when they were made could otherwise still go out by the old connections). Waits
+  // at most the limit.
+  void WaitForNextCycle(std::chrono::milliseconds limit) const;
 
   // Silences the messages the JACK library writes to the terminal (process-wide,
   // once).

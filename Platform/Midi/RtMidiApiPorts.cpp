@@ -13,6 +13,8 @@ namespace {
 
 constexpr const char* kInputPortName = "input";
 constexpr const char* kOutputPortName = "output";
+// The longest wait, after opening a JACK port, for its connection to take effect.
+constexpr std::chrono::milliseconds kConnectionLimit{500};
 
 RtMidi::Api ToRtMidiApi(MidiPortApi api) {
   return api == MidiPortApi::Alsa ? RtMidi::LINUX_ALSA : RtMidi::UNIX_JACK;
@@ -182,11 +184,17 @@ MMRESULT RtMidiApiPorts::OpenInput(const std::string& rawName, MidiInputSink& si
   try {
     auto opened = std::make_unique<RtMidiInputConnection>(mApi, mClientName, sink);
     const MMRESULT result = opened->Open(rawName);
-    if (result == MMSYSERR_NOERROR) connection = std::move(opened);
-    return result;
+    if (result != MMSYSERR_NOERROR) return result;
+    WaitForConnection();
+    connection = std::move(opened);
+    return MMSYSERR_NOERROR;
   } catch (const RtMidiError&) {
     return MMSYSERR_ERROR;
   }
+}
+
+void RtMidiApiPorts::WaitForConnection() const {
+  if (mJackWatch) mJackWatch->WaitForNextCycle(kConnectionLimit);
 }
 
 MMRESULT RtMidiApiPorts::OpenOutput(const std::string& rawName,
@@ -196,8 +204,10 @@ MMRESULT RtMidiApiPorts::OpenOutput(const std::string& rawName,
   try {
     auto opened = std::make_unique<RtMidiOutputConnection>(mApi, mClientName);
     const MMRESULT result = opened->Open(rawName);
-    if (result == MMSYSERR_NOERROR) connection = std::move(opened);
-    return result;
+    if (result != MMSYSERR_NOERROR) return result;
+    WaitForConnection();
+    connection = std::move(opened);
+    return MMSYSERR_NOERROR;
   } catch (const RtMidiError&) {
     return MMSYSERR_ERROR;
   }

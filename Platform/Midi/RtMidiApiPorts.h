@@ -41,6 +41,7 @@ private:
   bool Reach();
   bool SystemAnswers();
   bool IsOwnPort(const std::string& rawName) const;
+  void WaitForConnection() const;
   template <typename Lister>
   std::vector<std::string> NamesOf(Lister& lister) const;
 

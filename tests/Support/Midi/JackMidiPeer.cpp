@@ -94,3 +94,4 @@ void JackMidiPeer::WriteOutput(jack_nframes_t frames) {
 }
 
 }  // namespace Testing::Midi
+
