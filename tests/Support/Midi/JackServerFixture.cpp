@@ -4,10 +4,11 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -69,27 +70,61 @@ bool WaitForExit(pid_t process, std::chrono::steady_clock::duration limit) {
   return false;
 }
 
+std::string FindJackd() {
+  const char* path = getenv("PATH");
+  std::string folders = path != nullptr ? path : "/usr/bin:/bin";
+  size_t begin = 0;
+  while (begin <= folders.size()) {
+    const size_t end = std::min(folders.find(':', begin), folders.size());
+    const std::string candidate = folders.substr(begin, end - begin) + "/jackd";
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+    begin = end + 1;
+  }
+  return {};
+}
+
+// Starts the program with its output going to the log. The child is stopped by the
+// kernel when the thread that started it ends, so that a test process that dies
+// (a sanitizer halting it, a time-out) leaves no server behind. Between fork and
+// exec the child calls only functions that are safe there.
+pid_t Spawn(const std::string& path, std::vector<std::string>& arguments, const std::string& logPath) {
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  const int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
+  if (log < 0 || input < 0) return -1;
+  const pid_t parent = getpid();
+  const pid_t process = fork();
+  if (process == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) _exit(1);
+    dup2(input, STDIN_FILENO);
+    dup2(log, STDOUT_FILENO);
+    dup2(log, STDERR_FILENO);
+    execve(path.c_str(), argv.data(), environ);
+    _exit(127);
+  }
+  close(log);
+  close(input);
+  return process;
+}
+
 }  // namespace
 
 std::unique_ptr<JackServer> JackServer::Start(std::string& error) {
+  const std::string path = FindJackd();
+  if (path.empty()) {
+    error = "jackd was not found (is the jackd2 package installed?)";
+    return nullptr;
+  }
   const std::string name = UniqueServerName();
   const std::string logPath = (std::filesystem::temp_directory_path() / (name + ".log")).string();
   std::vector<std::string> arguments{"jackd", "--no-realtime", "--sync", "-t", kClientTimeout, "-n", name,
                                       "-d", "dummy", "-r", "48000", "-p", "256"};
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-  pid_t process = 0;
-  const int spawned = posix_spawnp(&process, "jackd", &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) {
-    error = "jackd could not be started (is the jackd2 package installed?)";
+  const pid_t process = Spawn(path, arguments, logPath);
+  if (process < 0) {
+    error = "jackd could not be started";
     return nullptr;
   }
   std::unique_ptr<JackServer> server(new JackServer(process, name, logPath));

@@ -8,9 +8,11 @@
 
 namespace Testing::Midi {
 
-// A JACK server of the test's own: `jackd --no-realtime -d dummy` under a name no
-// other test uses, made the default server of this process (JACK_DEFAULT_SERVER),
-// and stopped again when the object goes. The dummy driver needs no sound card.
+// A JACK server of the test's own: `jackd --no-realtime --sync -d dummy` under a
+// name no other test uses, made the default server of this process
+// (JACK_DEFAULT_SERVER), and stopped again when the object goes, or when the thread
+// that started it ends. The dummy driver needs no sound card. Start and the
+// destructor are for the test's main thread.
 class JackServer {
 public:
   // Starts a server and waits (bounded) until it answers; null with the reason in
