@@ -1,6 +1,7 @@
 #include "Platform/Midi/MidiServices.h"
 
 #include "Platform/Midi/MidiCallbackDispatcher.h"
+#include "Platform/Midi/MidiCaptureBuffers.h"
 #include "Platform/Midi/MidiShortMessage.h"
 
 #include <algorithm>
@@ -60,6 +61,26 @@ MMRESULT CopyCaps(const Caps& full, Caps* caps, uint32_t capsSize) {
   return MMSYSERR_NOERROR;
 }
 
+MMRESULT ReadInputCaps(const MidiPortDescription& port, MIDIINCAPS* caps, uint32_t capsSize) {
+  MIDIINCAPS full;
+  CopyProductName(port.name, full.szPname);
+  return CopyCaps(full, caps, capsSize);
+}
+
+MMRESULT ReadOutputCaps(const MidiPortDescription& port, MIDIOUTCAPS* caps, uint32_t capsSize) {
+  MIDIOUTCAPS full;
+  CopyProductName(port.name, full.szPname);
+  full.wTechnology = MOD_MIDIPORT;
+  full.wChannelMask = 0xFFFF;
+  return CopyCaps(full, caps, capsSize);
+}
+
+std::vector<MidiPortDescription>::const_iterator FindPort(const std::vector<MidiPortDescription>& ports,
+                                                         const std::string& identity) {
+  return std::find_if(ports.begin(), ports.end(),
+                      [&](const MidiPortDescription& port) { return port.identity == identity; });
+}
+
 }  // namespace
 
 class MidiServices::InputSink final : public MidiInputSink {
@@ -92,7 +113,7 @@ struct MidiServices::Input {
 
 // An output connection with its own send lock, shared between the handle and the
 // sends running on it, so that a close does not pull it from under a send.
-struct OutputPort {
+struct MidiServices::OutputPort {
   std::mutex sendMutex;
   std::unique_ptr<MidiOutputConnection> connection;
 
@@ -164,12 +185,6 @@ MidiServices::Output* MidiServices::FindOutput(HMIDIOUT handle) {
   return found == mOutputs.end() ? nullptr : found->second.get();
 }
 
-std::vector<MidiPortDescription>::const_iterator MidiServices::FindPort(
-    const std::vector<MidiPortDescription>& ports, const std::string& identity) {
-  return std::find_if(ports.begin(), ports.end(),
-                      [&](const MidiPortDescription& port) { return port.identity == identity; });
-}
-
 void MidiServices::WaitForCallbacks() { mDispatcher->WaitUntilHandled(); }
 
 // ---- listing -------------------------------------------------------------------
@@ -222,22 +237,6 @@ void MidiServices::EnsureOutputsListed() {
   if (mOutputsListed) return;
   mOutputPorts = std::move(ports);
   mOutputsListed = true;
-}
-
-MMRESULT MidiServices::ReadInputCaps(const MidiPortDescription& port, MIDIINCAPS* caps,
-                                     uint32_t capsSize) {
-  MIDIINCAPS full;
-  CopyProductName(port.name, full.szPname);
-  return CopyCaps(full, caps, capsSize);
-}
-
-MMRESULT MidiServices::ReadOutputCaps(const MidiPortDescription& port, MIDIOUTCAPS* caps,
-                                      uint32_t capsSize) {
-  MIDIOUTCAPS full;
-  CopyProductName(port.name, full.szPname);
-  full.wTechnology = MOD_MIDIPORT;
-  full.wChannelMask = 0xFFFF;
-  return CopyCaps(full, caps, capsSize);
 }
 
 MMRESULT MidiServices::MidiInGetDevCaps(uint32_t deviceId, MIDIINCAPS* caps, uint32_t capsSize) {

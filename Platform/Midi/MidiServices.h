@@ -1,6 +1,5 @@
 #pragma once
 #include "Platform/Midi/MidiBackend.h"
-#include "Platform/Midi/MidiCaptureBuffers.h"
 #include "Platform/Midi/MidiDefinitions.h"
 #include "Platform/Midi/MidiInputParser.h"
 
@@ -104,6 +103,7 @@ public:
 private:
   struct Input;
   struct Output;
+  struct OutputPort;
   class InputSink;
   using Clock = std::chrono::steady_clock;
 
@@ -115,10 +115,6 @@ private:
   void EnsureOutputsListed();
   Input* FindInput(HMIDIIN handle);
   Output* FindOutput(HMIDIOUT handle);
-  MMRESULT ReadInputCaps(const MidiPortDescription& port, MIDIINCAPS* caps, uint32_t capsSize);
-  MMRESULT ReadOutputCaps(const MidiPortDescription& port, MIDIOUTCAPS* caps, uint32_t capsSize);
-  std::vector<MidiPortDescription>::const_iterator FindPort(
-      const std::vector<MidiPortDescription>& ports, const std::string& identity);
 
   void OnInputBytes(uint64_t handle, const uint8_t* bytes, size_t count);
   void QueueInputMessage(Input& input, MidiInputMessage& message, uint32_t timestamp);
