@@ -381,16 +381,26 @@ MMRESULT MidiServices::MidiInStop(HMIDIIN handle) {
 
 MMRESULT MidiServices::MidiInReset(HMIDIIN handle) {
   return Call(MidiCall::InReset, [&] {
-    std::lock_guard lock(mMutex);
-    Input* input = FindInput(handle);
-    if (input == nullptr) return MMSYSERR_INVALHANDLE;
-    const uintptr_t timestamp = ElapsedMilliseconds(*input);
-    input->started = false;
-    input->parser.Reset();
-    ++input->resetCount;
-    for (MIDIHDR* header : input->buffers.ReturnAll()) {
-      mDispatcher->Post({MidiDelivery::Kind::InputMessage, ToNumber(handle), input->resetCount,
-                         MIM_LONGDATA, reinterpret_cast<uintptr_t>(header), timestamp, {}});
+    std::vector<MIDIHDR*> returned;
+    MidiInCallback callback = nullptr;
+    uintptr_t instance = 0;
+    uintptr_t timestamp = 0;
+    {
+      std::lock_guard lock(mMutex);
+      Input* input = FindInput(handle);
+      if (input == nullptr) return MMSYSERR_INVALHANDLE;
+      timestamp = ElapsedMilliseconds(*input);
+      input->started = false;
+      input->parser.Reset();
+      ++input->resetCount;
+      returned = input->buffers.ReturnAll();
+      callback = input->callback;
+      instance = input->instance;
+    }
+    // The buffers come back before the reset returns, as the platform hands them
+    // back, so that the caller may free them as soon as it has.
+    for (MIDIHDR* header : returned) {
+      if (callback != nullptr) callback(handle, MIM_LONGDATA, instance, reinterpret_cast<uintptr_t>(header), timestamp);
     }
     return MMSYSERR_NOERROR;
   });
@@ -595,15 +605,24 @@ MMRESULT MidiServices::MidiOutUnprepareHeader(HMIDIOUT handle, MIDIHDR* header, 
 
 MMRESULT MidiServices::MidiOutReset(HMIDIOUT handle) {
   return Call(MidiCall::OutReset, [&] {
-    std::lock_guard lock(mMutex);
-    Output* output = FindOutput(handle);
-    if (output == nullptr) return MMSYSERR_INVALHANDLE;
-    for (const Output::PendingSend& send : output->pending) {
-      send.header->dwFlags = (send.header->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE;
-      mDispatcher->Post({MidiDelivery::Kind::OutputMessage, ToNumber(handle), 0, MOM_DONE,
-                         reinterpret_cast<uintptr_t>(send.header), 0, {}});
+    std::vector<Output::PendingSend> returned;
+    MidiOutCallback callback = nullptr;
+    uintptr_t instance = 0;
+    {
+      std::lock_guard lock(mMutex);
+      Output* output = FindOutput(handle);
+      if (output == nullptr) return MMSYSERR_INVALHANDLE;
+      returned.swap(output->pending);
+      for (const Output::PendingSend& send : returned) {
+        send.header->dwFlags = (send.header->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE;
+      }
+      callback = output->callback;
+      instance = output->instance;
     }
-    output->pending.clear();
+    // As for inputs: the messages come back before the reset returns.
+    for (const Output::PendingSend& send : returned) {
+      if (callback != nullptr) callback(handle, MOM_DONE, instance, reinterpret_cast<uintptr_t>(send.header), 0);
+    }
     return MMSYSERR_NOERROR;
   });
 }

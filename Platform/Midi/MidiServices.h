@@ -22,12 +22,14 @@ struct MidiDelivery;
 // backend chosen at construction (RtMidiBackend, or FakeMidiBackend in tests).
 //
 // Every operation may be called from any thread, also from inside a callback.
-// Callbacks come on one thread of the services only, one at a time, in the order
-// the events happened, never from a backend's own thread and never with a lock of
-// the services held. No callback starts for a handle once its Close has returned;
-// Close does not wait for a callback already running (the closer may hold a lock
-// that callback is waiting for): a client that must know all its callbacks have
-// returned calls WaitForCallbacks. MIM_CLOSE and MOM_CLOSE are not sent.
+// Callbacks come on one thread of the services, one at a time, in the order the
+// events happened, never from a backend's own thread and never with a lock of the
+// services held; the one exception is MidiInReset and MidiOutReset, which hand the
+// caller's buffers back through the callback on the caller's thread before they
+// return, as the platform does. No callback starts for a handle once its Close has
+// returned; Close does not wait for a callback already running (the closer may hold
+// a lock that callback is waiting for): a client that must know all its callbacks
+// have returned calls WaitForCallbacks. MIM_CLOSE and MOM_CLOSE are not sent.
 //
 // Device numbers index the list of the last MidiInGetNumDevs or MidiOutGetNumDevs
 // (taken at first use when there was none). Handles are never reused.
@@ -59,7 +61,8 @@ public:
   // Stops input: what arrives from now on is not delivered; queued buffers stay.
   MMRESULT MidiInStop(HMIDIIN handle);
   // Stops input, drops what was received and not yet delivered, and hands every
-  // queued buffer back marked done (MIM_LONGDATA with nothing recorded).
+  // queued buffer back marked done: MIM_LONGDATA with nothing recorded, for each
+  // buffer in queue order, on the calling thread, before it returns.
   MMRESULT MidiInReset(HMIDIIN handle);
   // MIDIERR_STILLPLAYING while the buffer is queued.
   MMRESULT MidiInUnprepareHeader(HMIDIIN handle, MIDIHDR* header, uint32_t headerSize);
@@ -85,8 +88,8 @@ public:
   MMRESULT MidiOutLongMsg(HMIDIOUT handle, MIDIHDR* header, uint32_t headerSize);
   // MIDIERR_STILLPLAYING while the message is not handed back.
   MMRESULT MidiOutUnprepareHeader(HMIDIOUT handle, MIDIHDR* header, uint32_t headerSize);
-  // Hands back every long message not yet handed back, marked done, with MOM_DONE.
-  // (No note-off messages are sent.)
+  // Hands back every long message not yet handed back, marked done, with MOM_DONE on
+  // the calling thread before it returns. (No note-off messages are sent.)
   MMRESULT MidiOutReset(HMIDIOUT handle);
   // MIDIERR_STILLPLAYING while a long message is not handed back (reset first).
   MMRESULT MidiOutClose(HMIDIOUT handle);

@@ -332,12 +332,12 @@ TEST_F(MidiServicesTest, ResetHandsBackEveryQueuedBufferMarkedDoneAndThenAllowsC
   for (CaptureBuffer& buffer : buffers) Arm(input, buffer);
 
   ASSERT_EQ(mServices.MidiInReset(input), MMSYSERR_NOERROR);
+  const auto returned = mRecorder.AllOf(MIM_LONGDATA);
+  ASSERT_EQ(returned.size(), 3u) << "handed back before the reset returns";
   for (CaptureBuffer& buffer : buffers) {
-    EXPECT_EQ(buffer.header.dwFlags, MHDR_PREPARED | MHDR_DONE) << "done as soon as the reset returns";
+    EXPECT_EQ(buffer.header.dwFlags, MHDR_PREPARED | MHDR_DONE);
     EXPECT_EQ(mServices.MidiInUnprepareHeader(input, &buffer.header, kHeaderSize), MMSYSERR_NOERROR);
   }
-  const auto returned = mRecorder.WaitFor(MIM_LONGDATA, 3);
-  ASSERT_EQ(returned.size(), 3u);
   for (size_t index = 0; index < returned.size(); ++index) {
     EXPECT_EQ(returned[index].Header(), &buffers[index].header);
     EXPECT_TRUE(returned[index].recorded.empty());
@@ -416,10 +416,10 @@ TEST_F(MidiServicesTest, StartsNoCallbackForAHandleOnceItsCloseHasReturned) {
     ASSERT_EQ(mServices.MidiOutClose(output), MMSYSERR_NOERROR);
   }
   mServices.WaitForCallbacks();
-  for (const RecordedCallback& callback : mRecorder.All()) {
-    EXPECT_TRUE(callback.message == MIM_OPEN || callback.message == MOM_OPEN)
-        << "only the opens came before the closes; got " << std::hex << callback.message;
-  }
+  std::vector<uint32_t> messages;
+  for (const RecordedCallback& callback : mRecorder.All()) messages.push_back(callback.message);
+  EXPECT_EQ(messages, (std::vector<uint32_t>{MIM_OPEN, MOM_OPEN, MOM_DONE}))
+      << "only the opens and the reset's hand-back came before the closes";
 }
 
 TEST_F(MidiServicesTest, WaitForCallbacksReturnsAtOnceInsideACallback) {
@@ -542,7 +542,7 @@ TEST_F(MidiServicesTest, KeepsALongMessageThatNeverCompletesUntilReset) {
 
   ASSERT_EQ(mServices.MidiOutReset(output), MMSYSERR_NOERROR);
   EXPECT_EQ(message.header.dwFlags, MHDR_PREPARED | MHDR_DONE);
-  EXPECT_EQ(mRecorder.WaitFor(MOM_DONE, 1).size(), 1u);
+  EXPECT_EQ(mRecorder.AllOf(MOM_DONE).size(), 1u) << "handed back before the reset returns";
   EXPECT_EQ(mServices.MidiOutUnprepareHeader(output, &message.header, kHeaderSize), MMSYSERR_NOERROR);
   EXPECT_EQ(mServices.MidiOutClose(output), MMSYSERR_NOERROR);
 }
