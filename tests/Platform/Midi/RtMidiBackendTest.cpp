@@ -1,0 +1,234 @@
+#include "Platform/Midi/RtMidiBackend.h"
+
+#include "Platform/Midi/MidiServices.h"
+#include "tests/Platform/Midi/MidiCallbackRecorder.h"
+#include "tests/Support/Midi/JackMidiPeer.h"
+#include "tests/Support/Midi/JackServerFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+#include <thread>
+
+namespace Platform::Midi {
+namespace {
+
+using namespace std::chrono_literals;
+using Bytes = std::vector<uint8_t>;
+using Testing::Midi::JackMidiPeer;
+constexpr uint32_t kHeaderSize = sizeof(MIDIHDR);
+
+Bytes SystemExclusive(size_t count) {
+  Bytes message(count);
+  for (size_t index = 0; index < count; ++index) message[index] = static_cast<uint8_t>(index * 7 & 0x7F);
+  message.front() = 0xF0;
+  message.back() = 0xF7;
+  return message;
+}
+
+std::vector<std::u16string> NamesOf(const std::vector<MidiPortDescription>& ports) {
+  std::vector<std::u16string> names;
+  for (const MidiPortDescription& port : ports) names.push_back(port.name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Every case runs against its own JACK server with a peer named like the
+// controller, and reaches it through RtMidi's JACK API only.
+class JackRtMidiBackend : public Testing::Midi::JackServerFixture {
+protected:
+  void SetUp() override {
+    JackServerFixture::SetUp();
+    if (HasFatalFailure()) return;
+    std::string error;
+    mPeer = JackMidiPeer::Create("Corvex", error);
+    ASSERT_NE(mPeer, nullptr) << error;
+    mBackend = std::make_shared<RtMidiBackend>(RtMidiBackend::Options{{MidiPortApi::Jack}});
+    mServices = std::make_unique<MidiServices>(mBackend);
+  }
+
+  void TearDown() override {
+    mServices.reset();
+    mBackend.reset();
+    mPeer.reset();
+    JackServerFixture::TearDown();
+  }
+
+  // The device number of the peer's port among the inputs or outputs.
+  template <typename Caps>
+  uint32_t DeviceNamed(const std::u16string& name, uint32_t count,
+                       MMRESULT (MidiServices::*getCaps)(uint32_t, Caps*, uint32_t)) {
+    for (uint32_t device = 0; device < count; ++device) {
+      Caps caps;
+      if ((mServices.get()->*getCaps)(device, &caps, sizeof(caps)) == MMSYSERR_NOERROR && caps.szPname == name) {
+        return device;
+      }
+    }
+    ADD_FAILURE() << "no device of that name";
+    return 0;
+  }
+
+  HMIDIIN OpenPeersOutputAsInput() {
+    const uint32_t device = DeviceNamed<MIDIINCAPS>(u"Corvex", mServices->MidiInGetNumDevs(), &MidiServices::MidiInGetDevCaps);
+    HMIDIIN handle = nullptr;
+    EXPECT_EQ(mServices->MidiInOpen(&handle, device, &MidiCallbackRecorder::InputCallback, mRecorder.Instance(),
+                                    CALLBACK_FUNCTION | MIDI_IO_STATUS),
+              MMSYSERR_NOERROR);
+    return handle;
+  }
+
+  HMIDIOUT OpenPeersInputAsOutput() {
+    const uint32_t device = DeviceNamed<MIDIOUTCAPS>(u"Corvex", mServices->MidiOutGetNumDevs(), &MidiServices::MidiOutGetDevCaps);
+    HMIDIOUT handle = nullptr;
+    EXPECT_EQ(mServices->MidiOutOpen(&handle, device, &MidiCallbackRecorder::OutputCallback, mRecorder.Instance(),
+                                     CALLBACK_FUNCTION),
+              MMSYSERR_NOERROR);
+    return handle;
+  }
+
+  MidiCallbackRecorder mRecorder;  // outlives the services, which call it
+  std::unique_ptr<JackMidiPeer> mPeer;
+  std::shared_ptr<RtMidiBackend> mBackend;
+  std::unique_ptr<MidiServices> mServices;
+};
+
+TEST_F(JackRtMidiBackend, ListsThePeersPortsUnderTheControllersNamesAndNeverItsOwn) {
+  std::string error;
+  auto usbPeer = JackMidiPeer::Create("Corvex USB", error);
+  ASSERT_NE(usbPeer, nullptr) << error;
+
+  EXPECT_EQ(NamesOf(mBackend->ListInputs()), (std::vector<std::u16string>{u"Corvex", u"Corvex USB"}));
+  EXPECT_EQ(NamesOf(mBackend->ListOutputs()), (std::vector<std::u16string>{u"Corvex", u"Corvex USB"}));
+  const auto inputs = mBackend->ListInputs();
+  EXPECT_TRUE(std::any_of(inputs.begin(), inputs.end(), [&](const MidiPortDescription& port) {
+    return port.identity == "jack:" + mPeer->OutputPortName();
+  }));
+
+  HMIDIIN input = OpenPeersOutputAsInput();
+  HMIDIOUT output = OpenPeersInputAsOutput();
+  ASSERT_NE(input, nullptr);
+  ASSERT_NE(output, nullptr);
+  EXPECT_EQ(NamesOf(mBackend->ListInputs()), (std::vector<std::u16string>{u"Corvex", u"Corvex USB"}))
+      << "our own open ports are not listed";
+  EXPECT_EQ(NamesOf(mBackend->ListOutputs()), (std::vector<std::u16string>{u"Corvex", u"Corvex USB"}));
+  EXPECT_EQ(mServices->MidiOutClose(output), MMSYSERR_NOERROR);
+  EXPECT_EQ(mServices->MidiInClose(input), MMSYSERR_NOERROR);
+}
+
+TEST_F(JackRtMidiBackend, SendsShortAndSystemExclusiveMessagesToThePeer) {
+  HMIDIOUT output = OpenPeersInputAsOutput();
+  ASSERT_NE(output, nullptr);
+  const Bytes sysex = SystemExclusive(600);
+  MIDIHDR header{};
+  header.lpData = reinterpret_cast<char*>(const_cast<uint8_t*>(sysex.data()));
+  header.dwBufferLength = static_cast<uint32_t>(sysex.size());
+
+  ASSERT_EQ(mServices->MidiOutShortMsg(output, 0x7F4090), MMSYSERR_NOERROR);
+  ASSERT_EQ(mServices->MidiOutPrepareHeader(output, &header, kHeaderSize), MMSYSERR_NOERROR);
+  ASSERT_EQ(mServices->MidiOutLongMsg(output, &header, kHeaderSize), MMSYSERR_NOERROR);
+  ASSERT_EQ(mRecorder.WaitFor(MOM_DONE, 1).size(), 1u);
+
+  const auto received = mPeer->WaitForReceived(2);
+  ASSERT_EQ(received.size(), 2u);
+  EXPECT_EQ(received[0], (Bytes{0x90, 0x40, 0x7F}));
+  EXPECT_EQ(received[1], sysex);
+  EXPECT_EQ(mServices->MidiOutUnprepareHeader(output, &header, kHeaderSize), MMSYSERR_NOERROR);
+  EXPECT_EQ(mServices->MidiOutClose(output), MMSYSERR_NOERROR);
+}
+
+TEST_F(JackRtMidiBackend, ReceivesALongSystemExclusiveMessageAcrossCaptureBuffers) {
+  HMIDIIN input = OpenPeersOutputAsInput();
+  ASSERT_NE(input, nullptr);
+  struct Buffer {
+    std::array<char, 256> data{};
+    MIDIHDR header{data.data(), 256, 0, 0, 0};
+  };
+  std::array<Buffer, 3> buffers;
+  for (Buffer& buffer : buffers) {
+    ASSERT_EQ(mServices->MidiInPrepareHeader(input, &buffer.header, kHeaderSize), MMSYSERR_NOERROR);
+    ASSERT_EQ(mServices->MidiInAddBuffer(input, &buffer.header, kHeaderSize), MMSYSERR_NOERROR);
+  }
+  mRecorder.SetReaction([&](const RecordedCallback& callback) {
+    if (callback.message == MIM_LONGDATA) mServices->MidiInAddBuffer(input, callback.Header(), kHeaderSize);
+  });
+  ASSERT_EQ(mServices->MidiInStart(input), MMSYSERR_NOERROR);
+
+  const Bytes sysex = SystemExclusive(1000);
+  mPeer->Send(sysex);
+  mPeer->Send({0x90, 0x40, 0x7F});
+  const auto notes = mRecorder.WaitFor(MIM_DATA, 1);
+  const auto returned = mRecorder.AllOf(MIM_LONGDATA);
+
+  std::vector<size_t> sizes;
+  Bytes joined;
+  for (const RecordedCallback& callback : returned) {
+    sizes.push_back(callback.recorded.size());
+    joined.insert(joined.end(), callback.recorded.begin(), callback.recorded.end());
+  }
+  EXPECT_EQ(sizes, (std::vector<size_t>{256, 256, 256, 232}));
+  EXPECT_EQ(joined, sysex);
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0].param1, 0x7F4090u);
+
+  mRecorder.SetReaction(nullptr);
+  EXPECT_EQ(mServices->MidiInReset(input), MMSYSERR_NOERROR);
+  for (Buffer& buffer : buffers) {
+    EXPECT_EQ(mServices->MidiInUnprepareHeader(input, &buffer.header, kHeaderSize), MMSYSERR_NOERROR);
+  }
+  EXPECT_EQ(mServices->MidiInClose(input), MMSYSERR_NOERROR);
+}
+
+TEST_F(JackRtMidiBackend, AnOpenPortIsPresentUntilThePeerLeaves) {
+  HMIDIIN input = OpenPeersOutputAsInput();
+  ASSERT_NE(input, nullptr);
+  MIDIINCAPS caps;
+  ASSERT_EQ(mServices->MidiInGetDevCaps(input, &caps, sizeof(caps)), MMSYSERR_NOERROR);
+  EXPECT_EQ(std::u16string(caps.szPname), u"Corvex");
+
+  mPeer.reset();
+  EXPECT_EQ(mServices->MidiInGetDevCaps(input, &caps, sizeof(caps)), MMSYSERR_NODRIVER);
+  EXPECT_EQ(mServices->MidiInGetNumDevs(), 0u);
+  EXPECT_EQ(mServices->MidiInClose(input), MMSYSERR_NOERROR);
+}
+
+TEST_F(JackRtMidiBackend, HasNoPortsOnceTheServerHasStopped) {
+  ASSERT_EQ(mBackend->ListInputs().size(), 1u);
+  mPeer.reset();
+  mServer->Stop();
+  // The server's end reaches the backend through the JACK library's own thread.
+  const auto deadline = std::chrono::steady_clock::now() + 10s;
+  while (!mBackend->ListInputs().empty() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(20ms);
+  }
+  EXPECT_TRUE(mBackend->ListInputs().empty());
+  EXPECT_TRUE(mBackend->ListOutputs().empty());
+}
+
+TEST(RtMidiBackend, HasNoJackPortsWithoutAServerAndPrintsNothing) {
+  const std::string absent = "corvex-test-absent-" + std::to_string(getpid());
+  setenv("JACK_DEFAULT_SERVER", absent.c_str(), 1);
+  setenv("JACK_NO_START_SERVER", "1", 1);
+  testing::internal::CaptureStderr();
+  testing::internal::CaptureStdout();
+  {
+    RtMidiBackend jackOnly(RtMidiBackend::Options{{MidiPortApi::Jack}});
+    EXPECT_TRUE(jackOnly.ListInputs().empty());
+    EXPECT_TRUE(jackOnly.ListOutputs().empty());
+    MidiServices services(std::make_shared<RtMidiBackend>());
+    services.MidiInGetNumDevs();
+    services.MidiOutGetNumDevs();
+  }
+  const std::string printed = testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr();
+  EXPECT_EQ(printed, "");
+}
+
+TEST(RtMidiBackend, RefusesAClientNameThatContainsTheControllersName) {
+  EXPECT_THROW(RtMidiBackend(RtMidiBackend::Options{{MidiPortApi::Jack}, "My CORVEX tool"}), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace Platform::Midi
