@@ -74,7 +74,7 @@ TEST_F(IniFileManagerApi, IntegersAndStringsRoundTripThroughTheFile) {
       {"CurrentSkinIndex", 3}, {"Window/Main/Left", -250}, {"Limits/Lowest", INT32_MIN}, {"Limits/Highest", INT32_MAX}};
   IniFileHandle handle = Open();
   for (const auto& number : numbers) EXPECT_EQ(SetIniValueInt(handle, number.key, number.value), IniFileResultOk);
-  EXPECT_EQ(SetIniValueStr(handle, "PresetLastFolderPath", "/home/player/Presets"), IniFileResultOk);
+  EXPECT_EQ(SetIniValueStr(handle, "PresetLastFolderPath", "/users/player/Presets"), IniFileResultOk);
   Close(handle);
 
   handle = Open();
@@ -84,7 +84,7 @@ TEST_F(IniFileManagerApi, IntegersAndStringsRoundTripThroughTheFile) {
     EXPECT_EQ(value, number.value) << number.key;
   }
   int32_t status = 0;
-  EXPECT_EQ(ReadString(handle, "PresetLastFolderPath", &status), "/home/player/Presets");
+  EXPECT_EQ(ReadString(handle, "PresetLastFolderPath", &status), "/users/player/Presets");
   EXPECT_EQ(status, IniFileResultOk);
   EXPECT_NE(FileText().find("\nCurrentSkinIndex=3\n"), std::string::npos) << FileText();
 }

@@ -17,15 +17,15 @@ TEST(KnownFolders, FollowTheXdgVariablesOrFallBackUnderHome) {
     const char* what;
   };
   const Case cases[] = {
-      {"/home/ann", nullptr, nullptr, "/home/ann/.config", "/home/ann/.local/share", "defaults under home"},
-      {"/home/ann/", nullptr, nullptr, "/home/ann/.config", "/home/ann/.local/share", "home with a slash"},
-      {"/home/ann", "/srv/conf", "/srv/data/", "/srv/conf", "/srv/data", "XDG variables win"},
-      {"/home/ann", "relative/conf", "", "/home/ann/.config", "/home/ann/.local/share",
+      {"/users/ann", nullptr, nullptr, "/users/ann/.config", "/users/ann/.local/share", "defaults under home"},
+      {"/users/ann/", nullptr, nullptr, "/users/ann/.config", "/users/ann/.local/share", "home with a slash"},
+      {"/users/ann", "/opt/conf", "/opt/data/", "/opt/conf", "/opt/data", "XDG variables win"},
+      {"/users/ann", "relative/conf", "", "/users/ann/.config", "/users/ann/.local/share",
        "relative or empty XDG values are ignored"},
       {nullptr, nullptr, nullptr, "", "", "no home: the lookup fails"},
       {"relative", nullptr, nullptr, "", "", "a relative home fails"},
       {"/", nullptr, nullptr, "", "", "the root as home fails"},
-      {"/home/ann", "/", "//", "/home/ann/.config", "/home/ann/.local/share", "the root as XDG value is ignored"},
+      {"/users/ann", "/", "//", "/users/ann/.config", "/users/ann/.local/share", "the root as XDG value is ignored"},
   };
   for (const Case& c : cases) {
     SV::Testing::ScopedEnvironment environment;

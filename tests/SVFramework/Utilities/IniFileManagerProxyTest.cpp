@@ -67,7 +67,7 @@ protected:
 
 TEST_F(IniFileManagerProxyWithRealLibrary, KeepsIntegersAndTextsForLaterReads) {
   EXPECT_GE(mManager->SetIniValueInt(mHandle, String(u"CurrentSkinIndex"), 1), 0);
-  const String folder(u"/home/user/Presets \u00E9\U0001F3B9");
+  const String folder(u"/users/user/Presets \u00E9\U0001F3B9");
   EXPECT_GE(mManager->SetIniValueStr(mHandle, String(u"PresetLastFolderPath"), folder), 0);
   int32_t skin = 0;
   EXPECT_GE(mManager->GetIniValueInt(mHandle, String(u"CurrentSkinIndex"), 0, skin), 0);

@@ -322,13 +322,13 @@ TEST_F(FileTest, ListFilesLeavesOutNamesThatAreNotUtf8) {
 TEST(FilePaths, FolderAndFileNamePartsSplitLinuxPaths) {
   struct Case { const char16_t* path; const char16_t* folder; const char16_t* name; const char* what; };
   const Case cases[] = {
-      {u"/home/ann/presets/lead.corvex", u"/home/ann/presets", u"lead.corvex", "absolute path"},
+      {u"/users/ann/presets/lead.corvex", u"/users/ann/presets", u"lead.corvex", "absolute path"},
       {u"presets/lead.corvex", u"presets", u"lead.corvex", "relative path"},
       {u"lead.corvex", u"lead.corvex", u"lead.corvex", "no separator"},
       {u"/lead.corvex", u"/", u"lead.corvex", "a file in the root"},
       {u"/", u"/", u"/", "the root"},
       {u"presets/", u"presets", u"presets/", "a trailing slash: the name is the whole path"},
-      {u"/home/ann/odd\\name", u"/home/ann", u"name", "a backslash splits names only"},
+      {u"/users/ann/odd\\name", u"/users/ann", u"name", "a backslash splits names only"},
       {u"odd\\", u"odd\\", u"odd\\", "a trailing backslash: the whole path"},
       {u"a\\b/c", u"a\\b", u"c", "the later separator wins for names"},
       {u"", u"", u"", "the empty path"},
@@ -362,15 +362,15 @@ TEST(FilePaths, ApplicationDataFoldersLieUnderTheUsersXdgFoldersOrFailCleanly) {
   };
   using enum File::ApplicationDataFolder;
   const Case cases[] = {
-      {"/home/ann", nullptr, nullptr, Common, u"Varkon", S_OK, u"/home/ann/.config/Varkon/Corvex Editor", "common"},
-      {"/home/ann", nullptr, nullptr, Local, u"Varkon", S_OK, u"/home/ann/.local/share/Varkon/Corvex Editor", "local"},
-      {"/home/ann", "/cfg", "/dat", Common, u"Varkon", S_OK, u"/cfg/Varkon/Corvex Editor", "XDG config"},
-      {"/home/ann", "/cfg", "/dat", Local, u"Varkon", S_OK, u"/dat/Varkon/Corvex Editor", "XDG data"},
-      {"/home/ann", nullptr, nullptr, Common, u"A/B", S_OK, u"/home/ann/.config/A_B/Corvex Editor", "made safe"},
+      {"/users/ann", nullptr, nullptr, Common, u"Varkon", S_OK, u"/users/ann/.config/Varkon/Corvex Editor", "common"},
+      {"/users/ann", nullptr, nullptr, Local, u"Varkon", S_OK, u"/users/ann/.local/share/Varkon/Corvex Editor", "local"},
+      {"/users/ann", "/cfg", "/dat", Common, u"Varkon", S_OK, u"/cfg/Varkon/Corvex Editor", "XDG config"},
+      {"/users/ann", "/cfg", "/dat", Local, u"Varkon", S_OK, u"/dat/Varkon/Corvex Editor", "XDG data"},
+      {"/users/ann", nullptr, nullptr, Common, u"A/B", S_OK, u"/users/ann/.config/A_B/Corvex Editor", "made safe"},
       {nullptr, nullptr, nullptr, Common, u"Varkon", E_FAIL, u"", "no home and no XDG folder"},
       {"", nullptr, nullptr, Local, u"Varkon", E_FAIL, u"", "an empty home"},
-      {"/home/ann", nullptr, nullptr, Common, u"..", E_INVALIDARG, u"", "a company that climbs"},
-      {"/home/ann", nullptr, nullptr, Common, u"", E_INVALIDARG, u"", "no company"},
+      {"/users/ann", nullptr, nullptr, Common, u"..", E_INVALIDARG, u"", "a company that climbs"},
+      {"/users/ann", nullptr, nullptr, Common, u"", E_INVALIDARG, u"", "no company"},
   };
   for (const Case& c : cases) {
     Testing::ScopedEnvironment environment;
