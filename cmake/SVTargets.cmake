@@ -31,3 +31,22 @@ function(sv_add_test_binary name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES LABELS ${name})
 endfunction()
+
+# sv_label_jack_tests(NAME)
+# The tests of test binary NAME whose suite name begins with "Jack" run against a
+# real JACK server: they get the label Jack besides the binary's own and the
+# resource lock JackServer, since the JACK library fails at random when clients of
+# several servers open at the same moment, so only one such test runs at a time.
+# Call it in the folder that registered the binary's tests, after them: the script
+# runs after the test discovery's own, on the list of tests it found.
+function(sv_label_jack_tests name)
+  string(CONFIGURE [=[
+foreach(test IN LISTS @name@_TESTS)
+  if(test MATCHES "^Jack")
+    set_tests_properties("${test}" PROPERTIES LABELS "@name@;Jack" RESOURCE_LOCK JackServer)
+  endif()
+endforeach()
+]=] script @ONLY)
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${name}JackLabels.cmake "${script}")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_CURRENT_BINARY_DIR}/${name}JackLabels.cmake)
+endfunction()
