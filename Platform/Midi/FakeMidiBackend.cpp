@@ -166,12 +166,31 @@ void FakeMidiBackend::DisconnectOutput(PortId port) {
 }
 
 MidiSendOutcome FakeMidiBackend::Send(PortId port, const uint8_t* bytes, size_t count) {
+  std::vector<std::shared_ptr<const SendObserver>> observers;
+  MidiSendOutcome outcome;
+  {
+    std::lock_guard lock(mMutex);
+    const bool present = std::any_of(mPorts.begin(), mPorts.end(),
+                                     [&](const Port& entry) { return entry.id == port; });
+    if (!present) return {MMSYSERR_NODRIVER};
+    mSent.push_back({port, std::vector<uint8_t>(bytes, bytes + count)});
+    for (const auto& [id, observer] : mSendObservers) observers.push_back(observer);
+    outcome = {MMSYSERR_NOERROR, mCompletion, mCompletionDelay};
+  }
+  const std::vector<uint8_t> message(bytes, bytes + count);
+  for (const auto& observer : observers) (*observer)(port, message);
+  return outcome;
+}
+
+FakeMidiBackend::SendObserverId FakeMidiBackend::AddSendObserver(SendObserver observer) {
   std::lock_guard lock(mMutex);
-  const bool present = std::any_of(mPorts.begin(), mPorts.end(),
-                                   [&](const Port& entry) { return entry.id == port; });
-  if (!present) return {MMSYSERR_NODRIVER};
-  mSent.push_back({port, std::vector<uint8_t>(bytes, bytes + count)});
-  return {MMSYSERR_NOERROR, mCompletion, mCompletionDelay};
+  mSendObservers.emplace(++mLastSendObserverId, std::make_shared<const SendObserver>(std::move(observer)));
+  return mLastSendObserverId;
+}
+
+void FakeMidiBackend::RemoveSendObserver(SendObserverId observer) {
+  std::lock_guard lock(mMutex);
+  mSendObservers.erase(observer);
 }
 
 MMRESULT FakeMidiBackend::BeforeCall(MidiCall call) {

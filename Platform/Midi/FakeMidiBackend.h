@@ -3,7 +3,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
@@ -39,6 +41,15 @@ public:
   // Delivers the bytes to every open input of the port, on the calling thread, as a
   // backend's own thread would: whole messages or pieces of them.
   void Inject(PortId port, const std::vector<uint8_t>& bytes);
+
+  // Is told of every message sent to a port that is there, after it is recorded, on
+  // the sending thread (inside the output's Send) and without the backend's lock held,
+  // so it may Inject. Once RemoveSendObserver has returned the observer is not called
+  // anew; a call already running on another thread may still be finishing.
+  using SendObserver = std::function<void(PortId port, const std::vector<uint8_t>& bytes)>;
+  using SendObserverId = uint32_t;
+  SendObserverId AddSendObserver(SendObserver observer);
+  void RemoveSendObserver(SendObserverId observer);
 
   // Makes the next `times` calls of that kind fail with `result`, untried; with
   // kAlways, every call until ClearFailures.
@@ -96,6 +107,8 @@ private:
   std::chrono::milliseconds mCompletionDelay{0};
   std::vector<CallRecord> mCalls;
   std::vector<SentMessage> mSent;
+  SendObserverId mLastSendObserverId = 0;
+  std::map<SendObserverId, std::shared_ptr<const SendObserver>> mSendObservers;
 };
 
 }  // namespace Platform::Midi

@@ -5,8 +5,10 @@
 
 namespace Testing::Midi {
 
-std::unique_ptr<JackMidiPeer> JackMidiPeer::Create(const std::string& clientName, std::string& error) {
+std::unique_ptr<JackMidiPeer> JackMidiPeer::Create(const std::string& clientName, std::string& error,
+                                                   Listener listener) {
   std::unique_ptr<JackMidiPeer> peer(new JackMidiPeer());
+  peer->mListener = std::move(listener);
   jack_status_t status{};
   peer->mClient = jack_client_open(
       clientName.c_str(), static_cast<jack_options_t>(JackNoStartServer | JackUseExactName), &status);
@@ -64,14 +66,18 @@ void JackMidiPeer::ReadInput(jack_nframes_t frames) {
   void* buffer = jack_port_get_buffer(mInput, frames);
   const uint32_t count = jack_midi_get_event_count(buffer);
   if (count == 0) return;
-  std::lock_guard lock(mMutex);
-  for (uint32_t index = 0; index < count; ++index) {
-    jack_midi_event_t event{};
-    if (jack_midi_event_get(&event, buffer, index) == 0) {
+  std::vector<std::vector<uint8_t>> arrived;
+  {
+    std::lock_guard lock(mMutex);
+    for (uint32_t index = 0; index < count; ++index) {
+      jack_midi_event_t event{};
+      if (jack_midi_event_get(&event, buffer, index) != 0) continue;
       mReceived.emplace_back(event.buffer, event.buffer + event.size);
+      if (mListener) arrived.push_back(mReceived.back());
     }
+    mChanged.notify_all();
   }
-  mChanged.notify_all();
+  for (const std::vector<uint8_t>& message : arrived) mListener(message);
 }
 
 // Writes as many queued messages as the cycle's buffer takes; the rest waits for

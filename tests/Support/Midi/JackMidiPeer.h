@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -21,7 +22,13 @@ namespace Testing::Midi {
 // be called from any thread; the JACK process thread does the rest.
 class JackMidiPeer {
 public:
-  static std::unique_ptr<JackMidiPeer> Create(const std::string& clientName, std::string& error);
+  // Is told of each message that arrives, on the JACK process thread, after it is
+  // recorded and without the peer's lock held, so it may Send (what it sends goes
+  // out in the same cycle). It must be quick: the server waits for it.
+  using Listener = std::function<void(const std::vector<uint8_t>& message)>;
+
+  static std::unique_ptr<JackMidiPeer> Create(const std::string& clientName, std::string& error,
+                                              Listener listener = nullptr);
   ~JackMidiPeer();
   JackMidiPeer(const JackMidiPeer&) = delete;
   JackMidiPeer& operator=(const JackMidiPeer&) = delete;
@@ -54,6 +61,7 @@ private:
   std::condition_variable mChanged;
   std::deque<std::vector<uint8_t>> mOutgoing;
   std::vector<std::vector<uint8_t>> mReceived;
+  Listener mListener;  // set before activation, never changed
 };
 
 }  // namespace Testing::Midi
