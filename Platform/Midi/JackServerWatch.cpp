@@ -44,6 +44,17 @@ void JackServerWatch::WaitForNextCycle(std::chrono::milliseconds limit) const {
   }
 }
 
+std::optional<std::string> JackServerWatch::PortStamp(const std::string& portName) const {
+  const jack_port_t* port = jack_port_by_name(mClient, portName.c_str());
+  if (port == nullptr) return std::nullopt;
+  const std::string clientName = portName.substr(0, portName.find(':'));
+  char* clientUuid = jack_get_uuid_for_client_name(mClient, clientName.c_str());
+  if (clientUuid == nullptr) return std::nullopt;
+  std::string stamp = std::string(clientUuid) + "." + std::to_string(jack_port_uuid(port));
+  jack_free(clientUuid);
+  return stamp;
+}
+
 void JackServerWatch::OnShutdown(void* watch) {
   static_cast<JackServerWatch*>(watch)->mServerGone.store(true);
 }

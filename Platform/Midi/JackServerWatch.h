@@ -2,6 +2,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 typedef struct _jack_client jack_client_t;
@@ -28,6 +29,13 @@ public:
   // when they were made could otherwise still go out by the old connections). Waits
   // at most the limit.
   void WaitForNextCycle(std::chrono::milliseconds limit) const;
+
+  // What tells the port of that full name ("client:port") from every other port that
+  // has had or will have the name: its client's and its own JACK identifiers, as
+  // text. A client that leaves and comes back under the same name is a new client to
+  // the server, so its ports get a new stamp, though JACK may hand them the same port
+  // identifier. Nothing when no such port is there. Not for two threads at once.
+  std::optional<std::string> PortStamp(const std::string& portName) const;
 
   // Silences the messages the JACK library writes to the terminal (process-wide,
   // once).

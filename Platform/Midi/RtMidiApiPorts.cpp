@@ -15,6 +15,8 @@ constexpr const char* kInputPortName = "input";
 constexpr const char* kOutputPortName = "output";
 // The longest wait, after opening a JACK port, for its connection to take effect.
 constexpr std::chrono::milliseconds kConnectionLimit{500};
+// Between a JACK port's name and its stamp in its identity.
+constexpr char kStampSeparator = '#';
 
 RtMidi::Api ToRtMidiApi(MidiPortApi api) {
   return api == MidiPortApi::Alsa ? RtMidi::LINUX_ALSA : RtMidi::UNIX_JACK;
@@ -154,36 +156,61 @@ bool RtMidiApiPorts::IsOwnPort(const std::string& rawName) const {
   return client == mClientName || client.rfind(mClientName + "-", 0) == 0;
 }
 
+// A port that goes between RtMidi's list and the look at its stamp is left out.
 template <typename Lister>
-std::vector<std::string> RtMidiApiPorts::NamesOf(Lister& lister) const {
-  std::vector<std::string> names;
+std::vector<RtMidiApiPorts::ListedPort> RtMidiApiPorts::PortsOf(Lister& lister) const {
+  std::vector<ListedPort> ports;
   const unsigned int count = lister.getPortCount();
   for (unsigned int number = 0; number < count; ++number) {
     std::string name = lister.getPortName(number);
-    if (!name.empty() && !IsOwnPort(name)) names.push_back(std::move(name));
+    if (name.empty() || IsOwnPort(name)) continue;
+    std::optional<std::string> identity = IdentityOf(name);
+    if (identity) ports.push_back({std::move(name), std::move(*identity)});
   }
-  return names;
+  return ports;
 }
 
-std::optional<std::vector<std::string>> RtMidiApiPorts::ListInputNames() {
+// Under the lock, with the system reached.
+std::optional<std::string> RtMidiApiPorts::IdentityOf(const std::string& rawName) const {
+  if (mApi == MidiPortApi::Alsa) return rawName;
+  if (!mJackWatch) return std::nullopt;
+  const std::optional<std::string> stamp = mJackWatch->PortStamp(rawName);
+  if (!stamp) return std::nullopt;
+  return rawName + kStampSeparator + *stamp;
+}
+
+// RtMidi's name of the port of that identity when that very port is there; under
+// the lock, with the system reached.
+std::optional<std::string> RtMidiApiPorts::RawNameOf(const std::string& identity) const {
+  if (mApi == MidiPortApi::Alsa) return identity;
+  const size_t separator = identity.rfind(kStampSeparator);
+  if (separator == std::string::npos) return std::nullopt;
+  std::string rawName = identity.substr(0, separator);
+  if (IdentityOf(rawName) != identity) return std::nullopt;
+  return rawName;
+}
+
+std::optional<std::vector<RtMidiApiPorts::ListedPort>> RtMidiApiPorts::ListInputs() {
   std::lock_guard lock(mMutex);
   if (!Reach()) return std::nullopt;
-  return NamesOf(*mInputLister);
+  return PortsOf(*mInputLister);
 }
 
-std::optional<std::vector<std::string>> RtMidiApiPorts::ListOutputNames() {
+std::optional<std::vector<RtMidiApiPorts::ListedPort>> RtMidiApiPorts::ListOutputs() {
   std::lock_guard lock(mMutex);
   if (!Reach()) return std::nullopt;
-  return NamesOf(*mOutputLister);
+  return PortsOf(*mOutputLister);
 }
 
-MMRESULT RtMidiApiPorts::OpenInput(const std::string& rawName, MidiInputSink& sink,
+MMRESULT RtMidiApiPorts::OpenInput(const std::string& identity, MidiInputSink& sink,
                                    std::unique_ptr<MidiInputConnection>& connection) {
   std::lock_guard lock(mMutex);
   if (!Reach()) return MMSYSERR_NODRIVER;
+  const std::optional<std::string> rawName = RawNameOf(identity);
+  if (!rawName) return MMSYSERR_NODRIVER;
   try {
     auto opened = std::make_unique<RtMidiInputConnection>(mApi, mClientName, sink);
-    const MMRESULT result = opened->Open(rawName);
+    const MMRESULT result = opened->Open(*rawName);
     if (result != MMSYSERR_NOERROR) return result;
     WaitForConnection();
     connection = std::move(opened);
@@ -197,13 +224,15 @@ void RtMidiApiPorts::WaitForConnection() const {
   if (mJackWatch) mJackWatch->WaitForNextCycle(kConnectionLimit);
 }
 
-MMRESULT RtMidiApiPorts::OpenOutput(const std::string& rawName,
+MMRESULT RtMidiApiPorts::OpenOutput(const std::string& identity,
                                     std::unique_ptr<MidiOutputConnection>& connection) {
   std::lock_guard lock(mMutex);
   if (!Reach()) return MMSYSERR_NODRIVER;
+  const std::optional<std::string> rawName = RawNameOf(identity);
+  if (!rawName) return MMSYSERR_NODRIVER;
   try {
     auto opened = std::make_unique<RtMidiOutputConnection>(mApi, mClientName);
-    const MMRESULT result = opened->Open(rawName);
+    const MMRESULT result = opened->Open(*rawName);
     if (result != MMSYSERR_NOERROR) return result;
     WaitForConnection();
     connection = std::move(opened);

@@ -26,16 +26,27 @@ public:
   RtMidiApiPorts(const RtMidiApiPorts&) = delete;
   RtMidiApiPorts& operator=(const RtMidiApiPorts&) = delete;
 
+  // A port there now: RtMidi's name for it, and what names that very port within
+  // this system as long as it exists. For ALSA that is the name itself, which
+  // carries the client and port numbers; a JACK name does not change when its
+  // client leaves and comes back, so a JACK port's identity adds its stamp
+  // (JackServerWatch::PortStamp) after the last "#".
+  struct ListedPort {
+    std::string rawName;
+    std::string identity;
+  };
+
   MidiPortApi Api() const { return mApi; }
 
-  // RtMidi's names of the ports there now; nothing when the system is not there.
-  std::optional<std::vector<std::string>> ListInputNames();
-  std::optional<std::vector<std::string>> ListOutputNames();
+  // The ports there now; nothing when the system is not there.
+  std::optional<std::vector<ListedPort>> ListInputs();
+  std::optional<std::vector<ListedPort>> ListOutputs();
 
-  // Opens the port of that RtMidi name; MMSYSERR_NODRIVER when it is not there.
-  MMRESULT OpenInput(const std::string& rawName, MidiInputSink& sink,
+  // Opens the port of that identity; MMSYSERR_NODRIVER when it is not there (also
+  // when another port has taken its name since it was listed).
+  MMRESULT OpenInput(const std::string& identity, MidiInputSink& sink,
                      std::unique_ptr<MidiInputConnection>& connection);
-  MMRESULT OpenOutput(const std::string& rawName, std::unique_ptr<MidiOutputConnection>& connection);
+  MMRESULT OpenOutput(const std::string& identity, std::unique_ptr<MidiOutputConnection>& connection);
 
 private:
   bool Reach();
@@ -43,7 +54,9 @@ private:
   bool IsOwnPort(const std::string& rawName) const;
   void WaitForConnection() const;
   template <typename Lister>
-  std::vector<std::string> NamesOf(Lister& lister) const;
+  std::vector<ListedPort> PortsOf(Lister& lister) const;
+  std::optional<std::string> IdentityOf(const std::string& rawName) const;
+  std::optional<std::string> RawNameOf(const std::string& identity) const;
 
   const MidiPortApi mApi;
   const std::string mClientName;

@@ -40,7 +40,7 @@ public:
 
 private:
   std::vector<MidiPortDescription> List(bool inputs);
-  RtMidiApiPorts* ApiOf(const std::string& identity, std::string& rawName);
+  RtMidiApiPorts* ApiOf(const std::string& identity, std::string& apiIdentity);
 
   std::vector<std::unique_ptr<RtMidiApiPorts>> mApis;
 };
