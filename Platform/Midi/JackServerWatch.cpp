@@ -44,15 +44,22 @@ void JackServerWatch::WaitForNextCycle(std::chrono::milliseconds limit) const {
   }
 }
 
-std::optional<std::string> JackServerWatch::PortStamp(const std::string& portName) const {
+std::vector<std::string> JackServerWatch::ConnectionsOf(const std::string& portName) const {
+  std::lock_guard lock(mQueryMutex);
+  std::vector<std::string> names;
   const jack_port_t* port = jack_port_by_name(mClient, portName.c_str());
-  if (port == nullptr) return std::nullopt;
-  const std::string clientName = portName.substr(0, portName.find(':'));
-  char* clientUuid = jack_get_uuid_for_client_name(mClient, clientName.c_str());
-  if (clientUuid == nullptr) return std::nullopt;
-  std::string stamp = std::string(clientUuid) + "." + std::to_string(jack_port_uuid(port));
-  jack_free(clientUuid);
-  return stamp;
+  if (port == nullptr) return names;
+  const char** connections = jack_port_get_all_connections(mClient, port);
+  if (connections == nullptr) return names;
+  for (const char** name = connections; *name != nullptr; ++name) names.emplace_back(*name);
+  jack_free(connections);
+  return names;
+}
+
+bool JackServerWatch::AreConnected(const std::string& portName, const std::string& otherPortName) const {
+  std::lock_guard lock(mQueryMutex);
+  const jack_port_t* port = jack_port_by_name(mClient, portName.c_str());
+  return port != nullptr && jack_port_connected_to(port, otherPortName.c_str()) != 0;
 }
 
 void JackServerWatch::OnShutdown(void* watch) {

@@ -2,8 +2,9 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
-#include <optional>
+#include <mutex>
 #include <string>
+#include <vector>
 
 typedef struct _jack_client jack_client_t;
 
@@ -30,12 +31,14 @@ public:
   // at most the limit.
   void WaitForNextCycle(std::chrono::milliseconds limit) const;
 
-  // What tells the port of that full name ("client:port") from every other port that
-  // has had or will have the name: its client's and its own JACK identifiers, as
-  // text. A client that leaves and comes back under the same name is a new client to
-  // the server, so its ports get a new stamp, though JACK may hand them the same port
-  // identifier. Nothing when no such port is there. Not for two threads at once.
-  std::optional<std::string> PortStamp(const std::string& portName) const;
+  // The full names of the ports connected to the port of that full name ("client:port");
+  // none when no such port is there. Reads the server's graph in this process, without
+  // a request to the server. Any thread.
+  std::vector<std::string> ConnectionsOf(const std::string& portName) const;
+  // Whether both ports are there and connected to each other. A port that leaves
+  // takes its connections with it, also when a port of the same name comes back.
+  // Reads as ConnectionsOf does. Any thread.
+  bool AreConnected(const std::string& portName, const std::string& otherPortName) const;
 
   // Silences the messages the JACK library writes to the terminal (process-wide,
   // once).
@@ -47,6 +50,7 @@ private:
 
   jack_client_t* mClient;
   std::atomic<bool> mServerGone{false};
+  mutable std::mutex mQueryMutex;  // one look at the graph at a time
 };
 
 }  // namespace Platform::Midi

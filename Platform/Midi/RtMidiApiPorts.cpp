@@ -5,6 +5,7 @@
 #include <RtMidi.h>
 #include <alsa/asoundlib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdarg>
 
@@ -15,8 +16,6 @@ constexpr const char* kInputPortName = "input";
 constexpr const char* kOutputPortName = "output";
 // The longest wait, after opening a JACK port, for its connection to take effect.
 constexpr std::chrono::milliseconds kConnectionLimit{500};
-// Between a JACK port's name and its stamp in its identity.
-constexpr char kStampSeparator = '#';
 
 RtMidi::Api ToRtMidiApi(MidiPortApi api) {
   return api == MidiPortApi::Alsa ? RtMidi::LINUX_ALSA : RtMidi::UNIX_JACK;
@@ -58,6 +57,28 @@ std::optional<unsigned int> FindPortNumber(Port& port, const std::string& rawNam
   return std::nullopt;
 }
 
+// What tells whether a JACK connection still stands: our port and the peer's, by
+// their full names, still connected. JACK keeps a port's name when its client leaves
+// and comes back under the same name, but the connections to the old port are gone.
+// Without a watch (ALSA, or our port not found) the connection counts as standing.
+class ConnectionWatch {
+public:
+  void Set(std::shared_ptr<const JackServerWatch> watch, std::string ownPort, std::string peerPort) {
+    mWatch = std::move(watch);
+    mOwnPort = std::move(ownPort);
+    mPeerPort = std::move(peerPort);
+  }
+  bool Stands() const {
+    if (!mWatch) return true;
+    return !mWatch->ServerGone() && mWatch->AreConnected(mOwnPort, mPeerPort);
+  }
+
+private:
+  std::shared_ptr<const JackServerWatch> mWatch;
+  std::string mOwnPort;
+  std::string mPeerPort;
+};
+
 class RtMidiInputConnection final : public MidiInputConnection {
 public:
   RtMidiInputConnection(MidiPortApi api, const std::string& clientName, MidiInputSink& sink)
@@ -74,6 +95,9 @@ public:
     return mPort.isPortOpen() && !mErrors.Raised() ? MMSYSERR_NOERROR : MMSYSERR_ERROR;
   }
 
+  bool IsConnected() const override { return mWatch.Stands(); }
+  ConnectionWatch& Watch() { return mWatch; }
+
 private:
   // On RtMidi's thread: hands the bytes on; the sink only queues them.
   static void OnMessage(double, std::vector<unsigned char>* message, void* sink) {
@@ -85,6 +109,7 @@ private:
   RtMidiErrorFlag mErrors;
   RtMidiIn mPort;
   MidiInputSink& mSink;
+  ConnectionWatch mWatch;
 };
 
 class RtMidiOutputConnection final : public MidiOutputConnection {
@@ -108,9 +133,13 @@ public:
     return {mErrors.Raised() ? MMSYSERR_ERROR : MMSYSERR_NOERROR};
   }
 
+  bool IsConnected() const override { return mWatch.Stands(); }
+  ConnectionWatch& Watch() { return mWatch; }
+
 private:
   RtMidiErrorFlag mErrors;
   RtMidiOut mPort;
+  ConnectionWatch mWatch;
 };
 
 }  // namespace
@@ -156,63 +185,40 @@ bool RtMidiApiPorts::IsOwnPort(const std::string& rawName) const {
   return client == mClientName || client.rfind(mClientName + "-", 0) == 0;
 }
 
-// A port that goes between RtMidi's list and the look at its stamp is left out.
 template <typename Lister>
-std::vector<RtMidiApiPorts::ListedPort> RtMidiApiPorts::PortsOf(Lister& lister) const {
-  std::vector<ListedPort> ports;
+std::vector<std::string> RtMidiApiPorts::NamesOf(Lister& lister) const {
+  std::vector<std::string> names;
   const unsigned int count = lister.getPortCount();
   for (unsigned int number = 0; number < count; ++number) {
     std::string name = lister.getPortName(number);
-    if (name.empty() || IsOwnPort(name)) continue;
-    std::optional<std::string> identity = IdentityOf(name);
-    if (identity) ports.push_back({std::move(name), std::move(*identity)});
+    if (!name.empty() && !IsOwnPort(name)) names.push_back(std::move(name));
   }
-  return ports;
+  return names;
 }
 
-// Under the lock, with the system reached.
-std::optional<std::string> RtMidiApiPorts::IdentityOf(const std::string& rawName) const {
-  if (mApi == MidiPortApi::Alsa) return rawName;
-  if (!mJackWatch) return std::nullopt;
-  const std::optional<std::string> stamp = mJackWatch->PortStamp(rawName);
-  if (!stamp) return std::nullopt;
-  return rawName + kStampSeparator + *stamp;
-}
-
-// RtMidi's name of the port of that identity when that very port is there; under
-// the lock, with the system reached.
-std::optional<std::string> RtMidiApiPorts::RawNameOf(const std::string& identity) const {
-  if (mApi == MidiPortApi::Alsa) return identity;
-  const size_t separator = identity.rfind(kStampSeparator);
-  if (separator == std::string::npos) return std::nullopt;
-  std::string rawName = identity.substr(0, separator);
-  if (IdentityOf(rawName) != identity) return std::nullopt;
-  return rawName;
-}
-
-std::optional<std::vector<RtMidiApiPorts::ListedPort>> RtMidiApiPorts::ListInputs() {
+std::optional<std::vector<std::string>> RtMidiApiPorts::ListInputNames() {
   std::lock_guard lock(mMutex);
   if (!Reach()) return std::nullopt;
-  return PortsOf(*mInputLister);
+  return NamesOf(*mInputLister);
 }
 
-std::optional<std::vector<RtMidiApiPorts::ListedPort>> RtMidiApiPorts::ListOutputs() {
+std::optional<std::vector<std::string>> RtMidiApiPorts::ListOutputNames() {
   std::lock_guard lock(mMutex);
   if (!Reach()) return std::nullopt;
-  return PortsOf(*mOutputLister);
+  return NamesOf(*mOutputLister);
 }
 
-MMRESULT RtMidiApiPorts::OpenInput(const std::string& identity, MidiInputSink& sink,
+MMRESULT RtMidiApiPorts::OpenInput(const std::string& rawName, MidiInputSink& sink,
                                    std::unique_ptr<MidiInputConnection>& connection) {
   std::lock_guard lock(mMutex);
   if (!Reach()) return MMSYSERR_NODRIVER;
-  const std::optional<std::string> rawName = RawNameOf(identity);
-  if (!rawName) return MMSYSERR_NODRIVER;
   try {
+    const std::vector<std::string> ownPortsBefore = OwnPortsConnectedTo(rawName);
     auto opened = std::make_unique<RtMidiInputConnection>(mApi, mClientName, sink);
-    const MMRESULT result = opened->Open(*rawName);
+    const MMRESULT result = opened->Open(rawName);
     if (result != MMSYSERR_NOERROR) return result;
     WaitForConnection();
+    WatchConnection(*opened, rawName, ownPortsBefore);
     connection = std::move(opened);
     return MMSYSERR_NOERROR;
   } catch (const RtMidiError&) {
@@ -224,17 +230,39 @@ void RtMidiApiPorts::WaitForConnection() const {
   if (mJackWatch) mJackWatch->WaitForNextCycle(kConnectionLimit);
 }
 
-MMRESULT RtMidiApiPorts::OpenOutput(const std::string& identity,
+// Our ports connected to the peer's port now (JACK only; under the lock).
+std::vector<std::string> RtMidiApiPorts::OwnPortsConnectedTo(const std::string& rawName) const {
+  if (!mJackWatch) return {};
+  std::vector<std::string> ports = mJackWatch->ConnectionsOf(rawName);
+  std::erase_if(ports, [this](const std::string& port) { return !IsOwnPort(port); });
+  return ports;
+}
+
+// RtMidi does not tell the name of the port it made: it is the one of ours that the
+// open connected to the peer's port. Opens run one at a time under the lock, so
+// exactly one such port is new; otherwise the connection goes unwatched.
+template <typename Connection>
+void RtMidiApiPorts::WatchConnection(Connection& connection, const std::string& rawName,
+                                     const std::vector<std::string>& ownPortsBefore) const {
+  if (!mJackWatch) return;
+  std::vector<std::string> added = OwnPortsConnectedTo(rawName);
+  std::erase_if(added, [&](const std::string& port) {
+    return std::find(ownPortsBefore.begin(), ownPortsBefore.end(), port) != ownPortsBefore.end();
+  });
+  if (added.size() == 1) connection.Watch().Set(mJackWatch, added.front(), rawName);
+}
+
+MMRESULT RtMidiApiPorts::OpenOutput(const std::string& rawName,
                                     std::unique_ptr<MidiOutputConnection>& connection) {
   std::lock_guard lock(mMutex);
   if (!Reach()) return MMSYSERR_NODRIVER;
-  const std::optional<std::string> rawName = RawNameOf(identity);
-  if (!rawName) return MMSYSERR_NODRIVER;
   try {
+    const std::vector<std::string> ownPortsBefore = OwnPortsConnectedTo(rawName);
     auto opened = std::make_unique<RtMidiOutputConnection>(mApi, mClientName);
-    const MMRESULT result = opened->Open(*rawName);
+    const MMRESULT result = opened->Open(rawName);
     if (result != MMSYSERR_NOERROR) return result;
     WaitForConnection();
+    WatchConnection(*opened, rawName, ownPortsBefore);
     connection = std::move(opened);
     return MMSYSERR_NOERROR;
   } catch (const RtMidiError&) {

@@ -26,42 +26,33 @@ public:
   RtMidiApiPorts(const RtMidiApiPorts&) = delete;
   RtMidiApiPorts& operator=(const RtMidiApiPorts&) = delete;
 
-  // A port there now: RtMidi's name for it, and what names that very port within
-  // this system as long as it exists. For ALSA that is the name itself, which
-  // carries the client and port numbers; a JACK name does not change when its
-  // client leaves and comes back, so a JACK port's identity adds its stamp
-  // (JackServerWatch::PortStamp) after the last "#".
-  struct ListedPort {
-    std::string rawName;
-    std::string identity;
-  };
-
   MidiPortApi Api() const { return mApi; }
 
-  // The ports there now; nothing when the system is not there.
-  std::optional<std::vector<ListedPort>> ListInputs();
-  std::optional<std::vector<ListedPort>> ListOutputs();
+  // RtMidi's names of the ports there now; nothing when the system is not there.
+  std::optional<std::vector<std::string>> ListInputNames();
+  std::optional<std::vector<std::string>> ListOutputNames();
 
-  // Opens the port of that identity; MMSYSERR_NODRIVER when it is not there (also
-  // when another port has taken its name since it was listed).
-  MMRESULT OpenInput(const std::string& identity, MidiInputSink& sink,
+  // Opens the port of that RtMidi name; MMSYSERR_NODRIVER when it is not there.
+  MMRESULT OpenInput(const std::string& rawName, MidiInputSink& sink,
                      std::unique_ptr<MidiInputConnection>& connection);
-  MMRESULT OpenOutput(const std::string& identity, std::unique_ptr<MidiOutputConnection>& connection);
+  MMRESULT OpenOutput(const std::string& rawName, std::unique_ptr<MidiOutputConnection>& connection);
 
 private:
   bool Reach();
   bool SystemAnswers();
   bool IsOwnPort(const std::string& rawName) const;
   void WaitForConnection() const;
+  std::vector<std::string> OwnPortsConnectedTo(const std::string& rawName) const;
+  template <typename Connection>
+  void WatchConnection(Connection& connection, const std::string& rawName,
+                       const std::vector<std::string>& ownPortsBefore) const;
   template <typename Lister>
-  std::vector<ListedPort> PortsOf(Lister& lister) const;
-  std::optional<std::string> IdentityOf(const std::string& rawName) const;
-  std::optional<std::string> RawNameOf(const std::string& identity) const;
+  std::vector<std::string> NamesOf(Lister& lister) const;
 
   const MidiPortApi mApi;
   const std::string mClientName;
   std::mutex mMutex;  // guards what follows and serialises the use of RtMidi
-  std::unique_ptr<JackServerWatch> mJackWatch;
+  std::shared_ptr<const JackServerWatch> mJackWatch;  // shared with the JACK connections
   std::unique_ptr<RtMidiIn> mInputLister;
   std::unique_ptr<RtMidiOut> mOutputLister;
 };

@@ -9,9 +9,9 @@
 namespace Platform::Midi {
 namespace {
 
-// A port's identity is its system and its identity within the system
-// (RtMidiApiPorts::ListedPort): it names that very port, and a device plugged in
-// again, or a JACK client that comes back under the same name, is another port.
+// A port's identity is its system and RtMidi's full name for it, which carries the
+// ALSA client and port numbers or the JACK client and port names: it names that
+// very port, and a device plugged in again comes back as another.
 std::string PrefixOf(MidiPortApi api) { return api == MidiPortApi::Alsa ? "alsa:" : "jack:"; }
 
 bool ContainsControllerName(std::string name) {
@@ -42,29 +42,25 @@ std::vector<MidiPortDescription> RtMidiBackend::List(bool inputs) {
   std::vector<MidiPortDescription> ports;
   bool alsaListed = false;
   for (const auto& api : mApis) {
-    std::optional<std::vector<RtMidiApiPorts::ListedPort>> listed = inputs ? api->ListInputs() : api->ListOutputs();
-    if (!listed) continue;
+    std::optional<std::vector<std::string>> rawNames = inputs ? api->ListInputNames() : api->ListOutputNames();
+    if (!rawNames) continue;
     if (api->Api() == MidiPortApi::Alsa) alsaListed = true;
     if (api->Api() == MidiPortApi::Jack && alsaListed) {
-      std::erase_if(*listed, [](const RtMidiApiPorts::ListedPort& port) {
-        return MidiPortNaming::IsAlsaBridgePort(port.rawName);
-      });
+      std::erase_if(*rawNames, [](const std::string& name) { return MidiPortNaming::IsAlsaBridgePort(name); });
     }
-    std::vector<std::string> rawNames;
-    for (const RtMidiApiPorts::ListedPort& port : *listed) rawNames.push_back(port.rawName);
-    const std::vector<std::u16string> names = MidiPortNaming::DisplayNames(api->Api(), rawNames);
-    for (size_t index = 0; index < listed->size(); ++index) {
-      ports.push_back({PrefixOf(api->Api()) + (*listed)[index].identity, names[index]});
+    const std::vector<std::u16string> names = MidiPortNaming::DisplayNames(api->Api(), *rawNames);
+    for (size_t index = 0; index < rawNames->size(); ++index) {
+      ports.push_back({PrefixOf(api->Api()) + (*rawNames)[index], names[index]});
     }
   }
   return ports;
 }
 
-RtMidiApiPorts* RtMidiBackend::ApiOf(const std::string& identity, std::string& apiIdentity) {
+RtMidiApiPorts* RtMidiBackend::ApiOf(const std::string& identity, std::string& rawName) {
   for (const auto& api : mApis) {
     const std::string prefix = PrefixOf(api->Api());
     if (identity.rfind(prefix, 0) == 0) {
-      apiIdentity = identity.substr(prefix.size());
+      rawName = identity.substr(prefix.size());
       return api.get();
     }
   }
@@ -73,16 +69,16 @@ RtMidiApiPorts* RtMidiBackend::ApiOf(const std::string& identity, std::string& a
 
 MMRESULT RtMidiBackend::OpenInput(const std::string& identity, MidiInputSink& sink,
                                   std::unique_ptr<MidiInputConnection>& connection) {
-  std::string apiIdentity;
-  RtMidiApiPorts* api = ApiOf(identity, apiIdentity);
-  return api == nullptr ? MMSYSERR_NODRIVER : api->OpenInput(apiIdentity, sink, connection);
+  std::string rawName;
+  RtMidiApiPorts* api = ApiOf(identity, rawName);
+  return api == nullptr ? MMSYSERR_NODRIVER : api->OpenInput(rawName, sink, connection);
 }
 
 MMRESULT RtMidiBackend::OpenOutput(const std::string& identity,
                                    std::unique_ptr<MidiOutputConnection>& connection) {
-  std::string apiIdentity;
-  RtMidiApiPorts* api = ApiOf(identity, apiIdentity);
-  return api == nullptr ? MMSYSERR_NODRIVER : api->OpenOutput(apiIdentity, connection);
+  std::string rawName;
+  RtMidiApiPorts* api = ApiOf(identity, rawName);
+  return api == nullptr ? MMSYSERR_NODRIVER : api->OpenOutput(rawName, connection);
 }
 
 }  // namespace Platform::Midi

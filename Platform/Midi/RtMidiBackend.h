@@ -40,7 +40,7 @@ public:
 
 private:
   std::vector<MidiPortDescription> List(bool inputs);
-  RtMidiApiPorts* ApiOf(const std::string& identity, std::string& apiIdentity);
+  RtMidiApiPorts* ApiOf(const std::string& identity, std::string& rawName);
 
   std::vector<std::unique_ptr<RtMidiApiPorts>> mApis;
 };
