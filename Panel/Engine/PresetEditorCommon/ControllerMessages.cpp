@@ -41,7 +41,7 @@ uint8_t ByteAt(const IArray<signed char>& message, uint32_t index) {
 bool IsDataByte(uint8_t byte) { return byte < kFirstStatus; }
 
 // Empties `out` and fills it with the bytes; false, `out` empty, when it cannot hold them.
-bool Assign(IArray<signed char>& out, std::initializer_list<uint8_t> bytes) {
+bool FillWith(IArray<signed char>& out, std::initializer_list<uint8_t> bytes) {
   out.SetCount(0);
   const auto wanted = static_cast<uint32_t>(bytes.size());
   if (out.SetCount(wanted) != static_cast<int32_t>(wanted)) {
@@ -116,11 +116,11 @@ SVRESULT PresetValueByte(const Variant& value, uint8_t& byte) {
 }  // namespace
 
 SVRESULT ControllerMessages::BuildPresetRequest(IArray<signed char>& out) {
-  return Assign(out, {0x7D, 0x7F, 0x31, 0x66, 0x00, 0x01, 0x00}) ? S_OK : E_FAIL;
+  return FillWith(out, {0x7D, 0x7F, 0x31, 0x66, 0x00, 0x01, 0x00}) ? S_OK : E_FAIL;
 }
 
 SVRESULT ControllerMessages::BuildPresetHeader(IArray<signed char>& out) {
-  return Assign(out, {0x7D, 0x7F, 0x31, 0x5E, 0x00, 0x19}) ? S_OK : E_FAIL;
+  return FillWith(out, {0x7D, 0x7F, 0x31, 0x5E, 0x00, 0x19}) ? S_OK : E_FAIL;
 }
 
 SVRESULT ControllerMessages::BuildPresetMessage(const IArray<ParamValue>& values, IArray<signed char>& out) {
@@ -152,11 +152,11 @@ SVRESULT ControllerMessages::BuildGlobalSettingMessage(const String& name, int32
   if (!IsGlobalSettingValueValid(name, value)) return E_FAIL;
   const uint8_t command = FindGlobalSetting(name)->command;
   const auto byte = static_cast<uint8_t>(value);
-  return Assign(out, {kStart, 0x7D, 0x7F, 0x31, command, 0x00, 0x01, byte, kEnd}) ? S_OK : E_FAIL;
+  return FillWith(out, {kStart, 0x7D, 0x7F, 0x31, command, 0x00, 0x01, byte, kEnd}) ? S_OK : E_FAIL;
 }
 
 SVRESULT ControllerMessages::BuildIdentityRequest(IArray<signed char>& out) {
-  return Assign(out, {kStart, 0x7E, 0x7F, 0x06, 0x01, kEnd}) ? S_OK : E_FAIL;
+  return FillWith(out, {kStart, 0x7E, 0x7F, 0x06, 0x01, kEnd}) ? S_OK : E_FAIL;
 }
 
 bool ControllerMessages::IsPresetDump(const IArray<signed char>& message) {
