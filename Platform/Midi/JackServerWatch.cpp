@@ -44,6 +44,24 @@ void JackServerWatch::WaitForNextCycle(std::chrono::milliseconds limit) const {
   }
 }
 
+std::vector<std::string> JackServerWatch::ConnectionsOf(const std::string& portName) const {
+  std::lock_guard lock(mQueryMutex);
+  std::vector<std::string> names;
+  const jack_port_t* port = jack_port_by_name(mClient, portName.c_str());
+  if (port == nullptr) return names;
+  const char** connections = jack_port_get_all_connections(mClient, port);
+  if (connections == nullptr) return names;
+  for (const char** name = connections; *name != nullptr; ++name) names.emplace_back(*name);
+  jack_free(connections);
+  return names;
+}
+
+bool JackServerWatch::AreConnected(const std::string& portName, const std::string& otherPortName) const {
+  std::lock_guard lock(mQueryMutex);
+  const jack_port_t* port = jack_port_by_name(mClient, portName.c_str());
+  return port != nullptr && jack_port_connected_to(port, otherPortName.c_str()) != 0;
+}
+
 void JackServerWatch::OnShutdown(void* watch) {
   static_cast<JackServerWatch*>(watch)->mServerGone.store(true);
 }

@@ -2,7 +2,9 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 typedef struct _jack_client jack_client_t;
 
@@ -29,6 +31,15 @@ public:
   // at most the limit.
   void WaitForNextCycle(std::chrono::milliseconds limit) const;
 
+  // The full names of the ports connected to the port of that full name ("client:port");
+  // none when no such port is there. Reads the server's graph in this process, without
+  // a request to the server. Any thread.
+  std::vector<std::string> ConnectionsOf(const std::string& portName) const;
+  // Whether both ports are there and connected to each other. A port that leaves
+  // takes its connections with it, also when a port of the same name comes back.
+  // Reads as ConnectionsOf does. Any thread.
+  bool AreConnected(const std::string& portName, const std::string& otherPortName) const;
+
   // Silences the messages the JACK library writes to the terminal (process-wide,
   // once).
   static void SilenceLibraryMessages();
@@ -39,6 +50,7 @@ private:
 
   jack_client_t* mClient;
   std::atomic<bool> mServerGone{false};
+  mutable std::mutex mQueryMutex;  // one look at the graph at a time
 };
 
 }  // namespace Platform::Midi

@@ -10,9 +10,10 @@
 
 namespace Platform::Midi {
 
-// A port a backend found: an identity that names exactly this port as long as it
-// exists (a port that goes and comes back may come back under a new identity), and
-// the name the user sees.
+// A port a backend found: an identity that names this port as long as it exists (a
+// port that goes and comes back may come back under a new identity, or under the
+// same one, when the connections opened on the old port say that they have dropped),
+// and the name the user sees.
 struct MidiPortDescription {
   std::string identity;
   std::u16string name;
@@ -33,6 +34,10 @@ protected:
 class MidiInputConnection {
 public:
   virtual ~MidiInputConnection() = default;
+  // Whether the connection to the port still stands. A system where a port can go
+  // and another come back under its name (JACK) answers here that the old
+  // connection has dropped. Any thread; quick, and it never calls back.
+  virtual bool IsConnected() const { return true; }
 };
 
 // When a long message that a backend accepted counts as sent.
@@ -51,6 +56,8 @@ public:
   // Sends one whole message (short or System Exclusive). May be called from any
   // thread, one call at a time per connection.
   virtual MidiSendOutcome Send(const uint8_t* bytes, size_t count) = 0;
+  // As MidiInputConnection::IsConnected.
+  virtual bool IsConnected() const { return true; }
 };
 
 // The MIDI system under a MidiServices: which ports are there, and opening them.

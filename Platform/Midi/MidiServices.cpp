@@ -121,6 +121,10 @@ struct MidiServices::OutputPort {
     std::lock_guard lock(sendMutex);
     return connection->Send(bytes, count);
   }
+  bool IsConnected() {
+    std::lock_guard lock(sendMutex);
+    return !connection || connection->IsConnected();
+  }
 };
 
 struct MidiServices::Output {
@@ -272,6 +276,8 @@ MMRESULT MidiServices::MidiInGetDevCaps(HMIDIIN handle, MIDIINCAPS* caps, uint32
       std::lock_guard lock(mMutex);
       const Input* input = FindInput(handle);
       if (input == nullptr) return MMSYSERR_INVALHANDLE;
+      // Under the lock, so that a close does not take the connection away meanwhile.
+      if (input->connection && !input->connection->IsConnected()) return MMSYSERR_NODRIVER;
       identity = input->identity;
     }
     const std::vector<MidiPortDescription> ports = mBackend->ListInputs();
@@ -284,12 +290,15 @@ MMRESULT MidiServices::MidiInGetDevCaps(HMIDIIN handle, MIDIINCAPS* caps, uint32
 MMRESULT MidiServices::MidiOutGetDevCaps(HMIDIOUT handle, MIDIOUTCAPS* caps, uint32_t capsSize) {
   return Call(MidiCall::OutGetDevCaps, [&] {
     std::string identity;
+    std::shared_ptr<OutputPort> connection;
     {
       std::lock_guard lock(mMutex);
       const Output* output = FindOutput(handle);
       if (output == nullptr) return MMSYSERR_INVALHANDLE;
       identity = output->identity;
+      connection = output->port;
     }
+    if (connection && !connection->IsConnected()) return MMSYSERR_NODRIVER;
     const std::vector<MidiPortDescription> ports = mBackend->ListOutputs();
     const auto port = FindPort(ports, identity);
     if (port == ports.end()) return MMSYSERR_NODRIVER;

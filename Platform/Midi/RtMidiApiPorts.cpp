@@ -5,6 +5,7 @@
 #include <RtMidi.h>
 #include <alsa/asoundlib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdarg>
 
@@ -56,6 +57,28 @@ std::optional<unsigned int> FindPortNumber(Port& port, const std::string& rawNam
   return std::nullopt;
 }
 
+// What tells whether a JACK connection still stands: our port and the peer's, by
+// their full names, still connected. JACK keeps a port's name when its client leaves
+// and comes back under the same name, but the connections to the old port are gone.
+// Without a watch (ALSA, or our port not found) the connection counts as standing.
+class ConnectionWatch {
+public:
+  void Set(std::shared_ptr<const JackServerWatch> watch, std::string ownPort, std::string peerPort) {
+    mWatch = std::move(watch);
+    mOwnPort = std::move(ownPort);
+    mPeerPort = std::move(peerPort);
+  }
+  bool Stands() const {
+    if (!mWatch) return true;
+    return !mWatch->ServerGone() && mWatch->AreConnected(mOwnPort, mPeerPort);
+  }
+
+private:
+  std::shared_ptr<const JackServerWatch> mWatch;
+  std::string mOwnPort;
+  std::string mPeerPort;
+};
+
 class RtMidiInputConnection final : public MidiInputConnection {
 public:
   RtMidiInputConnection(MidiPortApi api, const std::string& clientName, MidiInputSink& sink)
@@ -72,6 +95,9 @@ public:
     return mPort.isPortOpen() && !mErrors.Raised() ? MMSYSERR_NOERROR : MMSYSERR_ERROR;
   }
 
+  bool IsConnected() const override { return mWatch.Stands(); }
+  ConnectionWatch& Watch() { return mWatch; }
+
 private:
   // On RtMidi's thread: hands the bytes on; the sink only queues them.
   static void OnMessage(double, std::vector<unsigned char>* message, void* sink) {
@@ -83,6 +109,7 @@ private:
   RtMidiErrorFlag mErrors;
   RtMidiIn mPort;
   MidiInputSink& mSink;
+  ConnectionWatch mWatch;
 };
 
 class RtMidiOutputConnection final : public MidiOutputConnection {
@@ -106,9 +133,13 @@ public:
     return {mErrors.Raised() ? MMSYSERR_ERROR : MMSYSERR_NOERROR};
   }
 
+  bool IsConnected() const override { return mWatch.Stands(); }
+  ConnectionWatch& Watch() { return mWatch; }
+
 private:
   RtMidiErrorFlag mErrors;
   RtMidiOut mPort;
+  ConnectionWatch mWatch;
 };
 
 }  // namespace
@@ -182,10 +213,12 @@ MMRESULT RtMidiApiPorts::OpenInput(const std::string& rawName, MidiInputSink& si
   std::lock_guard lock(mMutex);
   if (!Reach()) return MMSYSERR_NODRIVER;
   try {
+    const std::vector<std::string> ownPortsBefore = OwnPortsConnectedTo(rawName);
     auto opened = std::make_unique<RtMidiInputConnection>(mApi, mClientName, sink);
     const MMRESULT result = opened->Open(rawName);
     if (result != MMSYSERR_NOERROR) return result;
     WaitForConnection();
+    WatchConnection(*opened, rawName, ownPortsBefore);
     connection = std::move(opened);
     return MMSYSERR_NOERROR;
   } catch (const RtMidiError&) {
@@ -197,15 +230,39 @@ void RtMidiApiPorts::WaitForConnection() const {
   if (mJackWatch) mJackWatch->WaitForNextCycle(kConnectionLimit);
 }
 
+// Our ports connected to the peer's port now (JACK only; under the lock).
+std::vector<std::string> RtMidiApiPorts::OwnPortsConnectedTo(const std::string& rawName) const {
+  if (!mJackWatch) return {};
+  std::vector<std::string> ports = mJackWatch->ConnectionsOf(rawName);
+  std::erase_if(ports, [this](const std::string& port) { return !IsOwnPort(port); });
+  return ports;
+}
+
+// RtMidi does not tell the name of the port it made: it is the one of ours that the
+// open connected to the peer's port. Opens run one at a time under the lock, so
+// exactly one such port is new; otherwise the connection goes unwatched.
+template <typename Connection>
+void RtMidiApiPorts::WatchConnection(Connection& connection, const std::string& rawName,
+                                     const std::vector<std::string>& ownPortsBefore) const {
+  if (!mJackWatch) return;
+  std::vector<std::string> added = OwnPortsConnectedTo(rawName);
+  std::erase_if(added, [&](const std::string& port) {
+    return std::find(ownPortsBefore.begin(), ownPortsBefore.end(), port) != ownPortsBefore.end();
+  });
+  if (added.size() == 1) connection.Watch().Set(mJackWatch, added.front(), rawName);
+}
+
 MMRESULT RtMidiApiPorts::OpenOutput(const std::string& rawName,
                                     std::unique_ptr<MidiOutputConnection>& connection) {
   std::lock_guard lock(mMutex);
   if (!Reach()) return MMSYSERR_NODRIVER;
   try {
+    const std::vector<std::string> ownPortsBefore = OwnPortsConnectedTo(rawName);
     auto opened = std::make_unique<RtMidiOutputConnection>(mApi, mClientName);
     const MMRESULT result = opened->Open(rawName);
     if (result != MMSYSERR_NOERROR) return result;
     WaitForConnection();
+    WatchConnection(*opened, rawName, ownPortsBefore);
     connection = std::move(opened);
     return MMSYSERR_NOERROR;
   } catch (const RtMidiError&) {

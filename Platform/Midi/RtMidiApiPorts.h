@@ -42,13 +42,17 @@ private:
   bool SystemAnswers();
   bool IsOwnPort(const std::string& rawName) const;
   void WaitForConnection() const;
+  std::vector<std::string> OwnPortsConnectedTo(const std::string& rawName) const;
+  template <typename Connection>
+  void WatchConnection(Connection& connection, const std::string& rawName,
+                       const std::vector<std::string>& ownPortsBefore) const;
   template <typename Lister>
   std::vector<std::string> NamesOf(Lister& lister) const;
 
   const MidiPortApi mApi;
   const std::string mClientName;
   std::mutex mMutex;  // guards what follows and serialises the use of RtMidi
-  std::unique_ptr<JackServerWatch> mJackWatch;
+  std::shared_ptr<const JackServerWatch> mJackWatch;  // shared with the JACK connections
   std::unique_ptr<RtMidiIn> mInputLister;
   std::unique_ptr<RtMidiOut> mOutputLister;
 };

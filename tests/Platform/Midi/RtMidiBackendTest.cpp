@@ -195,6 +195,36 @@ TEST_F(JackRtMidiBackend, AnOpenPortIsPresentUntilThePeerLeaves) {
   EXPECT_EQ(mServices->MidiInClose(input), MMSYSERR_NOERROR);
 }
 
+// JACK keeps a port's name when its client leaves and comes back under the same
+// name, and may even hand it the same port identifier; the connections opened on
+// the old port dropped with it, so their handles read as gone.
+TEST_F(JackRtMidiBackend, HandlesOnAPeerThatLeftAndCameBackUnderTheSameNameAreGone) {
+  HMIDIIN input = OpenPeersOutputAsInput();
+  HMIDIOUT output = OpenPeersInputAsOutput();
+  ASSERT_NE(input, nullptr);
+  ASSERT_NE(output, nullptr);
+
+  mPeer.reset();
+  std::string error;
+  mPeer = JackMidiPeer::Create("Corvex", error);
+  ASSERT_NE(mPeer, nullptr) << error;
+
+  MIDIINCAPS inputCaps;
+  MIDIOUTCAPS outputCaps;
+  EXPECT_EQ(mServices->MidiInGetDevCaps(input, &inputCaps, sizeof(inputCaps)), MMSYSERR_NODRIVER);
+  EXPECT_EQ(mServices->MidiOutGetDevCaps(output, &outputCaps, sizeof(outputCaps)), MMSYSERR_NODRIVER);
+  EXPECT_EQ(mServices->MidiOutClose(output), MMSYSERR_NOERROR);
+  EXPECT_EQ(mServices->MidiInClose(input), MMSYSERR_NOERROR);
+
+  input = OpenPeersOutputAsInput();
+  output = OpenPeersInputAsOutput();
+  EXPECT_EQ(mServices->MidiInGetDevCaps(input, &inputCaps, sizeof(inputCaps)), MMSYSERR_NOERROR)
+      << "handles opened on the new peer stand";
+  EXPECT_EQ(mServices->MidiOutGetDevCaps(output, &outputCaps, sizeof(outputCaps)), MMSYSERR_NOERROR);
+  EXPECT_EQ(mServices->MidiOutClose(output), MMSYSERR_NOERROR);
+  EXPECT_EQ(mServices->MidiInClose(input), MMSYSERR_NOERROR);
+}
+
 TEST_F(JackRtMidiBackend, HasNoPortsOnceTheServerHasStopped) {
   ASSERT_EQ(mBackend->ListInputs().size(), 1u);
   mPeer.reset();

@@ -148,5 +148,29 @@ TEST_F(JackMidiComm, OpensThePortsAnewWhenTheControllerComesBack) {
   EXPECT_EQ(mRecorder->WaitForBytes(1), (std::vector<Bytes>{SystemExclusive(300)}));
 }
 
+// A controller that leaves and comes back under the same name between two looks
+// left the open ports without connections: the next look opens them again.
+TEST_F(JackMidiComm, ReopensThePortsWhenTheControllerCameBackUnseen) {
+  RCPtr<LRefCountedObject> input;
+  RCPtr<LRefCountedObject> output;
+  ASSERT_EQ(mManager->OpenCapturePort(u"Corvex", input), S_OK);
+  ASSERT_EQ(mManager->OpenRenderPort(u"Corvex", output), S_OK);
+
+  mPeer.reset();
+  mPeer = CreatePeer("Corvex");
+  ASSERT_NE(mPeer, nullptr);
+  RCPtr<LRefCountedObject> lookedAtInput;
+  RCPtr<LRefCountedObject> lookedAtOutput;
+  ASSERT_EQ(mManager->OpenCapturePort(u"Corvex", lookedAtInput), S_OK);
+  ASSERT_EQ(mManager->OpenRenderPort(u"Corvex", lookedAtOutput), S_OK);
+  EXPECT_EQ(lookedAtInput, input) << "the port is opened again in place";
+  EXPECT_EQ(lookedAtOutput, output);
+
+  EXPECT_EQ(Send(output, SystemExclusive(40)), 40);
+  EXPECT_EQ(mPeer->WaitForReceived(1), (std::vector<Bytes>{SystemExclusive(40)}));
+  mPeer->Send(SystemExclusive(50));
+  EXPECT_EQ(mRecorder->WaitForBytes(1), (std::vector<Bytes>{SystemExclusive(50)}));
+}
+
 }  // namespace
 }  // namespace SV
