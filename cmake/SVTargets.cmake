@@ -33,8 +33,8 @@ function(sv_add_test_binary name)
 endfunction()
 
 # sv_label_jack_tests(NAME)
-# The tests of test binary NAME whose suite name begins with "Jack" run against a
-# real JACK server: they get the label Jack besides the binary's own and the
+# The tests of test binary NAME whose names contain "Jack" open JACK clients (most
+# against a real JACK server): they get the label Jack besides the binary's own and the
 # resource lock JackServer, since the JACK library fails at random when clients of
 # several servers open at the same moment, so only one such test runs at a time.
 # Call it in the folder that registered the binary's tests, after them: the script
@@ -42,7 +42,7 @@ endfunction()
 function(sv_label_jack_tests name)
   string(CONFIGURE [=[
 foreach(test IN LISTS @name@_TESTS)
-  if(test MATCHES "^Jack")
+  if(test MATCHES "Jack")
     set_tests_properties("${test}" PROPERTIES LABELS "@name@;Jack" RESOURCE_LOCK JackServer)
   endif()
 endforeach()
