@@ -16,6 +16,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -45,6 +46,33 @@ void IgnoreJackMessage(const char*) {}
 std::string UniqueServerName() {
   static std::atomic<int> count{0};
   return "corvex-test-" + std::to_string(getpid()) + "-" + std::to_string(++count);
+}
+
+// Whether a process named jackd runs on this machine.
+bool AnyJackdRunning() {
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc", ignored)) {
+    std::ifstream comm(entry.path() / "comm");
+    std::string name;
+    if (std::getline(comm, name) && name == "jackd") return true;
+  }
+  return false;
+}
+
+// JACK registers every server in a table of eight entries in shared memory, and a
+// server that was killed (a test process ended by a time-out) leaves its entry
+// behind; once eight are left, no server starts again on this machine. While no
+// JACK server runs at all, what lies in shared memory is stale, so it is removed,
+// once per process and before this process has mapped it (the JACK library keeps
+// its first mapping of the table for the life of the process).
+void RemoveStaleJackStateWhenNoServerRuns() {
+  static bool done = false;
+  if (std::exchange(done, true) || AnyJackdRunning()) return;
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/shm", ignored)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("jack", 0) == 0 || name.rfind("sem.jack", 0) == 0) std::filesystem::remove(entry.path(), ignored);
+  }
 }
 
 // Whether a client can reach the named server (never starts one).
@@ -118,6 +146,7 @@ std::unique_ptr<JackServer> JackServer::Start(std::string& error) {
     error = "jackd was not found (is the jackd2 package installed?)";
     return nullptr;
   }
+  RemoveStaleJackStateWhenNoServerRuns();
   const std::string name = UniqueServerName();
   const std::string logPath = (std::filesystem::temp_directory_path() / (name + ".log")).string();
   std::vector<std::string> arguments{"jackd", "--no-realtime", "--sync", "-t", kClientTimeout, "-n", name,
