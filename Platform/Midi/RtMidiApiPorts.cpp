@@ -208,13 +208,14 @@ std::optional<std::vector<std::string>> RtMidiApiPorts::ListOutputNames() {
   return NamesOf(*mOutputLister);
 }
 
-MMRESULT RtMidiApiPorts::OpenInput(const std::string& rawName, MidiInputSink& sink,
-                                   std::unique_ptr<MidiInputConnection>& connection) {
+template <typename Opened, typename Interface, typename Make>
+MMRESULT RtMidiApiPorts::OpenConnection(const std::string& rawName, Make make,
+                                        std::unique_ptr<Interface>& connection) {
   std::lock_guard lock(mMutex);
   if (!Reach()) return MMSYSERR_NODRIVER;
   try {
     const std::vector<std::string> ownPortsBefore = OwnPortsConnectedTo(rawName);
-    auto opened = std::make_unique<RtMidiInputConnection>(mApi, mClientName, sink);
+    std::unique_ptr<Opened> opened = make();
     const MMRESULT result = opened->Open(rawName);
     if (result != MMSYSERR_NOERROR) return result;
     WaitForConnection();
@@ -224,6 +225,12 @@ MMRESULT RtMidiApiPorts::OpenInput(const std::string& rawName, MidiInputSink& si
   } catch (const RtMidiError&) {
     return MMSYSERR_ERROR;
   }
+}
+
+MMRESULT RtMidiApiPorts::OpenInput(const std::string& rawName, MidiInputSink& sink,
+                                   std::unique_ptr<MidiInputConnection>& connection) {
+  return OpenConnection<RtMidiInputConnection>(
+      rawName, [&] { return std::make_unique<RtMidiInputConnection>(mApi, mClientName, sink); }, connection);
 }
 
 void RtMidiApiPorts::WaitForConnection() const {
@@ -254,20 +261,8 @@ void RtMidiApiPorts::WatchConnection(Connection& connection, const std::string& 
 
 MMRESULT RtMidiApiPorts::OpenOutput(const std::string& rawName,
                                     std::unique_ptr<MidiOutputConnection>& connection) {
-  std::lock_guard lock(mMutex);
-  if (!Reach()) return MMSYSERR_NODRIVER;
-  try {
-    const std::vector<std::string> ownPortsBefore = OwnPortsConnectedTo(rawName);
-    auto opened = std::make_unique<RtMidiOutputConnection>(mApi, mClientName);
-    const MMRESULT result = opened->Open(rawName);
-    if (result != MMSYSERR_NOERROR) return result;
-    WaitForConnection();
-    WatchConnection(*opened, rawName, ownPortsBefore);
-    connection = std::move(opened);
-    return MMSYSERR_NOERROR;
-  } catch (const RtMidiError&) {
-    return MMSYSERR_ERROR;
-  }
+  return OpenConnection<RtMidiOutputConnection>(
+      rawName, [&] { return std::make_unique<RtMidiOutputConnection>(mApi, mClientName); }, connection);
 }
 
 }  // namespace Platform::Midi

@@ -43,6 +43,10 @@ private:
   bool IsOwnPort(const std::string& rawName) const;
   void WaitForConnection() const;
   std::vector<std::string> OwnPortsConnectedTo(const std::string& rawName) const;
+  // Opens the connection that `make` builds on the peer's port `rawName` and
+  // watches it; the shared steps of OpenInput and OpenOutput.
+  template <typename Opened, typename Interface, typename Make>
+  MMRESULT OpenConnection(const std::string& rawName, Make make, std::unique_ptr<Interface>& connection);
   template <typename Connection>
   void WatchConnection(Connection& connection, const std::string& rawName,
                        const std::vector<std::string>& ownPortsBefore) const;
