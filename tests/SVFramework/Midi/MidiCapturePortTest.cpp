@@ -40,6 +40,15 @@ protected:
     return WaitForMarker();
   }
 
+  // What the input brings, up to the marker; later cases start with a fresh recorder.
+  std::vector<Bytes> ReceivedFromDevice(const Bytes& input) {
+    mBackend->Inject(mInput, input);
+    std::vector<Bytes> received = ReceivedUpToMarker();
+    SettleCallbacks();
+    mRecorder = Testing::CapturedMessageRecorder::SubscribedTo(mManager);
+    return received;
+  }
+
   // The same, with the marker handed straight to the port as the callback would.
   std::vector<Bytes> ReceivedUpToDirectMarker() {
     {
@@ -136,10 +145,7 @@ TEST_F(MidiCapturePortTest, AssemblesSystemExclusiveFromTheBuffersItFillsAndReAd
   for (const Row& row : rows) {
     const size_t addsBefore = mBackend->CountCalls(MidiCall::InAddBuffer);
     const Bytes message = SystemExclusive(row.length);
-    mBackend->Inject(mInput, message);
-    const std::vector<Bytes> received = ReceivedUpToMarker();
-    SettleCallbacks();
-    mRecorder = Testing::CapturedMessageRecorder::SubscribedTo(mManager);
+    const std::vector<Bytes> received = ReceivedFromDevice(message);
 
     ASSERT_EQ(received.size(), 1u) << row.what;
     EXPECT_EQ(received[0].size(), row.delivered) << row.what;
@@ -204,10 +210,7 @@ TEST_F(MidiCapturePortTest, AMessageCutByAStatusByteNeverSwallowsTheDumpThatFoll
     Bytes input = cut;
     input.insert(input.end(), row.between.begin(), row.between.end());
     input.insert(input.end(), dump.begin(), dump.end());
-    mBackend->Inject(mInput, input);
-    const std::vector<Bytes> received = ReceivedUpToMarker();
-    SettleCallbacks();
-    mRecorder = Testing::CapturedMessageRecorder::SubscribedTo(mManager);
+    const std::vector<Bytes> received = ReceivedFromDevice(input);
 
     std::vector<Bytes> expected;
     if (row.cutDelivered) expected.push_back(cut);
