@@ -167,13 +167,24 @@ void LMidiCapturePort::OnBufferReturned(MIDIHDR* header) {
 
 void LMidiCapturePort::OnSysExData(const char* bytes, int32_t count, bool complete) {
   if (count <= 0) return;
+  const bool beginsMessage = static_cast<uint8_t>(bytes[0]) == kSystemExclusiveStart;
+  if (mPending && beginsMessage) DropPending();
   if (!mPending) {
-    if (complete && static_cast<uint8_t>(bytes[0]) != kSystemExclusiveStart) return;
+    if (complete && !beginsMessage) return;
     mPending = LMidiCaptureNotificationData::Create(mName, this);
   }
   AppendToPending(bytes, static_cast<uint32_t>(count), complete);
   if (!complete) return;
   Queue(mPending);
+  mPending.Reset();
+}
+
+// F0 never stands inside a message: a message still pending when one begins was cut
+// by a status byte just where a buffer ended, and its end will not come. It is
+// dropped, so that the new message is not appended to it.
+void LMidiCapturePort::DropPending() {
+  mDroppedBytes.fetch_add(mPending->GetCount(), std::memory_order_relaxed);
+  mDroppedMessages.fetch_add(1, std::memory_order_relaxed);
   mPending.Reset();
 }
 

@@ -94,7 +94,8 @@ public:
   // The input callback's steps, under the port lock: a short message packed in a
   // word (status byte lowest) and its time stamp; a returned capture buffer (read
   // only when it is one of this port's, then re-added); the bytes of one buffer, and
-  // whether the buffer ends a message.
+  // whether the buffer ends a message (a buffer that begins with F0 while a message
+  // is pending drops that one, unfinished, and starts anew).
   void OnShortMessage(uint32_t message, uint32_t timestamp);
   void OnBufferReturned(MIDIHDR* header);
   void OnSysExData(const char* bytes, int32_t count, bool complete);
@@ -112,8 +113,12 @@ public:
   // successful Open). Takes the port lock.
   String GetDeviceName() const;
   HMIDIIN GetHandle() const { return mHandle.load(std::memory_order_acquire); }
-  // System Exclusive bytes dropped beyond kMaximumSystemExclusiveLength. Any thread.
+  // System Exclusive bytes dropped: those beyond kMaximumSystemExclusiveLength, and
+  // those of messages dropped unfinished. Any thread.
   uint64_t GetDroppedByteCount() const { return mDroppedBytes.load(std::memory_order_relaxed); }
+  // System Exclusive messages dropped unfinished because the next one began before
+  // their end came. Any thread.
+  uint64_t GetDroppedMessageCount() const { return mDroppedMessages.load(std::memory_order_relaxed); }
 
 private:
   ::Platform::Midi::MidiServices& Services() const;
@@ -121,6 +126,7 @@ private:
   MMRESULT OpenDevice(uint32_t device);
   MMRESULT CloseDevice(HMIDIIN handle);
   void AppendToPending(const char* bytes, uint32_t count, bool complete);
+  void DropPending();
   void Queue(const RCPtr<LMidiCaptureNotificationData>& message);
 
   const String mName;
@@ -131,6 +137,7 @@ private:
   bool mClosing = false;
   RCPtr<LMidiCaptureNotificationData> mPending;
   std::atomic<uint64_t> mDroppedBytes{0};
+  std::atomic<uint64_t> mDroppedMessages{0};
 };
 
 }  // namespace SV

@@ -257,9 +257,9 @@ int32_t LMidiComm::SendLongMessage(LMidiRenderPort& port, const void* bytes, uin
   header.dwBufferLength = length;
   header.dwBytesRecorded = length;
   if (mServices->MidiOutPrepareHeader(handle, &header, kHeaderSize) != MMSYSERR_NOERROR) return E_FAIL;
-  port.GetGate().Reset();
+  port.BeginLongMessage();
   bool sent = mServices->MidiOutLongMsg(handle, &header, kHeaderSize) == MMSYSERR_NOERROR &&
-              WaitForCompletion(port, handle);
+              WaitForCompletion(port, handle) && !port.LongMessageWasTakenBack();
   // The header lives on this stack: the platform must have handed it back before
   // this returns.
   if (mServices->MidiOutUnprepareHeader(handle, &header, kHeaderSize) == MIDIERR_STILLPLAYING) {

@@ -64,8 +64,9 @@ public:
   // and returns `length` once the platform has confirmed it sent. E_INVALIDARG for
   // no port, a port that is not a render port, no bytes or length 0; E_FAIL when the
   // platform refuses the message or does not confirm it within the completion wait
-  // (the message is then taken back from the platform). Sends through one port go
-  // one at a time.
+  // (the message is then taken back from the platform), or at once when the port is
+  // closed or opened again while the message is out (closing takes it back). Sends
+  // through one port go one at a time.
   int32_t SendBytes(const RCPtr<LRefCountedObject>& port, const void* bytes, uint32_t length);
 
   // The pool job of one captured message: posts it to the notification center when

@@ -11,6 +11,8 @@ RCPtr<LMidiCommInterface> LMidiCommInterface::Create() { return LMidiComm::Creat
 
 LMidiCommInterface::~LMidiCommInterface() = default;
 
+int32_t LMidiCommInterface::Echo(const int32_t& value) { return value; }
+
 void LMidiCommInterface::GetFilter(RCPtr<LIMidiFilterByIncludePrefixList>& filter,
                                    const LNotificationClient* client) {
   MutexLock lock(mFilterLock);

@@ -51,6 +51,10 @@ public:
   virtual int32_t SendBuffer(const RCPtr<LRefCountedObject>& port, const RCPtr<LIBuffer>& buffer) = 0;
   // Sends the array's bytes through an output port, as SendBuffer.
   virtual int32_t SendByteArray(const RCPtr<LRefCountedObject>& port, const IArray<int8_t>& bytes) = 0;
+  // Returns the value unchanged: a round trip through the interface that touches no
+  // port, takes no lock and changes nothing, by which a holder can check that it
+  // reaches a live port manager. Any thread, also from inside a delivery.
+  virtual int32_t Echo(const int32_t& value);
 
   // A fresh copy of the client's filter, or null when it has none.
   virtual void GetFilter(RCPtr<LIMidiFilterByIncludePrefixList>& filter, const LNotificationClient* client);

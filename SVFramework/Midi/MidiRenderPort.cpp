@@ -35,14 +35,24 @@ MMRESULT LMidiRenderPort::Open() {
   return result;
 }
 
-// A long message still out would make the device refuse to close: the reset hands
-// it back first (its sender sees MOM_DONE), so no device is left open behind the port.
+// A long message still out would make the device refuse to close: the reset takes it
+// back, so no device is left open behind the port. Its MOM_DONE finds the port no
+// more (the handle is cleared first, and no callback comes after the close), so the
+// gate is opened here: the sender learns at once that its message was not sent.
 void LMidiRenderPort::Close() {
   const HMIDIOUT handle = mHandle.exchange(nullptr, std::memory_order_acq_rel);
   if (handle == nullptr) return;
-  if (Services().MidiOutClose(handle) != MIDIERR_STILLPLAYING) return;
-  Services().MidiOutReset(handle);
-  Services().MidiOutClose(handle);
+  if (Services().MidiOutClose(handle) == MIDIERR_STILLPLAYING) {
+    mLongMessageTakenBack.store(true);
+    Services().MidiOutReset(handle);
+    Services().MidiOutClose(handle);
+  }
+  mGate.SetGreen();
+}
+
+void LMidiRenderPort::BeginLongMessage() {
+  mLongMessageTakenBack.store(false);
+  mGate.Reset();
 }
 
 SVRESULT LMidiRenderPort::ReleaseInternalReferences() {

@@ -17,7 +17,7 @@ class LMidiComm;
 
 // One MIDI output device opened by name, with the gate that tells when its long
 // message has been sent: green while none is out; the send path turns it red, the
-// output callback (MOM_DONE) green again.
+// output callback (MOM_DONE) or closing the port green again.
 // Made, opened and listed only by its port manager (LMidiComm); Open runs under the
 // manager's port lock. Messages go out only through LMidiComm::SendBytes, which
 // sends through one port one message at a time (see LockForSending). The port
@@ -48,6 +48,13 @@ public:
   // one long message out on this port. Never taken under the port lock.
   std::unique_lock<std::mutex> LockForSending() { return std::unique_lock<std::mutex>(mSendLock); }
 
+  // The send path's steps for one long message, under LockForSending: turns the gate
+  // red before the message goes out. MOM_DONE turns it green when the message was
+  // sent; closing the port turns it green as well, having taken back a message still
+  // out, and LongMessageWasTakenBack then answers true until the next long message.
+  void BeginLongMessage();
+  bool LongMessageWasTakenBack() const { return mLongMessageTakenBack.load(); }
+
   TrafficLight& GetGate() { return mGate; }
   const String& GetName() const { return mName; }
   // The name of the device Open examined last. Takes the port lock.
@@ -63,6 +70,7 @@ private:
   std::atomic<HMIDIOUT> mHandle{nullptr};
   RCPtr<LMidiComm> mOwner;
   TrafficLight mGate;
+  std::atomic<bool> mLongMessageTakenBack{false};
   std::mutex mSendLock;
 };
 

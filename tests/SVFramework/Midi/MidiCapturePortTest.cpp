@@ -40,6 +40,15 @@ protected:
     return WaitForMarker();
   }
 
+  // What the input brings, up to the marker; later cases start with a fresh recorder.
+  std::vector<Bytes> ReceivedFromDevice(const Bytes& input) {
+    mBackend->Inject(mInput, input);
+    std::vector<Bytes> received = ReceivedUpToMarker();
+    SettleCallbacks();
+    mRecorder = Testing::CapturedMessageRecorder::SubscribedTo(mManager);
+    return received;
+  }
+
   // The same, with the marker handed straight to the port as the callback would.
   std::vector<Bytes> ReceivedUpToDirectMarker() {
     {
@@ -136,10 +145,7 @@ TEST_F(MidiCapturePortTest, AssemblesSystemExclusiveFromTheBuffersItFillsAndReAd
   for (const Row& row : rows) {
     const size_t addsBefore = mBackend->CountCalls(MidiCall::InAddBuffer);
     const Bytes message = SystemExclusive(row.length);
-    mBackend->Inject(mInput, message);
-    const std::vector<Bytes> received = ReceivedUpToMarker();
-    SettleCallbacks();
-    mRecorder = Testing::CapturedMessageRecorder::SubscribedTo(mManager);
+    const std::vector<Bytes> received = ReceivedFromDevice(message);
 
     ASSERT_EQ(received.size(), 1u) << row.what;
     EXPECT_EQ(received[0].size(), row.delivered) << row.what;
@@ -166,7 +172,7 @@ TEST_F(MidiCapturePortTest, AssemblesBuffersIntoMessagesByTheirCompleteMark) {
       {{{full, false}, {fullContinued, false}, {last, true}}, {600}, "full buffers wait for the one that completes"},
       {{{Filled(20, 0x01, 0x01), true}}, {}, "no F0 and nothing pending: dropped"},
       {{{fullContinued, false}, {last, true}}, {344}, "a full buffer starts a message whatever its first byte"},
-      {{{full, false}, {whole, true}}, {288}, "a new F0 while a message is pending ends up inside it"},
+      {{{full, false}, {whole, true}}, {32}, "a new F0 while a message is pending drops that one and starts anew"},
       {{{Bytes{}, true}}, {}, "an empty buffer does nothing"},
   };
   for (const Row& row : rows) {
@@ -179,10 +185,49 @@ TEST_F(MidiCapturePortTest, AssemblesBuffersIntoMessagesByTheirCompleteMark) {
   }
 }
 
+// A status byte may cut a message just where a capture buffer ends: the buffer then
+// comes back full and without F7, and only the next message's F0 shows that the cut
+// one is over.
+TEST_F(MidiCapturePortTest, AMessageCutByAStatusByteNeverSwallowsTheDumpThatFollows) {
+  struct Row {
+    size_t cutAt;
+    Bytes between;
+    bool cutDelivered;
+    const char* what;
+  };
+  const Row rows[] = {
+      {100, {}, true, "cut inside the first buffer: delivered as it came"},
+      {256, {}, false, "cut at the end of the first buffer: dropped"},
+      {300, {}, true, "cut inside the second buffer: delivered as it came"},
+      {512, {}, false, "cut at the end of the second buffer: dropped"},
+      {256, {0x90, 0x40, 0x7F}, false, "cut by a note-on at the end of a buffer: dropped, the note-on delivered"},
+  };
+  const Bytes dump = SystemExclusive(32);
+  for (const Row& row : rows) {
+    const uint64_t droppedBytesBefore = Port().GetDroppedByteCount();
+    const uint64_t droppedMessagesBefore = Port().GetDroppedMessageCount();
+    const Bytes cut = Filled(row.cutAt, 0xF0, 0x11);
+    Bytes input = cut;
+    input.insert(input.end(), row.between.begin(), row.between.end());
+    input.insert(input.end(), dump.begin(), dump.end());
+    const std::vector<Bytes> received = ReceivedFromDevice(input);
+
+    std::vector<Bytes> expected;
+    if (row.cutDelivered) expected.push_back(cut);
+    if (!row.between.empty()) expected.push_back(row.between);
+    expected.push_back(dump);
+    EXPECT_EQ(received, expected) << row.what;
+    EXPECT_EQ(Port().GetDroppedByteCount() - droppedBytesBefore, row.cutDelivered ? 0u : row.cutAt) << row.what;
+    EXPECT_EQ(Port().GetDroppedMessageCount() - droppedMessagesBefore, row.cutDelivered ? 0u : 1u) << row.what;
+  }
+}
+
 TEST_F(MidiCapturePortTest, KeepsAtMost64KiBOfAMessageThatNeverEnds) {
   const size_t fullBuffers = 300;
   for (size_t index = 0; index < fullBuffers; ++index) Feed({{Filled(256, index == 0 ? 0xF0 : 0x10, 0x10), false}});
-  Feed({{SystemExclusive(10), true}});
+  Bytes end = Filled(10, 0x10, 0x10);
+  end.back() = 0xF7;
+  Feed({{end, true}});
 
   const std::vector<Bytes> received = ReceivedUpToDirectMarker();
   ASSERT_EQ(received.size(), 1u);

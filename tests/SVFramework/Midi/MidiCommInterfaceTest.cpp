@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -15,6 +17,7 @@ using namespace ::Platform::Midi;
 using Testing::CapturedMessageRecorder;
 using Testing::SystemExclusive;
 using Bytes = std::vector<uint8_t>;
+using namespace std::chrono_literals;
 
 class MidiCommInterfaceTest : public Testing::FakeMidiFixture {
 protected:
@@ -42,6 +45,25 @@ public:
     return 1;
   }
   int received = 0;
+};
+
+// A client whose handler holds the delivery (and with it the filter lock) until the
+// test lets it go.
+class BlockingClient : public LNotificationClient {
+public:
+  int32_t Receive(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) override {
+    std::call_once(mEnteredOnce, [this] { mEntered.set_value(); });
+    mReleased.wait_for(10s);
+    return 1;
+  }
+  bool WaitUntilEntered() { return mEntered.get_future().wait_for(10s) == std::future_status::ready; }
+  void LetGo() { mRelease.set_value(); }
+
+private:
+  std::once_flag mEnteredOnce;
+  std::promise<void> mEntered;
+  std::promise<void> mRelease;
+  std::shared_future<void> mReleased = mRelease.get_future().share();
 };
 
 TEST_F(MidiCommInterfaceTest, DeliversEveryMessageInOrderToEachSubscriberOnThePoolWorker) {
@@ -160,6 +182,41 @@ TEST_F(MidiCommInterfaceTest, PostsEveryCapturedMessageToItsCenterWhenOneIsSet) 
   EXPECT_EQ(posted[0].bytes, (Bytes{0xC0, 0x05}));
   mManager->SetNotificationCenter(nullptr);
   centerRecorder->UnsubscribeAll();
+}
+
+TEST_F(MidiCommInterfaceTest, EchoReturnsEveryValueUnchanged) {
+  const RCPtr<LMidiCommInterface> manager(mManager.Get());
+  for (const int32_t value : {0, 1, -1, 0x3C9, INT32_MIN, INT32_MAX}) {
+    const int32_t given = value;
+    EXPECT_EQ(manager->Echo(given), value);
+    EXPECT_EQ(given, value);
+  }
+}
+
+// Echo must answer whatever the manager is busy with: here a delivery holds the
+// filter lock on the worker and another thread holds the port lock.
+TEST_F(MidiCommInterfaceTest, EchoAnswersWhileADeliveryRunsAndThePortLockIsHeldElsewhere) {
+  const RCPtr<BlockingClient> blocking(new BlockingClient);
+  blocking->Subscribe(mManager, LMidiCommInterface::kMidiDataCapturedID);
+  mBackend->Inject(mInput, {0x90, 0x40, 0x7F});
+  ASSERT_TRUE(blocking->WaitUntilEntered());
+  std::promise<void> portLockHeld;
+  std::promise<void> letPortLockGo;
+  std::thread holder([&] {
+    MutexLock lock(mManager->GetPortLock());
+    portLockHeld.set_value();
+    letPortLockGo.get_future().wait_for(10s);
+  });
+  portLockHeld.get_future().wait();
+
+  auto echoed = std::async(std::launch::async, [&] { return mManager->Echo(42); });
+  const bool answered = echoed.wait_for(2s) == std::future_status::ready;
+  letPortLockGo.set_value();
+  holder.join();
+  blocking->LetGo();
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(echoed.get(), 42);
+  blocking->UnsubscribeAll();
 }
 
 }  // namespace

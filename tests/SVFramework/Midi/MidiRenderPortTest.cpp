@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -122,6 +123,32 @@ TEST_F(MidiRenderPortTest, ALongMessageConfirmedWithinTheWaitSucceeds) {
   mBackend->SetSendCompletion(MidiSendCompletion::Delayed, 30ms);
   EXPECT_EQ(Send(SystemExclusive(9)), 9);
   EXPECT_EQ(mBackend->CountCalls(MidiCall::OutReset), 0u);
+}
+
+// The device goes while a long message is out; opening the port again closes it,
+// which takes the message back. The sender must learn of it then, not after the
+// whole completion wait.
+TEST_F(MidiRenderPortTest, ClosingThePortWhileALongMessageWaitsFailsThatSendAtOnce) {
+  mBackend->SetSendCompletion(MidiSendCompletion::Never);
+  std::promise<void> handedOver;
+  std::once_flag once;
+  const auto observer = mBackend->AddSendObserver(
+      [&](FakeMidiBackend::PortId, const Bytes&) { std::call_once(once, [&] { handedOver.set_value(); }); });
+  auto send = std::async(std::launch::async, [&] { return Send(SystemExclusive(9)); });
+  ASSERT_EQ(handedOver.get_future().wait_for(5s), std::future_status::ready);
+  mBackend->RemoveSendObserver(observer);
+
+  mBackend->RemovePort(mOutput);
+  mBackend->AddOutputPort(u"Corvex");
+  RCPtr<LRefCountedObject> reopened;
+  ASSERT_EQ(mManager->OpenRenderPort(u"Corvex", reopened), S_OK);
+  EXPECT_EQ(reopened.Get(), mPort.Get()) << "the same port, opened again";
+
+  ASSERT_EQ(send.wait_for(2s), std::future_status::ready) << "the sender still waits for its completion";
+  EXPECT_EQ(send.get(), E_FAIL) << "the message was taken back, not sent";
+  EXPECT_TRUE(Port().GetGate().IsGreen());
+  mBackend->SetSendCompletion(MidiSendCompletion::Immediate);
+  EXPECT_EQ(Send(SystemExclusive(9)), 9) << "the reopened port sends";
 }
 
 // One completion must not release another sender's wait: sends through one port go
