@@ -274,6 +274,8 @@ SVRESULT StringT<CharT, OtherCharT>::Unlock() {
   }
   mBuffer->SetUnshareable(false);
   mBuffer->SetSize((length + 1) * sizeof(CharT));
+  // A caller that filled every locked character left no zero behind the text.
+  Data()[length] = 0;
   return S_OK;
 }
 

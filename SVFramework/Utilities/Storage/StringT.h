@@ -70,7 +70,8 @@ public:
   // A writable array of n characters (0: length + 1) holding the text, or null when
   // already locked. The caller ends the text with a zero.
   CharT* Lock(uint32_t n = 0);
-  // 0, or 1 when the string was not locked. The text ends at its first zero.
+  // 0, or 1 when the string was not locked. The text ends at its first zero, or after
+  // the last locked character when the caller filled them all; Unlock terminates it.
   SVRESULT Unlock();
   bool IsLocked() const { return !mBuffer->IsShareable(); }
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
+#include <string>
 
 namespace SV {
 namespace {
@@ -65,6 +67,34 @@ TEST(StringLock, UnlockingAnEmptyTextTakesTheSharedEmptyString) {
   text.Lock(0)[0] = 0;
   text.Unlock();
   EXPECT_EQ(text.GetBuffer().Get(), String::SharedEmptyBuffer().Get());
+}
+
+// Every locked character filled leaves no zero in the locked area: Unlock must write
+// the terminator itself, or readers that run to the zero go past the text.
+TEST(StringLock, UnlockTerminatesATextThatFillsEveryLockedCharacter) {
+  struct Case { const char16_t* before; const char* what; };
+  const Case cases[] = {
+      {u"", "a fresh buffer grown by Unlock"},
+      {u"zzzzzzzzzz", "a block kept from a longer text, its old characters beyond the lock"},
+  };
+  for (const Case& c : cases) {
+    String text(c.before);
+    char16_t* data = text.Lock(4);
+    for (int i = 0; i < 4; ++i) data[i] = static_cast<char16_t>(u'a' + i);
+    ASSERT_EQ(text.Unlock(), S_OK) << c.what;
+    EXPECT_EQ(text.GetLength(), 4) << c.what;
+    EXPECT_EQ(std::u16string(text.GetString()), u"abcd") << c.what;
+    EXPECT_STREQ(text.ToUTF8().GetString(), "abcd") << c.what;
+  }
+}
+
+TEST(StringLock, UnlockTerminatesABrimFullNarrowText) {
+  NarrowString text("zzzzzzzzzz");
+  char* data = text.Lock(3);
+  std::memcpy(data, "abc", 3);
+  ASSERT_EQ(text.Unlock(), S_OK);
+  EXPECT_STREQ(text.GetString(), "abc");
+  EXPECT_EQ(String(text), u"abc");
 }
 
 TEST(StringLock, LocksDoNotNestAndUnlockOfAnUnlockedStringAnswersOne) {
