@@ -139,6 +139,12 @@ private:
   uint32_t LockedCapacity() const { return mBuffer->GetSize() / sizeof(CharT); }
   CharT* Data() const { return static_cast<CharT*>(mBuffer->GetData()); }
   void AssignNewText(const CharT* text, uint32_t length);
+  // Appends `count` units that do not lie in this string's buffer.
+  void AppendUnits(const CharT* units, uint32_t count);
+  // Whether the character is one unit of this string's width as it stands (ASCII, or
+  // a nonzero unit of the same width), so that no conversion is needed to append it.
+  template <class UnitT>
+  static bool IsOwnUnit(UnitT c);
   StringT CaseMappedCopy(bool upper) const;
 
   RCPtr<LIBuffer> mBuffer;

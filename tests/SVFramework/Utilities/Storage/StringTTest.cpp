@@ -125,6 +125,50 @@ TEST(StringEditing, AppendToItselfDoublesTheText) {
   EXPECT_EQ(locked, u"cdcd");
 }
 
+TEST(StringEditing, AppendGrowsABufferHeldAloneToTheExactSizeAndLeavesItShareable) {
+  String text(u"ab");
+  const auto* buffer = text.GetBuffer().Get();
+  text.AppendWChar(u'c');
+  text.Append(String(u"de"));
+  EXPECT_EQ(text, u"abcde");
+  EXPECT_EQ(text.GetBuffer().Get(), buffer);
+  EXPECT_EQ(text.GetBuffer()->GetSize(), 12u);
+  EXPECT_EQ(text.GetBuffer()->GetCapacity(), 12u);
+  EXPECT_FALSE(text.IsLocked());
+  const String copy = text;
+  EXPECT_EQ(copy.GetBuffer().Get(), buffer);
+}
+
+TEST(StringEditing, AppendToALockedStringKeepsItLockedAndTerminated) {
+  String text(u"zzzzzzzz");
+  text.Lock(3)[0] = 0;
+  text.AppendWChar(u'x');
+  text.Append(String(u"yz"));
+  EXPECT_TRUE(text.IsLocked());
+  EXPECT_EQ(std::u16string(text.GetString()), u"xyz");
+  text.Unlock();
+  EXPECT_EQ(text, u"xyz");
+}
+
+TEST(StringEditing, AppendedCharactersAreConvertedToTheStringsWidth) {
+  struct Case { char narrow; char16_t wide; const char16_t* expectedWide; const char* expectedNarrow; const char* what; };
+  const Case cases[] = {
+      {'c', u'c', u"abcc", "abcc", "ASCII"},
+      {0, 0, u"ab", "ab", "a zero appends nothing"},
+      {'\xC3', u'\u00E9', u"ab\u00E9", "ab\xC3\xC3\xA9", "beyond ASCII: a lone UTF-8 byte converts to nothing"},
+  };
+  for (const Case& c : cases) {
+    String wide(u"ab");
+    wide.AppendChar(c.narrow);
+    wide.AppendWChar(c.wide);
+    EXPECT_EQ(wide, c.expectedWide) << c.what;
+    NarrowString narrow("ab");
+    narrow.AppendChar(c.narrow);
+    narrow.AppendWChar(c.wide);
+    EXPECT_EQ(narrow, c.expectedNarrow) << c.what;
+  }
+}
+
 TEST(StringEditing, InsertAtTheEndTheStartAndInside) {
   struct Case { int32_t position; const char16_t* expected; SVRESULT result; };
   for (const Case c : {Case{3, u"abcx", S_OK}, Case{0, u"xabc", S_OK}, Case{1, u"axbc", S_OK},
