@@ -4,7 +4,30 @@ namespace SV {
 
 namespace {
 
-String Attribute(const String& prefix, const char16_t* suffix) { return prefix + String(suffix); }
+using LimitNames = LayoutAttributes::LimitNames;
+
+// The attribute names of one axis.
+struct AxisNames {
+  const char16_t* placementAnchor;
+  const char16_t* isDocked;
+  const char16_t* positionToControl;
+  const char16_t* positionRel;
+  const char16_t* positionAbs;
+  const char16_t* sizeToControl;
+  const char16_t* sizeRel;
+  const char16_t* sizeAbs;
+  LimitNames minimum;
+  LimitNames maximum;
+};
+
+constexpr AxisNames kAxisNames[2] = {
+    {u"XPlacementAnchor", u"XIsDocked", u"XPositionToControl", u"XPositionRel", u"XPositionAbs", u"XSizeToControl",
+     u"XSizeRel", u"XSizeAbs", {u"XMinSizeToControl", u"XMinSizeRel", u"XMinSizeAbs"},
+     {u"XMaxSizeToControl", u"XMaxSizeRel", u"XMaxSizeAbs"}},
+    {u"YPlacementAnchor", u"YIsDocked", u"YPositionToControl", u"YPositionRel", u"YPositionAbs", u"YSizeToControl",
+     u"YSizeRel", u"YSizeAbs", {u"YMinSizeToControl", u"YMinSizeRel", u"YMinSizeAbs"},
+     {u"YMaxSizeToControl", u"YMaxSizeRel", u"YMaxSizeAbs"}},
+};
 
 PositionReference PositionReferenceOf(const String& word) {
   if (word == u"Parent" || word == u"Screen") return PositionReference::Parent;
@@ -19,9 +42,9 @@ SizeReference SizeReferenceOf(const String& word) {
   return SizeReference::NamedControl;
 }
 
-void ReadAbs(const XmlAttributes& attributes, const String& name, double& abs) {
+void ReadAbs(const XmlAttributes& attributes, const char16_t* name, double& abs) {
   int32_t value = 0;
-  if (attributes.GetInt(name.GetString(), value)) abs = value;
+  if (attributes.GetInt(name, value)) abs = value;
 }
 
 }  // namespace
@@ -41,38 +64,38 @@ void LayoutAttributes::Read(const XmlAttributes& attributes, bool topLevel, LLay
 }
 
 void LayoutAttributes::ReadAxis(const XmlAttributes& attributes, int32_t axis, LLayoutDescriptor& layout) {
-  const String prefix(axis == LLayoutDescriptor::kAxisX ? u"X" : u"Y");
+  const AxisNames& names = kAxisNames[axis];
   LPlacementSpec& placement = layout.Placement[axis];
-  attributes.GetFloat(Attribute(prefix, u"PlacementAnchor").GetString(), placement.anchor);
-  attributes.GetBool(Attribute(prefix, u"IsDocked").GetString(), placement.docked);
+  attributes.GetFloat(names.placementAnchor, placement.anchor);
+  attributes.GetBool(names.isDocked, placement.docked);
   String reference;
-  if (attributes.GetString(Attribute(prefix, u"PositionToControl").GetString(), reference)) {
+  if (attributes.GetString(names.positionToControl, reference)) {
     placement.reference = PositionReferenceOf(reference);
     placement.name = placement.reference == PositionReference::NamedControl ? reference : String();
   }
-  attributes.GetFloat(Attribute(prefix, u"PositionRel").GetString(), placement.rel);
-  ReadAbs(attributes, Attribute(prefix, u"PositionAbs"), placement.abs);
+  attributes.GetFloat(names.positionRel, placement.rel);
+  ReadAbs(attributes, names.positionAbs, placement.abs);
 
   LSizeSpec& size = layout.Size[axis];
-  if (attributes.GetString(Attribute(prefix, u"SizeToControl").GetString(), reference)) {
+  if (attributes.GetString(names.sizeToControl, reference)) {
     size.reference = SizeReferenceOf(reference);
     size.name = size.reference == SizeReference::NamedControl ? reference : String();
   }
-  attributes.GetFloat(Attribute(prefix, u"SizeRel").GetString(), size.rel);
-  ReadAbs(attributes, Attribute(prefix, u"SizeAbs"), size.abs);
+  attributes.GetFloat(names.sizeRel, size.rel);
+  ReadAbs(attributes, names.sizeAbs, size.abs);
 
-  ReadLimit(attributes, Attribute(prefix, u"MinSize"), layout.MinSize[axis]);
-  ReadLimit(attributes, Attribute(prefix, u"MaxSize"), layout.MaxSize[axis]);
+  ReadLimit(attributes, names.minimum, layout.MinSize[axis]);
+  ReadLimit(attributes, names.maximum, layout.MaxSize[axis]);
 }
 
-void LayoutAttributes::ReadLimit(const XmlAttributes& attributes, const String& prefix, LSizeLimitSpec& limit) {
+void LayoutAttributes::ReadLimit(const XmlAttributes& attributes, const LimitNames& names, LSizeLimitSpec& limit) {
   String reference;
-  if (attributes.GetString(Attribute(prefix, u"ToControl").GetString(), reference)) {
+  if (attributes.GetString(names.toControl, reference)) {
     limit.namesControl = !(reference == u"Self");
     limit.name = limit.namesControl ? reference : String();
   }
-  attributes.GetFloat(Attribute(prefix, u"Rel").GetString(), limit.rel);
-  ReadAbs(attributes, Attribute(prefix, u"Abs"), limit.abs);
+  attributes.GetFloat(names.rel, limit.rel);
+  ReadAbs(attributes, names.abs, limit.abs);
 }
 
 void LayoutAttributes::ReadTextOverflow(const XmlAttributes& attributes, LLayoutDescriptor& layout) {

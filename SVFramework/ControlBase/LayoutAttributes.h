@@ -9,11 +9,18 @@ namespace SV {
 // a top-level control of a skin. Any thread; one record at a time.
 class LayoutAttributes {
 public:
+  // The attribute names of one size limit.
+  struct LimitNames {
+    const char16_t* toControl;
+    const char16_t* rel;
+    const char16_t* abs;
+  };
+
   static void Read(const XmlAttributes& attributes, bool topLevel, LLayoutDescriptor& layout);
 
 private:
   static void ReadAxis(const XmlAttributes& attributes, int32_t axis, LLayoutDescriptor& layout);
-  static void ReadLimit(const XmlAttributes& attributes, const String& prefix, LSizeLimitSpec& limit);
+  static void ReadLimit(const XmlAttributes& attributes, const LimitNames& names, LSizeLimitSpec& limit);
   static void ReadTextOverflow(const XmlAttributes& attributes, LLayoutDescriptor& layout);
 };
 

@@ -16,18 +16,18 @@ namespace {
 
 }  // namespace
 
-bool SkinControlElements::Start(const String& name, const XmlAttributes& attributes) {
-  if (name == u"Skin") {
+bool SkinControlElements::Start(std::string_view name, const XmlAttributes& attributes) {
+  if (name == "Skin") {
     Skin(attributes);
-  } else if (name == u"FontLocale") {
+  } else if (name == "FontLocale") {
     attributes.GetNumber(u"LCID", mState.fontLocale);
-  } else if (name == u"FontXLat") {
+  } else if (name == "FontXLat") {
     FontTranslation(attributes);
-  } else if (name == u"SubControl") {
+  } else if (name == "SubControl") {
     SubControl(attributes);
-  } else if (name == u"CreateParamList") {
+  } else if (name == "CreateParamList") {
     mState.currentParameters = LStringTable::Create();
-  } else if (name == u"CreateParam") {
+  } else if (name == "CreateParam") {
     CreateParam(attributes);
   } else {
     return false;
@@ -35,14 +35,14 @@ bool SkinControlElements::Start(const String& name, const XmlAttributes& attribu
   return true;
 }
 
-bool SkinControlElements::End(const String& name) {
-  if (name == u"SubControl") {
+bool SkinControlElements::End(std::string_view name) {
+  if (name == "SubControl") {
     EndSubControl();
-  } else if (name == u"Skin") {
+  } else if (name == "Skin") {
     EndSkin();
-  } else if (name == u"CreateParamList") {
+  } else if (name == "CreateParamList") {
     if (mState.currentControl) mState.currentControl->SetCreateParams(mState.currentParameters);
-  } else if (name == u"CreateParam") {
+  } else if (name == "CreateParam") {
     mState.parameterPending = false;
   } else {
     return false;

@@ -1,4 +1,5 @@
 #pragma once
+#include <string_view>
 #include <cstdint>
 
 #include "SVFramework/ControlBase/SkinReaderState.h"
@@ -19,8 +20,8 @@ public:
 
   SkinControlElements(SkinRegistry& registry, SkinReaderState& state) : mRegistry(registry), mState(state) {}
 
-  bool Start(const String& name, const XmlAttributes& attributes);
-  bool End(const String& name);
+  bool Start(std::string_view name, const XmlAttributes& attributes);
+  bool End(std::string_view name);
   // A piece of character data of an open CreateParam: the first piece replaces the
   // value, later ones are appended.
   void ParameterText(const String& piece);

@@ -43,27 +43,27 @@ bool ReadImageArea(const XmlAttributes& attributes, const char16_t* file, const 
 
 }  // namespace
 
-bool SkinResourceElements::Start(const String& name, const XmlAttributes& attributes) {
-  if (name == u"Looks") {
+bool SkinResourceElements::Start(std::string_view name, const XmlAttributes& attributes) {
+  if (name == "Looks") {
     mState.inLooks = true;
-  } else if (name == u"LookLists") {
+  } else if (name == "LookLists") {
     mState.currentControl = nullptr;
-  } else if (name == u"Colorizer") {
+  } else if (name == "Colorizer") {
     Colorizer(attributes);
-  } else if (name == u"Part") {
+  } else if (name == "Part") {
     Part(attributes);
-  } else if (name == u"Look") {
+  } else if (name == "Look") {
     if (mState.inLooks)
       Look(attributes);
     else
       LookReference(attributes);
-  } else if (name == u"ClientPart") {
+  } else if (name == "ClientPart") {
     ClientPart(attributes);
-  } else if (name == u"TextProperties") {
+  } else if (name == "TextProperties") {
     TextProperties(attributes);
-  } else if (name == u"NonClientPart") {
+  } else if (name == "NonClientPart") {
     NonClientPart(attributes);
-  } else if (name == u"LookList") {
+  } else if (name == "LookList") {
     LookList(attributes);
   } else {
     return false;
@@ -71,8 +71,8 @@ bool SkinResourceElements::Start(const String& name, const XmlAttributes& attrib
   return true;
 }
 
-bool SkinResourceElements::End(const String& name) {
-  if (!(name == u"Looks")) return false;
+bool SkinResourceElements::End(std::string_view name) {
+  if (name != "Looks") return false;
   mState.inLooks = false;
   return true;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <string_view>
 #include "SVFramework/ControlBase/SkinReaderState.h"
 #include "SVFramework/ControlBase/SkinRegistry.h"
 #include "SVFramework/ControlBase/XmlAttributes.h"
@@ -18,9 +19,9 @@ public:
   SkinResourceElements(SkinRegistry& registry, SkinReaderState& state) : mRegistry(registry), mState(state) {}
 
   // Handles the element when it is one of these; false when it is not.
-  bool Start(const String& name, const XmlAttributes& attributes);
+  bool Start(std::string_view name, const XmlAttributes& attributes);
   // "Looks" ends the looks section; false for any other element.
-  bool End(const String& name);
+  bool End(std::string_view name);
 
 private:
   void Colorizer(const XmlAttributes& attributes);

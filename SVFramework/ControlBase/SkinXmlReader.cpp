@@ -90,9 +90,9 @@ void SkinXmlReader::StartElement(const char* name, const char** attributes) {
       mState.skipFirst = false;
       return;
     }
-    const String element(name);
+    const std::string_view element(name);
     const XmlAttributes values(attributes);
-    if (element == u"Application") {
+    if (element == "Application") {
       String applicationName;
       values.GetString(u"Name", applicationName);
       if (!(applicationName == mRegistry.applicationName)) mRegistry.applicationName = applicationName;
@@ -104,7 +104,7 @@ void SkinXmlReader::StartElement(const char* name, const char** attributes) {
   });
 }
 
-void SkinXmlReader::StartSkinElement(const String& name, const XmlAttributes& attributes) {
+void SkinXmlReader::StartSkinElement(std::string_view name, const XmlAttributes& attributes) {
   if (!mResources.Start(name, attributes)) mControls.Start(name, attributes);
 }
 
@@ -114,7 +114,7 @@ void SkinXmlReader::EndElement(const char* name) {
       mStrings.End();
       return;
     }
-    const String element(name);
+    const std::string_view element(name);
     if (!mControls.End(element)) mResources.End(element);
   });
 }

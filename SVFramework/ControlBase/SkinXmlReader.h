@@ -1,4 +1,5 @@
 #pragma once
+#include <string_view>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -49,7 +50,7 @@ public:
   void CharacterData(const char* text, int length);
 
 private:
-  void StartSkinElement(const String& name, const XmlAttributes& attributes);
+  void StartSkinElement(std::string_view name, const XmlAttributes& attributes);
   template <class Handler>
   void Guarded(Handler handler);
 

@@ -2,14 +2,14 @@
 
 namespace SV {
 
-void StringTableElements::Start(const String& name, const XmlAttributes& attributes) {
-  if (name == u"StringTable") {
+void StringTableElements::Start(std::string_view name, const XmlAttributes& attributes) {
+  if (name == "StringTable") {
     String id;
     attributes.GetString(u"ID", id);
     mState.currentTable = &mRegistry.stringTables[id];
-  } else if (name == u"String") {
+  } else if (name == "String") {
     attributes.GetString(u"ID", mState.currentId);
-  } else if (name == u"Locale") {
+  } else if (name == "Locale") {
     Locale(attributes);
   }
 }

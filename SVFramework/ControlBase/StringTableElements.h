@@ -1,4 +1,5 @@
 #pragma once
+#include <string_view>
 #include "SVFramework/ControlBase/SkinReaderState.h"
 #include "SVFramework/ControlBase/SkinRegistry.h"
 #include "SVFramework/ControlBase/XmlAttributes.h"
@@ -13,7 +14,7 @@ class StringTableElements {
 public:
   StringTableElements(SkinRegistry& registry, SkinReaderState& state) : mRegistry(registry), mState(state) {}
 
-  void Start(const String& name, const XmlAttributes& attributes);
+  void Start(std::string_view name, const XmlAttributes& attributes);
   // Every end tag closes the open entry.
   void End() { mState.textPending = false; }
   void Text(const String& piece);

@@ -1,24 +1,39 @@
 #include "SVFramework/ControlBase/XmlAttributes.h"
 
+#include <locale.h>
+#include <stdlib.h>
+
 #include <cfloat>
 #include <cmath>
+#include <cstring>
+#include <string>
 
 namespace SV {
 
 namespace {
 
-int32_t HexDigitValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+int32_t HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
+}
+
+bool IsAsciiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Attribute names are ASCII: a UTF-8 name equals a wide one unit by unit.
+bool NameEquals(const char* utf8, const char16_t* wide) {
+  for (; *utf8 && *wide; ++utf8, ++wide)
+    if (static_cast<unsigned char>(*utf8) != *wide) return false;
+  return *utf8 == 0 && *wide == 0;
 }
 
 }  // namespace
 
-XmlAttributes::XmlAttributes(const char** attributes) {
-  for (; attributes && attributes[0] && attributes[1]; attributes += 2)
-    mValues.insert_or_assign(String(attributes[0]), String(attributes[1]));
+const char* XmlAttributes::Find(const char16_t* name) const {
+  for (const char** attribute = mAttributes; attribute && attribute[0] && attribute[1]; attribute += 2)
+    if (NameEquals(attribute[0], name)) return attribute[1];
+  return nullptr;
 }
 
 bool XmlAttributes::HasAll(std::initializer_list<const char16_t*> names) const {
@@ -27,55 +42,63 @@ bool XmlAttributes::HasAll(std::initializer_list<const char16_t*> names) const {
   return true;
 }
 
-const String* XmlAttributes::Find(const char16_t* name) const {
-  const auto found = mValues.find(String(name));
-  return found == mValues.end() ? nullptr : &found->second;
-}
-
 bool XmlAttributes::GetString(const char16_t* name, String& value) const {
-  const String* found = Find(name);
-  if (found) value = *found;
+  const char* found = Find(name);
+  if (found) value = String(found);
   return found != nullptr;
 }
 
 bool XmlAttributes::GetBool(const char16_t* name, bool& value) const {
-  const String* found = Find(name);
-  if (found) value = ParseFlag(*found);
+  const char* found = Find(name);
+  if (found) value = std::strcmp(found, "True") == 0;
   return found != nullptr;
 }
 
 bool XmlAttributes::GetFloat(const char16_t* name, float& value) const {
-  const String* found = Find(name);
-  if (found) value = ParseReal(*found);
+  const char* found = Find(name);
+  if (found) value = ParseReal(found);
   return found != nullptr;
 }
 
 bool XmlAttributes::GetInt(const char16_t* name, int32_t& value) const {
-  const String* found = Find(name);
-  if (found) value = found->ToInt();
+  const char* found = Find(name);
+  if (found) value = ParseInteger(found);
   return found != nullptr;
 }
 
 bool XmlAttributes::GetNumber(const char16_t* name, int32_t& value) const {
-  const String* found = Find(name);
-  if (found) value = ParseNumber(*found);
+  const char* found = Find(name);
+  if (found) value = ParseNumber(found);
   return found != nullptr;
 }
 
-float XmlAttributes::ParseReal(const String& text) {
-  const double value = text.ToDouble();
+float XmlAttributes::ParseReal(const char* text) {
+  static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  const double value = strtod_l(text, nullptr, classic);
   // A double beyond a float's range has no float value; it reads as an infinity.
   if (value > FLT_MAX) return INFINITY;
   if (value < -FLT_MAX) return -INFINITY;
   return static_cast<float>(value);
 }
 
-int32_t XmlAttributes::ParseNumber(const String& text) {
-  const char16_t* characters = text.GetString();
-  if (characters[0] != u'0' || characters[1] != u'x') return text.ToInt();
+int32_t XmlAttributes::ParseInteger(const char* text) {
+  while (IsAsciiSpace(*text)) ++text;
+  const bool negative = *text == '-';
+  if (*text == '-' || *text == '+') ++text;
+  int64_t value = 0;
+  for (; *text >= '0' && *text <= '9'; ++text) {
+    value = value * 10 + (*text - '0');
+    if (value > int64_t{INT32_MAX} + 1) value = int64_t{INT32_MAX} + 1;
+  }
+  if (negative) return static_cast<int32_t>(-value);
+  return value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
+}
+
+int32_t XmlAttributes::ParseNumber(const char* text) {
+  if (text[0] != '0' || text[1] != 'x') return ParseInteger(text);
   int32_t value = 0;
   for (int32_t index = 2; index < 6; ++index) {
-    const int32_t digit = HexDigitValue(characters[index]);
+    const int32_t digit = HexDigitValue(text[index]);
     if (digit < 0) break;
     value = value * 16 + digit;
   }

@@ -9,10 +9,16 @@
 namespace SV {
 namespace {
 
-XmlAttributes One(const char* name, const char* value) {
-  const char* list[] = {name, value, nullptr};
-  return XmlAttributes(list);
-}
+// One attribute, kept alive with its reader as expat's list would be.
+class One {
+public:
+  One(const char* name, const char* value) : mList{name, value, nullptr}, mAttributes(mList) {}
+  const XmlAttributes* operator->() const { return &mAttributes; }
+
+private:
+  const char* mList[3];
+  XmlAttributes mAttributes;
+};
 
 TEST(XmlAttributes, NumbersReadHexWithLowerCaseXAndAtMostFourDigitsElseDecimal) {
   struct Case {
@@ -26,22 +32,22 @@ TEST(XmlAttributes, NumbersReadHexWithLowerCaseXAndAtMostFourDigitsElseDecimal) 
   };
   for (const Case& c : cases) {
     int32_t value = 77;
-    EXPECT_TRUE(One("N", c.text).GetNumber(u"N", value));
+    EXPECT_TRUE(One("N", c.text)->GetNumber(u"N", value));
     EXPECT_EQ(value, c.value) << c.text;
   }
 }
 
 TEST(XmlAttributes, AbsentAttributesLeaveTheDestinationUnchanged) {
-  const XmlAttributes attributes = One("Present", "True");
+  const One attributes("Present", "True");
   bool flag = true;
   int32_t number = 5;
   float real = 1.5f;
   String text(u"kept");
-  EXPECT_FALSE(attributes.GetBool(u"Absent", flag));
-  EXPECT_FALSE(attributes.GetNumber(u"Absent", number));
-  EXPECT_FALSE(attributes.GetInt(u"Absent", number));
-  EXPECT_FALSE(attributes.GetFloat(u"Absent", real));
-  EXPECT_FALSE(attributes.GetString(u"Absent", text));
+  EXPECT_FALSE(attributes->GetBool(u"Absent", flag));
+  EXPECT_FALSE(attributes->GetNumber(u"Absent", number));
+  EXPECT_FALSE(attributes->GetInt(u"Absent", number));
+  EXPECT_FALSE(attributes->GetFloat(u"Absent", real));
+  EXPECT_FALSE(attributes->GetString(u"Absent", text));
   EXPECT_TRUE(flag);
   EXPECT_EQ(number, 5);
   EXPECT_EQ(real, 1.5f);
@@ -51,11 +57,11 @@ TEST(XmlAttributes, AbsentAttributesLeaveTheDestinationUnchanged) {
 TEST(XmlAttributes, OnlyTheExactWordTrueIsAFlagThatIsSet) {
   for (const char* text : {"true", "TRUE", "1", "", " True"}) {
     bool flag = true;
-    EXPECT_TRUE(One("F", text).GetBool(u"F", flag));
+    EXPECT_TRUE(One("F", text)->GetBool(u"F", flag));
     EXPECT_FALSE(flag) << text;
   }
   bool flag = false;
-  One("F", "True").GetBool(u"F", flag);
+  One("F", "True")->GetBool(u"F", flag);
   EXPECT_TRUE(flag);
 }
 
@@ -69,7 +75,7 @@ TEST(XmlAttributes, RealsReadTheLeadingNumberWhateverTheUserLocale) {
   const Case cases[] = {{"0.5", 0.5f}, {" -2.25e1px", -22.5f}, {"1,5", 1.0f}, {"x", 0.0f}, {"", 0.0f}};
   for (const Case& c : cases) {
     float value = 9.0f;
-    One("R", c.text).GetFloat(u"R", value);
+    One("R", c.text)->GetFloat(u"R", value);
     EXPECT_EQ(value, c.value) << c.text;
   }
   std::setlocale(LC_ALL, previous.c_str());
@@ -77,23 +83,23 @@ TEST(XmlAttributes, RealsReadTheLeadingNumberWhateverTheUserLocale) {
 
 TEST(XmlAttributes, RealsBeyondTheFloatRangeBecomeInfinities) {
   float value = 0.0f;
-  One("R", "1e300").GetFloat(u"R", value);
+  One("R", "1e300")->GetFloat(u"R", value);
   EXPECT_TRUE(std::isinf(value) && value > 0);
-  One("R", "-1e300").GetFloat(u"R", value);
+  One("R", "-1e300")->GetFloat(u"R", value);
   EXPECT_TRUE(std::isinf(value) && value < 0);
 }
 
 TEST(XmlAttributes, IntegersAreDecimalOnly) {
   int32_t value = 1;
-  One("I", "0x10").GetInt(u"I", value);
+  One("I", "0x10")->GetInt(u"I", value);
   EXPECT_EQ(value, 0);
-  One("I", "-17 apples").GetInt(u"I", value);
+  One("I", "-17 apples")->GetInt(u"I", value);
   EXPECT_EQ(value, -17);
 }
 
 TEST(XmlAttributes, TextIsTakenUnchangedAndNonAsciiSurvives) {
   String text;
-  ASSERT_TRUE(One("T", " Größe ").GetString(u"T", text));
+  ASSERT_TRUE(One("T", " Größe ")->GetString(u"T", text));
   EXPECT_EQ(text, u" Größe ");
 }
 
