@@ -34,10 +34,9 @@ private:
   LNotification& mNotification;
 };
 
-void RememberLatest(const LNotificationDistributor& target, const RCPtr<LNotification>& notification) {
-  const auto record = target.FindRegistration(notification->GetID());
-  if (record && (record->GetCombinedFlags() & LNotificationClient::LatestOnly) != 0)
-    record->RememberLatest(notification);
+void RememberLatest(LNotificationDistributor::LNotificationClientPool& record,
+                    const RCPtr<LNotification>& notification) {
+  if ((record.GetCombinedFlags() & LNotificationClient::LatestOnly) != 0) record.RememberLatest(notification);
 }
 
 }  // namespace
@@ -65,24 +64,23 @@ SVRESULT LNotificationQueue::SetTarget(const RCPtr<LNotificationDistributor>& di
   return S_OK;
 }
 
+// The mark is set first, so a notification is accepted by one post only. The record
+// is looked up before the queue lock, which nests inside the distributor lock; the
+// check of the target, the latest-only update and the enqueueing then happen under
+// the queue lock, so a detach either comes before (the post is refused) or after (it
+// drains the notification).
 SVRESULT LNotificationQueue::Post(const RCPtr<LNotification>& notification) {
-  if (!notification || notification->IsPosted()) return E_INVALIDARG;
-  RCPtr<LNotificationDistributor> target;  // released after the lock
-  {
-    MutexLock lock(GetNotificationQueueLock());
-    if (!mTarget) return E_FAIL;
-    if (!mTarget->HasLatestOnlySubscriptions()) return EnqueueLocked(notification);
-    target = mTarget;
+  if (!notification || !notification->MarkPosted()) return E_INVALIDARG;
+  const RCPtr<LNotificationDistributor> target = GetTarget();
+  const RCPtr<LNotificationDistributor::LNotificationClientPool> record =
+      target && target->HasLatestOnlySubscriptions() ? target->FindRegistration(notification->GetID()) : nullptr;
+  MutexLock lock(GetNotificationQueueLock());
+  if (IsAimedAt(target.Get()) && record) RememberLatest(*record, notification);
+  // Releasing the notification that was latest may have detached this queue.
+  if (!IsAimedAt(target.Get())) {
+    notification->ClearPosted();
+    return E_FAIL;
   }
-  // The queue lock is innermost, so latest-only entries are updated outside it.
-  if (!notification->MarkPosted()) return E_INVALIDARG;
-  RememberLatest(*target, notification);
-  mRing.Enqueue(notification);
-  return S_OK;
-}
-
-SVRESULT LNotificationQueue::EnqueueLocked(const RCPtr<LNotification>& notification) {
-  if (!notification->MarkPosted()) return E_INVALIDARG;
   mRing.Enqueue(notification);
   return S_OK;
 }
@@ -129,8 +127,9 @@ bool LNotificationQueue::Drain() {
   return GetQueuedCount() > 0;
 }
 
+// The target goes before the drain: a post that comes later is refused, and one that
+// came earlier is drained.
 void LNotificationQueue::Detach() {
-  Drain();
   RCPtr<LNotificationDistributor> target;
   RCPtr<LPostingReceiver> receiver;
   {
@@ -138,6 +137,7 @@ void LNotificationQueue::Detach() {
     target = std::move(mTarget);
     receiver = std::move(mPostingReceiver);
   }
+  Drain();
   // Internal counts go down before the references they count are released.
   if (target && IsOwnObject(target.Get())) AddInternalReferences(-1);
   target.Reset();
@@ -161,6 +161,10 @@ int32_t LNotificationQueue::GetQueuedCount() const { return static_cast<int32_t>
 SVRESULT LNotificationQueue::ReleaseInternalReferences() {
   Detach();
   return LRefCountedObject::ReleaseInternalReferences();
+}
+
+bool LNotificationQueue::IsAimedAt(const LNotificationDistributor* target) const {
+  return target != nullptr && mTarget.Get() == target;
 }
 
 bool LNotificationQueue::IsOwnObject(const LNotificationDistributor* distributor) const {
