@@ -64,23 +64,35 @@ SVRESULT LNotificationQueue::SetTarget(const RCPtr<LNotificationDistributor>& di
   return S_OK;
 }
 
-// The mark is set first, so a notification is accepted by one post only. The record
-// is looked up before the queue lock, which nests inside the distributor lock; the
-// check of the target, the latest-only update and the enqueueing then happen under
-// the queue lock, so a detach either comes before (the post is refused) or after (it
-// drains the notification).
+// The mark is set first, so that only one post accepts a notification; a refused
+// post clears it again.
 SVRESULT LNotificationQueue::Post(const RCPtr<LNotification>& notification) {
   if (!notification || !notification->MarkPosted()) return E_INVALIDARG;
-  const RCPtr<LNotificationDistributor> target = GetTarget();
-  const RCPtr<LNotificationDistributor::LNotificationClientPool> record =
-      target && target->HasLatestOnlySubscriptions() ? target->FindRegistration(notification->GetID()) : nullptr;
+  const SVRESULT result = EnqueueMarked(notification);
+  if (result < 0) notification->ClearPosted();
+  return result;
+}
+
+// The check of the target, the latest-only update and the enqueueing happen under the
+// queue lock, so a detach comes either before (the post is refused) or after (it
+// drains the notification). The latest-only record is looked up outside the queue
+// lock, which nests inside the distributor lock.
+SVRESULT LNotificationQueue::EnqueueMarked(const RCPtr<LNotification>& notification) {
+  RCPtr<LNotificationDistributor> target;
+  {
+    MutexLock lock(GetNotificationQueueLock());
+    if (!mTarget) return E_FAIL;
+    if (!mTarget->HasLatestOnlySubscriptions()) {
+      mRing.Enqueue(notification);
+      return S_OK;
+    }
+    target = mTarget;
+  }
+  const auto record = target->FindRegistration(notification->GetID());
   MutexLock lock(GetNotificationQueueLock());
   if (IsAimedAt(target.Get()) && record) RememberLatest(*record, notification);
   // Releasing the notification that was latest may have detached this queue.
-  if (!IsAimedAt(target.Get())) {
-    notification->ClearPosted();
-    return E_FAIL;
-  }
+  if (!IsAimedAt(target.Get())) return E_FAIL;
   mRing.Enqueue(notification);
   return S_OK;
 }

@@ -66,6 +66,7 @@ public:
 private:
   bool IsOwnObject(const LNotificationDistributor* distributor) const;
   void DeliverQueued(const RCPtr<LNotificationDistributor>& target);
+  SVRESULT EnqueueMarked(const RCPtr<LNotification>& notification);
   // Under the queue lock: whether `target` is still this queue's target.
   bool IsAimedAt(const LNotificationDistributor* target) const;
   RCPtr<LNotification> TakeOldest();
