@@ -3,8 +3,9 @@
 
 namespace SV {
 
-// A locked pixel area: width and height in pixels, the distance between rows in
-// bytes, and the address of the first pixel. Valid while its owner keeps it locked.
+// A locked pixel area: width and height in pixels, the distance between the starts of
+// two rows in bytes, and the address of each pixel. Valid while its owner keeps it
+// locked; pixels are 32-bit words 0xAARRGGBB (bytes blue, green, red, alpha in memory).
 template <class T>
 class IPixelBuffer {
 public:
@@ -12,12 +13,8 @@ public:
   virtual int32_t GetWidth() const = 0;
   virtual int32_t GetHeight() const = 0;
   virtual int32_t GetStride() const = 0;
-  virtual T* GetPixels() const = 0;
-
-  // The first pixel of row y.
-  T* GetRow(int32_t y) const {
-    return reinterpret_cast<T*>(reinterpret_cast<uint8_t*>(GetPixels()) + static_cast<intptr_t>(y) * GetStride());
-  }
+  // The start of the area + y x stride + x pixels; null when nothing is locked.
+  virtual T* GetPixelAddress(int32_t x, int32_t y) const = 0;
 };
 
 }  // namespace SV
