@@ -33,6 +33,8 @@ public:
   // Null when the surface has no image.
   QPainter* GetGraphics() { return mPainter ? mPainter.get() : nullptr; }
   const QImage& GetBitmap() const { return mImage; }
+  // Pixels written past the painter (unblended fills); the image is never shared.
+  QImage& GetBitmap() { return mImage; }
   IWindowTarget* GetWindow() const { return mWindow; }
 
 private:
