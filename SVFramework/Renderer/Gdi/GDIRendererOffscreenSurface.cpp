@@ -23,7 +23,9 @@ LGDIRendererOffscreenSurface::~LGDIRendererOffscreenSurface() {
 SVRESULT LGDIRendererOffscreenSurface::Resize(int32_t width, int32_t height) {
   if (mPainter) mPainter->end();
   mPainter.reset();
-  mImage = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32_Premultiplied);
+  const QSize size(std::max(width, 1), std::max(height, 1));
+  // An image of the same size is reused: its pixels are cleared all the same.
+  if (mImage.size() != size) mImage = QImage(size, QImage::Format_ARGB32_Premultiplied);
   if (mImage.isNull()) return S_OK;
   mImage.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
   mImage.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
