@@ -97,7 +97,7 @@ RectT<float> LGDIRenderer::MeasureText(const String& text, const RCPtr<LFont>& f
 
 SVRESULT LGDIRenderer::InitRenderContextInfo(const RectT<int32_t>& viewport, IWindowTarget* window, int32_t flags,
                                              RCPtr<LRenderContextInfo>& context) {
-  context = new (std::nothrow) LGDIRenderContextInfo(viewport, window, flags);
+  context = new (std::nothrow) LGDIRenderContextInfo(viewport, window, flags, mScreenResolution);
   return context ? S_OK : E_FAIL;
 }
 

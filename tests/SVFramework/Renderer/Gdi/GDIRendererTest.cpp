@@ -288,6 +288,14 @@ TEST_F(RasterRenderer, AFaceThatIsNotInstalledStillGivesTheResolvedFontsMetrics)
   EXPECT_GT(text->GetLineRect(1).y, text->GetLineRect(0).y) << "lines do not stack on one y";
 }
 
+TEST_F(RasterRenderer, ASurfaceOf120DpiScalesFontsToFourFifths) {
+  EXPECT_EQ(raster->GetFontScale(), 1.0f);
+  const RCPtr<LRenderContextInfo> dense(new LGDIRenderContextInfo({0, 0, 10, 10}, nullptr, 1, 120));
+  renderer->RenderStart(dense);
+  EXPECT_FLOAT_EQ(raster->GetFontScale(), 0.8f);
+  renderer->RenderFinish(dense);
+}
+
 TEST_F(RasterRenderer, DrawsTextInkNearItsPosition) {
   const RCPtr<LFont> font = LFont::GetFont(u"DejaVu Sans", 12, 1);
   renderer->DrawText(u"MM", font, {5, 5}, Color::FromARGB(kBlue));
