@@ -9,6 +9,7 @@
 #include "SVFramework/Renderer/AutoClip.h"
 #include "SVFramework/Utilities/Graphics/Font.h"
 #include "SVFramework/Utilities/Graphics/FontText.h"
+#include "tests/Support/RaisedText.h"
 #include "tests/Support/Renderer/GuiTestApplication.h"
 #include "tests/Support/Renderer/RecordingWindowTarget.h"
 #include "tests/Support/Renderer/StandInApplication.h"
@@ -20,14 +21,7 @@ using ::testing::StartsWith;
 
 constexpr uint32_t kRed = 0xFFFF0000u, kBlue = 0xFF0000FFu, kClear = 0u;
 
-std::string RaisedText(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const std::exception& error) {
-    return error.what();
-  }
-  return "nothing raised";
-}
+using Testing::RaisedText;
 
 // A 60 x 40 window context of the raster back end, started for a frame.
 class RasterRenderer : public ::testing::Test {

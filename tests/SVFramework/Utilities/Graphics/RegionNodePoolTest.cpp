@@ -65,7 +65,7 @@ TEST(RegionNodePool, FreedBlockSlotsAreReusedInTheOrderTheyCameBack) {
   for (RegionNode* n : nodes) pool.Free(n);
 }
 
-TEST(RegionNodePool, ThreadsAllocatingAndFreingAtOnceKeepTheCountsRight) {
+TEST(RegionNodePool, ThreadsAllocatingAndFreeingAtOnceKeepTheCountsRight) {
   RegionNodePool pool;
   auto churn = [&pool] {
     std::vector<RegionNode*> nodes;
