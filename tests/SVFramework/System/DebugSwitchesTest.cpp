@@ -43,6 +43,8 @@ const SwitchCase kSwitchCases[] = {
     {"BinaryBytes", std::string("\xff\x00-DEBUG_CONSOLE:\x80\x81", 19), Action::kNone, 0, ""},
 };
 
+void PrintTo(const SwitchCase& row, std::ostream* out) { *out << row.name; }
+
 class DebugSwitchesParse : public testing::TestWithParam<SwitchCase> {};
 
 TEST_P(DebugSwitchesParse, ReadsWhatTheSwitchesAskFor) {

@@ -44,6 +44,8 @@ const ParseCase kParseCases[] = {
     {"PlusSignsBindNothing", u"+++", 0x80000000},
 };
 
+void PrintTo(const ParseCase& row, std::ostream* out) { *out << row.name; }
+
 class KeyCodeParse : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(KeyCodeParse, ReadsTheCodeWordWithoutSidesOrFlag) {
@@ -84,6 +86,8 @@ const TextCase kTextCases[] = {
     {"NoKeyShowsOnlyPrefixes", KeyCode(0x81000000, 0, 0), u"Ctrl+", u"Ctrl+"},
     {"UnknownKeyShowsOnlyPrefixes", KeyCode(0x21FF0000, 0, 0), u"Ctrl+", u"Ctrl+"},
 };
+
+void PrintTo(const TextCase& row, std::ostream* out) { *out << row.name; }
 
 class KeyCodeText : public testing::TestWithParam<TextCase> {};
 
@@ -126,6 +130,8 @@ const EqualityCase kEqualityCases[] = {
     {"NoKeyComparesCtrl", KeyCode(0x81000000, 0, 0), KeyCode(), false},
     {"UnknownBindingEqualsNoCharacter", KeyCode::Parse(u"Ctrl+VKEY_NOSUCH"), KeyCode(u'\0', KeyCode::kModCtrl), false},
 };
+
+void PrintTo(const EqualityCase& row, std::ostream* out) { *out << row.name; }
 
 class KeyCodeEquality : public testing::TestWithParam<EqualityCase> {};
 
