@@ -18,15 +18,16 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
+
+#include "ProbeProcess.h"
 
 namespace Platform::SingleInstance {
 namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kBoundMs = 15000;  // no step of these tests may take longer
+constexpr int kBoundMs = ProbeProcess::kBoundMs;  // no step of these tests may take longer
 
 QCoreApplication& Application() {
   static int argc = 1;
@@ -80,74 +81,63 @@ protected:
     ASSERT_TRUE(mFolder.isValid());
   }
 
-  void TearDown() override {
-    for (const auto& process : mProcesses) {
-      process->kill();
-      process->waitForFinished(kBoundMs);
-    }
-  }
-
   // Starts the probe program in this test's folder (see Probe/SingleInstanceProbe.cpp).
-  QProcess& StartProbe(const char* mode, int limitMs, const std::string& commandLine) {
-    auto process = std::make_unique<QProcess>();
-    process->start(SV_SINGLE_INSTANCE_PROBE, {mFolder.path(), mode, QString::number(limitMs),
-                                               QString::fromStdString(commandLine)});
-    mProcesses.push_back(std::move(process));
+  ProbeProcess& StartProbe(const char* mode, int limitMs, const std::string& commandLine) {
+    mProcesses.push_back(std::make_unique<ProbeProcess>(
+        SV_SINGLE_INSTANCE_PROBE,
+        std::vector<std::string>{mFolder.path().toStdString(), mode, std::to_string(limitMs), commandLine}));
     return *mProcesses.back();
   }
 
-  static std::string ReadLine(QProcess& process) {
-    const QDeadlineTimer deadline(kBoundMs);
-    while (!process.canReadLine() && !deadline.hasExpired())
-      if (!process.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) break;
-    return process.readLine().trimmed().toStdString();
-  }
-
-  static void ExpectQuietExit(QProcess& process) {
-    ASSERT_TRUE(process.waitForFinished(kBoundMs));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0);
+  static void ExpectQuietExit(ProbeProcess& process) {
+    int exitCode = -1;
+    bool killed = false;
+    EXPECT_TRUE(process.WaitForExit(exitCode, killed));
+    EXPECT_FALSE(killed);
+    EXPECT_EQ(exitCode, 0);
   }
 
   std::string SocketPath() const { return mFolder.path().toStdString() + "/CorvexEditor.socket"; }
 
   QTemporaryDir mFolder;
-  std::vector<std::unique_ptr<QProcess>> mProcesses;
+  std::vector<std::unique_ptr<ProbeProcess>> mProcesses;
 };
 
 using SingleInstanceProcesses = SingleInstanceTestBase;
 
 TEST_F(SingleInstanceProcesses, SecondInstanceHandsOverItsCommandLineAndExitsWithStatusZero) {
-  QProcess& first = StartProbe("serve", 5000, "unused");
-  ASSERT_EQ(ReadLine(first), "first");
+  ProbeProcess& first = StartProbe("serve", 5000, "unused");
+  ASSERT_EQ(first.ReadLine(), "first");
   const std::string commandLine = "editor -x Gr\xC3\xBC\xC3\x9F" "e.corvex";
-  QProcess& second = StartProbe("serve", 5000, commandLine);
-  EXPECT_EQ(ReadLine(second), "second:delivered");
+  ProbeProcess& second = StartProbe("serve", 5000, commandLine);
+  EXPECT_EQ(second.ReadLine(), "second:delivered");
   ExpectQuietExit(second);
-  EXPECT_EQ(ReadLine(first), "received:" + commandLine);
+  EXPECT_EQ(first.ReadLine(), "received:" + commandLine);
 }
 
 TEST_F(SingleInstanceProcesses, SecondInstanceGivesUpOnAHungFirstInstanceAndExitsWithStatusZero) {
-  QProcess& hung = StartProbe("hang", 5000, "unused");
-  ASSERT_EQ(ReadLine(hung), "first");
-  QProcess& second = StartProbe("serve", 300, "editor");
-  EXPECT_EQ(ReadLine(second), "second:no-answer");
+  ProbeProcess& hung = StartProbe("hang", 5000, "unused");
+  ASSERT_EQ(hung.ReadLine(), "first");
+  ProbeProcess& second = StartProbe("serve", 300, "editor");
+  EXPECT_EQ(second.ReadLine(), "second:no-answer");
   ExpectQuietExit(second);
 }
 
 TEST_F(SingleInstanceProcesses, LockOfACrashedInstanceIsTakenOver) {
-  QProcess& crashed = StartProbe("crash", 5000, "unused");
-  ASSERT_EQ(ReadLine(crashed), "first");
-  ASSERT_TRUE(crashed.waitForFinished(kBoundMs));
-  EXPECT_EQ(crashed.exitStatus(), QProcess::CrashExit);
+  ProbeProcess& crashed = StartProbe("crash", 5000, "unused");
+  ASSERT_EQ(crashed.ReadLine(), "first");
+  int exitCode = -1;
+  bool killed = false;
+  EXPECT_FALSE(crashed.WaitForExit(exitCode, killed));
+  ASSERT_TRUE(killed);
   EXPECT_TRUE(QFileInfo::exists(mFolder.path() + "/CorvexEditor.lock")) << "the crash left its lock";
 
-  QProcess& next = StartProbe("serve", 5000, "unused");
-  ASSERT_EQ(ReadLine(next), "first");
-  QProcess& later = StartProbe("serve", 5000, "editor -later");
-  EXPECT_EQ(ReadLine(later), "second:delivered");
+  ProbeProcess& next = StartProbe("serve", 5000, "unused");
+  ASSERT_EQ(next.ReadLine(), "first");
+  ProbeProcess& later = StartProbe("serve", 5000, "editor -later");
+  EXPECT_EQ(later.ReadLine(), "second:delivered");
   ExpectQuietExit(later);
-  EXPECT_EQ(ReadLine(next), "received:editor -later");
+  EXPECT_EQ(next.ReadLine(), "received:editor -later");
 }
 
 // The first instance in this process, with peers that misbehave.
@@ -187,9 +177,9 @@ TEST_F(SingleInstanceServing, IgnoresRandomBytesAnEndlessStreamAndASilentPeerAnd
     }
   });
 
-  QProcess& second = StartProbe("serve", 5000, "editor -good");
-  EXPECT_TRUE(PumpUntil([&] { return !mReceived.empty() && second.state() == QProcess::NotRunning; }));
-  EXPECT_EQ(ReadLine(second), "second:delivered");
+  ProbeProcess& second = StartProbe("serve", 5000, "editor -good");
+  EXPECT_TRUE(PumpUntil([&] { return !mReceived.empty() && second.HasEnded(); }));
+  EXPECT_EQ(second.ReadLine(), "second:delivered");
   EXPECT_EQ(mReceived, std::vector<std::string>{"editor -good"});
 
   EXPECT_TRUE(PumpUntil([&] { return silent.IsClosedByPeer(); })) << "a silent peer is dropped after the limit";
