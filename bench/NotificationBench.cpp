@@ -3,7 +3,8 @@
 // thread, and posting and delivering on one thread. Each side delivers batches of
 // kBatch notifications (events) with no payload to one counting receiver; ours in the
 // idle pass of the center manager, Qt's through QCoreApplication's posted-event
-// delivery. The ratio ours/Qt is printed at the end (above 1: we are faster).
+// delivery. The ratio ours/Qt is printed at the end (above 1: we are faster); no goal
+// is set for it.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -14,9 +15,11 @@
 #include <atomic>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
 #include <thread>
 
+#include "BenchmarkGoal.h"
 #include "SVFramework/notification/Notification.h"
 #include "SVFramework/notification/NotificationCenterManager.h"
 #include "SVFramework/notification/NotificationClient.h"
@@ -182,6 +185,7 @@ BENCHMARK(CrossThread_Qt)->UseRealTime();
 // Shows the usual console report and keeps each benchmark's rate for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+  RatioReporter() : ConsoleReporter(Bench::ConsoleOutputOptions()) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
@@ -189,11 +193,18 @@ public:
       if (rate != run.counters.end() && run.run_type == Run::RT_Iteration) rates[run.benchmark_name()] = rate->second;
     }
   }
-  void PrintRatio(const char* what, const std::string& ours, const std::string& theirs) const {
-    const auto a = rates.find(ours), b = rates.find(theirs);
-    if (a == rates.end() || b == rates.end() || b->second.value <= 0) return;
-    std::printf("%-34s ours %12.0f/s  Qt %12.0f/s  ratio %.2f\n", what, a->second.value, b->second.value,
-                a->second.value / b->second.value);
+  std::optional<double> Rate(const std::string& name) const {
+    const auto found = rates.find(name);
+    if (found == rates.end()) return std::nullopt;
+    return found->second.value;
+  }
+  // Both rates and their ratio ours/Qt.
+  void PrintRatio(Bench::BenchmarkGoal& goal, const std::string& what, const std::string& ours,
+                  const std::string& theirs) const {
+    const std::optional<double> a = Rate(ours), b = Rate(theirs);
+    goal.Figure(what + ", ours", a, "/s");
+    goal.Figure(what + ", Qt", b, "/s");
+    goal.Figure(what + ", ratio ours/Qt", a && b && *b > 0 ? std::optional<double>(*a / *b) : std::nullopt, "");
   }
 
   std::map<std::string, benchmark::Counter> rates;
@@ -203,11 +214,14 @@ public:
 
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
+  Bench::BenchmarkArguments arguments(argc, argv, {});
+  benchmark::Initialize(arguments.Count(), arguments.Values());
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio("post and deliver on one thread", "SameThread_SV/real_time", "SameThread_Qt/real_time");
-  reporter.PrintRatio("post on a worker, deliver on another", "CrossThread_SV/real_time", "CrossThread_Qt/real_time");
+  Bench::BenchmarkGoal goal("NotificationBench");
+  reporter.PrintRatio(goal, "post and deliver on one thread", "SameThread_SV/real_time", "SameThread_Qt/real_time");
+  reporter.PrintRatio(goal, "post on a worker, deliver on another", "CrossThread_SV/real_time",
+                      "CrossThread_Qt/real_time");
   benchmark::Shutdown();
-  return 0;
+  return goal.ExitCode();
 }
