@@ -1,6 +1,8 @@
 #include "Panel/Engine/PresetEditorCommon/MidiDeviceStatusChecker.h"
 
 #include "Panel/Engine/PresetEditorCommon/MidiDeviceConnectionStatusChangedNotification.h"
+#include "Platform/Midi/MidiServices.h"
+#include "SVFramework/Midi/MidiPortNames.h"
 #include "SVFramework/notification/NotificationCenterManager.h"
 
 namespace SV {
@@ -37,18 +39,18 @@ bool LMidiDeviceStatusChecker::IsOutputDevicePresent(const RCPtr<LMidiCommInterf
   return ListDevices(portManager, Side::Output, names) && IsListed(names, name);
 }
 
-// Under the port lock: a listing renumbers the devices, which must not happen between
-// another thread's listing and its open by number.
+// Takes no lock of the port manager and leaves its device numbers alone, so a look
+// never holds up a reply on its way in or an open on another thread.
 bool LMidiDeviceStatusChecker::ListDevices(const RCPtr<LMidiCommInterface>& portManager, Side side,
                                            StringArray& names) {
   const RCPtr<LMidiComm> lister = RCPtr<LMidiComm>::DynamicCastFrom(portManager);
   if (!lister) return false;
-  MutexLock lock(lister->GetPortLock());
-  if (side == Side::Input) {
-    lister->EnumerateCaptureDevices(names);
-  } else {
-    lister->EnumerateRenderDevices(names);
-  }
+  ::Platform::Midi::MidiServices& services = lister->GetServices();
+  const std::vector<std::u16string> products =
+      side == Side::Input ? services.MidiInListDevices() : services.MidiOutListDevices();
+  StringArray listed;
+  for (const std::u16string& product : products) listed.Append(String(product.c_str()));
+  names = MakeUniqueNames(listed);
   return true;
 }
 

@@ -60,8 +60,8 @@ private:
   explicit LMidiDeviceStatusChecker(RCPtr<LMidiCommInterface> portManager)
       : mPortManager(std::move(portManager)) {}
 
-  // The devices of one side as the port manager lists them (with " (n)" numbering);
-  // false when it cannot list them.
+  // The devices of one side under the names the port manager opens them by (with
+  // " (n)" numbering); false when it cannot list them.
   static bool ListDevices(const RCPtr<LMidiCommInterface>& portManager, Side side, StringArray& names);
   static bool IsListed(const StringArray& names, const String& name);
   void AppendNames(Array<DeviceInfo>& devices, const IIterable<String>& names, Side side);

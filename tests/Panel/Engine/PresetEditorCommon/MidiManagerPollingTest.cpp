@@ -26,7 +26,8 @@ using ::Platform::Midi::MMRESULT;
 class LookWatchingBackend : public FakeMidiBackend {
 public:
   MMRESULT BeforeCall(MidiCall call) override {
-    const bool listing = call == MidiCall::InGetNumDevs || call == MidiCall::OutGetNumDevs;
+    const bool listing = call == MidiCall::InGetNumDevs || call == MidiCall::OutGetNumDevs ||
+                         call == MidiCall::InListDevices || call == MidiCall::OutListDevices;
     if (listing && std::this_thread::get_id() != mTestThread) OnLook();
     return FakeMidiBackend::BeforeCall(call);
   }
@@ -149,6 +150,23 @@ TEST_F(MidiManagerPolling, NoLookRunsOrStartsWhilePollingIsPaused) {
   }
   EXPECT_EQ(mBackend->LooksWhilePaused(), 0);
   EXPECT_GT(mBackend->Looks(), 0) << "the resumes made looks";
+}
+
+// A look only lists devices and never touches the ports: a request goes through while
+// one is held up, instead of waiting for it to end.
+TEST_F(MidiManagerPolling, ARequestDoesNotWaitForARunningLook) {
+  Start();
+  mRoad.mController->SetBehaviour(ReplyBehaviour::Prompt());
+  mBackend->HoldNextLook();
+  ASSERT_EQ(Manager().ResumeStatusPolling(), S_OK);
+  ASSERT_TRUE(mBackend->WaitUntilALookIsHeld());
+
+  auto request = std::async(std::launch::async, [&] { return Manager().GetPresetFromMidiDevice(0); });
+  const bool done = request.wait_for(10s) == std::future_status::ready;
+  mBackend->ReleaseLook();
+  EXPECT_TRUE(done) << "the request waited for the look";
+  EXPECT_EQ(request.get(), 0);
+  EXPECT_TRUE(Manager().IsStatusPollingOn());
 }
 
 TEST_F(MidiManagerPolling, RequestsLeavePollingAsTheyFoundIt) {
