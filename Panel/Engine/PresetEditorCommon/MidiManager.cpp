@@ -390,19 +390,20 @@ void LMidiManager::LookAtHeldPorts() {
   }
   LookAtHeldPort<LMidiCapturePort>(input, mStatusChecker->GetInputDevices(),
                                     &LMidiDeviceStatusChecker::IsInputDevicePresent,
-                                    LMidiDeviceStatusChecker::kInputStatusChangedID, mReportedInputHandle);
+                                    LMidiDeviceStatusChecker::kInputStatusChangedID, mHeldInput);
   LookAtHeldPort<LMidiRenderPort>(output, mStatusChecker->GetOutputDevices(),
                                    &LMidiDeviceStatusChecker::IsOutputDevicePresent,
-                                   LMidiDeviceStatusChecker::kOutputStatusChangedID, mReportedOutputHandle);
+                                   LMidiDeviceStatusChecker::kOutputStatusChangedID, mHeldOutput);
 }
 
-// A port whose name the check did not find is announced as vanished by the check. The
-// name is looked for once more after the port is found gone: a device that is leaving
-// now was still listed by the check.
+// A port whose name the check did not find is announced as vanished by the check. A
+// device on its way out may still be listed while its connections have already
+// dropped (JACK takes them down before the ports), so only two looks in a row that
+// find the port gone and its name listed count.
 template <class Port>
 void LMidiManager::LookAtHeldPort(const RCPtr<LRefCountedObject>& held,
                                   const Array<LMidiDeviceStatusChecker::DeviceInfo>& watched, PresenceLook isPresent,
-                                  const char16_t* idText, uintptr_t& reported) {
+                                  const char16_t* idText, HeldPortWatch& seen) {
   const RCPtr<Port> port = RCPtr<Port>::DynamicCastFrom(held);
   const RCPtr<LMidiComm> portManager = RCPtr<LMidiComm>::DynamicCastFrom(mPortManager);
   if (!port || !portManager) return;
@@ -412,12 +413,13 @@ void LMidiManager::LookAtHeldPort(const RCPtr<LRefCountedObject>& held,
   for (const LMidiDeviceStatusChecker::DeviceInfo& device : watched) {
     listed = listed || (device.connected && device.name.ToLower() == port->GetName().ToLower());
   }
-  if (!listed || handleValue == reported ||
-      ReadCaps(portManager->GetServices(), handle) == ::Platform::Midi::MMSYSERR_NOERROR ||
-      !isPresent(mPortManager, port->GetName())) {
-    return;
-  }
-  reported = handleValue;
+  const bool cameBack = listed && handleValue != seen.reported &&
+                        ReadCaps(portManager->GetServices(), handle) != ::Platform::Midi::MMSYSERR_NOERROR &&
+                        isPresent(mPortManager, port->GetName());
+  const bool confirmed = cameBack && seen.suspected == handleValue;
+  seen.suspected = cameBack ? handleValue : 0;
+  if (!confirmed) return;
+  seen.reported = handleValue;
   if (const RCPtr<LNotificationCenter> center = GetApplicationNotificationCenter()) {
     center->PostNotification(idText, LMidiDeviceConnectionStatusChangedNotification::Create(
                                          port->GetName(), LMidiDeviceConnectionStatusChangedNotification::Appeared));

@@ -151,13 +151,20 @@ private:
                                 const RCPtr<LNotification>& notification);
   void TakePresetDump(const IArray<signed char>& message);
   // Posts a status notification for a held port whose device has gone although a
-  // device of its name is listed (it went and came back between two looks), once
-  // per such port, so that the idle pass opens the ports again. Polling thread.
+  // device of its name is listed (it went and came back between two looks), seen so
+  // by two looks in a row, once per such port, so that the idle pass opens the ports
+  // again. Polling thread.
   void LookAtHeldPorts();
   using PresenceLook = bool (*)(const RCPtr<LMidiCommInterface>&, const String&);
+  // What the looks at one held port found: the handle found gone (its name listed) by
+  // the last look, and the one last announced.
+  struct HeldPortWatch {
+    uintptr_t suspected = 0;
+    uintptr_t reported = 0;
+  };
   template <class Port>
   void LookAtHeldPort(const RCPtr<LRefCountedObject>& held, const Array<LMidiDeviceStatusChecker::DeviceInfo>& watched,
-                      PresenceLook isPresent, const char16_t* idText, uintptr_t& reported);
+                      PresenceLook isPresent, const char16_t* idText, HeldPortWatch& seen);
   void SetPorts(RCPtr<LRefCountedObject> input, RCPtr<LRefCountedObject> output);
 
   void TakeIdentityReply(const IArray<signed char>& message);
@@ -193,9 +200,8 @@ private:
   bool mPollSkip = false;     // a pause is in progress; guarded by mPollLock
   bool mCheckRunning = false;  // guarded by mPollLock
   std::atomic<uint32_t> mPollCount{0};
-  // The held ports last announced as having lost their device (polling thread only).
-  uintptr_t mReportedInputHandle = 0;
-  uintptr_t mReportedOutputHandle = 0;
+  HeldPortWatch mHeldInput;   // polling thread only
+  HeldPortWatch mHeldOutput;  // polling thread only
 
   // The firmware text is written only while a request waits for it.
   mutable Mutex mReplyLock;
