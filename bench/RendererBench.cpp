@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "BenchmarkGoal.h"
+#include "RateReporter.h"
 #include "SVFramework/Renderer/AutoClip.h"
 #include "SVFramework/Renderer/Gdi/QImagePixels.h"
 #include "SVFramework/Renderer/Renderer.h"
@@ -176,23 +178,6 @@ BENCHMARK(DirtyRepaint_SV)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(NamedBitmapCacheHit);
 BENCHMARK(Colorize256)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration) seconds[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-  }
-  void PrintRatio(const char* what, const std::string& slower, const std::string& faster, const char* goal) const {
-    const auto a = seconds.find(slower), b = seconds.find(faster);
-    if (a == seconds.end() || b == seconds.end() || b->second <= 0) return;
-    std::printf("%-46s %.2f (%s)\n", what, a->second / b->second, goal);
-  }
-
-  std::map<std::string, double> seconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -216,13 +201,15 @@ int main(int argc, char** argv) {
     painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     painter.drawText(QPointF(0, 8), QStringLiteral("Channel 10"));
   }
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  ::Bench::BenchmarkArguments arguments(argc, argv, {});
+  benchmark::Initialize(arguments.Count(), arguments.Values());
+  SV::Bench::RateReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio("full repaint, ours / bare QPainter", "FullRepaint_SV/real_time", "FullRepaint_Qt/real_time",
-                      "goal at most 1.5");
-  reporter.PrintRatio("full repaint / dirty repaint of one control", "FullRepaint_SV/real_time",
-                      "DirtyRepaint_SV/real_time", "goal at least 20");
+  ::Bench::BenchmarkGoal goal("RendererBench");
+  goal.AtMost("full repaint, ours / bare QPainter",
+              reporter.TimeRatio("FullRepaint_SV/real_time", "FullRepaint_Qt/real_time"), 1.5, "");
+  goal.AtLeast("full repaint / dirty repaint of one control",
+               reporter.TimeRatio("FullRepaint_SV/real_time", "DirtyRepaint_SV/real_time"), 20.0, "");
   benchmark::Shutdown();
-  return 0;
+  return goal.ExitCode();
 }

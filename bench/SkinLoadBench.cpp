@@ -5,12 +5,15 @@
 // printed at the end (goal: at most 3). Then the time per control of creating a tree
 // of 1,000 controls through the factory.
 #include <benchmark/benchmark.h>
+
 #include <expat.h>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "BenchmarkGoal.h"
 #include "RateReporter.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
@@ -155,22 +158,25 @@ BENCHMARK(LoadEditorSkin_Factory)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadEditorSkin_ExpatAlone)->Unit(benchmark::kMillisecond);
 BENCHMARK(CreateThousandControls)->Unit(benchmark::kMillisecond);
 
-void PrintSummary(const SV::Bench::RateReporter& reporter) {
+void PrintSummary(Bench::BenchmarkGoal& goal, const SV::Bench::RateReporter& reporter) {
   const double factory = reporter.Rate("LoadEditorSkin_Factory"), expat = reporter.Rate("LoadEditorSkin_ExpatAlone");
-  if (factory > 0 && expat > 0)
-    std::printf("editor skin load: factory %.3f ms, expat alone %.3f ms, ratio %.2f (goal at most 3)\n",
-                1e3 / factory, 1e3 / expat, expat / factory);
+  const auto measured = [](double value, bool ok) { return ok ? std::optional<double>(value) : std::nullopt; };
+  goal.Figure("editor skin load through the factory", measured(1e3 / factory, factory > 0), " ms");
+  goal.Figure("editor skin load, expat alone", measured(1e3 / expat, expat > 0), " ms");
+  goal.AtMost("editor skin load, ratio factory/expat", measured(expat / factory, factory > 0 && expat > 0), 3.0, "");
   const double create = reporter.Rate("CreateThousandControls");
-  if (create > 0) std::printf("control creation through the factory: %.0f ns per control\n", 1e9 / create);
+  goal.Figure("control creation through the factory", measured(1e9 / create, create > 0), " ns per control");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
+  ::Bench::BenchmarkArguments arguments(argc, argv, {});
+  benchmark::Initialize(arguments.Count(), arguments.Values());
   SV::Bench::RateReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  PrintSummary(reporter);
+  ::Bench::BenchmarkGoal goal("SkinLoadBench");
+  PrintSummary(goal, reporter);
   benchmark::Shutdown();
-  return 0;
+  return goal.ExitCode();
 }

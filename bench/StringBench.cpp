@@ -10,6 +10,8 @@
 #include <map>
 #include <string>
 
+#include "BenchmarkGoal.h"
+#include "RateReporter.h"
 #include "SVFramework/Utilities/Storage/StringT.h"
 
 namespace {
@@ -68,41 +70,21 @@ void AppendOneCharacter_QString(benchmark::State& state) {
 }
 BENCHMARK(AppendOneCharacter_QString)->Arg(16)->Arg(256);
 
-// Shows the usual console report and keeps each benchmark's time per run for the
-// ratios; with repetitions the median is used.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) mNanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
-  }
-  void PrintRatio(const char* what, const std::string& ours, const std::string& theirs) const {
-    const double oursTime = TimeOf(ours), theirTime = TimeOf(theirs);
-    if (oursTime <= 0 || theirTime <= 0) return;
-    std::printf("%-26s ours %9.0f ns  QString %9.0f ns  ratio ours/QString %.2f\n", what, oursTime, theirTime,
-                oursTime / theirTime);
-  }
-
-private:
-  double TimeOf(const std::string& name) const {
-    for (const std::string& key : {name + "_median", name}) {
-      const auto found = mNanoseconds.find(key);
-      if (found != mNanoseconds.end()) return found->second;
-    }
-    return 0;
-  }
-
-  std::map<std::string, double> mNanoseconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  ::Bench::BenchmarkArguments arguments(argc, argv, {});
+  benchmark::Initialize(arguments.Count(), arguments.Values());
+  SV::Bench::RateReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio("16 one-character appends", "AppendOneCharacter_SV/16", "AppendOneCharacter_QString/16");
-  reporter.PrintRatio("256 one-character appends", "AppendOneCharacter_SV/256", "AppendOneCharacter_QString/256");
+  ::Bench::BenchmarkGoal goal("StringBench");
+  for (const char* count : {"16", "256"}) {
+    const std::string ours = std::string("AppendOneCharacter_SV/") + count;
+    const std::string theirs = std::string("AppendOneCharacter_QString/") + count;
+    goal.Figure(std::string(count) + " one-character appends, ours", reporter.Time(ours), " ns");
+    goal.Figure(std::string(count) + " one-character appends, QString", reporter.Time(theirs), " ns");
+    goal.Figure(std::string(count) + " one-character appends, ratio ours/QString", reporter.TimeRatio(ours, theirs), "");
+  }
   benchmark::Shutdown();
-  return 0;
+  return goal.ExitCode();
 }

@@ -44,6 +44,17 @@ void JackServerWatch::WaitForNextCycle(std::chrono::milliseconds limit) const {
   }
 }
 
+std::vector<std::string> JackServerWatch::MidiPortNames(bool sending) const {
+  std::lock_guard lock(mQueryMutex);
+  std::vector<std::string> names;
+  const char** ports =
+      jack_get_ports(mClient, nullptr, JACK_DEFAULT_MIDI_TYPE, sending ? JackPortIsOutput : JackPortIsInput);
+  if (ports == nullptr) return names;
+  for (const char** name = ports; *name != nullptr; ++name) names.emplace_back(*name);
+  jack_free(ports);
+  return names;
+}
+
 std::vector<std::string> JackServerWatch::ConnectionsOf(const std::string& portName) const {
   std::lock_guard lock(mQueryMutex);
   std::vector<std::string> names;

@@ -31,6 +31,11 @@ public:
   // at most the limit.
   void WaitForNextCycle(std::chrono::milliseconds limit) const;
 
+  // The full names of the MIDI ports there now, in the server's order: those that
+  // send (JACK's output ports, which our inputs read) or those that receive. Reads the
+  // server's graph in this process. Any thread.
+  std::vector<std::string> MidiPortNames(bool sending) const;
+
   // The full names of the ports connected to the port of that full name ("client:port");
   // none when no such port is there. Reads the server's graph in this process, without
   // a request to the server. Any thread.

@@ -134,6 +134,8 @@ enum class MidiCall {
   OutUnprepareHeader,
   OutReset,
   OutClose,
+  InListDevices,
+  OutListDevices,
 };
 
 }  // namespace Platform::Midi

@@ -206,6 +206,28 @@ uint32_t MidiServices::MidiInGetNumDevs() {
   return count;
 }
 
+template <typename List>
+std::vector<std::u16string> MidiServices::ListDevices(MidiCall call, List list) {
+  std::vector<std::u16string> names;
+  if (mBackend->BeforeCall(call) == MMSYSERR_NOERROR) {
+    for (const MidiPortDescription& port : list()) {
+      char16_t productName[MAXPNAMELEN];
+      CopyProductName(port.name, productName);
+      names.emplace_back(productName);
+    }
+  }
+  mBackend->AfterCall(call, static_cast<uint32_t>(names.size()));
+  return names;
+}
+
+std::vector<std::u16string> MidiServices::MidiInListDevices() {
+  return ListDevices(MidiCall::InListDevices, [this] { return mBackend->ListInputs(); });
+}
+
+std::vector<std::u16string> MidiServices::MidiOutListDevices() {
+  return ListDevices(MidiCall::OutListDevices, [this] { return mBackend->ListOutputs(); });
+}
+
 uint32_t MidiServices::MidiOutGetNumDevs() {
   uint32_t count = 0;
   if (mBackend->BeforeCall(MidiCall::OutGetNumDevs) == MMSYSERR_NOERROR) {

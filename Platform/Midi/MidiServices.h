@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace Platform::Midi {
@@ -44,6 +45,11 @@ public:
 
   // Lists the input devices afresh and returns their number.
   uint32_t MidiInGetNumDevs();
+  // The product names (as szPname holds them) of the input devices there now, asked
+  // afresh, in device order, without taking a new device list: the numbers of the
+  // last MidiInGetNumDevs stay as they were, so that a look from one thread never
+  // renumbers the devices between another thread's list and its open.
+  std::vector<std::u16string> MidiInListDevices();
   // The capabilities of device deviceId of the last list; MMSYSERR_BADDEVICEID when
   // there is no such device.
   MMRESULT MidiInGetDevCaps(uint32_t deviceId, MIDIINCAPS* caps, uint32_t capsSize);
@@ -73,6 +79,8 @@ public:
   MMRESULT MidiInGetDrops(HMIDIIN handle, MidiInputDrops* drops);
 
   uint32_t MidiOutGetNumDevs();
+  // As MidiInListDevices, for the output devices.
+  std::vector<std::u16string> MidiOutListDevices();
   MMRESULT MidiOutGetDevCaps(uint32_t deviceId, MIDIOUTCAPS* caps, uint32_t capsSize);
   MMRESULT MidiOutGetDevCaps(HMIDIOUT handle, MIDIOUTCAPS* caps, uint32_t capsSize);
   // Opens device deviceId; sends MOM_OPEN.
@@ -112,6 +120,8 @@ private:
 
   template <typename Operation>
   auto Call(MidiCall call, Operation operation);
+  template <typename List>
+  std::vector<std::u16string> ListDevices(MidiCall call, List list);
   uint64_t NewHandleNumber();
   static uint32_t ElapsedMilliseconds(const Input& input);
   void EnsureInputsListed();

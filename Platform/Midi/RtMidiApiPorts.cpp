@@ -1,25 +1,20 @@
 #include "Platform/Midi/RtMidiApiPorts.h"
 
 #include "Platform/Midi/JackServerWatch.h"
+#include "Platform/Midi/RtMidiEnd.h"
+#include "Platform/Midi/RtMidiPark.h"
 
 #include <RtMidi.h>
 #include <alsa/asoundlib.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdarg>
 
 namespace Platform::Midi {
 namespace {
 
-constexpr const char* kInputPortName = "input";
-constexpr const char* kOutputPortName = "output";
 // The longest wait, after opening a JACK port, for its connection to take effect.
 constexpr std::chrono::milliseconds kConnectionLimit{500};
-
-RtMidi::Api ToRtMidiApi(MidiPortApi api) {
-  return api == MidiPortApi::Alsa ? RtMidi::LINUX_ALSA : RtMidi::UNIX_JACK;
-}
 
 void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 
@@ -31,30 +26,6 @@ bool AlsaSequencerOpens() {
   if (snd_seq_open(&sequencer, "default", SND_SEQ_OPEN_DUPLEX, 0) < 0) return false;
   snd_seq_close(sequencer);
   return true;
-}
-
-// Receives RtMidi's errors instead of the terminal, and remembers that one came.
-class RtMidiErrorFlag {
-public:
-  template <typename Port>
-  void Attach(Port& port) { port.setErrorCallback(&RtMidiErrorFlag::OnError, this); }
-  void Clear() { mRaised.store(false); }
-  bool Raised() const { return mRaised.load(); }
-
-private:
-  static void OnError(RtMidiError::Type type, const std::string&, void* flag) {
-    if (type != RtMidiError::DEBUG_WARNING) static_cast<RtMidiErrorFlag*>(flag)->mRaised.store(true);
-  }
-  std::atomic<bool> mRaised{false};
-};
-
-template <typename Port>
-std::optional<unsigned int> FindPortNumber(Port& port, const std::string& rawName) {
-  const unsigned int count = port.getPortCount();
-  for (unsigned int number = 0; number < count; ++number) {
-    if (port.getPortName(number) == rawName) return number;
-  }
-  return std::nullopt;
 }
 
 // What tells whether a JACK connection still stands: our port and the peer's, by
@@ -79,67 +50,29 @@ private:
   std::string mPeerPort;
 };
 
-class RtMidiInputConnection final : public MidiInputConnection {
+// An open port over an RtMidi end; closing it hands the end back to the park.
+template <typename End, typename Interface>
+class RtMidiConnection : public Interface {
 public:
-  RtMidiInputConnection(MidiPortApi api, const std::string& clientName, MidiInputSink& sink)
-      : mPort(ToRtMidiApi(api), clientName), mSink(sink) {
-    mErrors.Attach(mPort);
-    mPort.ignoreTypes(false, false, false);
-    mPort.setCallback(&RtMidiInputConnection::OnMessage, &mSink);
-  }
-
-  MMRESULT Open(const std::string& rawName) {
-    const std::optional<unsigned int> number = FindPortNumber(mPort, rawName);
-    if (!number) return MMSYSERR_NODRIVER;
-    mPort.openPort(*number, kInputPortName);
-    return mPort.isPortOpen() && !mErrors.Raised() ? MMSYSERR_NOERROR : MMSYSERR_ERROR;
-  }
+  RtMidiConnection(std::shared_ptr<RtMidiPark> park, std::unique_ptr<End> end)
+      : mPark(std::move(park)), mEnd(std::move(end)) {}
+  ~RtMidiConnection() override { mPark->Park(std::move(mEnd)); }
 
   bool IsConnected() const override { return mWatch.Stands(); }
   ConnectionWatch& Watch() { return mWatch; }
 
-private:
-  // On RtMidi's thread: hands the bytes on; the sink only queues them.
-  static void OnMessage(double, std::vector<unsigned char>* message, void* sink) {
-    if (message != nullptr && !message->empty()) {
-      static_cast<MidiInputSink*>(sink)->OnMidiInput(message->data(), message->size());
-    }
-  }
-
-  RtMidiErrorFlag mErrors;
-  RtMidiIn mPort;
-  MidiInputSink& mSink;
+protected:
+  std::shared_ptr<RtMidiPark> mPark;
+  std::unique_ptr<End> mEnd;
   ConnectionWatch mWatch;
 };
 
-class RtMidiOutputConnection final : public MidiOutputConnection {
+using RtMidiInputConnection = RtMidiConnection<RtMidiInputEnd, MidiInputConnection>;
+
+class RtMidiOutputConnection final : public RtMidiConnection<RtMidiOutputEnd, MidiOutputConnection> {
 public:
-  RtMidiOutputConnection(MidiPortApi api, const std::string& clientName)
-      : mPort(ToRtMidiApi(api), clientName) {
-    mErrors.Attach(mPort);
-  }
-
-  MMRESULT Open(const std::string& rawName) {
-    const std::optional<unsigned int> number = FindPortNumber(mPort, rawName);
-    if (!number) return MMSYSERR_NODRIVER;
-    mPort.openPort(*number, kOutputPortName);
-    return mPort.isPortOpen() && !mErrors.Raised() ? MMSYSERR_NOERROR : MMSYSERR_ERROR;
-  }
-
-  // RtMidi hands the message to the system before it returns: sent at once.
-  MidiSendOutcome Send(const uint8_t* bytes, size_t count) override {
-    mErrors.Clear();
-    mPort.sendMessage(bytes, count);
-    return {mErrors.Raised() ? MMSYSERR_ERROR : MMSYSERR_NOERROR};
-  }
-
-  bool IsConnected() const override { return mWatch.Stands(); }
-  ConnectionWatch& Watch() { return mWatch; }
-
-private:
-  RtMidiErrorFlag mErrors;
-  RtMidiOut mPort;
-  ConnectionWatch mWatch;
+  using RtMidiConnection::RtMidiConnection;
+  MidiSendOutcome Send(const uint8_t* bytes, size_t count) override { return mEnd->Send(bytes, count); }
 };
 
 }  // namespace
@@ -149,34 +82,42 @@ RtMidiApiPorts::RtMidiApiPorts(MidiPortApi api, std::string clientName)
 
 RtMidiApiPorts::~RtMidiApiPorts() = default;
 
-bool RtMidiApiPorts::SystemAnswers() {
-  if (mApi == MidiPortApi::Alsa) return AlsaSequencerOpens();
-  mJackWatch = JackServerWatch::Connect(mClientName);
-  return mJackWatch != nullptr;
+// Sets up what looks and opens need while the system can be reached; forgets it when
+// the JACK server it was set up on has gone.
+bool RtMidiApiPorts::Reach() {
+  if (mJackWatch && mJackWatch->ServerGone()) Forget();
+  if (mPark) return true;
+  return mApi == MidiPortApi::Jack ? ReachJack() : ReachAlsa();
 }
 
-// Makes the listers when the system can be reached; drops them when the JACK
-// server they were made on has gone.
-bool RtMidiApiPorts::Reach() {
-  if (mJackWatch && mJackWatch->ServerGone()) {
-    mInputLister.reset();
-    mOutputLister.reset();
-    mJackWatch.reset();
-  }
-  if (mInputLister && mOutputLister) return true;
-  if (!SystemAnswers()) return false;
+bool RtMidiApiPorts::ReachJack() {
+  mJackWatch = JackServerWatch::Connect(mClientName);
+  if (!mJackWatch) return false;
+  mPark = std::make_shared<RtMidiPark>(mJackWatch);
+  return true;
+}
+
+bool RtMidiApiPorts::ReachAlsa() {
+  if (!AlsaSequencerOpens()) return false;
   try {
-    mInputLister = std::make_unique<RtMidiIn>(ToRtMidiApi(mApi), mClientName);
-    mOutputLister = std::make_unique<RtMidiOut>(ToRtMidiApi(mApi), mClientName);
+    mInputLister = std::make_unique<RtMidiIn>(RtMidi::LINUX_ALSA, mClientName);
+    mOutputLister = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, mClientName);
   } catch (const RtMidiError&) {
-    mInputLister.reset();
-    mOutputLister.reset();
+    Forget();
     return false;
   }
   static RtMidiErrorFlag ignored;
   ignored.Attach(*mInputLister);
   ignored.Attach(*mOutputLister);
+  mPark = std::make_shared<RtMidiPark>(nullptr);
   return true;
+}
+
+void RtMidiApiPorts::Forget() {
+  mInputLister.reset();
+  mOutputLister.reset();
+  mPark.reset();
+  mJackWatch.reset();
 }
 
 bool RtMidiApiPorts::IsOwnPort(const std::string& rawName) const {
@@ -189,34 +130,45 @@ template <typename Lister>
 std::vector<std::string> RtMidiApiPorts::NamesOf(Lister& lister) const {
   std::vector<std::string> names;
   const unsigned int count = lister.getPortCount();
-  for (unsigned int number = 0; number < count; ++number) {
-    std::string name = lister.getPortName(number);
-    if (!name.empty() && !IsOwnPort(name)) names.push_back(std::move(name));
+  for (unsigned int number = 0; number < count; ++number) names.push_back(lister.getPortName(number));
+  return names;
+}
+
+// Under the lock, with the system reached.
+std::vector<std::string> RtMidiApiPorts::ListNames(bool inputs) const {
+  std::vector<std::string> names;
+  if (mJackWatch) {
+    names = mJackWatch->MidiPortNames(inputs);
+  } else {
+    names = inputs ? NamesOf(*mInputLister) : NamesOf(*mOutputLister);
   }
+  std::erase_if(names, [this](const std::string& name) { return name.empty() || IsOwnPort(name); });
   return names;
 }
 
 std::optional<std::vector<std::string>> RtMidiApiPorts::ListInputNames() {
   std::lock_guard lock(mMutex);
   if (!Reach()) return std::nullopt;
-  return NamesOf(*mInputLister);
+  return ListNames(true);
 }
 
 std::optional<std::vector<std::string>> RtMidiApiPorts::ListOutputNames() {
   std::lock_guard lock(mMutex);
   if (!Reach()) return std::nullopt;
-  return NamesOf(*mOutputLister);
+  return ListNames(false);
 }
 
-template <typename Opened, typename Interface, typename Make>
-MMRESULT RtMidiApiPorts::OpenConnection(const std::string& rawName, Make make,
+template <typename Opened, typename Interface, typename Take, typename Open>
+MMRESULT RtMidiApiPorts::OpenConnection(const std::string& rawName, Take take, Open open,
                                         std::unique_ptr<Interface>& connection) {
   std::lock_guard lock(mMutex);
   if (!Reach()) return MMSYSERR_NODRIVER;
   try {
     const std::vector<std::string> ownPortsBefore = OwnPortsConnectedTo(rawName);
-    std::unique_ptr<Opened> opened = make();
-    const MMRESULT result = opened->Open(rawName);
+    auto end = take(*mPark);
+    const MMRESULT result = open(*end);
+    // Made also when the open failed: its destructor parks the end.
+    auto opened = std::make_unique<Opened>(mPark, std::move(end));
     if (result != MMSYSERR_NOERROR) return result;
     WaitForConnection();
     WatchConnection(*opened, rawName, ownPortsBefore);
@@ -230,7 +182,23 @@ MMRESULT RtMidiApiPorts::OpenConnection(const std::string& rawName, Make make,
 MMRESULT RtMidiApiPorts::OpenInput(const std::string& rawName, MidiInputSink& sink,
                                    std::unique_ptr<MidiInputConnection>& connection) {
   return OpenConnection<RtMidiInputConnection>(
-      rawName, [&] { return std::make_unique<RtMidiInputConnection>(mApi, mClientName, sink); }, connection);
+      rawName,
+      [&](RtMidiPark& park) {
+        std::unique_ptr<RtMidiInputEnd> end = park.TakeInput();
+        return end ? std::move(end) : std::make_unique<RtMidiInputEnd>(mApi, mClientName);
+      },
+      [&](RtMidiInputEnd& end) { return end.Open(rawName, sink); }, connection);
+}
+
+MMRESULT RtMidiApiPorts::OpenOutput(const std::string& rawName,
+                                    std::unique_ptr<MidiOutputConnection>& connection) {
+  return OpenConnection<RtMidiOutputConnection>(
+      rawName,
+      [&](RtMidiPark& park) {
+        std::unique_ptr<RtMidiOutputEnd> end = park.TakeOutput();
+        return end ? std::move(end) : std::make_unique<RtMidiOutputEnd>(mApi, mClientName);
+      },
+      [&](RtMidiOutputEnd& end) { return end.Open(rawName); }, connection);
 }
 
 void RtMidiApiPorts::WaitForConnection() const {
@@ -257,12 +225,6 @@ void RtMidiApiPorts::WatchConnection(Connection& connection, const std::string& 
     return std::find(ownPortsBefore.begin(), ownPortsBefore.end(), port) != ownPortsBefore.end();
   });
   if (added.size() == 1) connection.Watch().Set(mJackWatch, added.front(), rawName);
-}
-
-MMRESULT RtMidiApiPorts::OpenOutput(const std::string& rawName,
-                                    std::unique_ptr<MidiOutputConnection>& connection) {
-  return OpenConnection<RtMidiOutputConnection>(
-      rawName, [&] { return std::make_unique<RtMidiOutputConnection>(mApi, mClientName); }, connection);
 }
 
 }  // namespace Platform::Midi

@@ -14,11 +14,15 @@ class RtMidiOut;
 namespace Platform::Midi {
 
 class JackServerWatch;
+class RtMidiPark;
 
 // The ports of one Linux MIDI system (ALSA or JACK) as RtMidi sees them. When the
 // system cannot be reached (no ALSA sequencer, no JACK server) it simply has no
 // ports, and it is tried again at the next look; nothing is printed. Our own
-// client's ports are left out. Every operation may be called from any thread.
+// client's ports are left out. Looks go through one long-lived client of the system
+// (JACK: the server watch; ALSA: RtMidi's listers) and make no client of their own;
+// a closed JACK connection leaves its RtMidi client parked for the next open
+// (RtMidiPark). Every operation may be called from any thread.
 class RtMidiApiPorts {
 public:
   RtMidiApiPorts(MidiPortApi api, std::string clientName);
@@ -39,14 +43,18 @@ public:
 
 private:
   bool Reach();
-  bool SystemAnswers();
+  bool ReachJack();
+  bool ReachAlsa();
+  void Forget();
+  std::vector<std::string> ListNames(bool inputs) const;
   bool IsOwnPort(const std::string& rawName) const;
   void WaitForConnection() const;
   std::vector<std::string> OwnPortsConnectedTo(const std::string& rawName) const;
-  // Opens the connection that `make` builds on the peer's port `rawName` and
-  // watches it; the shared steps of OpenInput and OpenOutput.
-  template <typename Opened, typename Interface, typename Make>
-  MMRESULT OpenConnection(const std::string& rawName, Make make, std::unique_ptr<Interface>& connection);
+  // Opens a connection of type Opened on the peer's port `rawName` over the end that
+  // `take` gives (a parked one, or a new one) and `open` opens, and watches it; the
+  // shared steps of OpenInput and OpenOutput.
+  template <typename Opened, typename Interface, typename Take, typename Open>
+  MMRESULT OpenConnection(const std::string& rawName, Take take, Open open, std::unique_ptr<Interface>& connection);
   template <typename Connection>
   void WatchConnection(Connection& connection, const std::string& rawName,
                        const std::vector<std::string>& ownPortsBefore) const;
@@ -57,8 +65,9 @@ private:
   const std::string mClientName;
   std::mutex mMutex;  // guards what follows and serialises the use of RtMidi
   std::shared_ptr<const JackServerWatch> mJackWatch;  // shared with the JACK connections
-  std::unique_ptr<RtMidiIn> mInputLister;
-  std::unique_ptr<RtMidiOut> mOutputLister;
+  std::shared_ptr<RtMidiPark> mPark;                  // set while the system is reached
+  std::unique_ptr<RtMidiIn> mInputLister;              // ALSA only
+  std::unique_ptr<RtMidiOut> mOutputLister;            // ALSA only
 };
 
 }  // namespace Platform::Midi

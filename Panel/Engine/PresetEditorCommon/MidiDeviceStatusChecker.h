@@ -1,4 +1,5 @@
 #pragma once
+#include "SVFramework/Midi/MidiComm.h"
 #include "SVFramework/Midi/MidiCommInterface.h"
 #include "SVFramework/ObjectBase/RefCountedObject.h"
 #include "SVFramework/Threads/Mutex.h"
@@ -13,7 +14,8 @@ namespace SV {
 // manager, posting "NID_MIDI_INPUT_DEVICE_CONNECTION_STATUS_CHANGED" or
 // "NID_MIDI_OUTPUT_DEVICE_CONNECTION_STATUS_CHANGED" (payload
 // LMidiDeviceConnectionStatusChangedNotification) to the "application" center for
-// every change.
+// every change. A look lists the devices once per side and opens nothing: it never
+// touches the ports others hold, so requests need not wait for it.
 // Thread rules: any thread; the operations run one at a time (a check on the
 // polling thread and one on the UI thread never overlap).
 class LMidiDeviceStatusChecker : public virtual LRefCountedObject {
@@ -42,8 +44,9 @@ public:
   bool CheckInputDevices();
   bool CheckOutputDevices();
 
-  // Whether a port of that name can be found open or opened now. A port opened only
-  // for the look is closed again at once.
+  // Whether the port manager lists one device of that name now (one name equal to
+  // it, or only one containing it, as the port manager opens by name). Opens nothing.
+  // Never for a port manager that cannot list devices (not an LMidiComm).
   static bool IsInputDevicePresent(const RCPtr<LMidiCommInterface>& portManager, const String& name);
   static bool IsOutputDevicePresent(const RCPtr<LMidiCommInterface>& portManager, const String& name);
 
@@ -52,13 +55,17 @@ public:
   Array<DeviceInfo> GetOutputDevices() const;
 
 private:
-  using PresenceLook = bool (*)(const RCPtr<LMidiCommInterface>&, const String&);
+  enum class Side { Input, Output };
 
   explicit LMidiDeviceStatusChecker(RCPtr<LMidiCommInterface> portManager)
       : mPortManager(std::move(portManager)) {}
 
-  void AppendNames(Array<DeviceInfo>& devices, const IIterable<String>& names, PresenceLook isPresent);
-  bool Check(Array<DeviceInfo>& devices, PresenceLook isPresent, const char16_t* idText);
+  // The devices of one side under the names the port manager opens them by (with
+  // " (n)" numbering); false when it cannot list them.
+  static bool ListDevices(const RCPtr<LMidiCommInterface>& portManager, Side side, StringArray& names);
+  static bool IsListed(const StringArray& names, const String& name);
+  void AppendNames(Array<DeviceInfo>& devices, const IIterable<String>& names, Side side);
+  bool Check(Array<DeviceInfo>& devices, Side side, const char16_t* idText);
 
   mutable Mutex mLock;  // guards both lists; held for a whole check
   RCPtr<LMidiCommInterface> mPortManager;

@@ -2,7 +2,9 @@
 
 #include "DeviceControl/GeneratedCode/Engine/inc/RootModuleEngine.h"
 #include "Panel/Engine/PresetEditorCommon/MidiDeviceConnectionStatusChangedNotification.h"
+#include "Platform/Midi/MidiServices.h"
 #include "SVFramework/Midi/MidiCaptureNotificationData.h"
+#include "SVFramework/Midi/MidiComm.h"
 #include "SVFramework/ObjectBase/Exception.h"
 #include "SVFramework/notification/NotificationCenterManager.h"
 
@@ -12,6 +14,17 @@ namespace {
 
 constexpr const char16_t* kMidiDataCaptured = LMidiCommInterface::kMidiDataCapturedID;
 constexpr const char* kControllerPortNames[] = {"Corvex", "Corvex USB"};
+
+// Whether the device of an open handle is still there (MMSYSERR_NOERROR).
+::Platform::Midi::MMRESULT ReadCaps(::Platform::Midi::MidiServices& services, ::Platform::Midi::HMIDIIN handle) {
+  ::Platform::Midi::MIDIINCAPS caps;
+  return services.MidiInGetDevCaps(handle, &caps, sizeof(caps));
+}
+
+::Platform::Midi::MMRESULT ReadCaps(::Platform::Midi::MidiServices& services, ::Platform::Midi::HMIDIOUT handle) {
+  ::Platform::Midi::MIDIOUTCAPS caps;
+  return services.MidiOutGetDevCaps(handle, &caps, sizeof(caps));
+}
 
 }  // namespace
 
@@ -76,21 +89,30 @@ bool LMidiManager::IsConnected() const { return mInputPort && mOutputPort; }
 SVRESULT LMidiManager::OpenPorts() {
   if (IsConnected()) return S_FALSE;
   if (!mPortManager) return E_FAIL;
+  RCPtr<LRefCountedObject> input = mInputPort;
+  RCPtr<LRefCountedObject> output = mOutputPort;
   for (const String& name : GetPortNames()) {
-    mPortManager->OpenCapturePort(name, mInputPort);
-    if (mInputPort) break;
+    if (input) break;
+    mPortManager->OpenCapturePort(name, input);
   }
   for (const String& name : GetPortNames()) {
-    mPortManager->OpenRenderPort(name, mOutputPort);
-    if (mOutputPort) break;
+    if (output) break;
+    mPortManager->OpenRenderPort(name, output);
   }
+  SetPorts(std::move(input), std::move(output));
   return IsConnected() ? S_OK : E_FAIL;
 }
 
 SVRESULT LMidiManager::ClosePorts() {
-  mInputPort.Reset();
-  mOutputPort.Reset();
+  SetPorts(nullptr, nullptr);
   return S_OK;
+}
+
+// The ports held before are let go outside the lock: closing one may take a while.
+void LMidiManager::SetPorts(RCPtr<LRefCountedObject> input, RCPtr<LRefCountedObject> output) {
+  MutexLock lock(mPortsLock);
+  std::swap(mInputPort, input);
+  std::swap(mOutputPort, output);
 }
 
 int32_t LMidiManager::OnDeviceStatusChanged(const RCPtr<LNotificationDistributor>&,
@@ -108,10 +130,7 @@ SVRESULT LMidiManager::SendSysEx(IArray<signed char>& message, const RCPtr<LRefC
   if (!port || !mPortManager) return kSendFailed;
   const SVRESULT framed = ControllerMessages::FrameSystemExclusive(message);
   if (framed < 0) return framed;
-  const bool wasPolling = PauseStatusPolling() == S_OK;
-  const SVRESULT result = mPortManager->SendByteArray(port, message);
-  if (wasPolling) ResumeStatusPolling();
-  return result;
+  return mPortManager->SendByteArray(port, message);
 }
 
 SVRESULT LMidiManager::SendPresetToDevice(int32_t) {
@@ -159,14 +178,14 @@ SVRESULT LMidiManager::SendRawMessage(const IArray<signed char>& bytes) {
 
 SVRESULT LMidiManager::GetPresetFromMidiDevice(int32_t) {
   if (!IsConnected()) return kSendFailed;
-  const bool wasPolling = PauseStatusPolling() == S_OK;
   Array<signed char> request;
   ControllerMessages::BuildPresetRequest(request);
   BindReplyHandler("SV::LMidiManager::GetPresetFromMidiDevice");
   mPresetReply.Reset();
+  mAwaitingPreset.store(true);
   const SVRESULT result = RunAttempts(mPresetReply, true, [&] { return SendSysEx(request, mOutputPort); });
+  mAwaitingPreset.store(false);
   UnbindReplyHandler("SV::LMidiManager::GetPresetFromMidiDevice");
-  if (wasPolling) ResumeStatusPolling();
   return result;
 }
 
@@ -204,11 +223,9 @@ bool LMidiManager::IsDeviceFirmwareVersionUseable() {
 
 SVRESULT LMidiManager::RequestNonPresetParameterFromDevice(String, int32_t) {
   if (!IsConnected()) return E_FAIL;
-  const bool wasPolling = PauseStatusPolling() == S_OK;
   BindReplyHandler("SV::LMidiManager::RequestNonPresetParameterFromDevice");
   mNonPresetReply.Reset();
   UnbindReplyHandler("SV::LMidiManager::RequestNonPresetParameterFromDevice");
-  if (wasPolling) ResumeStatusPolling();
   return S_OK;
 }
 
@@ -271,10 +288,12 @@ int32_t LMidiManager::OnMidiDataCaptured(const RCPtr<LNotificationDistributor>& 
   return 1;
 }
 
-// Exactly one byte per parameter, positions 7 to 30; a second dump while the signal
-// is green is ignored.
+// Exactly one byte per parameter, positions 7 to 30. Only a dump that Get Preset
+// waits for is written: one that comes during another request (sent from the
+// controller's panel, or late) would overwrite the user's values unasked. A second
+// dump while the signal is green is ignored.
 void LMidiManager::TakePresetDump(const IArray<signed char>& message) {
-  if (mPresetReply.IsGreen()) return;
+  if (!mAwaitingPreset.load() || mPresetReply.IsGreen()) return;
   const RCPtr<LRootModuleEngine> engine = GetRootModuleEngine();
   if (!engine) return;
   Array<ParamValue> values;
@@ -357,7 +376,54 @@ SVRESULT LMidiManager::Run(const RCPtr<LRefCountedObject>&) {
   } checkEnd{*this};
   mStatusChecker->CheckInputDevices();
   mStatusChecker->CheckOutputDevices();
+  LookAtHeldPorts();
   return S_OK;
+}
+
+void LMidiManager::LookAtHeldPorts() {
+  RCPtr<LRefCountedObject> input;
+  RCPtr<LRefCountedObject> output;
+  {
+    MutexLock lock(mPortsLock);
+    input = mInputPort;
+    output = mOutputPort;
+  }
+  LookAtHeldPort<LMidiCapturePort>(input, mStatusChecker->GetInputDevices(),
+                                    &LMidiDeviceStatusChecker::IsInputDevicePresent,
+                                    LMidiDeviceStatusChecker::kInputStatusChangedID, mHeldInput);
+  LookAtHeldPort<LMidiRenderPort>(output, mStatusChecker->GetOutputDevices(),
+                                   &LMidiDeviceStatusChecker::IsOutputDevicePresent,
+                                   LMidiDeviceStatusChecker::kOutputStatusChangedID, mHeldOutput);
+}
+
+// A port whose name the check did not find is announced as vanished by the check. A
+// device on its way out may still be listed while its connections have already
+// dropped (JACK takes them down before the ports), so only two looks in a row that
+// find the port gone and its name listed count.
+template <class Port>
+void LMidiManager::LookAtHeldPort(const RCPtr<LRefCountedObject>& held,
+                                  const Array<LMidiDeviceStatusChecker::DeviceInfo>& watched, PresenceLook isPresent,
+                                  const char16_t* idText, HeldPortWatch& seen) {
+  const RCPtr<Port> port = RCPtr<Port>::DynamicCastFrom(held);
+  const RCPtr<LMidiComm> portManager = RCPtr<LMidiComm>::DynamicCastFrom(mPortManager);
+  if (!port || !portManager) return;
+  const auto handle = port->GetHandle();
+  const uintptr_t handleValue = reinterpret_cast<uintptr_t>(handle);
+  bool listed = false;
+  for (const LMidiDeviceStatusChecker::DeviceInfo& device : watched) {
+    listed = listed || (device.connected && device.name.ToLower() == port->GetName().ToLower());
+  }
+  const bool cameBack = listed && handleValue != seen.reported &&
+                        ReadCaps(portManager->GetServices(), handle) != ::Platform::Midi::MMSYSERR_NOERROR &&
+                        isPresent(mPortManager, port->GetName());
+  const bool confirmed = cameBack && seen.suspected == handleValue;
+  seen.suspected = cameBack ? handleValue : 0;
+  if (!confirmed) return;
+  seen.reported = handleValue;
+  if (const RCPtr<LNotificationCenter> center = GetApplicationNotificationCenter()) {
+    center->PostNotification(idText, LMidiDeviceConnectionStatusChangedNotification::Create(
+                                         port->GetName(), LMidiDeviceConnectionStatusChangedNotification::Appeared));
+  }
 }
 
 }  // namespace SV

@@ -30,10 +30,14 @@ namespace SV {
 // Thread rules: every request, and everything else public except where said, is
 // for the UI thread, and blocks it until done: a send waits for the port manager
 // (bounded there), a request for a reply at most four times the reply wait. Replies
-// are handled on the port manager's worker; presence is checked on a polling thread
-// of the manager's own. The handler table is used under the dispatch lock (a reply
-// is never handled while its binding is added or removed); the firmware text under
-// the reply lock.
+// are handled on the port manager's worker, a dump only while Get Preset waits for
+// it and an Identity Reply only while the firmware request does; presence is checked
+// on a polling thread of the manager's own. Requests leave polling alone, neither
+// waiting for a check nor starting one: a check only lists devices and posts, and
+// the ports change only on the UI thread, in the idle pass. The handler table
+// is used under the dispatch lock (a reply is never handled while its binding is
+// added or removed); the firmware text under the reply lock; the port fields are
+// written under the ports lock, which the polling thread reads them under.
 // Results: a negative result is a failure, never a success in disguise.
 class LMidiManager : public LNotificationClient, public LNotificationDistributor, public LThreadWorker {
 public:
@@ -65,9 +69,8 @@ public:
   SVRESULT SendPresetToDevice(int32_t unused);
   // Asks the controller for its preset and writes the dump's 24 values into the
   // engine, which announces the changed ones. 0 when a dump arrived; -1 without open
-  // ports or when a send failed; -3 when no dump came after four attempts. Pauses
-  // presence polling for the whole request. A failed binding of the reply handler
-  // raises SV::Exception<SV::FailedResultException> (polling then stays paused).
+  // ports or when a send failed; -3 when no dump came after four attempts. A failed
+  // binding of the reply handler raises SV::Exception<SV::FailedResultException>.
   SVRESULT GetPresetFromMidiDevice(int32_t unused);
   // Sends one global setting ("WHITE KEY CURVE", "BLACK KEY CURVE" 0 to 6; "WHITE KEY
   // SENSITIVITY", "BLACK KEY SENSITIVITY" 0 to 100). The number of bytes sent (9);
@@ -82,7 +85,8 @@ public:
   SVRESULT SendRawMessage(const IArray<signed char>& bytes);
   // Asks for the firmware version up to four times; 0 with the text ("01.12") in
   // `version`; E_FAIL when not connected (`version` untouched) or no reply came to the
-  // last attempt; -1 when the last attempt's send failed.
+  // last attempt; -1 when the last attempt's send failed. A preset dump that arrives
+  // meanwhile is not asked for and changes nothing.
   SVRESULT RequestFirmwareVersion(String& version);
   // Sends up to four Identity Requests and waits on a signal that no reply turns
   // green: false. False at once when not connected.
@@ -98,7 +102,7 @@ public:
   // result.
   SVRESULT SendIdentityRequest(RCPtr<LRefCountedObject> port);
   // Frames the message in place (F0 in front, F7 at the end, when missing) and sends
-  // it, pausing polling around the send. The number of bytes sent; -1 without a port
+  // it. The number of bytes sent; -1 without a port
   // or port manager; E_FAIL for an empty message or a single F0 or F7; E_INVALIDARG
   // for a byte of 0x80 or more inside the body; or the port manager's failure code.
   SVRESULT SendSysEx(IArray<signed char>& message, const RCPtr<LRefCountedObject>& port);
@@ -112,8 +116,9 @@ public:
   // Runs of the poll so far (checks and skipped runs). Any thread.
   uint32_t GetPollCount() const { return mPollCount.load(); }
 
-  // The poll, on the polling thread: checks the inputs, then the outputs, unless
-  // polling is off or a pause is in progress. 0.
+  // The poll, on the polling thread: checks the inputs, then the outputs, then
+  // whether the ports this manager holds still have their device, unless polling is
+  // off or a pause is in progress. 0.
   SVRESULT Run(const RCPtr<LRefCountedObject>& argument) override;
   SVRESULT PollDeviceStatus() { return Run(NullObjectPtr()); }
 
@@ -145,6 +150,23 @@ private:
   int32_t OnDeviceStatusChanged(const RCPtr<LNotificationDistributor>& source,
                                 const RCPtr<LNotification>& notification);
   void TakePresetDump(const IArray<signed char>& message);
+  // Posts a status notification for a held port whose device has gone although a
+  // device of its name is listed (it went and came back between two looks), seen so
+  // by two looks in a row, once per such port, so that the idle pass opens the ports
+  // again. Polling thread.
+  void LookAtHeldPorts();
+  using PresenceLook = bool (*)(const RCPtr<LMidiCommInterface>&, const String&);
+  // What the looks at one held port found: the handle found gone (its name listed) by
+  // the last look, and the one last announced.
+  struct HeldPortWatch {
+    uintptr_t suspected = 0;
+    uintptr_t reported = 0;
+  };
+  template <class Port>
+  void LookAtHeldPort(const RCPtr<LRefCountedObject>& held, const Array<LMidiDeviceStatusChecker::DeviceInfo>& watched,
+                      PresenceLook isPresent, const char16_t* idText, HeldPortWatch& seen);
+  void SetPorts(RCPtr<LRefCountedObject> input, RCPtr<LRefCountedObject> output);
+
   void TakeIdentityReply(const IArray<signed char>& message);
 
   void BindReplyHandler(const char* function);
@@ -164,8 +186,9 @@ private:
   TrafficLight mNonPresetReply;
   TrafficLight mFirmwareCheck;
   TrafficLight mIdentityReply;
-  RCPtr<LRefCountedObject> mOutputPort;
-  RCPtr<LRefCountedObject> mInputPort;
+  mutable Mutex mPortsLock;             // guards the writes of the two port fields
+  RCPtr<LRefCountedObject> mOutputPort;  // written on the UI thread only
+  RCPtr<LRefCountedObject> mInputPort;   // written on the UI thread only
   RCPtr<LMidiDeviceStatusChecker> mStatusChecker;
   RCPtr<LEventGatedThreader> mPollingThreader;
   RCPtr<LEvent> mPollingEvent;
@@ -177,11 +200,14 @@ private:
   bool mPollSkip = false;     // a pause is in progress; guarded by mPollLock
   bool mCheckRunning = false;  // guarded by mPollLock
   std::atomic<uint32_t> mPollCount{0};
+  HeldPortWatch mHeldInput;   // polling thread only
+  HeldPortWatch mHeldOutput;  // polling thread only
 
   // The firmware text is written only while a request waits for it.
   mutable Mutex mReplyLock;
   String mFirmwareVersion;         // guarded by mReplyLock
   bool mAwaitingIdentity = false;  // guarded by mReplyLock
+  std::atomic<bool> mAwaitingPreset{false};
 
   std::atomic<bool> mReceivingEnabled{false};
   std::atomic<int32_t> mReplyWaitMilliseconds{kReplyWaitMilliseconds};

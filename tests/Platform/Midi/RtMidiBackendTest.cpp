@@ -6,11 +6,13 @@
 #include "tests/Support/Midi/JackServerFixture.h"
 
 #include <gtest/gtest.h>
+#include <jack/jack.h>
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <set>
 #include <stdexcept>
 #include <thread>
 
@@ -36,6 +38,35 @@ std::vector<std::u16string> NamesOf(const std::vector<MidiPortDescription>& port
   std::sort(names.begin(), names.end());
   return names;
 }
+
+// A plain JACK client of the test's own that tells which client is connected to a
+// port, and that client's UUID (a client closed and made anew under the same name
+// gets a new one).
+class JackClientLook {
+public:
+  JackClientLook() : mClient(jack_client_open("Test Look", JackNoStartServer, nullptr)) {}
+  ~JackClientLook() {
+    if (mClient != nullptr) jack_client_close(mClient);
+  }
+  bool Works() const { return mClient != nullptr; }
+
+  // The UUID of the one client connected to the port, or "" when not exactly one is.
+  std::string ClientConnectedTo(const std::string& portName) const {
+    const char** connections = jack_port_get_all_connections(mClient, jack_port_by_name(mClient, portName.c_str()));
+    if (connections == nullptr) return "";
+    const bool one = connections[0] != nullptr && connections[1] == nullptr;
+    const std::string port = one ? connections[0] : "";
+    jack_free(connections);
+    if (!one) return "";
+    char* uuid = jack_get_uuid_for_client_name(mClient, port.substr(0, port.find(':')).c_str());
+    const std::string text = uuid != nullptr ? uuid : "";
+    jack_free(uuid);
+    return text;
+  }
+
+private:
+  jack_client_t* mClient;
+};
 
 // Every case runs against its own JACK server with a peer named like the
 // controller, and reaches it through RtMidi's JACK API only.
@@ -223,6 +254,45 @@ TEST_F(JackRtMidiBackend, HandlesOnAPeerThatLeftAndCameBackUnderTheSameNameAreGo
   EXPECT_EQ(mServices->MidiOutGetDevCaps(output, &outputCaps, sizeof(outputCaps)), MMSYSERR_NOERROR);
   EXPECT_EQ(mServices->MidiOutClose(output), MMSYSERR_NOERROR);
   EXPECT_EQ(mServices->MidiInClose(input), MMSYSERR_NOERROR);
+}
+
+// A closed port's RtMidi object, with its JACK client, is kept for the next open
+// rather than destroyed while its process callback may run: the port opened again
+// belongs to the same client, and messages still flow both ways through it.
+TEST_F(JackRtMidiBackend, PortsOpenedAgainUseTheClientOfTheClosedOnesAndCarryMessages) {
+  const JackClientLook look;
+  ASSERT_TRUE(look.Works());
+  std::vector<std::string> inputClients;
+  std::vector<std::string> outputClients;
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    HMIDIOUT output = OpenPeersInputAsOutput();
+    HMIDIIN input = OpenPeersOutputAsInput();
+    ASSERT_NE(output, nullptr);
+    ASSERT_NE(input, nullptr);
+    ASSERT_EQ(mServices->MidiInStart(input), MMSYSERR_NOERROR);
+    outputClients.push_back(look.ClientConnectedTo(mPeer->InputPortName()));
+    inputClients.push_back(look.ClientConnectedTo(mPeer->OutputPortName()));
+    ASSERT_NE(outputClients.back(), "");
+    ASSERT_NE(inputClients.back(), "");
+
+    const uint8_t velocity = static_cast<uint8_t>(0x10 + round);
+    ASSERT_EQ(mServices->MidiOutShortMsg(output, 0x000090 | velocity << 16 | 0x3C << 8), MMSYSERR_NOERROR);
+    const auto received = mPeer->WaitForReceived(static_cast<size_t>(round) + 1);
+    ASSERT_EQ(received.size(), static_cast<size_t>(round) + 1);
+    EXPECT_EQ(received.back(), (Bytes{0x90, 0x3C, velocity}));
+    mPeer->Send({0x80, 0x3C, velocity});
+    const auto captured = mRecorder.WaitFor(MIM_DATA, static_cast<size_t>(round) + 1);
+    ASSERT_EQ(captured.size(), static_cast<size_t>(round) + 1);
+    EXPECT_EQ(captured.back().param1, 0x000080u | velocity << 16 | 0x3C << 8);
+
+    EXPECT_EQ(mServices->MidiOutClose(output), MMSYSERR_NOERROR);
+    EXPECT_EQ(mServices->MidiInClose(input), MMSYSERR_NOERROR);
+  }
+  EXPECT_EQ(std::set<std::string>(outputClients.begin(), outputClients.end()).size(), 1u)
+      << "each open of the output made a JACK client of its own";
+  EXPECT_EQ(std::set<std::string>(inputClients.begin(), inputClients.end()).size(), 1u)
+      << "each open of the input made a JACK client of its own";
 }
 
 TEST_F(JackRtMidiBackend, HasNoPortsOnceTheServerHasStopped) {

@@ -11,6 +11,7 @@ namespace SV::Testing {
 namespace {
 
 using ::Platform::Midi::FakeMidiBackend;
+using ::Platform::Midi::MidiCall;
 using ::Platform::Midi::MidiServices;
 using Entry = StatusNotificationLog::Entry;
 
@@ -92,6 +93,25 @@ TEST_F(MidiDeviceStatusCheckerTest, ALookKeepsNoPortOpenThatNobodyHolds) {
   EXPECT_TRUE(LMidiDeviceStatusChecker::IsInputDevicePresent(mPortManager, String(u"Corvex")));
   EXPECT_EQ(mBackend->OpenInputCount(input), 1u) << "the open port is found, not opened again";
   EXPECT_FALSE(LMidiDeviceStatusChecker::IsInputDevicePresent(mPortManager, String(u"Corvex USB")));
+}
+
+// A look only lists: it makes no port (over JACK, no client) and takes no new device
+// list, whose numbers another thread may be about to open by.
+TEST_F(MidiDeviceStatusCheckerTest, ALookOpensNothingAndLeavesTheDeviceNumbersAlone) {
+  mBackend->AddInputPort(u"Corvex");
+  mBackend->AddOutputPort(u"Corvex");
+  mChecker->SetInputDeviceNames(Names({u"Corvex", u"Corvex USB"}));
+  mChecker->SetOutputDeviceNames(Names({u"Corvex", u"Corvex USB"}));
+  for (int look = 0; look < 3; ++look) {
+    EXPECT_FALSE(mChecker->CheckInputDevices());
+    EXPECT_FALSE(mChecker->CheckOutputDevices());
+  }
+  EXPECT_EQ(mChecker->GetInputDevices()[0].connected, true);
+  EXPECT_EQ(mChecker->GetOutputDevices()[0].connected, true);
+  for (const MidiCall call : {MidiCall::InOpen, MidiCall::OutOpen, MidiCall::InGetNumDevs, MidiCall::OutGetNumDevs}) {
+    EXPECT_EQ(mBackend->CountCalls(call), 0u) << static_cast<int>(call);
+  }
+  EXPECT_EQ(mBackend->CountCalls(MidiCall::InListDevices), 4u) << "one list per look, the first one included";
 }
 
 TEST_F(MidiDeviceStatusCheckerTest, WithoutAPortManagerNothingIsThere) {

@@ -26,7 +26,8 @@ using ::Platform::Midi::MMRESULT;
 class LookWatchingBackend : public FakeMidiBackend {
 public:
   MMRESULT BeforeCall(MidiCall call) override {
-    const bool listing = call == MidiCall::InGetNumDevs || call == MidiCall::OutGetNumDevs;
+    const bool listing = call == MidiCall::InGetNumDevs || call == MidiCall::OutGetNumDevs ||
+                         call == MidiCall::InListDevices || call == MidiCall::OutListDevices;
     if (listing && std::this_thread::get_id() != mTestThread) OnLook();
     return FakeMidiBackend::BeforeCall(call);
   }
@@ -151,6 +152,23 @@ TEST_F(MidiManagerPolling, NoLookRunsOrStartsWhilePollingIsPaused) {
   EXPECT_GT(mBackend->Looks(), 0) << "the resumes made looks";
 }
 
+// A look only lists devices and never touches the ports: a request goes through while
+// one is held up, instead of waiting for it to end.
+TEST_F(MidiManagerPolling, ARequestDoesNotWaitForARunningLook) {
+  Start();
+  mRoad.mController->SetBehaviour(ReplyBehaviour::Prompt());
+  mBackend->HoldNextLook();
+  ASSERT_EQ(Manager().ResumeStatusPolling(), S_OK);
+  ASSERT_TRUE(mBackend->WaitUntilALookIsHeld());
+
+  auto request = std::async(std::launch::async, [&] { return Manager().GetPresetFromMidiDevice(0); });
+  const bool done = request.wait_for(10s) == std::future_status::ready;
+  mBackend->ReleaseLook();
+  EXPECT_TRUE(done) << "the request waited for the look";
+  EXPECT_EQ(request.get(), 0);
+  EXPECT_TRUE(Manager().IsStatusPollingOn());
+}
+
 TEST_F(MidiManagerPolling, RequestsLeavePollingAsTheyFoundIt) {
   Start();
   mRoad.mController->SetBehaviour(ReplyBehaviour::Prompt());
@@ -192,6 +210,93 @@ TEST_F(MidiManagerPolling, AControllerPluggedInAfterStartUpIsAnnouncedOnceAndIts
   }
   EXPECT_NE(log->entries[0].input, log->entries[1].input);
   log->UnsubscribeAll();
+}
+
+// The sanitizer builds run the device road several times slower (and in CI on two
+// cores): they make fewer requests of the same kind.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr int kStressRequests = 200;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+constexpr int kStressRequests = 200;
+#else
+constexpr int kStressRequests = 1000;
+#endif
+#else
+constexpr int kStressRequests = 1000;
+#endif
+constexpr int kStressRounds = 10;
+
+// Get Presets over JACK, one after the other, with presence polling on, while the
+// controller leaves (from another thread, in the middle of the requests) and comes
+// back, again and again: the ports are closed, looked at and opened under the
+// JACK clients' feet. Every request ends with a result the protocol promises, and
+// the process stays clean (run under ASan and TSan as well).
+class JackPresencePolling : public testing::Test {
+protected:
+  void SetUp() override {
+    std::string error;
+    ASSERT_TRUE(mRoad.Start(error)) << error;
+    mRoad.mController->SetBehaviour(ReplyBehaviour::DuringRequest());
+    mRoad.mController->SetPreset(kStressPreset);
+    Manager().SetReplyWait(DeviceRoad::kShortReplyWait);
+    ASSERT_EQ(Manager().ResumeStatusPolling(), S_OK);
+  }
+
+  LMidiManager& Manager() { return *mRoad.mManager; }
+
+  void GetPreset() {
+    const SVRESULT result = Manager().GetPresetFromMidiDevice(0);
+    EXPECT_TRUE(result == 0 || result == LMidiManager::kSendFailed || result == LMidiManager::kNoReply) << result;
+    if (result == 0) ++mAnswered;
+    {
+      std::lock_guard lock(mMutex);
+      ++mDone;
+    }
+    mProgress.notify_all();
+    mRoad.mApp.Pump();
+  }
+
+  // Makes the controller leave, on a thread of its own, once `at` requests are done.
+  std::thread LeaveAfter(int at) {
+    return std::thread([this, at] {
+      std::unique_lock lock(mMutex);
+      mProgress.wait(lock, [&] { return mDone >= at; });
+      lock.unlock();
+      mRoad.mController->Disappear();
+    });
+  }
+
+  int Done() {
+    std::lock_guard lock(mMutex);
+    return mDone;
+  }
+
+  static constexpr Preset kStressPreset{9, 40, 0, 59, 1, 64, 11, 65, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2};
+  DeviceRoad mRoad{Wire::Jack};
+  std::mutex mMutex;
+  std::condition_variable mProgress;
+  int mDone = 0;  // guarded by mMutex
+  int mAnswered = 0;
+};
+
+TEST_F(JackPresencePolling, GetPresetsWhileTheControllerLeavesAndComesBackStayClean) {
+  for (int round = 0; round < kStressRounds; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    const int roundEnd = (round + 1) * kStressRequests / kStressRounds;
+    const int leaveAt = Done() + (roundEnd - Done()) / 2;
+    std::thread leaver = LeaveAfter(leaveAt);
+    while (Done() < leaveAt || (Manager().IsConnected() && Done() < roundEnd)) GetPreset();
+    leaver.join();
+    ASSERT_TRUE(mRoad.PumpUntil([&] { return !Manager().IsConnected(); })) << "the leaving was not noticed";
+    std::string error;
+    ASSERT_TRUE(mRoad.mController->ComeBack(error)) << error;
+    ASSERT_TRUE(mRoad.PumpUntil([&] { return Manager().IsConnected(); })) << "the return was not noticed";
+    while (Done() < roundEnd) GetPreset();
+  }
+  EXPECT_EQ(Done(), kStressRequests);
+  EXPECT_GE(mAnswered, kStressRequests * 3 / 4) << "the present controller went unanswered too often";
+  EXPECT_EQ(mRoad.EngineValues(), kStressPreset);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,10 @@ namespace SV::Testing {
 namespace {
 
 using namespace std::chrono_literals;
+using ::Testing::Controller::ControllerCore;
 using ::Testing::Controller::Firmware;
+using HMIDIIN = ::Platform::Midi::HMIDIIN;
+using HMIDIOUT = ::Platform::Midi::HMIDIOUT;
 
 Variant Byte(uint8_t value) { return OneByteValue::Make(value); }
 
@@ -28,6 +32,15 @@ protected:
 
   LMidiManager& Manager() { return *mRoad.mManager; }
   SimulatedController& Controller() { return *mRoad.mController; }
+  // The platform handles of the held ports (handles are never reused).
+  HMIDIIN InputHandle() {
+    const RCPtr<LMidiCapturePort> port = RCPtr<LMidiCapturePort>::DynamicCastFrom(Manager().GetInputPort());
+    return port ? port->GetHandle() : nullptr;
+  }
+  HMIDIOUT OutputHandle() {
+    const RCPtr<LMidiRenderPort> port = RCPtr<LMidiRenderPort>::DynamicCastFrom(Manager().GetOutputPort());
+    return port ? port->GetHandle() : nullptr;
+  }
 
   // The defaults with three values changed.
   static Preset ChangedPreset() {
@@ -219,19 +232,72 @@ TEST_P(MidiManagerRoad, TheControllerLeavingAndComingBackIsAnnouncedAndThePortsR
   log->UnsubscribeAll();
 }
 
-// Gone and back between two looks: no change is seen, but the next look finds the
-// old ports' device gone and opens them again, so the preset comes through.
+// Gone and back between two looks: no change is seen, but the looks find the old
+// ports' device gone, two in a row, and have them opened again, so the preset comes
+// through.
 TEST_P(MidiManagerRoad, TheControllerComingBackBetweenTwoLooksStillAnswers) {
   Controller().Disappear();
   std::string error;
   ASSERT_TRUE(Controller().ComeBack(error)) << error;
   ASSERT_EQ(Manager().ResumeStatusPolling(), S_OK);
   const uint32_t polls = Manager().GetPollCount();
-  ASSERT_TRUE(mRoad.PumpUntil([&] { return Manager().GetPollCount() >= polls + 2; }));
+  ASSERT_TRUE(mRoad.PumpUntil([&] { return Manager().GetPollCount() >= polls + 3; }));
 
   Controller().SetPreset(ChangedPreset());
   EXPECT_EQ(Manager().GetPresetFromMidiDevice(0), 0);
   EXPECT_EQ(mRoad.EngineValues(), ChangedPreset());
+}
+
+// A status notification whatever its news: the ports close and open again although
+// the controller never left, and the next Get Preset goes through the new ones.
+TEST_P(MidiManagerRoad, AStatusChangeWhileTheControllerStaysReopensThePortsAndGetPresetStillWorks) {
+  const RCPtr<StatusNotificationLog> log = StatusNotificationLog::Subscribed();
+  for (const bool input : {true, false}) {
+    SCOPED_TRACE(input ? "input status" : "output status");
+    const char16_t* idText =
+        input ? LMidiDeviceStatusChecker::kInputStatusChangedID : LMidiDeviceStatusChecker::kOutputStatusChangedID;
+    const size_t before = log->entries.size();
+    const HMIDIIN oldInput = InputHandle();
+    const HMIDIOUT oldOutput = OutputHandle();
+    GetApplicationNotificationCenter()->PostNotification(
+        idText, LMidiDeviceConnectionStatusChangedNotification::Create(
+                    String(u"Corvex"), LMidiDeviceConnectionStatusChangedNotification::Appeared));
+    ASSERT_TRUE(mRoad.PumpUntil([&] { return log->entries.size() > before; }));
+
+    ASSERT_TRUE(Manager().IsConnected());
+    EXPECT_NE(InputHandle(), oldInput) << "the input port was not opened again";
+    EXPECT_NE(OutputHandle(), oldOutput) << "the output port was not opened again";
+    Preset preset = kDefaultPreset;
+    preset[5] = input ? 70 : 71;
+    Controller().SetPreset(preset);
+    EXPECT_EQ(Manager().GetPresetFromMidiDevice(0), 0);
+    EXPECT_EQ(mRoad.EngineValues(), preset);
+  }
+  log->UnsubscribeAll();
+}
+
+// A dump nobody asked for (from the controller's panel) that comes while the firmware
+// request waits: the request still gets its version, and the engine keeps the user's
+// values; the next Get Preset works as ever.
+TEST_P(MidiManagerRoad, ADumpDuringTheFirmwareRequestChangesNothingAndTheVersionStillComes) {
+  Controller().SetFirmware({0, 1, 1, 2});
+  Controller().SetBehaviour(ControllerRequest::Identity, ReplyBehaviour::Late(300ms));
+  Controller().SetPreset(ChangedPreset());
+  auto panelDump = std::async(std::launch::async, [&] {
+    return Controller().WaitForReceived(1) && Controller().SendMessage(ControllerCore::PresetDumpOf(ChangedPreset()));
+  });
+
+  String version;
+  EXPECT_EQ(Manager().RequestFirmwareVersion(version), 0);
+  ASSERT_TRUE(panelDump.get()) << "the dump was not sent during the request";
+  EXPECT_EQ(version, String(u"01.12"));
+  EXPECT_EQ(Controller().RequestCount(ControllerRequest::Identity), 1u);
+  EXPECT_EQ(mRoad.EngineValues(), kDefaultPreset) << "an unasked dump overwrote the engine's values";
+  EXPECT_TRUE(mRoad.TakeAnnouncedChanges().empty());
+
+  EXPECT_EQ(Manager().GetPresetFromMidiDevice(0), 0);
+  EXPECT_EQ(mRoad.EngineValues(), ChangedPreset());
+  EXPECT_EQ(mRoad.TakeAnnouncedChanges(), ChangesOf(ChangedPreset()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Fake, MidiManagerRoad, testing::Values(Wire::Fake), WireName);
