@@ -32,7 +32,8 @@ template <class T> class RCPtr;
 // one being released, ReleaseInternalReferences runs once so that the holders let go
 // and cycles between subscribers and registries break themselves.
 // Thread rules: counts change only through atomic operations; any thread may take
-// and drop references.
+// and drop references. Of several owners that let go at once, exactly one runs the
+// hook: a release decides and decrements in one atomic step on both counts.
 class LRefCountedObject : public IUndoable {
 public:
   LRefCountedObject() = default;
@@ -44,7 +45,8 @@ public:
   // Always raises a logic error: no class of the system can undo.
   void Undo() override;
   virtual int32_t AddRef();
-  // Returns the remaining count; at 0 the object has been destroyed.
+  // Returns the remaining count; at 0 the object has been destroyed. An exception from
+  // the release hook passes on after the reference has been given up.
   virtual int32_t Release();
   // Base answer: 0 when the object holds exactly one reference and no internal one,
   // E_FAIL otherwise. Overrides make the holders of internal references let go.
@@ -57,15 +59,28 @@ public:
   // object that more than one reference holds raises a runtime error.
   void SetUnshareable(bool unshareable);
   // Adds n (negative to remove) to the count of internal references.
-  void AddInternalReferences(int32_t n) { mInternalRefCount.fetch_add(n, std::memory_order_acq_rel); }
+  void AddInternalReferences(int32_t n) {
+    mCounts.fetch_add(static_cast<uint64_t>(static_cast<int64_t>(n)) << kInternalShift, std::memory_order_acq_rel);
+  }
 
-  int32_t GetRefCount() const { return mRefCount.load(std::memory_order_acquire); }
-  int32_t GetInternalRefCount() const { return mInternalRefCount.load(std::memory_order_acquire); }
+  int32_t GetRefCount() const { return RefCountOf(mCounts.load(std::memory_order_acquire)); }
+  int32_t GetInternalRefCount() const { return InternalCountOf(mCounts.load(std::memory_order_acquire)); }
   bool IsShareable() const { return mShareable.load(std::memory_order_acquire); }
 
 private:
-  std::atomic<int32_t> mRefCount{0};
-  std::atomic<int32_t> mInternalRefCount{0};
+  static constexpr int kInternalShift = 32;
+  static int32_t RefCountOf(uint64_t counts) { return static_cast<int32_t>(static_cast<uint32_t>(counts)); }
+  static int32_t InternalCountOf(uint64_t counts) { return static_cast<int32_t>(counts >> kInternalShift); }
+  static bool LeavesOnlyInternalReferences(uint64_t counts);
+
+  bool TryEnterReleaseHook();
+  int32_t ReleaseThroughHook();
+  int32_t DropReference();
+  int32_t DestroyWhenUnreferenced(int32_t remaining);
+
+  // The reference count in the low half, the internal count in the high half: one
+  // word, so that a release tests and changes both in a single atomic step.
+  std::atomic<uint64_t> mCounts{0};
   std::atomic<int32_t> mReleaseHookDepth{0};
   std::atomic<bool> mShareable{true};
 };
