@@ -40,6 +40,15 @@ int32_t LRefCountedObject::AddRef() {
   return RefCountOf(mCounts.fetch_add(1, std::memory_order_acq_rel) + 1);
 }
 
+bool LRefCountedObject::AddRefIfReferenced() {
+  uint64_t counts = mCounts.load(std::memory_order_acquire);
+  while (RefCountOf(counts) > 0) {
+    if (mCounts.compare_exchange_weak(counts, counts + 1, std::memory_order_acq_rel, std::memory_order_acquire))
+      return true;
+  }
+  return false;
+}
+
 // The decrement happens only from the very counts that were tested: when another
 // owner let go in between, the test is made again, so that of two last outside owners
 // releasing at once, the second one always sees that it is the last.
@@ -82,8 +91,11 @@ int32_t LRefCountedObject::DropReference() {
   return DestroyWhenUnreferenced(RefCountOf(mCounts.fetch_sub(1, std::memory_order_acq_rel)) - 1);
 }
 
+// A destructor that takes a reference to its own object and drops it again (a
+// distributor or queue holding itself through an operation) brings the count to 0 a
+// second time: only the first time destroys.
 int32_t LRefCountedObject::DestroyWhenUnreferenced(int32_t remaining) {
-  if (remaining == 0) delete this;
+  if (remaining == 0 && !mDestroying.exchange(true, std::memory_order_acq_rel)) delete this;
   return remaining;
 }
 

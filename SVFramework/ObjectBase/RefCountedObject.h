@@ -46,7 +46,8 @@ public:
   void Undo() override;
   virtual int32_t AddRef();
   // Returns the remaining count; at 0 the object has been destroyed. An exception from
-  // the release hook passes on after the reference has been given up.
+  // the release hook passes on after the reference has been given up. A reference
+  // taken and dropped while the object is being destroyed never destroys it again.
   virtual int32_t Release();
   // Base answer: 0 when the object holds exactly one reference and no internal one,
   // E_FAIL otherwise. Overrides make the holders of internal references let go.
@@ -62,6 +63,9 @@ public:
   void AddInternalReferences(int32_t n) {
     mCounts.fetch_add(static_cast<uint64_t>(static_cast<int64_t>(n)) << kInternalShift, std::memory_order_acq_rel);
   }
+  // Takes a reference when the object has one already and returns true; returns false
+  // and takes none when the count is 0 (the object is being built or destroyed).
+  bool AddRefIfReferenced();
 
   int32_t GetRefCount() const { return RefCountOf(mCounts.load(std::memory_order_acquire)); }
   int32_t GetInternalRefCount() const { return InternalCountOf(mCounts.load(std::memory_order_acquire)); }
@@ -83,6 +87,7 @@ private:
   std::atomic<uint64_t> mCounts{0};
   std::atomic<int32_t> mReleaseHookDepth{0};
   std::atomic<bool> mShareable{true};
+  std::atomic<bool> mDestroying{false};
 };
 
 // The demangled name of a type, for diagnostics ("SV::LControl").
@@ -172,12 +177,30 @@ public:
   T* operator->() const { return this->mObject; }
   T& operator*() const { return *this->mObject; }
 
+  // Takes over a reference that the caller has already counted on `object`: no AddRef
+  // and no copy on attach.
+  static RCPtr<T> AdoptReference(T* object) {
+    RCPtr<T> adopted;
+    adopted.mObject = object;
+    return adopted;
+  }
+
   // The source's object as a T when it is one (run-time type test), else null.
   // The result takes its own reference; never throws.
   static RCPtr<T> DynamicCastFrom(const RCPtr<LRefCountedObject>& source) {
     return RCPtr<T>(source ? dynamic_cast<T*>(source.Get()) : nullptr);
   }
 };
+
+// A new reference to `object` for the length of an operation that may let go of its
+// other references, or null when the object has no reference at all: called from its
+// constructor or destructor, a reference taken and dropped again would destroy it.
+// Atomic: the reference is taken only while the count is above 0.
+template <class T>
+RCPtr<T> HoldIfReferenced(T* object) {
+  if (object == nullptr || !static_cast<LRefCountedObject*>(object)->AddRefIfReferenced()) return nullptr;
+  return RCPtr<T>::AdoptReference(object);
+}
 
 // The static null pointer that stands for an absent payload or job argument.
 const RCPtr<LRefCountedObject>& NullObjectPtr();

@@ -327,3 +327,44 @@ TEST_F(ConcurrentReleaseTest, ConcurrentLastReleasesRunTheHookExactlyOnceAndFree
 
 }  // namespace
 }  // namespace SV
+
+namespace SV {
+namespace {
+
+using Testing::InstrumentedObject;
+using Testing::LifeRecord;
+
+// Holds itself for a moment from its destructor, as a distributor or queue that an
+// owner class tidies up there does.
+class HoldsItselfWhileDying : public InstrumentedObject {
+public:
+  using InstrumentedObject::InstrumentedObject;
+  ~HoldsItselfWhileDying() override { RCPtr<HoldsItselfWhileDying> self(this); }
+};
+
+TEST(RefCountedObjectDestruction, AReferenceTakenAndDroppedByTheDestructorDoesNotDestroyAgain) {
+  LifeRecord record;
+  auto* object = new HoldsItselfWhileDying(record);
+  object->AddRef();
+  EXPECT_EQ(object->Release(), 0);
+  EXPECT_EQ(record.destroyed, 1);
+}
+
+TEST(RefCountedObjectDestruction, HoldIfReferencedTakesNoReferenceOnAnUnreferencedObject) {
+  LifeRecord record;
+  auto* unattached = new InstrumentedObject(record);
+  EXPECT_TRUE(HoldIfReferenced(unattached).IsNull());
+  EXPECT_EQ(unattached->GetRefCount(), 0);
+  EXPECT_EQ(record.destroyed, 0);
+
+  RCPtr<InstrumentedObject> owner(unattached);
+  {
+    const RCPtr<InstrumentedObject> held = HoldIfReferenced(unattached);
+    EXPECT_EQ(held.Get(), unattached);
+    EXPECT_EQ(unattached->GetRefCount(), 2);
+  }
+  EXPECT_EQ(unattached->GetRefCount(), 1);
+}
+
+}  // namespace
+}  // namespace SV
