@@ -98,8 +98,10 @@ std::string TypeName(const std::type_info& type);
 
 // Intrusive smart pointer with const access; exactly one pointer wide. Taking a
 // reference to an object marked unshareable that somebody else holds too replaces it
-// at once by a private copy (copy on attach). Not locked: share one pointer object
-// between threads only under a lock of your own.
+// at once by a private copy (copy on attach). When that copy fails, the exception
+// passes on and the reference is given back: a construction leaves no reference
+// behind, an assignment leaves the pointer as it was. Not locked: share one pointer
+// object between threads only under a lock of your own.
 template <class T>
 class ConstRCPtr {
 public:
@@ -143,13 +145,24 @@ protected:
     if (object == mObject) return;
     T* old = mObject;
     mObject = object;
-    Attach();
+    try {
+      Attach();
+    } catch (...) {
+      mObject = old;
+      throw;
+    }
     if (old) old->Release();
   }
   void Attach() {
     if (!mObject) return;
     mObject->AddRef();
-    if (!static_cast<const LRefCountedObject*>(mObject)->IsShareable()) Unshare();
+    if (static_cast<const LRefCountedObject*>(mObject)->IsShareable()) return;
+    try {
+      Unshare();
+    } catch (...) {
+      Reset();
+      throw;
+    }
   }
 
   T* mObject = nullptr;

@@ -272,8 +272,6 @@ TEST(RCPtr, UnshareWhoseCopyIsOfAnotherClassLeavesThePointerNullAndRaises) {
 namespace SV {
 namespace {
 
-using Testing::InstrumentedObject;
-using Testing::LifeRecord;
 using Testing::SimultaneousRounds;
 
 // Objects whose only other reference is one internal reference held by a registry
@@ -325,15 +323,6 @@ TEST_F(ConcurrentReleaseTest, ConcurrentLastReleasesRunTheHookExactlyOnceAndFree
   for (Holders& holders : mHolders) holders.registry.Reset();
 }
 
-}  // namespace
-}  // namespace SV
-
-namespace SV {
-namespace {
-
-using Testing::InstrumentedObject;
-using Testing::LifeRecord;
-
 // Holds itself for a moment from its destructor, as a distributor or queue that an
 // owner class tidies up there does.
 class HoldsItselfWhileDying : public InstrumentedObject {
@@ -364,6 +353,44 @@ TEST(RefCountedObjectDestruction, HoldIfReferencedTakesNoReferenceOnAnUnreferenc
     EXPECT_EQ(unattached->GetRefCount(), 2);
   }
   EXPECT_EQ(unattached->GetRefCount(), 1);
+}
+
+// An unshareable object whose copy fails, as a buffer's does when memory runs out.
+class CopyFailsUnderMemoryShortage : public InstrumentedObject {
+public:
+  using InstrumentedObject::InstrumentedObject;
+  RCPtr<LRefCountedObject> CreateCopy() override { throw std::bad_alloc(); }
+};
+
+class FailedAttachTest : public ::testing::Test {
+protected:
+  void SetUp() override { unshareable->SetUnshareable(true); }
+
+  LifeRecord record;
+  RCPtr<CopyFailsUnderMemoryShortage> unshareable{new CopyFailsUnderMemoryShortage(record)};
+};
+
+TEST_F(FailedAttachTest, AConstructionWhoseCopyFailsLeavesNoReferenceBehind) {
+  EXPECT_THROW(RCPtr<CopyFailsUnderMemoryShortage> second(unshareable), std::bad_alloc);
+  EXPECT_THROW(ConstRCPtr<LRefCountedObject> widened(unshareable), std::bad_alloc);
+  EXPECT_EQ(unshareable->GetRefCount(), 1);
+  unshareable.Reset();
+  EXPECT_EQ(record.destroyed, 1);
+}
+
+TEST_F(FailedAttachTest, AnAssignmentWhoseCopyFailsLeavesBothObjectsAsTheyWere) {
+  RCPtr<CopyFailsUnderMemoryShortage> target(new CopyFailsUnderMemoryShortage(record));
+  CopyFailsUnderMemoryShortage* before = target.Get();
+
+  EXPECT_THROW(target = unshareable, std::bad_alloc);
+  EXPECT_THROW(target = unshareable.Get(), std::bad_alloc);
+
+  EXPECT_EQ(target.Get(), before);
+  EXPECT_EQ(before->GetRefCount(), 1);
+  EXPECT_EQ(unshareable->GetRefCount(), 1);
+  target.Reset();
+  unshareable.Reset();
+  EXPECT_EQ(record.destroyed, 2);
 }
 
 }  // namespace
