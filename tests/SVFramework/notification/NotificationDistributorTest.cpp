@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -151,6 +152,8 @@ struct TidyCase {
   void (*tidy)(LNotificationDistributor& distributor, LNotificationClient* formerClient);
 };
 
+void PrintTo(const TidyCase& tidyCase, std::ostream* stream) { *stream << tidyCase.what; }
+
 class DestructorTidyTest : public DistributorTest, public ::testing::WithParamInterface<TidyCase> {};
 
 TEST_P(DestructorTidyTest, AnOperationCalledFromTheDestructorNeitherRevivesNorFreesTheDistributorAgain) {
@@ -281,6 +284,8 @@ struct ReentrantCase {
   Log firstDistribution;
   Log secondDistribution;
 };
+
+void PrintTo(const ReentrantCase& reentrantCase, std::ostream* stream) { *stream << reentrantCase.what; }
 
 class ReentrantDeliveryTest : public DistributorTest, public ::testing::WithParamInterface<ReentrantCase> {};
 
