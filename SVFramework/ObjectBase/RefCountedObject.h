@@ -32,7 +32,8 @@ template <class T> class RCPtr;
 // one being released, ReleaseInternalReferences runs once so that the holders let go
 // and cycles between subscribers and registries break themselves.
 // Thread rules: counts change only through atomic operations; any thread may take
-// and drop references.
+// and drop references. Of several owners that let go at once, exactly one runs the
+// hook: a release decides and decrements in one atomic step on both counts.
 class LRefCountedObject : public IUndoable {
 public:
   LRefCountedObject() = default;
@@ -44,7 +45,9 @@ public:
   // Always raises a logic error: no class of the system can undo.
   void Undo() override;
   virtual int32_t AddRef();
-  // Returns the remaining count; at 0 the object has been destroyed.
+  // Returns the remaining count; at 0 the object has been destroyed. An exception from
+  // the release hook passes on after the reference has been given up. A reference
+  // taken and dropped while the object is being destroyed never destroys it again.
   virtual int32_t Release();
   // Base answer: 0 when the object holds exactly one reference and no internal one,
   // E_FAIL otherwise. Overrides make the holders of internal references let go.
@@ -57,17 +60,34 @@ public:
   // object that more than one reference holds raises a runtime error.
   void SetUnshareable(bool unshareable);
   // Adds n (negative to remove) to the count of internal references.
-  void AddInternalReferences(int32_t n) { mInternalRefCount.fetch_add(n, std::memory_order_acq_rel); }
+  void AddInternalReferences(int32_t n) {
+    mCounts.fetch_add(static_cast<uint64_t>(static_cast<int64_t>(n)) << kInternalShift, std::memory_order_acq_rel);
+  }
+  // Takes a reference when the object has one already and returns true; returns false
+  // and takes none when the count is 0 (the object is being built or destroyed).
+  bool AddRefIfReferenced();
 
-  int32_t GetRefCount() const { return mRefCount.load(std::memory_order_acquire); }
-  int32_t GetInternalRefCount() const { return mInternalRefCount.load(std::memory_order_acquire); }
+  int32_t GetRefCount() const { return RefCountOf(mCounts.load(std::memory_order_acquire)); }
+  int32_t GetInternalRefCount() const { return InternalCountOf(mCounts.load(std::memory_order_acquire)); }
   bool IsShareable() const { return mShareable.load(std::memory_order_acquire); }
 
 private:
-  std::atomic<int32_t> mRefCount{0};
-  std::atomic<int32_t> mInternalRefCount{0};
+  static constexpr int kInternalShift = 32;
+  static int32_t RefCountOf(uint64_t counts) { return static_cast<int32_t>(static_cast<uint32_t>(counts)); }
+  static int32_t InternalCountOf(uint64_t counts) { return static_cast<int32_t>(counts >> kInternalShift); }
+  static bool LeavesOnlyInternalReferences(uint64_t counts);
+
+  bool TryEnterReleaseHook();
+  int32_t ReleaseThroughHook();
+  int32_t DropReference();
+  int32_t DestroyWhenUnreferenced(int32_t remaining);
+
+  // The reference count in the low half, the internal count in the high half: one
+  // word, so that a release tests and changes both in a single atomic step.
+  std::atomic<uint64_t> mCounts{0};
   std::atomic<int32_t> mReleaseHookDepth{0};
   std::atomic<bool> mShareable{true};
+  std::atomic<bool> mDestroying{false};
 };
 
 // The demangled name of a type, for diagnostics ("SV::LControl").
@@ -78,8 +98,10 @@ std::string TypeName(const std::type_info& type);
 
 // Intrusive smart pointer with const access; exactly one pointer wide. Taking a
 // reference to an object marked unshareable that somebody else holds too replaces it
-// at once by a private copy (copy on attach). Not locked: share one pointer object
-// between threads only under a lock of your own.
+// at once by a private copy (copy on attach). When that copy fails, the exception
+// passes on and the reference is given back: a construction leaves no reference
+// behind, an assignment leaves the pointer as it was. Not locked: share one pointer
+// object between threads only under a lock of your own.
 template <class T>
 class ConstRCPtr {
 public:
@@ -123,13 +145,24 @@ protected:
     if (object == mObject) return;
     T* old = mObject;
     mObject = object;
-    Attach();
+    try {
+      Attach();
+    } catch (...) {
+      mObject = old;
+      throw;
+    }
     if (old) old->Release();
   }
   void Attach() {
     if (!mObject) return;
     mObject->AddRef();
-    if (!static_cast<const LRefCountedObject*>(mObject)->IsShareable()) Unshare();
+    if (static_cast<const LRefCountedObject*>(mObject)->IsShareable()) return;
+    try {
+      Unshare();
+    } catch (...) {
+      Reset();
+      throw;
+    }
   }
 
   T* mObject = nullptr;
@@ -157,12 +190,30 @@ public:
   T* operator->() const { return this->mObject; }
   T& operator*() const { return *this->mObject; }
 
+  // Takes over a reference that the caller has already counted on `object`: no AddRef
+  // and no copy on attach.
+  static RCPtr<T> AdoptReference(T* object) {
+    RCPtr<T> adopted;
+    adopted.mObject = object;
+    return adopted;
+  }
+
   // The source's object as a T when it is one (run-time type test), else null.
   // The result takes its own reference; never throws.
   static RCPtr<T> DynamicCastFrom(const RCPtr<LRefCountedObject>& source) {
     return RCPtr<T>(source ? dynamic_cast<T*>(source.Get()) : nullptr);
   }
 };
+
+// A new reference to `object` for the length of an operation that may let go of its
+// other references, or null when the object has no reference at all: called from its
+// constructor or destructor, a reference taken and dropped again would destroy it.
+// Atomic: the reference is taken only while the count is above 0.
+template <class T>
+RCPtr<T> HoldIfReferenced(T* object) {
+  if (object == nullptr || !static_cast<LRefCountedObject*>(object)->AddRefIfReferenced()) return nullptr;
+  return RCPtr<T>::AdoptReference(object);
+}
 
 // The static null pointer that stands for an absent payload or job argument.
 const RCPtr<LRefCountedObject>& NullObjectPtr();

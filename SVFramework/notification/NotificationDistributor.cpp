@@ -29,7 +29,7 @@ SVRESULT LNotificationDistributor::Unregister(LNotificationClient* client, const
   if (id == nullptr) return S_FALSE;
   // Released after the lock: the last reference to this distributor may be among the
   // ones the removal gives up.
-  RCPtr<LNotificationDistributor> keepAlive(this);
+  const RCPtr<LNotificationDistributor> keepAlive = HoldIfReferenced(this);
   MutexLock lock(mLock);
   RCPtr<LNotificationClientPool> record = FindRecordLocked(id);
   if (!record) return S_FALSE;
@@ -40,7 +40,7 @@ SVRESULT LNotificationDistributor::Unregister(LNotificationClient* client, const
 
 SVRESULT LNotificationDistributor::UnregisterAll(LNotificationClient* client) {
   if (client == nullptr) return E_INVALIDARG;
-  RCPtr<LNotificationDistributor> keepAlive(this);
+  const RCPtr<LNotificationDistributor> keepAlive = HoldIfReferenced(this);
   MutexLock lock(mLock);
   int32_t removed = 0;
   for (int32_t i = static_cast<int32_t>(mRecords.GetCount()) - 1; i >= 0; --i) {
@@ -53,9 +53,10 @@ SVRESULT LNotificationDistributor::UnregisterAll(LNotificationClient* client) {
 
 SVRESULT LNotificationDistributor::Distribute(const RCPtr<LNotification>& notification) {
   if (!notification) return E_INVALIDARG;
+  const RCPtr<LNotificationDistributor> source = HoldIfReferenced(this);
+  if (!source) return S_FALSE;  // unreferenced, so without registrations
   const RCPtr<LNotificationClientPool> record = FindRegistration(notification->GetID());
   if (!record) return S_FALSE;
-  const RCPtr<LNotificationDistributor> source(this);
   return record->DeliverToAll(source, notification);
 }
 
@@ -81,7 +82,8 @@ bool LNotificationDistributor::IsClientRegistered(const LNotificationClient* cli
 }
 
 SVRESULT LNotificationDistributor::RemoveAllClients() {
-  const RCPtr<LNotificationDistributor> self(this);
+  const RCPtr<LNotificationDistributor> self = HoldIfReferenced(this);
+  if (!self) return S_OK;  // unreferenced, so without registrations
   MutexLock lock(mLock);
   for (int32_t i = static_cast<int32_t>(mRecords.GetCount()) - 1; i >= 0; --i) {
     const RCPtr<LNotificationClientPool> record = mRecords.GetAt(i);

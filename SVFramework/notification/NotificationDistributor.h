@@ -23,6 +23,9 @@ class LNotificationClient;
 // counted as internal; while any registration exists the process-wide list of
 // distributors with registrations also holds one. A distributor keeps the default
 // release hook; classes that embed one call RemoveAllClients from theirs.
+// Every operation may be called from the constructor or destructor of a class that
+// embeds a distributor: an unreferenced distributor has no registrations, and holds
+// no reference on itself through an operation.
 class LNotificationDistributor : public virtual LRefCountedObject {
 public:
   class LNotificationRegisteredClientInfo;

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "SVFramework/Utilities/Storage/BufferT.h"
 #include "SVFramework/Utilities/Storage/StringT.h"
 #include "tests/Support/InstrumentedObject.h"
+#include "tests/Support/SimultaneousRounds.h"
 
 namespace SV {
 namespace {
@@ -78,6 +82,27 @@ TEST(RefCountedObject, HookWaitsWhileTwoOutsideOwnersRemain) {
   EXPECT_EQ(record.hookCalls, 0);
   secondOwner.Reset();
   EXPECT_EQ(record.hookCalls, 1);
+  EXPECT_EQ(record.destroyed, 1);
+}
+
+TEST(RefCountedObject, AHookThatThrowsGivesUpTheReferenceAndRunsAgainAtTheNextLastRelease) {
+  LifeRecord record;
+  Registry registry;
+  RCPtr<InstrumentedObject> owner(new InstrumentedObject(record));
+  InstrumentedObject* raw = owner.Get();
+  registry.Hold(owner);
+  bool registryBusy = true;
+  raw->onReleaseInternalReferences = [&] {
+    if (std::exchange(registryBusy, false)) throw std::runtime_error("registry busy");
+    registry.LetGoOf(raw);
+  };
+
+  EXPECT_THROW(owner.Reset(), std::runtime_error);
+  EXPECT_EQ(raw->GetRefCount(), 1) << "only the registry's reference is left";
+
+  owner = raw;
+  owner.Reset();
+  EXPECT_EQ(record.hookCalls, 2);
   EXPECT_EQ(record.destroyed, 1);
 }
 
@@ -239,6 +264,133 @@ TEST(RCPtr, UnshareWhoseCopyIsOfAnotherClassLeavesThePointerNullAndRaises) {
   EXPECT_THROW(second.Unshare(), std::logic_error);
   EXPECT_TRUE(second.IsNull());
   EXPECT_EQ(first->GetRefCount(), 1);
+}
+
+}  // namespace
+}  // namespace SV
+
+namespace SV {
+namespace {
+
+using Testing::SimultaneousRounds;
+
+// Objects whose only other reference is one internal reference held by a registry
+// slot, each also held by `owners` outside owners that let go at the same moment.
+class ConcurrentReleaseTest : public ::testing::Test {
+protected:
+  static constexpr int kOwners = 3;
+  static constexpr int kObjectsPerRound = 16;
+  static constexpr int kRounds = 8000;
+
+  struct Holders {
+    RCPtr<InstrumentedObject> registry;
+    RCPtr<InstrumentedObject> owners[kOwners];
+  };
+
+  void PrepareRound() {
+    for (Holders& holders : mHolders) {
+      RCPtr<InstrumentedObject> object(new InstrumentedObject(mRecord));
+      holders.registry = object;
+      object->AddInternalReferences(1);
+      InstrumentedObject* raw = object.Get();
+      RCPtr<InstrumentedObject>* slot = &holders.registry;
+      object->onReleaseInternalReferences = [raw, slot] {
+        raw->AddInternalReferences(-1);
+        slot->Reset();
+      };
+      for (RCPtr<InstrumentedObject>& owner : holders.owners) owner = object;
+    }
+  }
+
+  void ReleaseAsOwner(int owner) {
+    for (Holders& holders : mHolders) holders.owners[owner].Reset();
+  }
+
+  LifeRecord mRecord;
+  Holders mHolders[kObjectsPerRound];
+};
+
+TEST_F(ConcurrentReleaseTest, ConcurrentLastReleasesRunTheHookExactlyOnceAndFreeEveryObject) {
+  SimultaneousRounds rounds(kOwners, [this](int owner) { ReleaseAsOwner(owner); });
+  for (int round = 0; round < kRounds; ++round) {
+    PrepareRound();
+    ASSERT_TRUE(rounds.RunRound()) << "round " << round;
+  }
+  constexpr int kObjects = kRounds * kObjectsPerRound;
+  EXPECT_EQ(mRecord.constructed, kObjects);
+  EXPECT_EQ(mRecord.hookCalls, kObjects);
+  EXPECT_EQ(mRecord.destroyed, kObjects);
+  for (Holders& holders : mHolders) holders.registry.Reset();
+}
+
+// Holds itself for a moment from its destructor, as a distributor or queue that an
+// owner class tidies up there does.
+class HoldsItselfWhileDying : public InstrumentedObject {
+public:
+  using InstrumentedObject::InstrumentedObject;
+  ~HoldsItselfWhileDying() override { RCPtr<HoldsItselfWhileDying> self(this); }
+};
+
+TEST(RefCountedObjectDestruction, AReferenceTakenAndDroppedByTheDestructorDoesNotDestroyAgain) {
+  LifeRecord record;
+  auto* object = new HoldsItselfWhileDying(record);
+  object->AddRef();
+  EXPECT_EQ(object->Release(), 0);
+  EXPECT_EQ(record.destroyed, 1);
+}
+
+TEST(RefCountedObjectDestruction, HoldIfReferencedTakesNoReferenceOnAnUnreferencedObject) {
+  LifeRecord record;
+  auto* unattached = new InstrumentedObject(record);
+  EXPECT_TRUE(HoldIfReferenced(unattached).IsNull());
+  EXPECT_EQ(unattached->GetRefCount(), 0);
+  EXPECT_EQ(record.destroyed, 0);
+
+  RCPtr<InstrumentedObject> owner(unattached);
+  {
+    const RCPtr<InstrumentedObject> held = HoldIfReferenced(unattached);
+    EXPECT_EQ(held.Get(), unattached);
+    EXPECT_EQ(unattached->GetRefCount(), 2);
+  }
+  EXPECT_EQ(unattached->GetRefCount(), 1);
+}
+
+// An unshareable object whose copy fails, as a buffer's does when memory runs out.
+class CopyFailsUnderMemoryShortage : public InstrumentedObject {
+public:
+  using InstrumentedObject::InstrumentedObject;
+  RCPtr<LRefCountedObject> CreateCopy() override { throw std::bad_alloc(); }
+};
+
+class FailedAttachTest : public ::testing::Test {
+protected:
+  void SetUp() override { unshareable->SetUnshareable(true); }
+
+  LifeRecord record;
+  RCPtr<CopyFailsUnderMemoryShortage> unshareable{new CopyFailsUnderMemoryShortage(record)};
+};
+
+TEST_F(FailedAttachTest, AConstructionWhoseCopyFailsLeavesNoReferenceBehind) {
+  EXPECT_THROW(RCPtr<CopyFailsUnderMemoryShortage> second(unshareable), std::bad_alloc);
+  EXPECT_THROW(ConstRCPtr<LRefCountedObject> widened(unshareable), std::bad_alloc);
+  EXPECT_EQ(unshareable->GetRefCount(), 1);
+  unshareable.Reset();
+  EXPECT_EQ(record.destroyed, 1);
+}
+
+TEST_F(FailedAttachTest, AnAssignmentWhoseCopyFailsLeavesBothObjectsAsTheyWere) {
+  RCPtr<CopyFailsUnderMemoryShortage> target(new CopyFailsUnderMemoryShortage(record));
+  CopyFailsUnderMemoryShortage* before = target.Get();
+
+  EXPECT_THROW(target = unshareable, std::bad_alloc);
+  EXPECT_THROW(target = unshareable.Get(), std::bad_alloc);
+
+  EXPECT_EQ(target.Get(), before);
+  EXPECT_EQ(before->GetRefCount(), 1);
+  EXPECT_EQ(unshareable->GetRefCount(), 1);
+  target.Reset();
+  unshareable.Reset();
+  EXPECT_EQ(record.destroyed, 2);
 }
 
 }  // namespace

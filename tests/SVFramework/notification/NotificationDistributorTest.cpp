@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -133,6 +135,62 @@ TEST_F(DistributorTest, ACycleOfMutualSubscriptionsFreesBothWhenTheirOwnersLetGo
   EXPECT_EQ(clients.constructed, 2);
 }
 
+// A distributor whose owner class tidies up from its destructor, as controls and root
+// windows do; `tidy` runs there, when the count is already 0.
+class TidyingDistributor : public RecordingDistributor {
+public:
+  TidyingDistributor(LifeRecord& record, std::function<void(LNotificationDistributor&)> tidy)
+      : RecordingDistributor(record), mTidy(std::move(tidy)) {}
+  ~TidyingDistributor() override { mTidy(*this); }
+
+private:
+  std::function<void(LNotificationDistributor&)> mTidy;
+};
+
+struct TidyCase {
+  const char* what;
+  void (*tidy)(LNotificationDistributor& distributor, LNotificationClient* formerClient);
+};
+
+void PrintTo(const TidyCase& tidyCase, std::ostream* stream) { *stream << tidyCase.what; }
+
+class DestructorTidyTest : public DistributorTest, public ::testing::WithParamInterface<TidyCase> {};
+
+TEST_P(DestructorTidyTest, AnOperationCalledFromTheDestructorNeitherRevivesNorFreesTheDistributorAgain) {
+  RCPtr<RecordingClient> former = MakeClient("A");
+  LifeRecord tidiers;
+  RCPtr<TidyingDistributor> tidying(new TidyingDistributor(
+      tidiers, [&](LNotificationDistributor& self) { GetParam().tidy(self, former.Get()); }));
+  // The record of the ID stays after its last client left.
+  former->Subscribe(tidying, kValueChange);
+  former->Unsubscribe(tidying, kValueChange);
+
+  tidying.Reset();
+
+  EXPECT_EQ(tidiers.constructed, 1);
+  EXPECT_EQ(tidiers.destroyed, 1);
+  EXPECT_EQ(tidiers.hookCalls, 0);
+  EXPECT_EQ(former->GetRefCount(), 1);
+  EXPECT_TRUE(log.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, DestructorTidyTest,
+    ::testing::Values(
+        TidyCase{"RemoveAllClients",
+                 [](LNotificationDistributor& d, LNotificationClient*) { EXPECT_EQ(d.RemoveAllClients(), S_OK); }},
+        TidyCase{"Unregister",
+                 [](LNotificationDistributor& d, LNotificationClient* c) {
+                   EXPECT_EQ(d.Unregister(c, kValueChange), S_FALSE);
+                 }},
+        TidyCase{"UnregisterAll",
+                 [](LNotificationDistributor& d, LNotificationClient* c) { EXPECT_EQ(d.UnregisterAll(c), 0); }},
+        TidyCase{"Distribute",
+                 [](LNotificationDistributor& d, LNotificationClient*) {
+                   EXPECT_EQ(d.Distribute(LNotification::Obtain(kValueChange, nullptr)), S_FALSE);
+                 }}),
+    [](const ::testing::TestParamInfo<TidyCase>& info) { return std::string(info.param.what); });
+
 TEST_F(DistributorTest, SubscribingTwiceReplacesTheFlagsAndKeepsOneRegistration) {
   RCPtr<RecordingClient> client = MakeClient("A");
   client->Subscribe(distributor, kValueChange, 0);
@@ -226,6 +284,8 @@ struct ReentrantCase {
   Log firstDistribution;
   Log secondDistribution;
 };
+
+void PrintTo(const ReentrantCase& reentrantCase, std::ostream* stream) { *stream << reentrantCase.what; }
 
 class ReentrantDeliveryTest : public DistributorTest, public ::testing::WithParamInterface<ReentrantCase> {};
 
