@@ -86,6 +86,9 @@ TEST_F(ControlFactoryTest, LanguagesFallBackPerDocument) {
       {"mainland to primary", 0x0804, {{"0x7C04", "zh-Hant"}, {"0x0004", "zh"}}, {{"4", "fw"}}, u"zh", u"fw", 4},
       {"no framework text at all", 0x0407, {{"0x0407", "de"}}, {}, u"de", u"<absent>", 9},
       {"framework falls to English alone", 0x0407, {{"0x0007", "de"}}, {{"9", "fw en"}}, u"de", u"fw en", 9},
+      {"Taiwan skips its primary language", 0x0404, {{"4", "zh"}, {"9", "en"}}, {{"4", "fw zh"}, {"9", "fw en"}},
+       u"en", u"fw en", 9},
+      {"nothing in any language", 0x0407, {{"0x0010", "it"}}, {{"9", "fw en"}}, u"<absent>", u"fw en", 9},
   };
   for (const FallbackCase& c : cases) {
     factory = LControlFactory::Create(u"PresetEditor");
@@ -95,6 +98,16 @@ TEST_F(ControlFactoryTest, LanguagesFallBackPerDocument) {
     EXPECT_EQ(TextOf(factory->GetFrameworkStringTable()), c.frameworkText) << c.name;
     EXPECT_EQ(factory->GetLanguage(), c.settled) << c.name;
   }
+}
+
+TEST_F(ControlFactoryTest, SkinsTranslateFontsForTheLanguageTheStringsSettledOn) {
+  UseResources(Strings("|PresetEditor", {{"7", "de"}}), "", SkinDocument(R"(<Skin Name="s">
+      <FontLocale LCID="7"/><FontXLat Name="Arial" XLat="Settled"/>
+      <FontLocale LCID="0x0407"/><FontXLat Name="Arial" XLat="Asked"/>
+      <SubControl Class="C" Name="a" FontName="Arial"><Skin Name="a"/></SubControl></Skin>)"));
+  ASSERT_EQ(factory->LoadResources(u"::", 0x0407), S_OK);
+  EXPECT_EQ(factory->GetLanguage(), 7);
+  EXPECT_EQ(factory->FindControlDescriptor(u"a")->Skin->FontName, u"Settled");
 }
 
 TEST_F(ControlFactoryTest, BuiltInResourcesLoadStringsThenSkinsInUtf16AndUtf8) {
@@ -127,6 +140,11 @@ TEST_F(ControlFactoryTest, EmptyOrMissingDocumentsAreSkippedForStringsAndFailSki
   EXPECT_EQ(factory->LoadResources(String(folder.Path().c_str()), 9), E_FAIL);
   EXPECT_FALSE(factory->GetApplicationStringTable());
   EXPECT_EQ(factory->GetSkins().GetCount(), 0u);
+
+  Testing::TemporaryFolder withoutSkins;
+  withoutSkins.WriteFile("StringTables.xml", Strings("|PresetEditor", {{"9", "App"}}));
+  EXPECT_EQ(factory->LoadResources(String(withoutSkins.Path().c_str()), 9), E_FAIL) << "no skin file";
+  EXPECT_EQ(TextOf(factory->GetApplicationStringTable()), u"App");
 
   UseResources(Strings("Framework", {{"9", "Frame"}}), "", "");
   EXPECT_EQ(factory->LoadResources(u"::", 9), E_FAIL) << "no skin resource";

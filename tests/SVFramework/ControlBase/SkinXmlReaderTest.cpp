@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "tests/Support/Skins/SkinFixtures.h"
 
@@ -405,6 +406,24 @@ TEST_F(SkinXmlReaderTest, AStringTableInUtf16WithAByteOrderMarkReads) {
   ASSERT_EQ(ParseStrings(document, 7), S_OK);
   EXPECT_EQ(Text(u"T", u"A"), u"Grüße");
   EXPECT_EQ(registry.applicationName, u"Ed");
+}
+
+TEST_F(SkinXmlReaderTest, ASkinDocumentReadsInUtf8OrUtf16WithAByteOrderMark) {
+  const std::string utf8 = SkinDocument(R"(<Skin Name="s"><SubControl Class="C" Name="Grüße"/></Skin>)");
+  std::string utf16 = utf8;
+  utf16.replace(utf16.find("UTF-8"), 5, "UTF-16");
+  const std::pair<const char*, std::string> cases[] = {
+      {"UTF-8 with a mark", "\xEF\xBB\xBF" + utf8},
+      {"UTF-16 little-endian with a mark", Testing::Utf16LittleEndianWithMark(utf16)},
+  };
+  for (const auto& [what, document] : cases) {
+    SkinRegistry fresh;
+    SkinXmlReader freshReader(fresh);
+    freshReader.BeginSkinDocument();
+    ASSERT_EQ(freshReader.Parse(document.data(), document.size()), S_OK) << what;
+    ASSERT_EQ(fresh.skins.GetCount(), 1u) << what;
+    EXPECT_EQ(fresh.skins[0]->Children[0]->Name, u"Grüße") << what;
+  }
 }
 
 TEST_F(SkinXmlReaderTest, SkinElementsMeanNothingInStringModeAndTheReverse) {

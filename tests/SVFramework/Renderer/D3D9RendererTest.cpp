@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "SVFramework/Utilities/Graphics/Font.h"
+
 namespace SV {
 namespace {
 
@@ -13,6 +15,7 @@ TEST(D3D9Renderer, MakesContextsButDrawsAndMeasuresNothing) {
   EXPECT_EQ(context->GetMaxSurfaceSize(), (PointT<int32_t>{0, 0}));
   EXPECT_EQ(renderer->DrawRenderContext(context, {0, 0}, {0, 0, 1, 1}), E_NOTIMPL);
   EXPECT_EQ(renderer->ScrollRenderContext(context, {0, 0}), E_NOTIMPL);
+  EXPECT_EQ(renderer->MeasureText(u"Preset", LFont::GetFont(u"DejaVu Sans", 10, 0)), (RectT<float>{}));
 }
 
 TEST(D3D9Renderer, AFirstPaintWithStateOperationsNeitherRaisesNorCrashes) {

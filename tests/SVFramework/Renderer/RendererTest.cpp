@@ -55,6 +55,8 @@ TEST(RendererContextStack, RefusesANullOrReenteredContextAndKeepsTheStack) {
               StartsWith("Runtime Error : Render context is NULL : SV::LRenderer::RenderStart : Renderer/Renderer : "
                          "Line "));
   renderer->RenderStart(a);
+  EXPECT_THAT(RaisedText([&] { renderer->RenderStart(a); }), StartsWith("Runtime Error : Render context reentered."));
+  EXPECT_EQ(renderer->GetStartedContextCount(), 1u) << "one A, at the top";
   renderer->RenderStart(RecordingRenderer::MakeContext(1));
   EXPECT_THAT(RaisedText([&] { renderer->RenderStart(a); }),
               StartsWith("Runtime Error : Render context reentered. : SV::LRenderer::RenderStart : Renderer/Renderer : "

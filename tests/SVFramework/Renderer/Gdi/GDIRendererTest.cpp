@@ -157,13 +157,17 @@ TEST_F(RasterRenderer, OneBitmapAtOneSizeKeepsOnePreparationPerResizeType) {
 TEST_F(RasterRenderer, EmptyBitmapsAndTargetsDrawNothing) {
   renderer->DrawBitmap(new LBitmap, {0, 0, 20, 20}, ResizeType::Tile);
   renderer->DrawBitmap(Quadrants(), {0, 0, 0, 20}, ResizeType::Tile);
+  renderer->DrawBitmap(Quadrants(), {0, 0, 20, -3}, ResizeType::Tile);
   renderer->DrawBitmap(nullptr, {0, 0, 20, 20}, ResizeType::Stretch);
   EXPECT_EQ(At(0, 0), kClear);
 }
 
 TEST_F(RasterRenderer, BitmapMisuseRaises) {
-  EXPECT_THAT(RaisedText([&] { renderer->DrawBitmap(Quadrants(), {0, 0, 20, 20}, static_cast<ResizeType>(3)); }),
-              StartsWith("Invalid Argument : Invalid ResizeType passed to DrawBitmap. : SV::LGDIRenderer::DrawBitmap"));
+  for (const int32_t unknown : {3, -1, 255}) {
+    EXPECT_THAT(RaisedText([&] { renderer->DrawBitmap(Quadrants(), {0, 0, 20, 20}, static_cast<ResizeType>(unknown)); }),
+                StartsWith("Invalid Argument : Invalid ResizeType passed to DrawBitmap. : SV::LGDIRenderer::DrawBitmap"))
+        << unknown;
+  }
   renderer->DrawBitmap(Quadrants(), {0, 0, 10, 10}, static_cast<ResizeType>(3));
   EXPECT_EQ(At(0, 0), kRed) << "equal sizes copy whatever the type";
   FinishFrame();

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -105,6 +106,22 @@ TEST_F(BitmapLoading, TwoSpellingsOfOneFileShareOneEntry) {
   EXPECT_EQ(LBitmap::GetNamedBitmap(PathOf("sub/../skin.png")).Get(), direct.Get());
   EXPECT_EQ(LBitmap::GetNamedBitmap(PathOf("./link.png")).Get(), direct.Get());
   EXPECT_FALSE(LBitmap::GetNamedBitmap(PathOf("SKIN.png"))) << "file keys keep their case";
+}
+
+// The program's own resources: the fixture "SKIN_PART_PNG" (3 x 2, straight alpha) is
+// compiled into this test binary as ":/GDIPLUS/SKIN_PART_PNG".
+TEST(BitmapBuiltInResource, LoadsTheCompiledInImageByItsSkinFileName) {
+  LBitmap::SetResourceReader(nullptr);
+  const RCPtr<LBitmap> bitmap = LBitmap::GetNamedBitmap(u"::Skin part.png");
+  ASSERT_TRUE(bitmap);
+  EXPECT_EQ(bitmap->GetKey(), String(u"::SKIN PART.PNG"));
+  ASSERT_EQ((std::array{bitmap->GetWidth(), bitmap->GetHeight()}), (std::array{3, 2}));
+  const uint32_t expected[2][3] = {{0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu}, {0x80FFFFFFu, 0xFF102030u, 0x00000000u}};
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(bitmap->GetNativeBitmap()->GetPixelAddress(x, y)[0], expected[y][x]) << x << "," << y;
+  }
+  EXPECT_EQ(LBitmap::GetNamedBitmap(u"::SKIN PART.PNG").Get(), bitmap.Get());
+  EXPECT_FALSE(LBitmap::GetNamedBitmap(u"::skin part.jpg")) << "no such resource";
 }
 
 class BitmapViews : public ::testing::Test {
