@@ -22,13 +22,15 @@ endfunction()
 
 # sv_add_test_binary(NAME DIRS dir... DEPS target...)
 # One GoogleTest binary made of every *Test.cpp file in the given folders, its tests
-# registered with CTest one by one.
+# registered with CTest one by one under their GoogleTest names (NO_PRETTY_VALUES: a
+# parameter's printed bytes never become part of a name, so names stay the same from
+# run to run and --rerun-failed finds them).
 function(sv_add_test_binary name)
   cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
   sv_sources_of(sources ${ARG_DIRS})
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
                        PROPERTIES LABELS ${name})
 endfunction()
 

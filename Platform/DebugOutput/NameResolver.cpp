@@ -3,7 +3,9 @@
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
+#include <cstring>
 #include <memory>
 
 namespace Platform::DebugOutput {
@@ -20,6 +22,13 @@ std::string NameResolver::ResolveIPv4(const std::string& hostName) {
   char text[INET_ADDRSTRLEN] = {};
   if (!inet_ntop(AF_INET, &address->sin_addr, text, sizeof text)) return {};
   return text;
+}
+
+std::string NameResolver::OwnHostName() {
+  char name[64] = {};
+  if (gethostname(name, sizeof name) != 0) return {};
+  const size_t length = strnlen(name, sizeof name);
+  return length < sizeof name ? std::string(name, length) : std::string();  // cut: not the name
 }
 
 }  // namespace Platform::DebugOutput

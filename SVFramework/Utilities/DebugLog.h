@@ -17,8 +17,9 @@ namespace SV {
 // goes out in pieces of at most 1023 characters (see basic_debugbuf) to one target:
 // - the console (standard error) once OpenConsole was called; the streams then pass
 //   on after every write, as an unbuffered stream would;
-// - otherwise, with a UDP port above 0, datagrams to that port on the UDP host
-//   (127.0.0.1 when none is set);
+// - otherwise, with a UDP port above 0, datagrams to that port on the UDP host (when
+//   none is set or it does not resolve, on the machine's own host name, else on
+//   127.0.0.1);
 // - otherwise the debugger's output, which only an attached debugger shows.
 // Thread rules: the streams are not locked, so the log is written from one thread at
 // a time; the target may be changed from any thread.

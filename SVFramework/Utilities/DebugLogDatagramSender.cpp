@@ -10,10 +10,15 @@ constexpr const char* kLoopbackAddress = "127.0.0.1";
 
 }  // namespace
 
-DebugLogDatagramSender::DebugLogDatagramSender(Resolver resolve) : mResolve(resolve) {}
+DebugLogDatagramSender::DebugLogDatagramSender(Resolver resolve, HostNameSource ownHostName)
+    : mResolve(resolve), mOwnHostName(ownHostName) {}
 
 DebugLogDatagramSender::Resolver DebugLogDatagramSender::DefaultResolver() {
   return &Platform::DebugOutput::NameResolver::ResolveIPv4;
+}
+
+DebugLogDatagramSender::HostNameSource DebugLogDatagramSender::DefaultHostNameSource() {
+  return &Platform::DebugOutput::NameResolver::OwnHostName;
 }
 
 void DebugLogDatagramSender::Send(const char* host, int32_t port, std::string_view text) {
@@ -28,12 +33,21 @@ bool DebugLogDatagramSender::IsOpen() const {
 }
 
 void DebugLogDatagramSender::OpenAndGreet(const char* host, int32_t port) {
-  std::string address = host && *host ? mResolve(host) : std::string();
-  if (address.empty()) address = kLoopbackAddress;
+  const std::string address = DestinationAddress(host);
   if (!mSocket.Open(address, port)) return;
   mSocket.Send("*** APPLICATION Launched on ");
   mSocket.Send(address);
   mSocket.Send("***\n");
+}
+
+std::string DebugLogDatagramSender::DestinationAddress(const char* host) const {
+  if (host && *host) {
+    std::string address = mResolve(host);
+    if (!address.empty()) return address;
+  }
+  const std::string ownName = mOwnHostName();
+  std::string address = ownName.empty() ? std::string() : mResolve(ownName);
+  return address.empty() ? kLoopbackAddress : address;
 }
 
 void SendDebugLogDatagram(const char* host, int32_t port, std::string_view text) {

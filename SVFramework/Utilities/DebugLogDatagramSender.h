@@ -17,14 +17,17 @@ class DebugLogDatagramSender {
 public:
   // Turns a host name into a dotted IPv4 address, or empty when it does not resolve.
   using Resolver = std::string (*)(const std::string& hostName);
+  // This machine's own host name, or empty when there is none.
+  using HostNameSource = std::string (*)();
 
-  explicit DebugLogDatagramSender(Resolver resolve = DefaultResolver());
+  explicit DebugLogDatagramSender(Resolver resolve = DefaultResolver(),
+                                  HostNameSource ownHostName = DefaultHostNameSource());
   DebugLogDatagramSender(const DebugLogDatagramSender&) = delete;
   DebugLogDatagramSender& operator=(const DebugLogDatagramSender&) = delete;
 
-  // Until the socket is open, tries to open it towards the host's first IPv4 address,
-  // or 127.0.0.1 when no host is given (null or empty) or it does not resolve, and the
-  // port. Then sends the text as one datagram of exactly its length, when it is not
+  // Until the socket is open, tries to open it towards the port at the first IPv4
+  // address of the given host; when no host is given (null or empty) or it does not
+  // resolve, of the machine's own host name; when that fails too, 127.0.0.1. Then sends the text as one datagram of exactly its length, when it is not
   // empty. Every failure is silent: an unopened socket is tried again on the next call
   // and the text is dropped; a failed send is dropped.
   void Send(const char* host, int32_t port, std::string_view text);
@@ -32,12 +35,15 @@ public:
   bool IsOpen() const;
 
   static Resolver DefaultResolver();
+  static HostNameSource DefaultHostNameSource();
 
 private:
   void OpenAndGreet(const char* host, int32_t port);
+  std::string DestinationAddress(const char* host) const;
 
   mutable Mutex mLock;
   const Resolver mResolve;
+  const HostNameSource mOwnHostName;
   Platform::DebugOutput::UdpSocket mSocket;
 };
 

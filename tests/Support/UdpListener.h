@@ -12,17 +12,17 @@
 
 namespace SV::Testing {
 
-// A UDP socket bound to 127.0.0.1 on a port the system picks, for tests that receive
-// datagrams. Waits are bounded polls on the socket, never sleeps.
+// A UDP socket bound to a loopback address (127.0.0.1 unless another of 127.0.0.0/8
+// is given) on a port the system picks, for tests that receive datagrams. Waits are
+// bounded polls on the socket, never sleeps.
 class UdpListener {
 public:
-  UdpListener() {
+  explicit UdpListener(const char* loopbackAddress = "127.0.0.1") {
     mSocket = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (mSocket < 0 || bind(mSocket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+    if (mSocket < 0 || inet_pton(AF_INET, loopbackAddress, &address.sin_addr) != 1 || bind(mSocket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         getsockname(mSocket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
       return;
     mPort = ntohs(address.sin_port);

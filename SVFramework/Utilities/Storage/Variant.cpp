@@ -52,9 +52,9 @@ struct BlockHeader {
 };
 
 // Reads the header of the block at the start of `available` bytes. False when no
-// whole block is there, or its format or tag is not one the reader takes.
+// whole block is there, or its format or tag is not one the reader knows.
 bool ReadBlockHeader(const uint8_t* bytes, size_t available, BlockHeader& header) {
-  if (available < kHeaderSize) return false;
+  if (!bytes || available < kHeaderSize) return false;
   header.total = ReadUInt32(bytes);
   if (header.total < kHeaderSize || header.total > available) return false;
   const uint32_t format = ReadUInt32(bytes + 4);
@@ -65,38 +65,67 @@ bool ReadBlockHeader(const uint8_t* bytes, size_t available, BlockHeader& header
     header.tag = kFormat0Tags[tagField];
   else
     return false;
-  return header.tag != VariantTag::WritableMemory && header.tag != VariantTag::ReadOnlyMemory;
+  return true;
 }
 
-bool IsWellFormedArray(const uint8_t* payload, uint32_t size, uint32_t nesting);
+// Whether a block of the tag may have no payload: the empty value, an empty array,
+// and an empty byte buffer (which the writer writes for a buffer of size 0).
+bool MayBeWithoutPayload(int32_t tag) {
+  return tag == VariantTag::Empty || tag == VariantTag::Buffer || tag == VariantTag::Array;
+}
 
-// Whether a payload of `size` bytes is one the reader takes for the tag; `nesting` is
-// the number of packed arrays around it.
-bool IsAcceptablePayload(int32_t tag, const uint8_t* payload, uint32_t size, uint32_t nesting) {
-  if (size == 0) return tag == VariantTag::Empty || tag == VariantTag::Buffer || tag == VariantTag::Array;
+// Whether the reader takes a payload of `size` bytes (above 0) for a tag other than a
+// packed array: its width for a scalar, a zero inside for a string.
+bool IsAcceptableFlatPayload(int32_t tag, const uint8_t* payload, uint32_t size) {
   switch (tag) {
-    case VariantTag::Empty: return false;
+    case VariantTag::Empty: case VariantTag::WritableMemory: case VariantTag::ReadOnlyMemory: return false;
     case VariantTag::Buffer: return true;
     case VariantTag::String: return std::memchr(payload, 0, size) != nullptr;
-    case VariantTag::Array: return IsWellFormedArray(payload, size, nesting + 1);
     default: return size == ScalarWidth(tag);
   }
 }
 
-// Whether the payload is a sequence of acceptable blocks that ends exactly at its end,
-// this array being the `nesting`-th around its elements (bounded, so recursion is too).
-bool IsWellFormedArray(const uint8_t* payload, uint32_t size, uint32_t nesting) {
+// Whether the payload is a sequence of blocks that each read back as a value (so no
+// unowned memory) and that ends exactly at its end, nested arrays included. One walk
+// without recursion covers every level, so any nesting the writer can write is read;
+// `ends` keeps where each enclosing array ends, innermost last.
+bool IsWellFormedArray(const uint8_t* payload, uint32_t size) {
   if (size > 0 && !payload) return false;
-  if (nesting > Variant::kMaxArrayNesting) return false;
-  for (uint32_t offset = 0; offset < size;) {
+  std::vector<uint32_t> ends;
+  uint32_t offset = 0, end = size;
+  while (offset < end || !ends.empty()) {
+    if (offset == end) {
+      end = ends.back();
+      ends.pop_back();
+      continue;
+    }
     BlockHeader header;
-    if (!ReadBlockHeader(payload + offset, size - offset, header)) return false;
-    if (!IsAcceptablePayload(header.tag, payload + offset + kHeaderSize, header.PayloadSize(), nesting))
-      return false;
+    if (!ReadBlockHeader(payload + offset, end - offset, header)) return false;
+    const uint32_t payloadSize = header.PayloadSize();
+    if (header.tag == VariantTag::Array && payloadSize > 0) {
+      ends.push_back(end);
+      end = offset + header.total;
+      offset += kHeaderSize;
+      continue;
+    }
+    const uint8_t* elementPayload = payload + offset + kHeaderSize;
+    const bool acceptable = payloadSize == 0 ? MayBeWithoutPayload(header.tag)
+                                             : IsAcceptableFlatPayload(header.tag, elementPayload, payloadSize);
+    if (!acceptable) return false;
     offset += header.total;
   }
   return true;
 }
+
+// One element of a packed payload, in place.
+struct ElementView {
+  const uint8_t* block = nullptr;
+  BlockHeader header;
+  const uint8_t* Payload() const { return block + kHeaderSize; }
+  bool BlockEquals(const ElementView& other) const {
+    return header.total == other.header.total && std::memcmp(block, other.block, header.total) == 0;
+  }
+};
 
 // Walks the elements of a packed payload in order. Stops at the end or at the first
 // place where no whole block starts, so it never leaves the payload.
@@ -110,15 +139,23 @@ public:
     mOffset += length;
     return length != 0;
   }
+  // Shows the current element and steps over it; false when there is none or its
+  // header cannot be read.
+  bool Next(ElementView& element) {
+    const uint32_t length = CurrentLength();
+    if (length == 0 || !ReadBlockHeader(mPayload + mOffset, length, element.header)) return false;
+    element.block = mPayload + mOffset;
+    mOffset += length;
+    return true;
+  }
   // Reads the current element and steps over it; false (out empty) when there is none
   // or it cannot be read.
   bool Read(Variant& out) {
-    const uint32_t length = CurrentLength();
-    if (length == 0 || Failed(Variant::Deserialize(out, mPayload + mOffset, length))) {
+    ElementView element;
+    if (!Next(element) || Failed(Variant::Deserialize(out, element.block, element.header.total))) {
       out.Empty();
       return false;
     }
-    mOffset += length;
     return true;
   }
 
@@ -232,7 +269,7 @@ int32_t Variant::SetValue(int32_t tag, const void* data, uint32_t size) {
     case VariantTag::WritableMemory: case VariantTag::ReadOnlyMemory: case VariantTag::Buffer:
       return SetBuffer(data, size);
     case VariantTag::Array:
-      if (IsWellFormedArray(static_cast<const uint8_t*>(data), size, 1)) return ReplacePayload(tag, data, size);
+      if (IsWellFormedArray(static_cast<const uint8_t*>(data), size)) return ReplacePayload(tag, data, size);
       Empty();
       return VariantTag::Empty;
   }
@@ -305,8 +342,7 @@ int32_t Variant::BuildArray(uint32_t count, Accessor valueAt) {
     const Variant& value = valueAt(i);
     includesThis = includesThis || &value == this;
     total += value.GetSerializedSize();
-    const bool tooDeep = value.mTag == VariantTag::Array && !IsWellFormedArray(value.PayloadBytes(), value.mSize, 2);
-    if (tooDeep || total > std::numeric_limits<uint32_t>::max()) {
+    if (total > std::numeric_limits<uint32_t>::max()) {
       Empty();
       return VariantTag::Empty;
     }
@@ -501,14 +537,41 @@ bool Variant::LessWithinTag(const Variant& other) const {
   }
 }
 
+// The first pair of elements that is not equal decides. When that pair is two arrays
+// the decision is again this comparison, so the walk steps into nested arrays and
+// comes back out (keeping where it was) instead of recursing: any nesting compares in
+// one pass without deepening the stack.
 bool Variant::ArrayLess(const Variant& other) const {
-  PackedArrayCursor mine(PayloadBytes(), mSize), theirs(other.PayloadBytes(), other.mSize);
-  Variant a, b;
+  struct Level {
+    PackedArrayCursor mine, theirs;
+    bool bytesDiffer;  // some pair so far is equal as values but not byte for byte
+  };
+  std::vector<Level> enclosing;
+  Level level{{PayloadBytes(), mSize}, {other.PayloadBytes(), other.mSize}, false};
+  ElementView a, b;
   while (true) {
-    const bool haveMine = mine.Read(a);
-    const bool haveTheirs = theirs.Read(b);
-    if (!haveMine || !haveTheirs) return !haveMine && haveTheirs;
-    if (!(a == b)) return a < b;
+    const bool haveMine = level.mine.Next(a);
+    const bool haveTheirs = level.theirs.Next(b);
+    if (!haveMine || !haveTheirs) {
+      // Nested arrays that end together are equal element by element. Unless their
+      // bytes are equal too they were an unequal pair, which this ending decides.
+      if (haveMine || haveTheirs || enclosing.empty() || level.bytesDiffer) return !haveMine && haveTheirs;
+      level = enclosing.back();
+      enclosing.pop_back();
+      continue;
+    }
+    if (a.header.tag == VariantTag::Array && b.header.tag == VariantTag::Array) {
+      level.bytesDiffer = level.bytesDiffer || std::memcmp(a.block, b.block, kHeaderSize) != 0;
+      enclosing.push_back(level);
+      level = {{a.Payload(), a.header.PayloadSize()}, {b.Payload(), b.header.PayloadSize()}, false};
+      continue;
+    }
+    Variant x, y;
+    const bool readMine = Succeeded(Deserialize(x, a.block, a.header.total));
+    const bool readTheirs = Succeeded(Deserialize(y, b.block, b.header.total));
+    if (!readMine || !readTheirs) return !readMine && readTheirs;
+    if (!(x == y)) return x < y;
+    level.bytesDiffer = level.bytesDiffer || !a.BlockEquals(b);
   }
 }
 
@@ -558,16 +621,20 @@ SVRESULT Variant::Serialize(const Variant& value, void* output, size_t capacity)
   return static_cast<SVRESULT>(total);
 }
 
+// A fault in the header (length, format, tag) leaves the value as it was; a payload
+// goes through SetValue, so a fault there leaves what SetValue makes of it.
 SVRESULT Variant::Deserialize(Variant& value, const void* input, size_t available) {
   const auto* bytes = static_cast<const uint8_t*>(input);
   BlockHeader header;
-  const bool acceptable = bytes && ReadBlockHeader(bytes, available, header) &&
-                          IsAcceptablePayload(header.tag, bytes + kHeaderSize, header.PayloadSize(), 0);
-  if (!acceptable || value.SetValue(header.tag, bytes + kHeaderSize, header.PayloadSize()) != header.tag) {
-    value.Empty();
+  if (!ReadBlockHeader(bytes, available, header)) return E_FAIL;
+  const uint32_t payloadSize = header.PayloadSize();
+  if (payloadSize == 0 ? !MayBeWithoutPayload(header.tag) : header.tag == VariantTag::Empty) return E_FAIL;
+  const uint8_t* payload = bytes + kHeaderSize;
+  if (header.tag == VariantTag::String && !IsAcceptableFlatPayload(header.tag, payload, payloadSize)) {
+    value.Empty();  // a text without its zero would be read past the block
     return E_FAIL;
   }
-  return S_OK;
+  return value.SetValue(header.tag, payload, payloadSize) == header.tag ? S_OK : E_FAIL;
 }
 
 uint32_t Variant::GetArrayItemCount() const {

@@ -42,19 +42,20 @@ inline constexpr int32_t Last = Array;
 //
 // The serialised form (Serialize, Deserialize) is a little-endian block: 32-bit total
 // length (payload + 12), 32-bit format 1, 32-bit tag, the payload. A packed array's
-// payload is its elements' blocks one after another; arrays nest at most
-// kMaxArrayNesting deep. Every tag-16 value is a well-formed packed payload: the
-// setters refuse anything else, so walks over it always stay inside it.
+// payload is its elements' blocks one after another. Arrays nest as deep as the
+// writer can write them (within 4 GB), and every walk over them (the reader's check,
+// the order) goes without recursion. Every tag-16 value is a well-formed packed
+// payload: the setters refuse anything else, so walks over it always stay inside it.
 //
-// Setters and the reader never raise: a wrong tag, size or block leaves the value
-// empty. Payload memory comes from the value's own Allocate and goes back through its
-// own Free, so derived classes choose their storage.
+// Setters and the reader never raise: a wrong tag or size leaves the value empty (see
+// Deserialize for what a refused block leaves). Payload memory comes from the value's
+// own Allocate and goes back through its own Free, so derived classes choose their
+// storage.
 // Thread rules: one thread uses a value at a time; copies never share a payload.
 class Variant {
 public:
   static constexpr uint32_t kBlockHeaderSize = 12;
   static constexpr uint32_t kFormat = 1;
-  static constexpr uint32_t kMaxArrayNesting = 32;
 
   Variant() = default;
   Variant(const Variant& other);
@@ -110,9 +111,9 @@ public:
   // `size` bytes copied from `data` (zeros when it is null); size 0 holds no payload.
   // Returns 14, or 0 (value empty) when allocation failed.
   int32_t SetBuffer(const void* data, uint32_t size);
-  // A packed array of `count` values in order (count 0: the empty array). Returns 16,
-  // or 0 (value empty) when the result would nest deeper than kMaxArrayNesting, would
-  // not fit in 4 GB, or could not be allocated. The values may include this value.
+  // A packed array of `count` values in order (count 0: the empty array), at any
+  // nesting. Returns 16, or 0 (value empty) when the result would not fit in 4 GB or
+  // could not be allocated. The values may include this value.
   int32_t SetArray(const Variant* values, uint32_t count);
   int32_t SetArray(const Variant* const* values, uint32_t count);
 
@@ -137,12 +138,16 @@ public:
   static SVRESULT Serialize(const Variant& value, void* output, size_t capacity);
   // Reads one block from the first `available` bytes of `input` (format 1, or the
   // older format 0 whose codes 0 to 10 stand for tags 0, 1, 6, 10, 8, 9, 12, 13, 14,
-  // 15, 16); 0 on success. Any fault gives E_FAIL and leaves the value empty: a block
-  // that does not fit, a total below 12, an unknown format or tag, tags 12 and 13, a
-  // payload whose size does not fit its tag, a string without a zero, a packed array
-  // that is not well-formed or nests deeper than kMaxArrayNesting. Reads nothing
-  // outside the given bytes. A string is taken up to its first zero. The caller takes
-  // the bytes used from the block's first field.
+  // 15, 16); 0 on success, else E_FAIL. Reads nothing outside the given bytes.
+  // - A fault in the header leaves the value unchanged: a block that does not fit, a
+  //   total below 12, an unknown format or tag, no payload for a tag other than 0, 14
+  //   and 16 (an empty byte buffer is read, as the writer writes one), a payload for
+  //   tag 0.
+  // - A payload is stored as SetValue stores it: a size that does not fit a scalar, a
+  //   string without a zero or a packed array that is not well-formed leave the value
+  //   empty; unowned memory (tags 12 and 13) leaves a byte buffer. Each gives E_FAIL.
+  // A string is taken up to its first zero. The caller takes the bytes used from the
+  // block's first field.
   static SVRESULT Deserialize(Variant& value, const void* input, size_t available);
 
   // The number of elements of a packed array; 0 for every other kind.

@@ -175,16 +175,22 @@ String VariantEx::ValueToString() const {
   }
 }
 
-String VariantEx::ToString(int32_t indentLevel) const {
+String VariantEx::ToString(int32_t indentLevel) const { return Render(indentLevel, 0); }
+
+String VariantEx::Render(int32_t indentLevel, uint32_t depth) const {
   if (GetTag() != VariantTag::Array) return ValueToString();
   Array<VariantEx> items;
   GetArray(items);
   if (items.GetCount() == 0) return u"<empty array>";
   String text = String::FromFormat(u"array(%u):", items.GetCount());
+  if (depth == kMaxRenderedNesting) {
+    text += u" ...";
+    return text;
+  }
   const String indent = Indent(indentLevel + 1);
   for (uint32_t i = 0; i < items.GetCount(); ++i) {
     text += String::FromFormat(u"\n%s[%u] ", indent.GetString(), i);
-    text += items[i].ToString(indentLevel + 1);
+    text += items[i].Render(indentLevel + 1, depth + 1);
   }
   return text;
 }

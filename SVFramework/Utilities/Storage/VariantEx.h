@@ -17,6 +17,9 @@ namespace SV {
 // may outlive the value on another thread.
 class VariantEx : public Variant, public IStringable {
 public:
+  // How many levels of nested arrays ToString renders element by element.
+  static constexpr uint32_t kMaxRenderedNesting = 32;
+
   VariantEx() = default;
   // A copy whose payload is copied into a buffer of this value.
   explicit VariantEx(const Variant& other);
@@ -61,7 +64,9 @@ public:
   String ValueToString() const;
   // As ValueToString, but a packed array gives "array(N):" and one line per element,
   // "[i] " and the element's own text, indented by two spaces per level below
-  // `indentLevel`; an array without elements gives "<empty array>".
+  // `indentLevel`; an array without elements gives "<empty array>". Arrays nested
+  // deeper than kMaxRenderedNesting below this one show only "array(N): ...", which
+  // keeps the text and the stack bounded whatever the value holds.
   virtual String ToString(int32_t indentLevel) const;
   // The IStringable text: ValueToString.
   String ToString() const override;
@@ -74,6 +79,7 @@ protected:
 
 private:
   String DecodedText() const;
+  String Render(int32_t indentLevel, uint32_t depth) const;
 
   RCPtr<LIBuffer> mPayloadBuffer;
 };

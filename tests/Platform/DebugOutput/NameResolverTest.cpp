@@ -1,6 +1,9 @@
 #include "Platform/DebugOutput/NameResolver.h"
 
 #include <gtest/gtest.h>
+#include <sys/utsname.h>
+
+#include <cstring>
 
 namespace Platform::DebugOutput {
 namespace {
@@ -13,6 +16,13 @@ TEST(NameResolver, ResolvesLocalNamesAndDottedAddressesToIPv4Text) {
 
 TEST(NameResolver, AnEmptyNameResolvesToNothing) {
   EXPECT_EQ(NameResolver::ResolveIPv4(""), "");
+}
+
+TEST(NameResolver, TheOwnHostNameIsTheMachinesNodeName) {
+  utsname system{};
+  ASSERT_EQ(uname(&system), 0);
+  const std::string nodeName = system.nodename;
+  EXPECT_EQ(NameResolver::OwnHostName(), nodeName.size() < 64 ? nodeName : std::string());
 }
 
 }  // namespace

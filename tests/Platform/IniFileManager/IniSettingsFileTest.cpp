@@ -6,6 +6,7 @@
 
 #include "Platform/IniFileManager/IniFileManagerApi.h"
 #include "tests/Support/TemporaryFolder.h"
+#include "tests/Support/CaseName.h"
 
 // How the library keeps the file on disk whole, seen through its entry points.
 namespace IniFile {
@@ -50,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, FileThatCannotBeParsed, testing::Values(
     SpoiledFile{"invalid UTF-8", "CurrentSkinIndex=1\nName=\xFF\xFE\n"},
     SpoiledFile{"a line that is no entry", "CurrentSkinIndex=1\nthis is not ini\n"},
     SpoiledFile{"a NUL byte", std::string("A=1\n\0\n", 6)},
-    SpoiledFile{"more than 1 MiB", std::string(1024 * 1024 + 1, '\n')}));
+    SpoiledFile{"more than 1 MiB", std::string(1024 * 1024 + 1, '\n')}),
+    SV::Testing::NameFromWhat());
 
 TEST_F(IniSettingsFileOnDisk, AFolderInPlaceOfTheFileIsRefused) {
   std::filesystem::create_directory(mPath);

@@ -1,6 +1,7 @@
 #include "Platform/Midi/MidiInputParser.h"
 
 #include <gtest/gtest.h>
+#include "tests/Support/CaseName.h"
 
 namespace Platform::Midi {
 namespace {
@@ -64,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, MidiInputParserCases, testing::Values(
     ParserCase{"system common messages have their own lengths and end running status",
                {{0x90, 0x40, 0x7F, 0xF2, 0x01, 0x02, 0xF1, 0x10, 0xF6, 0x41}},
                {{Kind::Short, {0x90, 0x40, 0x7F}}, {Kind::Short, {0xF2, 0x01, 0x02}},
-                {Kind::Short, {0xF1, 0x10}}, {Kind::Short, {0xF6}}, {Kind::Error, {0x41}}}}));
+                {Kind::Short, {0xF1, 0x10}}, {Kind::Short, {0xF6}}, {Kind::Error, {0x41}}}}),
+    SV::Testing::NameFromWhat());
 
 TEST(MidiInputParser, KeepsAtMost64KiBOfOneSystemExclusiveMessageAndCountsTheRest) {
   Bytes message(70000, 0x11);

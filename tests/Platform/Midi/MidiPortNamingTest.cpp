@@ -1,6 +1,7 @@
 #include "Platform/Midi/MidiPortNaming.h"
 
 #include <gtest/gtest.h>
+#include "tests/Support/CaseName.h"
 
 namespace Platform::Midi {
 namespace {
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, MidiPortNamingCases, testing::Values(
                 "a2j:Midi Through [14] (capture): Midi Through Port-0"},
                {u"Corvex", u"Corvex MIDI 2", u"Midi Through"}},
     NamingCase{"UTF-8 names become UTF-16, malformed bytes U+FFFD", MidiPortApi::Jack,
-               {"Caf\xC3\xA9:in", "Bad\xFF:in"}, {u"Caf\u00E9", u"Bad\uFFFD"}}));
+               {"Caf\xC3\xA9:in", "Bad\xFF:in"}, {u"Caf\u00E9", u"Bad\uFFFD"}}),
+    SV::Testing::NameFromWhat());
 
 TEST(MidiPortNaming, TellsTheAlsaBridgeAndTheClientOfAPort) {
   EXPECT_TRUE(MidiPortNaming::IsAlsaBridgePort("a2j:Corvex [24] (capture): Corvex MIDI 1"));

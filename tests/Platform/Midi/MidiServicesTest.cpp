@@ -8,6 +8,7 @@
 #include <array>
 #include <future>
 #include <latch>
+#include "tests/Support/CaseName.h"
 
 namespace Platform::Midi {
 namespace {
@@ -271,7 +272,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, MidiServicesSplitting, testing::Values(
     SplitCase{"a short message fits one buffer", 32, 3, false, {32}, 0},
     SplitCase{"one buffer re-added in each callback carries any length", 600, 1, true, {256, 256, 88}, 0},
     SplitCase{"what no queued buffer takes is dropped and counted", 600, 1, false, {256}, 344},
-    SplitCase{"with no buffer queued the whole message is dropped", 600, 0, false, {}, 600}));
+    SplitCase{"with no buffer queued the whole message is dropped", 600, 0, false, {}, 600}),
+    SV::Testing::NameFromWhat());
 
 TEST_F(MidiServicesTest, HandsOutBuffersFirstInFirstOut) {
   HMIDIIN input = StartedInput();
@@ -496,7 +498,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, MidiServicesShortSends, testing::Values(
     ShortSendCase{"clock", 0xF8, MMSYSERR_NOERROR, {0xF8}},
     ShortSendCase{"song position", 0x0201F2, MMSYSERR_NOERROR, {0xF2, 0x01, 0x02}},
     ShortSendCase{"running status is not supported", 0x7F40, MMSYSERR_INVALPARAM, {}},
-    ShortSendCase{"System Exclusive is no short message", 0xF7F0, MMSYSERR_INVALPARAM, {}}));
+    ShortSendCase{"System Exclusive is no short message", 0xF7F0, MMSYSERR_INVALPARAM, {}}),
+    SV::Testing::NameFromWhat());
 
 TEST_F(MidiServicesTest, SendsALongMessageAndHandsItBackWithMomDone) {
   mServices.MidiOutGetNumDevs();

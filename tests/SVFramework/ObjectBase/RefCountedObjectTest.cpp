@@ -175,13 +175,24 @@ TEST(RCPtr, SelfAssignmentAndNullToNullChangeNoCount) {
   EXPECT_TRUE(null.IsNull());
 }
 
+// An object that holds the only reference to another.
+struct ParentObject : InstrumentedObject {
+  using InstrumentedObject::InstrumentedObject;
+  RCPtr<InstrumentedObject> child;
+};
+
 TEST(RCPtr, AssignmentTakesTheNewReferenceBeforeReleasingTheOld) {
   LifeRecord record;
-  RCPtr<InstrumentedObject> a(new InstrumentedObject(record));
-  RCPtr<InstrumentedObject> b(new InstrumentedObject(record));
-  a = b;
+  auto* parent = new ParentObject(record);
+  parent->child = new InstrumentedObject(record);
+  InstrumentedObject* child = parent->child.Get();
+  RCPtr<InstrumentedObject> holder(parent);
+
+  holder = parent->child;  // releasing the parent releases the child's only other holder
+
+  EXPECT_EQ(holder.Get(), child);
   EXPECT_EQ(record.destroyed, 1);
-  EXPECT_EQ(b->GetRefCount(), 2);
+  EXPECT_EQ(child->GetRefCount(), 1);
 }
 
 TEST(RCPtr, IsExactlyOnePointerWide) {

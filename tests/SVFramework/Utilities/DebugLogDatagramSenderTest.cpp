@@ -13,28 +13,36 @@ namespace {
 
 using Testing::UdpListener;
 
-// Name resolution at the platform edge: "logger" is this machine, nothing else resolves.
+// Name resolution at the platform edge: "logger" is 127.0.0.1, "own-machine" is
+// 127.0.0.2 (also loopback on Linux), nothing else resolves.
 std::vector<std::string> gAskedNames;
-std::string ResolveOnlyLogger(const std::string& name) {
+std::string ResolveOnlyKnownNames(const std::string& name) {
   gAskedNames.push_back(name);
-  return name == "logger" ? "127.0.0.1" : "";
+  if (name == "logger") return "127.0.0.1";
+  return name == "own-machine" ? "127.0.0.2" : "";
 }
+
+// The machine's own host name as the test sets it; none by default.
+std::string gOwnHostName;
+std::string OwnHostName() { return gOwnHostName; }
 
 class DebugLogDatagramSenderTest : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_NE(listener.Port(), 0);
     gAskedNames.clear();
+    gOwnHostName.clear();
   }
 
-  void ExpectGreeting(const char* address) {
-    EXPECT_EQ(listener.Receive(), "*** APPLICATION Launched on ");
-    EXPECT_EQ(listener.Receive(), address);
-    EXPECT_EQ(listener.Receive(), "***\n");
+  void ExpectGreeting(const char* address) { ExpectGreetingAt(listener, address); }
+  static void ExpectGreetingAt(UdpListener& at, const char* address) {
+    EXPECT_EQ(at.Receive(), "*** APPLICATION Launched on ");
+    EXPECT_EQ(at.Receive(), address);
+    EXPECT_EQ(at.Receive(), "***\n");
   }
 
   UdpListener listener;
-  DebugLogDatagramSender sender{&ResolveOnlyLogger};
+  DebugLogDatagramSender sender{&ResolveOnlyKnownNames, &OwnHostName};
 };
 
 TEST_F(DebugLogDatagramSenderTest, TheFirstSendGreetsTheListenerThenSendsTheText) {
@@ -60,15 +68,34 @@ TEST_F(DebugLogDatagramSenderTest, AnEmptyTextOnFirstUseOnlyOpensAndGreets) {
   EXPECT_EQ(listener.Receive(), "marker");
 }
 
-TEST_F(DebugLogDatagramSenderTest, AGivenHostIsResolvedAndAnUnresolvableOneFallsBackToLoopback) {
-  DebugLogDatagramSender other{&ResolveOnlyLogger};
-  sender.Send("logger", listener.Port(), "via logger");
-  ExpectGreeting("127.0.0.1");
-  EXPECT_EQ(listener.Receive(), "via logger");
-  other.Send("nowhere", listener.Port(), "via fallback");
-  ExpectGreeting("127.0.0.1");
-  EXPECT_EQ(listener.Receive(), "via fallback");
-  EXPECT_EQ(gAskedNames, (std::vector<std::string>{"logger", "nowhere"}));
+TEST_F(DebugLogDatagramSenderTest, TheGivenHostComesFirstThenTheMachinesOwnNameThenLoopback) {
+  struct Case {
+    const char* what;
+    const char* host;
+    const char* ownHostName;
+    const char* destination;
+    std::vector<std::string> askedNames;
+  };
+  const Case cases[] = {
+      {"a host that resolves", "logger", "own-machine", "127.0.0.1", {"logger"}},
+      {"no host: the own name", nullptr, "own-machine", "127.0.0.2", {"own-machine"}},
+      {"an empty host: the own name", "", "own-machine", "127.0.0.2", {"own-machine"}},
+      {"a host that does not resolve: the own name", "nowhere", "own-machine", "127.0.0.2", {"nowhere", "own-machine"}},
+      {"an own name that does not resolve: loopback", "nowhere", "lost-machine", "127.0.0.1", {"nowhere", "lost-machine"}},
+      {"no own name: loopback", nullptr, "", "127.0.0.1", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    gAskedNames.clear();
+    gOwnHostName = c.ownHostName;
+    UdpListener at(c.destination);
+    ASSERT_NE(at.Port(), 0);
+    DebugLogDatagramSender fresh{&ResolveOnlyKnownNames, &OwnHostName};
+    fresh.Send(c.host, at.Port(), "text");
+    ExpectGreetingAt(at, c.destination);
+    EXPECT_EQ(at.Receive(), "text");
+    EXPECT_EQ(gAskedNames, c.askedNames);
+  }
 }
 
 TEST_F(DebugLogDatagramSenderTest, TheDestinationStaysWhenALaterCallNamesAnother) {

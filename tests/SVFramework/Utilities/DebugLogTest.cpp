@@ -130,7 +130,8 @@ protected:
   }
 
   UdpListener listener;
-  DebugLogDatagramSender sender;
+  // No own host name, so that the datagrams go to the listener on 127.0.0.1.
+  DebugLogDatagramSender sender{DebugLogDatagramSender::DefaultResolver(), [] { return std::string(); }};
   DebugLog log{{[](std::string_view) {}, [](std::string_view) {},
                 [this](const char* host, int32_t port, std::string_view text) { sender.Send(host, port, text); }}};
 };

@@ -30,11 +30,5 @@ TEST(PointConversion, RoundsHalfAwayFromZeroAndClampsToTheIntRange) {
   }
 }
 
-TEST(PointConversion, LeavesTheDoublePointUnchanged) {
-  const PointT<double> point{1.25, -7.75};
-  (void)point.ToIntPoint();
-  EXPECT_EQ(point, (PointT<double>{1.25, -7.75}));
-}
-
 }  // namespace
 }  // namespace SV

@@ -10,6 +10,7 @@
 
 #include "SVFramework/notification/ActiveDistributorList.h"
 #include "SVFramework/notification/NotificationClient.h"
+#include "tests/Support/CaseName.h"
 #include "tests/Support/RecordingClient.h"
 
 namespace SV {
@@ -329,12 +330,7 @@ INSTANTIATE_TEST_SUITE_P(
                         t.distributor->RemoveAllClients();
                       },
                       {"C"}, {}}),
-    [](const ::testing::TestParamInfo<ReentrantCase>& info) {
-      std::string name = info.param.what;
-      for (char& ch : name)
-        if (ch == ' ') ch = '_';
-      return name;
-    });
+    Testing::NameFromWhat());
 
 TEST_F(DistributorTest, ANestedDistributionMovesTheCursorAndTheOuterOneContinuesFromThere) {
   RCPtr<RecordingClient> a = MakeClient("A"), b = MakeClient("B"), c = MakeClient("C");

@@ -177,6 +177,10 @@ void PrintTo(Transport transport, std::ostream* stream) {
   *stream << (transport == Transport::Jack ? "Jack" : "FakeBackend");
 }
 
+std::string TransportName(const testing::TestParamInfo<Transport>& info) {
+  return info.param == Transport::Jack ? "Jack" : "FakeBackend";
+}
+
 // Every case runs on the transport of its parameter. Suites whose names begin with
 // "Jack" run one at a time (ctest resource lock).
 class SimulatedControllerBehaviour : public testing::TestWithParam<Transport> {
@@ -317,8 +321,8 @@ TEST_P(SimulatedControllerBehaviour, DisappearsAndComesBack) {
   EXPECT_EQ(Ask(kGetPreset, 1), std::vector<Bytes>{Dump(Counting(0x05))});
 }
 
-INSTANTIATE_TEST_SUITE_P(Fake, SimulatedControllerBehaviour, testing::Values(Transport::FakeBackend));
-INSTANTIATE_TEST_SUITE_P(Jack, SimulatedControllerBehaviour, testing::Values(Transport::Jack));
+INSTANTIATE_TEST_SUITE_P(Fake, SimulatedControllerBehaviour, testing::Values(Transport::FakeBackend), TransportName);
+INSTANTIATE_TEST_SUITE_P(Jack, SimulatedControllerBehaviour, testing::Values(Transport::Jack), TransportName);
 
 TEST(SimulatedControllerOnFakeBackend, AnswersInsideTheSendWhenToldTo) {
   auto backend = std::make_shared<FakeMidiBackend>();

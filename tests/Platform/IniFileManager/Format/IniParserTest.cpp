@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Platform/IniFileManager/Format/IniTextRules.h"
+#include "tests/Support/CaseName.h"
 
 namespace IniFile {
 namespace {
@@ -37,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextThatParses, testing::Values(
     TextCase{"tabs and empty values", "\tA\t=\t\nB=\n"},
     TextCase{"non-ASCII names and values", "[Kl\xC3\xA4nge]\nNote=\xF0\x9D\x84\x9E\n"},
     TextCase{"a quoted value", "A=\"  spaced  \"\n"},
-    TextCase{"exactly the largest size", CommentsOfSize(kMaximumFileSize)}));
+    TextCase{"exactly the largest size", CommentsOfSize(kMaximumFileSize)}),
+    SV::Testing::NameFromWhat());
 
 class TextThatIsRefused : public testing::TestWithParam<TextCase> {};
 
@@ -58,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextThatIsRefused, testing::Values(
     TextCase{"an empty section name", "[  ]\n"},
     TextCase{"text after a section header", "[A] B\n"},
     TextCase{"an entry without a key", " = value\n"},
-    TextCase{"one byte more than the largest size", CommentsOfSize(kMaximumFileSize + 1)}));
+    TextCase{"one byte more than the largest size", CommentsOfSize(kMaximumFileSize + 1)}),
+    SV::Testing::NameFromWhat());
 
 TEST(IniParser, ReadsValuesWithoutSurroundingBlanksAndOnePairOfQuotes) {
   const auto document = IniParser::Parse(

@@ -345,10 +345,6 @@ TEST(FilePaths, MakeSafeFileNameReplacesEveryUnsafeCharacter) {
   EXPECT_EQ(File::MakeSafeFileName(u"Gr\u00FC\u00DFe"), u"Gr\u00FC\u00DFe");
 }
 
-TEST(FilePaths, TheLongFormOfAPathIsThePathItself) {
-  EXPECT_EQ(File::GetLongPathName(u"/usr/share/corvex/Skin.xml"), u"/usr/share/corvex/Skin.xml");
-}
-
 TEST(FilePaths, ApplicationDataFoldersLieUnderTheUsersXdgFoldersOrFailCleanly) {
   struct Case {
     const char* home;

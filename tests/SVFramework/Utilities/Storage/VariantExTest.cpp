@@ -136,6 +136,18 @@ TEST(VariantExText, NestedArraysIndentTheirElementsOneLevelDeeper) {
   EXPECT_EQ(std::u16string(List({}).ToString(0).View()), u"<empty array>");
 }
 
+TEST(VariantExText, ArraysNestedPastTheRenderedDepthShowOnlyTheirHeader) {
+  VariantEx deep = Int32(5);
+  for (uint32_t level = 0; level <= VariantEx::kMaxRenderedNesting; ++level) deep.SetArray(&deep, 1);
+  const std::u16string text(deep.ToString(0).View());
+
+  std::u16string expected = u"array(1):";
+  for (uint32_t level = 1; level <= VariantEx::kMaxRenderedNesting; ++level)
+    expected += u"\n" + std::u16string(2 * level, u' ') + u"[0] array(1):";
+  expected += u" ...";
+  EXPECT_EQ(text, expected);
+}
+
 TEST(VariantExBuffer, HandsOutThePayloadOfBuffersAndStringsWithoutACopy) {
   VariantEx buffer;
   const uint8_t byte = 64;
