@@ -1,0 +1,64 @@
+#include "Platform/Gui/ImageDecoder.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QString>
+
+#include <cstring>
+
+namespace Platform::Gui {
+namespace {
+
+bool Decode(QImageReader& reader, DecodedImage& image) {
+  image = DecodedImage{};
+  const QSize size = reader.size();
+  if (size.isValid() && (size.width() > kMaxImageSide || size.height() > kMaxImageSide)) return false;
+  QImage decoded;
+  if (!reader.read(&decoded) || decoded.isNull()) return false;
+  if (decoded.width() > kMaxImageSide || decoded.height() > kMaxImageSide) return false;
+  decoded = decoded.convertToFormat(QImage::Format_ARGB32);
+  if (decoded.isNull()) return false;
+  image.width = decoded.width();
+  image.height = decoded.height();
+  image.pixels.resize(static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
+  for (int32_t y = 0; y < image.height; ++y) {
+    std::memcpy(image.pixels.data() + static_cast<size_t>(y) * image.width, decoded.constScanLine(y),
+                static_cast<size_t>(image.width) * 4);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool DecodeImageBytes(const uint8_t* bytes, size_t size, DecodedImage& image) {
+  image = DecodedImage{};
+  if (bytes == nullptr || size == 0 || size > static_cast<size_t>(INT32_MAX)) return false;
+  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size));
+  QBuffer buffer(&data);
+  if (!buffer.open(QIODevice::ReadOnly)) return false;
+  QImageReader reader(&buffer);
+  return Decode(reader, image);
+}
+
+bool DecodeImageFile(const std::string& utf8Path, DecodedImage& image) {
+  image = DecodedImage{};
+  QFile file(QString::fromStdString(utf8Path));
+  if (!file.open(QIODevice::ReadOnly) || file.size() == 0) return false;
+  QImageReader reader(&file);
+  return Decode(reader, image);
+}
+
+bool ReadBuiltInResource(std::string_view type, std::string_view name, std::string& bytes) {
+  const QString path = QStringLiteral(":/") + QString::fromUtf8(type.data(), static_cast<qsizetype>(type.size())) +
+                       QLatin1Char('/') + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray contents = file.readAll();
+  bytes.assign(contents.constData(), static_cast<size_t>(contents.size()));
+  return true;
+}
+
+}  // namespace Platform::Gui

@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+
+#include "SVFramework/ObjectBase/RefCountedObject.h"
+#include "SVFramework/ObjectBase/SVResult.h"
+#include "SVFramework/Utilities/Storage/StringT.h"
+
+namespace SV {
+
+class LMeasurementRenderer;
+
+// The services of the one application object that renderers, fonts and texts reach
+// through the global pointer (the application shell implements them; tests install
+// stand-ins). UI thread only.
+class LFrameworkApp {
+public:
+  virtual ~LFrameworkApp() = default;
+
+  // The renderer of the application's first root window, for measuring; null while the
+  // application has no root window.
+  virtual RCPtr<LMeasurementRenderer> GetRenderer() = 0;
+  // A millisecond count that wraps at 32 bits: the time base of cache purges and clicks.
+  virtual uint32_t GetTickCount() = 0;
+  // The platform's icon-title font: face, size in points and style bits (bold 1, italic
+  // 2, underline 4, strikeout 8); E_FAIL with an empty face, size 0 and style 0 when the
+  // platform cannot tell.
+  virtual SVRESULT GetSystemFont(String& face, float& size, int32_t& style) = 0;
+};
+
+// The application object; null before one is set. Set before any renderer or control is made.
+LFrameworkApp* GetFrameworkApp();
+void SetFrameworkApp(LFrameworkApp* application);
+
+}  // namespace SV

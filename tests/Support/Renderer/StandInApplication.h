@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+
+#include "SVFramework/Application/FrameworkApp.h"
+#include "SVFramework/Renderer/MeasurementRenderer.h"
+
+namespace SV::Testing {
+
+// The application object's rendering services for tests: a measuring renderer (none
+// until one is given), a clock the test moves by hand and a fixed system font. It is
+// the application object while it lives.
+class StandInApplication : public LFrameworkApp {
+public:
+  StandInApplication() { SetFrameworkApp(this); }
+  ~StandInApplication() override { SetFrameworkApp(nullptr); }
+  StandInApplication(const StandInApplication&) = delete;
+  StandInApplication& operator=(const StandInApplication&) = delete;
+
+  RCPtr<LMeasurementRenderer> GetRenderer() override { return renderer; }
+  uint32_t GetTickCount() override { return ticks; }
+  SVRESULT GetSystemFont(String& face, float& size, int32_t& style) override {
+    face = u"DejaVu Sans";
+    size = 9;
+    style = 0;
+    return S_OK;
+  }
+
+  RCPtr<LMeasurementRenderer> renderer;
+  uint32_t ticks = 0;
+};
+
+}  // namespace SV::Testing
