@@ -20,12 +20,13 @@ constexpr NamedLanguage kLocales[] = {
     {"cs_cz", 0x0405}, {"da_dk", 0x0406}, {"de_at", 0x0C07}, {"de_ch", 0x0807}, {"de_de", 0x0407},
     {"de_li", 0x1407}, {"de_lu", 0x1007}, {"el_gr", 0x0408}, {"en_au", 0x0C09}, {"en_ca", 0x1009},
     {"en_gb", 0x0809}, {"en_ie", 0x1809}, {"en_nz", 0x1409}, {"en_us", 0x0409}, {"en_za", 0x1C09},
-    {"es_ar", 0x2C0A}, {"es_es", 0x0C0A}, {"es_mx", 0x080A}, {"fi_fi", 0x040B}, {"fr_be", 0x080C},
+    {"es_ar", 0x2C0A}, {"es_cl", 0x340A}, {"es_co", 0x240A}, {"es_es", 0x0C0A}, {"es_mx", 0x080A},
+    {"es_pe", 0x280A}, {"es_us", 0x540A}, {"es_ve", 0x200A}, {"fi_fi", 0x040B}, {"fr_be", 0x080C},
     {"fr_ca", 0x0C0C}, {"fr_ch", 0x100C}, {"fr_fr", 0x040C}, {"fr_lu", 0x140C}, {"hu_hu", 0x040E},
     {"it_ch", 0x0810}, {"it_it", 0x0410}, {"ja_jp", 0x0411}, {"ko_kr", 0x0412}, {"nb_no", 0x0414},
     {"nl_be", 0x0813}, {"nl_nl", 0x0413}, {"nn_no", 0x0814}, {"pl_pl", 0x0415}, {"pt_br", 0x0416},
     {"pt_pt", 0x0816}, {"ru_ru", 0x0419}, {"sv_fi", 0x081D}, {"sv_se", 0x041D}, {"tr_tr", 0x041F},
-    {"uk_ua", 0x0422}, {"zh_cn", 0x0804}, {"zh_hk", 0x0C04}, {"zh_sg", 0x1004}, {"zh_tw", 0x0404},
+    {"uk_ua", 0x0422}, {"zh_cn", 0x0804}, {"zh_hk", 0x0C04}, {"zh_mo", 0x1404}, {"zh_sg", 0x1004}, {"zh_tw", 0x0404},
 };
 
 // A language alone: its main identifier.
