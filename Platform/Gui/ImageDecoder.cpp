@@ -12,13 +12,17 @@
 namespace Platform::Gui {
 namespace {
 
+bool WithinLimits(const QSize& size) {
+  return size.width() <= kMaxImageSide && size.height() <= kMaxImageSide &&
+         int64_t{size.width()} * size.height() <= kMaxImagePixels;
+}
+
 bool Decode(QImageReader& reader, DecodedImage& image) {
   image = DecodedImage{};
   const QSize size = reader.size();
-  if (size.isValid() && (size.width() > kMaxImageSide || size.height() > kMaxImageSide)) return false;
+  if (size.isValid() && !WithinLimits(size)) return false;
   QImage decoded;
-  if (!reader.read(&decoded) || decoded.isNull()) return false;
-  if (decoded.width() > kMaxImageSide || decoded.height() > kMaxImageSide) return false;
+  if (!reader.read(&decoded) || decoded.isNull() || !WithinLimits(decoded.size())) return false;
   decoded = decoded.convertToFormat(QImage::Format_ARGB32);
   if (decoded.isNull()) return false;
   image.width = decoded.width();

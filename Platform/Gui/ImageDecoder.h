@@ -14,8 +14,10 @@ struct DecodedImage {
   std::vector<uint32_t> pixels;
 };
 
-// The largest side an image may have; larger ones are refused before they are decoded.
+// The largest side and pixel count an image may have; larger ones are refused before
+// they are decoded (skin images are small; this bounds what a hostile file can claim).
 inline constexpr int32_t kMaxImageSide = 16384;
+inline constexpr int64_t kMaxImagePixels = int64_t{1} << 24;
 
 // Decode with Qt's image readers. Each returns false, leaving `image` empty, for
 // missing, empty, truncated or undecodable input and for images beyond the size limit.

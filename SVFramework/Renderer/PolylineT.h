@@ -36,7 +36,8 @@ public:
 
   Array<PointT<T>> points;
   T lineWidth = 1;
-  bool changed = false;
+  // Cleared by the back end that rebuilt its path, also through a const polyline.
+  mutable bool changed = false;
 
 private:
   static uint64_t NextSerial() {

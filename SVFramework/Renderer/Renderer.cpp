@@ -7,6 +7,7 @@
 
 #include "SVFramework/Renderer/AutoClip.h"
 #include "SVFramework/Renderer/D3D9Renderer.h"
+#include "SVFramework/Renderer/Gdi/GDIRendererFactory.h"
 
 namespace SV {
 namespace {
@@ -51,8 +52,10 @@ RectT<double> Intersection(const RectT<double>& a, const RectT<double>& b) {
 
 }  // namespace
 
-RCPtr<LRenderer> LRenderer::Create(RendererType type, const RectT<int32_t>&, IWindowTarget*) {
+RCPtr<LRenderer> LRenderer::Create(RendererType type, const RectT<int32_t>&, IWindowTarget* window) {
   switch (type) {
+    case RendererType::GdiPlus:
+      return CreateGdiRenderer(window);
     case RendererType::Direct3D9:
       return RCPtr<LRenderer>(new LD3D9Renderer);
     default:

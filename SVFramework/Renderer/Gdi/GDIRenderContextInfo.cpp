@@ -6,10 +6,11 @@
 
 namespace SV {
 
-LGDIRenderContextInfo::LGDIRenderContextInfo(const RectT<int32_t>& viewport, IWindowTarget* window, int32_t flags)
+LGDIRenderContextInfo::LGDIRenderContextInfo(const RectT<int32_t>& viewport, IWindowTarget* window, int32_t flags,
+                                             double dotsPerInch)
     : LRenderContextInfo(viewport, window, flags),
-      mFront(LGDIRendererOffscreenSurface::Create({viewport.width, viewport.height}, window)),
-      mBack(LGDIRendererOffscreenSurface::Create({viewport.width, viewport.height}, window)) {}
+      mFront(LGDIRendererOffscreenSurface::Create({viewport.width, viewport.height}, window, dotsPerInch)),
+      mBack(LGDIRendererOffscreenSurface::Create({viewport.width, viewport.height}, window, dotsPerInch)) {}
 
 bool LGDIRenderContextInfo::IsWholeViewportDirty() const {
   const RegionNode* const node = GetDirtyRegion().GetFirst();

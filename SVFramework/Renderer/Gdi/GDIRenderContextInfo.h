@@ -15,7 +15,9 @@ class LGDIRenderContextInfo : public LRenderContextInfo {
 public:
   static constexpr int32_t kMaxSurfaceSide = 4096;
 
-  LGDIRenderContextInfo(const RectT<int32_t>& viewport, IWindowTarget* window, int32_t flags);
+  // Surfaces take the window's pixels per inch (96 for an offscreen context of tests).
+  LGDIRenderContextInfo(const RectT<int32_t>& viewport, IWindowTarget* window, int32_t flags,
+                        double dotsPerInch = 96);
 
   PointT<int32_t> GetMaxSurfaceSize() const override { return {kMaxSurfaceSide, kMaxSurfaceSide}; }
 

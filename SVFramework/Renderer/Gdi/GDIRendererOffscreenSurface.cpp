@@ -1,17 +1,12 @@
 #include "SVFramework/Renderer/Gdi/GDIRendererOffscreenSurface.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace SV {
-namespace {
-
-constexpr int kDotsPerMeterAt96Dpi = 3780;
-
-}  // namespace
-
 RCPtr<LGDIRendererOffscreenSurface> LGDIRendererOffscreenSurface::Create(const PointT<int32_t>& size,
-                                                                          IWindowTarget* window) {
-  RCPtr<LGDIRendererOffscreenSurface> surface(new LGDIRendererOffscreenSurface(window));
+                                                                          IWindowTarget* window, double dotsPerInch) {
+  RCPtr<LGDIRendererOffscreenSurface> surface(new LGDIRendererOffscreenSurface(window, dotsPerInch));
   surface->Resize(size.x, size.y);
   return surface;
 }
@@ -23,10 +18,13 @@ LGDIRendererOffscreenSurface::~LGDIRendererOffscreenSurface() {
 SVRESULT LGDIRendererOffscreenSurface::Resize(int32_t width, int32_t height) {
   if (mPainter) mPainter->end();
   mPainter.reset();
-  mImage = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32_Premultiplied);
+  const QSize size(std::max(width, 1), std::max(height, 1));
+  // An image of the same size is reused: its pixels are cleared all the same.
+  if (mImage.size() != size) mImage = QImage(size, QImage::Format_ARGB32_Premultiplied);
   if (mImage.isNull()) return S_OK;
-  mImage.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
-  mImage.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
+  const int dotsPerMeter = static_cast<int>(std::lround(mDotsPerInch / 0.0254));
+  mImage.setDotsPerMeterX(dotsPerMeter);
+  mImage.setDotsPerMeterY(dotsPerMeter);
   mImage.fill(Qt::transparent);
   mPainter = std::make_unique<QPainter>(&mImage);
   return S_OK;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "tests/Support/RaisedText.h"
 #include "tests/Support/Renderer/RecordingRenderer.h"
 
 namespace SV {
@@ -14,14 +15,7 @@ namespace {
 using Testing::RecordingRenderer;
 using ::testing::StartsWith;
 
-std::string RaisedText(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const std::exception& error) {
-    return error.what();
-  }
-  return "nothing raised";
-}
+using Testing::RaisedText;
 
 class RendererStateStack : public ::testing::Test {
 protected:

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "SVFramework/Renderer/Renderer.h"
+#include "SVFramework/Renderer/D3D9Renderer.h"
 
 namespace SV::Testing {
 
@@ -13,9 +13,10 @@ public:
   PointT<int32_t> GetMaxSurfaceSize() const override { return {4096, 4096}; }
 };
 
-// A back end that draws nothing and records what reaches the device: every clip,
-// translation and stencil the base class hands down through its virtual slots.
-class RecordingRenderer : public LRenderer {
+// A back end that draws nothing (the empty back end's operations) but keeps the base
+// class's context stack, and records what reaches the device: every clip, translation
+// and stencil the base class hands down through its virtual slots, and rect drawing.
+class RecordingRenderer : public LD3D9Renderer {
 public:
   struct Call {
     std::string what;
@@ -30,14 +31,13 @@ public:
     return RCPtr<LRenderContextInfo>(new RecordingContext({0, 0, 100, 100}, nullptr, flags));
   }
 
-  SVRESULT GetFontMetrics(const RCPtr<LFont>&, int32_t&, int32_t&, int32_t&) override { return S_OK; }
-  RectT<float> MeasureText(const String&, const RCPtr<LFont>&) override { return {}; }
-  RendererType GetRendererType() const override { return RendererType::GdiPlus; }
   SVRESULT InitRenderContextInfo(const RectT<int32_t>& viewport, IWindowTarget* window, int32_t flags,
                                  RCPtr<LRenderContextInfo>& context) override {
     context = new RecordingContext(viewport, window, flags);
     return S_OK;
   }
+  SVRESULT RenderStart(const RCPtr<LRenderContextInfo>& context) override { return LRenderer::RenderStart(context); }
+  SVRESULT RenderFinish(const RCPtr<LRenderContextInfo>& context) override { return LRenderer::RenderFinish(context); }
 
   SVRESULT SetStencil(const RCPtr<LStencil>& stencil) override {
     calls.push_back({"SetStencil", {}, {}, stencil.Get()});
@@ -53,23 +53,6 @@ public:
   }
   void DrawRect(const RectT<int32_t>&, const Color&, float) override { calls.push_back({"DrawRect", {}, {}, nullptr}); }
   void FillRect(const RectT<int32_t>&, const Color&, bool) override { calls.push_back({"FillRect", {}, {}, nullptr}); }
-
-  void DrawText(const String&, const RCPtr<LFont>&, const PointT<int32_t>&, const Color&) override {}
-  void FillColorRectList(const ColorRectListT<float>&, const PointT<double>&, bool) override {}
-  void DrawLine(const PointT<float>&, const PointT<float>&, const Color&, float) override {}
-  void DrawLineSegments(const PolylineT<float>&, const Color&, const PointT<float>&, const PointT<float>&,
-                        bool) override {}
-  void DrawPolyline(const PolylineT<float>&, const Color&, const PointT<float>&, const PointT<float>&, bool) override {}
-  void DrawPolygon(const PolylineT<float>&, const Color&, const PointT<float>&, const PointT<float>&, bool) override {}
-  void FillPolygon(const PolylineT<float>&, const Color&, const PointT<float>&, const PointT<float>&, bool) override {}
-  void DrawBitmap(const RCPtr<LBitmap>&, const RectT<int32_t>&, ResizeType) override {}
-  SVRESULT DrawRenderContext(const RCPtr<LRenderContextInfo>&, const PointT<int32_t>&,
-                             const RectT<int32_t>&) override {
-    return E_NOTIMPL;
-  }
-  SVRESULT ScrollRenderContext(const RCPtr<LRenderContextInfo>&, const PointT<int32_t>&) override {
-    return E_NOTIMPL;
-  }
 };
 
 }  // namespace SV::Testing

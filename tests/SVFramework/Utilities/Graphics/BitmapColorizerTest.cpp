@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "tests/Support/RaisedText.h"
+
 #include <cmath>
 #include <functional>
 
@@ -12,14 +14,7 @@ namespace {
 
 using ::testing::StartsWith;
 
-std::string RaisedText(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const std::exception& error) {
-    return error.what();
-  }
-  return "nothing raised";
-}
+using Testing::RaisedText;
 
 ColorizeParams Solid(const Color& color) { return ColorizeParams{0, color, color, {}, {}}; }
 

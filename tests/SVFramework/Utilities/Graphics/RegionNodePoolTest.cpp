@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <thread>
 #include <vector>
 
 namespace SV {
@@ -62,6 +63,23 @@ TEST(RegionNodePool, FreedBlockSlotsAreReusedInTheOrderTheyCameBack) {
   EXPECT_EQ(pool.Allocate(), nodes[7]);
   EXPECT_EQ(pool.Allocate(), nodes[3]);
   for (RegionNode* n : nodes) pool.Free(n);
+}
+
+TEST(RegionNodePool, ThreadsAllocatingAndFreeingAtOnceKeepTheCountsRight) {
+  RegionNodePool pool;
+  auto churn = [&pool] {
+    std::vector<RegionNode*> nodes;
+    for (int round = 0; round < 200; ++round) {
+      for (int i = 0; i < 300; ++i) nodes.push_back(pool.Allocate());
+      for (RegionNode* node : nodes) pool.Free(node);
+      nodes.clear();
+    }
+  };
+  std::thread first(churn), second(churn);
+  first.join();
+  second.join();
+  EXPECT_EQ(pool.GetInUseCount(), 0u);
+  EXPECT_EQ(pool.GetFreeCount(), 512u);
 }
 
 TEST(RegionNodePool, FreeOfNullDoesNothing) {
