@@ -13,10 +13,10 @@
 
 #include <atomic>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <thread>
 
+#include "RateReporter.h"
 #include "SVFramework/notification/Notification.h"
 #include "SVFramework/notification/NotificationCenterManager.h"
 #include "SVFramework/notification/NotificationClient.h"
@@ -179,35 +179,23 @@ BENCHMARK(SameThread_Qt)->UseRealTime();
 BENCHMARK(CrossThread_SV)->UseRealTime();
 BENCHMARK(CrossThread_Qt)->UseRealTime();
 
-// Shows the usual console report and keeps each benchmark's rate for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      const auto rate = run.counters.find("items_per_second");
-      if (rate != run.counters.end() && run.run_type == Run::RT_Iteration) rates[run.benchmark_name()] = rate->second;
-    }
-  }
-  void PrintRatio(const char* what, const std::string& ours, const std::string& theirs) const {
-    const auto a = rates.find(ours), b = rates.find(theirs);
-    if (a == rates.end() || b == rates.end() || b->second.value <= 0) return;
-    std::printf("%-34s ours %12.0f/s  Qt %12.0f/s  ratio %.2f\n", what, a->second.value, b->second.value,
-                a->second.value / b->second.value);
-  }
-
-  std::map<std::string, benchmark::Counter> rates;
-};
+// Prints ours/Qt from the rates of one run.
+void PrintRatio(const SV::Bench::RateReporter& reporter, const char* what, const std::string& ours,
+                const std::string& theirs) {
+  const double a = reporter.Rate(ours), b = reporter.Rate(theirs);
+  if (a <= 0 || b <= 0) return;
+  std::printf("%-34s ours %12.0f/s  Qt %12.0f/s  ratio %.2f\n", what, a, b, a / b);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  SV::Bench::RateReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio("post and deliver on one thread", "SameThread_SV/real_time", "SameThread_Qt/real_time");
-  reporter.PrintRatio("post on a worker, deliver on another", "CrossThread_SV/real_time", "CrossThread_Qt/real_time");
+  PrintRatio(reporter, "post and deliver on one thread", "SameThread_SV/real_time", "SameThread_Qt/real_time");
+  PrintRatio(reporter, "post on a worker, deliver on another", "CrossThread_SV/real_time", "CrossThread_Qt/real_time");
   benchmark::Shutdown();
   return 0;
 }

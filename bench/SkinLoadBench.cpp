@@ -8,10 +8,10 @@
 #include <expat.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 
+#include "RateReporter.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
 #include "tests/Support/Skins/SkinFixtures.h"
@@ -155,37 +155,22 @@ BENCHMARK(LoadEditorSkin_Factory)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadEditorSkin_ExpatAlone)->Unit(benchmark::kMillisecond);
 BENCHMARK(CreateThousandControls)->Unit(benchmark::kMillisecond);
 
-// Shows the usual console report and keeps each benchmark's rate for the ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      const auto rate = run.counters.find("items_per_second");
-      if (rate != run.counters.end() && run.run_type == Run::RT_Iteration)
-        rates[run.benchmark_name()] = rate->second.value;
-    }
-  }
-  void PrintSummary() const {
-    const auto factory = rates.find("LoadEditorSkin_Factory"), expat = rates.find("LoadEditorSkin_ExpatAlone");
-    if (factory != rates.end() && expat != rates.end() && factory->second > 0)
-      std::printf("editor skin load: factory %.3f ms, expat alone %.3f ms, ratio %.2f (goal at most 3)\n",
-                  1e3 / factory->second, 1e3 / expat->second, expat->second / factory->second);
-    const auto create = rates.find("CreateThousandControls");
-    if (create != rates.end() && create->second > 0)
-      std::printf("control creation through the factory: %.0f ns per control\n", 1e9 / create->second);
-  }
-
-  std::map<std::string, double> rates;
-};
+void PrintSummary(const SV::Bench::RateReporter& reporter) {
+  const double factory = reporter.Rate("LoadEditorSkin_Factory"), expat = reporter.Rate("LoadEditorSkin_ExpatAlone");
+  if (factory > 0 && expat > 0)
+    std::printf("editor skin load: factory %.3f ms, expat alone %.3f ms, ratio %.2f (goal at most 3)\n",
+                1e3 / factory, 1e3 / expat, expat / factory);
+  const double create = reporter.Rate("CreateThousandControls");
+  if (create > 0) std::printf("control creation through the factory: %.0f ns per control\n", 1e9 / create);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  SV::Bench::RateReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintSummary();
+  PrintSummary(reporter);
   benchmark::Shutdown();
   return 0;
 }

@@ -22,6 +22,17 @@ double FloorWithTolerance(double value) {
   return TruncateToInteger(value - (value * kRelativeEpsilon + 1.0));
 }
 
+// Rounds the four edges of the rectangle and takes the extent between them.
+template <class Round>
+void RoundEdges(RectT<double>& rect, Round round) {
+  const double right = round(rect.x + rect.width);
+  const double bottom = round(rect.y + rect.height);
+  rect.x = round(rect.x);
+  rect.y = round(rect.y);
+  rect.width = right - rect.x;
+  rect.height = bottom - rect.y;
+}
+
 }  // namespace
 
 double RoundHalfAwayFromZero(double value) {
@@ -29,14 +40,7 @@ double RoundHalfAwayFromZero(double value) {
   return TruncateToInteger(std::signbit(value) ? value - 0.5 : value + 0.5);
 }
 
-void SnapRectToPixels(RectT<double>& rect) {
-  const double right = RoundHalfAwayFromZero(rect.x + rect.width);
-  const double bottom = RoundHalfAwayFromZero(rect.y + rect.height);
-  rect.x = RoundHalfAwayFromZero(rect.x);
-  rect.y = RoundHalfAwayFromZero(rect.y);
-  rect.width = right - rect.x;
-  rect.height = bottom - rect.y;
-}
+void SnapRectToPixels(RectT<double>& rect) { RoundEdges(rect, RoundHalfAwayFromZero); }
 
 void NormalizeAndFloorRect(RectT<double>& rect) {
   if (rect.width < 0) {
@@ -47,12 +51,7 @@ void NormalizeAndFloorRect(RectT<double>& rect) {
     rect.y += rect.height;
     rect.height = -rect.height;
   }
-  const double right = FloorWithTolerance(rect.x + rect.width);
-  const double bottom = FloorWithTolerance(rect.y + rect.height);
-  rect.x = FloorWithTolerance(rect.x);
-  rect.y = FloorWithTolerance(rect.y);
-  rect.width = right - rect.x;
-  rect.height = bottom - rect.y;
+  RoundEdges(rect, FloorWithTolerance);
 }
 
 }  // namespace SV

@@ -19,8 +19,6 @@ int32_t HexDigitValue(char c) {
   return -1;
 }
 
-bool IsAsciiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // Attribute names are ASCII: a UTF-8 name equals a wide one unit by unit.
 bool NameEquals(const char* utf8, const char16_t* wide) {
   for (; *utf8 && *wide; ++utf8, ++wide)
@@ -81,18 +79,7 @@ float XmlAttributes::ParseReal(const char* text) {
   return static_cast<float>(value);
 }
 
-int32_t XmlAttributes::ParseInteger(const char* text) {
-  while (IsAsciiSpace(*text)) ++text;
-  const bool negative = *text == '-';
-  if (*text == '-' || *text == '+') ++text;
-  int64_t value = 0;
-  for (; *text >= '0' && *text <= '9'; ++text) {
-    value = value * 10 + (*text - '0');
-    if (value > int64_t{INT32_MAX} + 1) value = int64_t{INT32_MAX} + 1;
-  }
-  if (negative) return static_cast<int32_t>(-value);
-  return value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
-}
+int32_t XmlAttributes::ParseInteger(const char* text) { return NarrowString(text).ToInt(); }
 
 int32_t XmlAttributes::ParseNumber(const char* text) {
   if (text[0] != '0' || text[1] != 'x') return ParseInteger(text);

@@ -143,6 +143,20 @@ TEST_F(ControlFactoryTest, ARejectedSkinDocumentFailsWithExpatsErrorAndARejected
   EXPECT_EQ(factory->GetSkins().GetCount(), 1u) << "what was read before the error stays";
 }
 
+TEST_F(ControlFactoryTest, ASecondLoadAddsSkinsKeepsFirstDefinitionsAndResetsTheCurrentSkin) {
+  UseResources("", "", SkinDocument(R"(<Colorizer Name="C" ColorType="SolidFill" Color="FF0000"/>
+      <Skin Name="one"/><Skin Name="two"/>)"));
+  ASSERT_EQ(factory->LoadResources(u"::", 9), S_OK);
+  factory->SetCurrentSkinIndex(1);
+  UseResources("", "", SkinDocument(R"(<Colorizer Name="C" ColorType="SolidFill" Color="00FF00"/>
+      <Skin Name="three"/>)"));
+  ASSERT_EQ(factory->LoadResources(u"::", 9), S_OK);
+  ASSERT_EQ(factory->GetSkins().GetCount(), 3u);
+  EXPECT_EQ(factory->GetSkins()[2]->Skin->Name, u"three");
+  EXPECT_EQ(factory->GetCurrentSkinIndex(), 0);
+  EXPECT_EQ(factory->GetRegistry().colorizers.at(u"C")->ColorValue, Color::FromARGB(0x00FF0000));
+}
+
 TEST_F(ControlFactoryTest, ASecondRegistrationKeepsTheFirstFunction) {
   EXPECT_EQ(factory->RegisterControlCreateFunction(u"Framework.Button", &LControlCreation::Create<TestControl>), S_OK);
   EXPECT_EQ(factory->RegisterControlCreateFunction(u"Framework.Button", &CreateOther), S_OK);
