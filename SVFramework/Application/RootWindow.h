@@ -42,6 +42,9 @@ public:
   // `local` receives the point in that control's coordinates. With `updateHover` the
   // control becomes the hover control.
   virtual RCPtr<LControl> ControlAtPoint(PointT<int32_t> point, PointT<int32_t>& local, bool updateHover) = 0;
+  // Gives the window the client rectangle `rect` (screen coordinates); nothing without
+  // an OS window or when it is the current one.
+  virtual void SetWindowRect(const RectT<int32_t>& rect) = 0;
   // The pointer in client coordinates; (0, 0) without an OS window.
   virtual PointT<int32_t> GetCursorPosition() const = 0;
 };

@@ -93,13 +93,6 @@ SVRESULT LControl::SetValueRange(double minimum, double maximum, int32_t taper) 
   return S_OK;
 }
 
-SVRESULT LControl::GetPreferredSize(PointT<double>& size) {
-  size = {mRect.width, mRect.height};
-  return S_OK;
-}
-
-SVRESULT LControl::GetMaxSize(int32_t, double&) { return S_FALSE; }
-
 SVRESULT LControl::SetScrollOffset(PointT<double> offset) {
   mScrollOffset = offset;
   return S_OK;

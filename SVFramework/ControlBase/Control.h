@@ -8,6 +8,7 @@
 #include "SVFramework/ControlBase/ControlGeometry.h"
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/ControlBase/LayoutDescriptor.h"
+#include "SVFramework/ControlBase/PlacementSolver.h"
 #include "SVFramework/ControlBase/PointParam.h"
 #include "SVFramework/ControlBase/StringTable.h"
 #include "SVFramework/ControlBase/UITarget.h"
@@ -69,8 +70,11 @@ public:
   // 1 when a change of the child's area is invalidated the normal way, 0 while this
   // control scrolls or watches its client rect and the child is not docked.
   virtual int32_t InvalidateChildArea(const LControl* child) const;
+  // The size the placement gives when both size references are Self with Abs 0, so
+  // that only the minimum (and the label text) count; re-places the control four times.
   virtual SVRESULT GetPreferredSize(PointT<double>& size);
-  virtual SVRESULT GetMaxSize(int32_t axis, double& size);
+  // Per axis the Abs of a maximum that refers to the control itself, else 0.
+  virtual SVRESULT GetMaxSize(PointT<double>& size);
   // Returns the new value.
   virtual bool SetClipToParent(bool clip);
   virtual SVRESULT SetScrollOffset(PointT<double> offset);
@@ -160,7 +164,9 @@ public:
   virtual SVRESULT SortChildren(const RCPtr<LRefCountedObject>&, Array<uint32_t>&) { return S_FALSE; }
   virtual SVRESULT UpdateFont() { return S_FALSE; }
   virtual SVRESULT RelayoutIfDocked() { return S_FALSE; }
-  virtual void OnChildRectChanged(LControl*) {}
+  // After a child's rectangle changed: re-places this control (unless it is placing
+  // its children) and lets InvalidateChildArea judge the child's area.
+  virtual void OnChildRectChanged(LControl* child);
   // The hook of the idle pass; subclasses poll clocks or animate here.
   virtual void OnIdle() {}
   virtual SVRESULT PaintContent(const RCPtr<LRenderer>&, const RectT<double>&) { return S_OK; }
@@ -191,7 +197,8 @@ public:
   SVRESULT OnKeyPress(const RCPtr<LKeyParam>&) override { return S_FALSE; }
   SVRESULT OnMouseWheel(const RCPtr<LPointWithModifiersParam>&, int32_t) override { return S_FALSE; }
   SVRESULT OnMouseHWheel(const RCPtr<LPointWithModifiersParam>&, int32_t) override { return S_FALSE; }
-  SVRESULT OnRelayoutRequest() override { return S_FALSE; }
+  // Re-places the control (its parent's size changed); 0.
+  SVRESULT OnRelayoutRequest() override;
   bool CanLoseFocus() override { return true; }
   SVRESULT OnFocusLost() override { return S_FALSE; }
 
@@ -276,6 +283,29 @@ public:
   void MapPointFromControl(const LControl* other, PointT<int32_t>& point) const;
   RectT<double> GetLookClientRect(int32_t index) const;
 
+  // --- Placement ---
+  // Store the specs in the placement record and re-place the control; 0 when the
+  // record then holds them as given, else 1.
+  SVRESULT SetPlacement(int32_t axis, const LPlacementSpec& placement, const LSizeSpec& size);
+  SVRESULT SetPlacements(const LPlacementSpec& placementX, const LSizeSpec& sizeX, const LPlacementSpec& placementY,
+                         const LSizeSpec& sizeY);
+  SVRESULT SetMinMax(int32_t axis, const LSizeLimitSpec& minimum, const LSizeLimitSpec& maximum);
+  // Solves the record against the parent (or, at the top, the root window), applies the
+  // limits, floors the edges and stores the rectangle: SetRect's result, or E_FAIL
+  // without a record or a frame of reference.
+  SVRESULT RecomputePlacement();
+  // Raise to the minimum and lower to the maximum of the record's limits that refer
+  // to the control itself, keeping the anchor point; 1 when something changed.
+  SVRESULT ApplyMinSize(PointT<double>& position, PointT<double>& size);
+  SVRESULT ApplyMaxSize(PointT<double>& position, PointT<double>& size);
+  // Stores the rectangle and propagates it: children re-placed after a size change,
+  // later siblings re-placed, the parent told, old and new areas invalidated.
+  // 1 when it is exactly the current rectangle (nothing happens), else 0.
+  SVRESULT SetRect(const RectT<double>& rect);
+  // The union of the whole-pixel rectangles of the children docked on neither axis;
+  // (0, 0, 0, 0) when there is none.
+  RectT<double> GetChildrenExtent() const;
+
   // --- Idle ticks and deferred destruction ---
   // Counted subscription to the root window's "NID_IDLE" (made when the tree gets a
   // root window, if it has none yet). A failed subscription resets the count to 0.
@@ -334,6 +364,10 @@ private:
   void UpdateChildrenConditions();
   void InvalidateWhole();
   bool TakesFocusWhenParentHasIt();
+  bool MakePlacementFrame(LPlacementFrame& frame) const;
+  void ReplaceChildrenAfterResize();
+  void ReplaceLaterSiblings();
+  void InvalidateArea(double width, double height);
 
   RCPtr<Handlers> mHandlers;
   String mName;

@@ -89,6 +89,7 @@ public:
     return controlUnderPointer;
   }
   PointT<int32_t> GetCursorPosition() const override { return cursorPosition; }
+  void SetWindowRect(const RectT<int32_t>& rect) override { windowRects.push_back(rect); }
 
   // One idle pass: distributes "NID_IDLE" to the subscribed controls.
   void Idle() { Distribute(LNotification::Create(u"NID_IDLE", nullptr)); }
@@ -119,6 +120,7 @@ public:
   RCPtr<LControl> controlUnderPointer;
   std::vector<PointT<int32_t>> hitTests;
   PointT<int32_t> cursorPosition{};
+  std::vector<RectT<int32_t>> windowRects;
 
 private:
   StandInRootWindow() = default;
