@@ -81,18 +81,6 @@ SVRESULT LControl::SetText(const String& text) {
   return S_OK;
 }
 
-SVRESULT LControl::SetNormalizedValue(double value) {
-  mNormalizedValue = value;
-  return S_OK;
-}
-
-SVRESULT LControl::SetValueRange(double minimum, double maximum, int32_t taper) {
-  mValueMin = minimum;
-  mValueMax = maximum;
-  mValueTaper = taper;
-  return S_OK;
-}
-
 SVRESULT LControl::SetScrollOffset(PointT<double> offset) {
   mScrollOffset = offset;
   return S_OK;

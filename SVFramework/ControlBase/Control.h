@@ -61,8 +61,13 @@ public:
 
   // --- Overridable operations, in the order of the framework's operation table ---
   virtual SVRESULT SetText(const String& text);
-  virtual SVRESULT SetNormalizedValue(double value);
+  // Clamps the position to [0, 1] (NaN counts as 0), stores it, calls OnValueChanged and
+  // announces "NID_VALUE_CHANGE" with the position and its value; an unchanged position
+  // does nothing. Returns the stored position.
+  virtual double SetNormalizedValue(double value);
   virtual void OnValueChanged() {}
+  // Taper 0 linear (any bounds) or 1 logarithmic (both bounds above 0); anything else
+  // gives E_INVALIDARG and keeps the old range. The position is not announced again.
   virtual SVRESULT SetValueRange(double minimum, double maximum, int32_t taper);
   virtual void BeginClientRectWatch();
   virtual void EndClientRectWatch() { mClientRectWatch = false; }
@@ -282,6 +287,13 @@ public:
   PointT<double> GetScreenPosition() const;
   void MapPointFromControl(const LControl* other, PointT<int32_t>& point) const;
   RectT<double> GetLookClientRect(int32_t index) const;
+
+  // --- Values ---
+  double GetNormalizedValue() const { return mNormalizedValue; }
+  // The value at a position of the current range; the position is not clamped.
+  double NormalizedToValue(double position) const;
+  // The position of a value, clamped to the range; 0 for a range of equal bounds.
+  double ValueToNormalized(double value) const;
 
   // --- Placement ---
   // Store the specs in the placement record and re-place the control; 0 when the
