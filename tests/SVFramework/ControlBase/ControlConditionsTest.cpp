@@ -62,9 +62,7 @@ protected:
     window->Forget();
   }
   RCPtr<InstrumentedControl> Make(const RCPtr<LControl>& parent, const char16_t* name) {
-    RCPtr<InstrumentedControl> control = InstrumentedControl::Make(life, parent, name);
-    control->FinishCreation();
-    return control;
+    return InstrumentedControl::MakeCreated(life, parent, name);
   }
 
   LifeRecord life;

@@ -43,6 +43,15 @@ public:
   using LControl::SetLayout;
   using LControl::SetRectDirect;
   using LControl::SetScrollOffsetDirect;
+  // A control that has been through the whole creation sequence (without a descriptor),
+  // so that it handles notifications.
+  static RCPtr<InstrumentedControl> MakeCreated(LifeRecord& record, const RCPtr<LControl>& parent,
+                                                const String& name) {
+    RCPtr<InstrumentedControl> control = Make(record, parent, name);
+    control->FinishCreation();
+    return control;
+  }
+
   // Runs the rest of the creation sequence without a descriptor, so the control counts as created.
   void FinishCreation() { LControlCreation::Build(*this, nullptr); }
 
