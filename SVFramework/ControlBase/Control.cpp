@@ -40,22 +40,6 @@ LControl::Handlers& LControl::EnsureHandlers() {
   return *mHandlers;
 }
 
-SVRESULT LControl::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
-  mDescriptor = descriptor;
-  return S_OK;
-}
-
-SVRESULT LControl::CreateChildren(const RCPtr<LControlDescriptor>& descriptor) {
-  const RCPtr<LControlFactory>& factory = GetApplicationControlFactory();
-  if (!descriptor || !factory) return S_OK;
-  const RCPtr<LControl> self(this);
-  for (uint32_t index = 0; index < descriptor->Children.GetCount(); ++index) {
-    RCPtr<LControl> child;
-    factory->CreateControl(child, descriptor->Children[index], self);
-  }
-  return S_OK;
-}
-
 SVRESULT LControl::AdoptChild(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor) {
   if (!child || !descriptor) return E_FAIL;
   const SVRESULT result = child->SetParent(RCPtr<LControl>(this));
@@ -109,6 +93,7 @@ void LControl::SetNotFocusable(bool notFocusable) {
 
 SVRESULT LControl::OnCaptureLost() {
   mCapture = false;
+  UpdateConditions();
   return S_OK;
 }
 

@@ -128,7 +128,10 @@ public:
   virtual int32_t AddLook(const RCPtr<LLook>&) { return -1; }
   virtual SVRESULT AdjustWindowRect(RectT<double>&) { return S_OK; }
   virtual void SetEnabled(bool enabled);
-  // Takes the descriptor (also again, when a skin is re-applied). Returns 0.
+  // Takes the descriptor's placement record and re-places the control. Applied again
+  // to a created control (a re-skin), it keeps the enabled state, shows or hides through
+  // SetVisible and re-skins the children by name; children the new skin lacks are
+  // detached first. Looks, font and label text come with skin application. Returns 0.
   virtual SVRESULT ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor);
   virtual SVRESULT Paint(const RCPtr<LRenderer>&, const Region&, RCPtrArray<LControl, 1, 0>&, bool) { return S_OK; }
   // Passes a dirty rectangle up the tree to the root window, clipped where the
@@ -197,7 +200,7 @@ public:
   SVRESULT OnMouseUp(const RCPtr<LMouseButtonParam>&) override { return S_FALSE; }
   SVRESULT OnMouseLeave(const RCPtr<LPointWithModifiersParam>&) override { return S_FALSE; }
   SVRESULT OnDragStart(const RCPtr<LMouseButtonParam>&) override { return S_FALSE; }
-  // Gives up the mouse capture.
+  // Gives up the mouse capture and announces the change of conditions.
   SVRESULT OnCaptureLost() override;
   SVRESULT OnKeyPress(const RCPtr<LKeyParam>&) override { return S_FALSE; }
   SVRESULT OnMouseWheel(const RCPtr<LPointWithModifiersParam>&, int32_t) override { return S_FALSE; }
@@ -380,6 +383,9 @@ private:
   void ReplaceChildrenAfterResize();
   void ReplaceLaterSiblings();
   void InvalidateArea(double width, double height);
+  void TakeLayoutOf(const LControlDescriptor& descriptor, bool created);
+  void DetachChildrenMissingFrom(const LControlDescriptor& descriptor);
+  void ReskinChildren(const LControlDescriptor& descriptor, RCPtrArray<LControl, 1, 0>& setAside);
 
   RCPtr<Handlers> mHandlers;
   String mName;
