@@ -55,14 +55,4 @@ bool DecodeImageFile(const std::string& utf8Path, DecodedImage& image) {
   return Decode(reader, image);
 }
 
-bool ReadBuiltInResource(std::string_view type, std::string_view name, std::string& bytes) {
-  const QString path = QStringLiteral(":/") + QString::fromUtf8(type.data(), static_cast<qsizetype>(type.size())) +
-                       QLatin1Char('/') + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray contents = file.readAll();
-  bytes.assign(contents.constData(), static_cast<size_t>(contents.size()));
-  return true;
-}
-
 }  // namespace Platform::Gui

@@ -25,8 +25,4 @@ inline constexpr int64_t kMaxImagePixels = int64_t{1} << 24;
 bool DecodeImageBytes(const uint8_t* bytes, size_t size, DecodedImage& image);
 bool DecodeImageFile(const std::string& utf8Path, DecodedImage& image);
 
-// The bytes of a built-in resource of the program (the Qt resource ":/<type>/<name>");
-// false when there is none.
-bool ReadBuiltInResource(std::string_view type, std::string_view name, std::string& bytes);
-
 }  // namespace Platform::Gui

@@ -159,6 +159,13 @@ bool PlatformThread::SetName(std::string_view name) {
   return true;
 }
 
+std::string PlatformThread::CurrentThreadName() {
+  char name[MaximumNameLength + 1] = {};
+  if (pthread_getname_np(pthread_self(), name, sizeof name) != 0)
+    return std::string();
+  return name;
+}
+
 WaitResult PlatformThread::Wait(int32_t milliseconds) {
   if (!IsValid() || IsCurrentThread())
     return WaitFailed;

@@ -60,6 +60,9 @@ public:
   // Gives the thread the name the debugger shows (UTF-8, cut to
   // MaximumNameLength bytes); false for an invalid thread.
   bool SetName(std::string_view name);
+  // The name the debugger shows for the calling thread (UTF-8, at most
+  // MaximumNameLength bytes); any thread, also one not made here.
+  static std::string CurrentThreadName();
 
   // Waits until the entry function has returned and everything it held was
   // released: WaitSignalled or WaitTimedOut. WaitFailed for an invalid thread and

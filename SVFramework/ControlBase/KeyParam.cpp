@@ -9,7 +9,7 @@ LKeyParam::LKeyParam(const KeyCode& pressed, int32_t source) : key(pressed), sou
 
 LKeyParam::~LKeyParam() = default;
 
-String LKeyParam::ToString() const { return String::FromFormat(u"0x%08x", key.code); }
+String LKeyParam::ToString() const { return KeyCode::ToString(key); }
 
 LSiblingKeyParam::LSiblingKeyParam(const KeyCode& offered, LControl* offeredBy) : key(offered), source(offeredBy) {}
 

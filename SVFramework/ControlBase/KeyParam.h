@@ -3,7 +3,7 @@
 
 #include "SVFramework/ObjectBase/RefCountedObject.h"
 #include "SVFramework/Utilities/Storage/StringT.h"
-#include "SVFramework/System/KeyCode.h"
+#include "SVFramework/System/Keys/KeyCode.h"
 #include "SVFramework/Utilities/Storage/RCPtrArray.h"
 
 namespace SV {
@@ -17,7 +17,7 @@ class LKeyParam : public virtual LRefCountedObject {
 public:
   LKeyParam(const KeyCode& pressed, int32_t source);
   ~LKeyParam() override;
-  // The code word as "0x%08x".
+  // The key's identifier text, as KeyCode::ToString gives it ("Ctrl+VKEY_S").
   String ToString() const override;
 
   KeyCode key;

@@ -24,9 +24,9 @@ SVRESULT LNotificationDistributor::Register(const RCPtr<LNotificationClient>& cl
 }
 
 SVRESULT LNotificationDistributor::Unregister(LNotificationClient* client, const char16_t* idText) {
-  if (client == nullptr) return E_INVALIDARG;
-  const NotificationID id = InternNotificationID(idText);
-  if (id == nullptr) return E_INVALIDARG;
+  if (client == nullptr || idText == nullptr || idText[0] == 0) return E_INVALIDARG;
+  const NotificationID id = FindNotificationID(idText);
+  if (id == nullptr) return S_FALSE;
   // Released after the lock: the last reference to this distributor may be among the
   // ones the removal gives up.
   RCPtr<LNotificationDistributor> keepAlive(this);
@@ -67,7 +67,7 @@ RCPtr<LNotificationDistributor::LNotificationClientPool> LNotificationDistributo
 
 SVRESULT LNotificationDistributor::GetSubscriptionFlags(const LNotificationClient* client, const char16_t* idText,
                                                         int32_t& flags) const {
-  const NotificationID id = InternNotificationID(idText);
+  const NotificationID id = FindNotificationID(idText);
   if (id == nullptr || client == nullptr) return E_FAIL;
   const RCPtr<LNotificationClientPool> record = FindRegistration(id);
   return record ? record->GetClientFlags(client, flags) : E_FAIL;

@@ -81,17 +81,20 @@ public:
 
   // Removes the binding of the pair; true when there was one. Does not unsubscribe.
   bool RemoveHandler(const LNotificationDistributor* source, const char16_t* idText) {
-    return mEntries.erase(Receivable{source, InternNotificationID(idText)}) > 0;
+    const NotificationID id = FindNotificationID(idText);
+    return id != nullptr && mEntries.erase(Receivable{source, id}) > 0;
   }
   bool HasHandler(const LNotificationDistributor* source, const char16_t* idText) const {
-    return mEntries.count(Receivable{source, InternNotificationID(idText)}) > 0;
+    const NotificationID id = FindNotificationID(idText);
+    return id != nullptr && mEntries.count(Receivable{source, id}) > 0;
   }
   // E_FAIL when nothing is bound; otherwise copies the binding out and answers as
   // the source's GetSubscriptionFlags for the owner does (0 with the flags, or E_FAIL).
   SVRESULT GetHandler(const RCPtr<LNotificationDistributor>& source, const char16_t* idText, Binding& binding,
                       int32_t& flags) const {
-    const auto entry = mEntries.find(Receivable{source.Get(), InternNotificationID(idText)});
-    if (entry == mEntries.end()) return E_FAIL;
+    const NotificationID id = FindNotificationID(idText);
+    const auto entry = mEntries.find(Receivable{source.Get(), id});
+    if (id == nullptr || entry == mEntries.end()) return E_FAIL;
     binding = entry->second;
     if (!source) return E_FAIL;
     return source->GetSubscriptionFlags(&OwnerClient(), idText, flags);
@@ -122,7 +125,7 @@ public:
   // or the binding cannot be taken out.
   CAutoNotificationDisabler(const RCPtr<LNotificationHandler<T>>& table, const RCPtr<LNotificationDistributor>& source,
                             const char16_t* idText)
-      : mTable(table), mSource(source), mID(InternNotificationID(idText)) {
+      : mTable(table), mSource(source), mID(FindNotificationID(idText)) {
     const std::string function = FunctionName("CAutoNotificationDisabler");
     const SVRESULT found = mTable->GetHandler(mSource, mID, mBinding, mFlags);
     if (found < 0) SV_RAISE(FailedResultException, FormatResultCode(found), function.c_str());

@@ -56,13 +56,35 @@ bool SameText(const char16_t* text, NotificationID id) {
   return false;
 }
 
-NotificationID LookUpOrAppend(const char16_t* text) {
-  MutexLock lock(GetNotificationLock());
+// Under the notification lock: the entry for `text`, found by identity or by text.
+NotificationID FindLocked(const char16_t* text) {
   RegistryIndex& index = GetRegistryIndex();
   if (index.byPointer.count(text) != 0) return text;
   const auto found = index.byText.find(std::u16string_view(text));
-  if (found != index.byText.end()) return found->second;
-  return AppendEntry(text);
+  return found != index.byText.end() ? found->second : nullptr;
+}
+
+NotificationID LookUpOrAppend(const char16_t* text) {
+  MutexLock lock(GetNotificationLock());
+  const NotificationID id = FindLocked(text);
+  return id != nullptr ? id : AppendEntry(text);
+}
+
+NotificationID LookUp(const char16_t* text) {
+  MutexLock lock(GetNotificationLock());
+  return FindLocked(text);
+}
+
+// Answers from this thread's recent IDs when it can, else from `search`, whose
+// non-null answers are remembered.
+template <class Search>
+NotificationID RecentOr(const char16_t* text, Search search) {
+  if (text == nullptr || text[0] == 0) return nullptr;
+  RecentLookup& recent = RecentLookupFor(text);
+  if (recent.text == text && SameText(text, recent.id)) return recent.id;
+  const NotificationID id = search(text);
+  if (id != nullptr) recent = RecentLookup{text, id};
+  return id;
 }
 
 }  // namespace
@@ -77,13 +99,8 @@ StringArrayT<char16_t, char>& GetNotificationIDRegistry() {
   return *registry;
 }
 
-NotificationID InternNotificationID(const char16_t* text) {
-  if (text == nullptr || text[0] == 0) return nullptr;
-  RecentLookup& recent = RecentLookupFor(text);
-  if (recent.text == text && SameText(text, recent.id)) return recent.id;
-  const NotificationID id = LookUpOrAppend(text);
-  recent = RecentLookup{text, id};
-  return id;
-}
+NotificationID InternNotificationID(const char16_t* text) { return RecentOr(text, LookUpOrAppend); }
+
+NotificationID FindNotificationID(const char16_t* text) { return RecentOr(text, LookUp); }
 
 }  // namespace SV

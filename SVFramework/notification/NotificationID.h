@@ -13,6 +13,10 @@ using NotificationID = const char16_t*;
 // empty text. `text` may itself be an ID, which is then found by identity before any
 // text is compared. Letter case matters. Any thread.
 NotificationID InternNotificationID(const char16_t* text);
+// The ID of `text` when it has been interned, else null; never adds an entry, so
+// lookups with texts from anywhere leave the registry as it is. Null for a null or
+// empty text. Any thread.
+NotificationID FindNotificationID(const char16_t* text);
 
 // The one registry of the process: entries are only ever appended and each keeps its
 // characters in a buffer of its own. Read it only while holding GetNotificationLock().

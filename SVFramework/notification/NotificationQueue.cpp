@@ -34,10 +34,9 @@ private:
   LNotification& mNotification;
 };
 
-void RememberLatest(const LNotificationDistributor& target, const RCPtr<LNotification>& notification) {
-  const auto record = target.FindRegistration(notification->GetID());
-  if (record && (record->GetCombinedFlags() & LNotificationClient::LatestOnly) != 0)
-    record->RememberLatest(notification);
+void RememberLatest(LNotificationDistributor::LNotificationClientPool& record,
+                    const RCPtr<LNotification>& notification) {
+  if ((record.GetCombinedFlags() & LNotificationClient::LatestOnly) != 0) record.RememberLatest(notification);
 }
 
 }  // namespace
@@ -65,24 +64,35 @@ SVRESULT LNotificationQueue::SetTarget(const RCPtr<LNotificationDistributor>& di
   return S_OK;
 }
 
+// The mark is set first, so that only one post accepts a notification; a refused
+// post clears it again.
 SVRESULT LNotificationQueue::Post(const RCPtr<LNotification>& notification) {
-  if (!notification || notification->IsPosted()) return E_INVALIDARG;
-  RCPtr<LNotificationDistributor> target;  // released after the lock
+  if (!notification || !notification->MarkPosted()) return E_INVALIDARG;
+  const SVRESULT result = EnqueueMarked(notification);
+  if (result < 0) notification->ClearPosted();
+  return result;
+}
+
+// The check of the target, the latest-only update and the enqueueing happen under the
+// queue lock, so a detach comes either before (the post is refused) or after (it
+// drains the notification). The latest-only record is looked up outside the queue
+// lock, which nests inside the distributor lock.
+SVRESULT LNotificationQueue::EnqueueMarked(const RCPtr<LNotification>& notification) {
+  RCPtr<LNotificationDistributor> target;
   {
     MutexLock lock(GetNotificationQueueLock());
     if (!mTarget) return E_FAIL;
-    if (!mTarget->HasLatestOnlySubscriptions()) return EnqueueLocked(notification);
+    if (!mTarget->HasLatestOnlySubscriptions()) {
+      mRing.Enqueue(notification);
+      return S_OK;
+    }
     target = mTarget;
   }
-  // The queue lock is innermost, so latest-only entries are updated outside it.
-  if (!notification->MarkPosted()) return E_INVALIDARG;
-  RememberLatest(*target, notification);
-  mRing.Enqueue(notification);
-  return S_OK;
-}
-
-SVRESULT LNotificationQueue::EnqueueLocked(const RCPtr<LNotification>& notification) {
-  if (!notification->MarkPosted()) return E_INVALIDARG;
+  const auto record = target->FindRegistration(notification->GetID());
+  MutexLock lock(GetNotificationQueueLock());
+  if (IsAimedAt(target.Get()) && record) RememberLatest(*record, notification);
+  // Releasing the notification that was latest may have detached this queue.
+  if (!IsAimedAt(target.Get())) return E_FAIL;
   mRing.Enqueue(notification);
   return S_OK;
 }
@@ -129,8 +139,9 @@ bool LNotificationQueue::Drain() {
   return GetQueuedCount() > 0;
 }
 
+// The target goes before the drain: a post that comes later is refused, and one that
+// came earlier is drained.
 void LNotificationQueue::Detach() {
-  Drain();
   RCPtr<LNotificationDistributor> target;
   RCPtr<LPostingReceiver> receiver;
   {
@@ -138,6 +149,7 @@ void LNotificationQueue::Detach() {
     target = std::move(mTarget);
     receiver = std::move(mPostingReceiver);
   }
+  Drain();
   // Internal counts go down before the references they count are released.
   if (target && IsOwnObject(target.Get())) AddInternalReferences(-1);
   target.Reset();
@@ -161,6 +173,10 @@ int32_t LNotificationQueue::GetQueuedCount() const { return static_cast<int32_t>
 SVRESULT LNotificationQueue::ReleaseInternalReferences() {
   Detach();
   return LRefCountedObject::ReleaseInternalReferences();
+}
+
+bool LNotificationQueue::IsAimedAt(const LNotificationDistributor* target) const {
+  return target != nullptr && mTarget.Get() == target;
 }
 
 bool LNotificationQueue::IsOwnObject(const LNotificationDistributor* distributor) const {

@@ -37,7 +37,8 @@ public:
   // target is set already or the queue is detached. A null argument sets nothing.
   SVRESULT SetTarget(const RCPtr<LNotificationDistributor>& distributor);
   // Queues the notification. 0; E_INVALIDARG for a null or already posted one; E_FAIL
-  // without a target (as after Detach). Any thread.
+  // without a target (as after Detach, also one that happens during the post), and
+  // the notification is then left unposted. Any thread.
   SVRESULT Post(const RCPtr<LNotification>& notification);
   // Posts a notification obtained with that ID and payload.
   SVRESULT PostNotification(const char16_t* idText, const RCPtr<LRefCountedObject>& payload);
@@ -65,7 +66,9 @@ public:
 private:
   bool IsOwnObject(const LNotificationDistributor* distributor) const;
   void DeliverQueued(const RCPtr<LNotificationDistributor>& target);
-  SVRESULT EnqueueLocked(const RCPtr<LNotification>& notification);
+  SVRESULT EnqueueMarked(const RCPtr<LNotification>& notification);
+  // Under the queue lock: whether `target` is still this queue's target.
+  bool IsAimedAt(const LNotificationDistributor* target) const;
   RCPtr<LNotification> TakeOldest();
 
   std::atomic<bool> mProcessing{false};

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "Platform/Gui/ImageDecoder.h"
+#include "Platform/Resources/QtResourceSource.h"
 #include "SVFramework/Utilities/Graphics/BitmapData.h"
 
 namespace SV {
@@ -44,7 +45,7 @@ std::string ResourceNameOf(const String& name) {
 
 bool ReadResource(const std::string& name, std::string& bytes) {
   const LBitmap::ResourceReader& reader = CurrentResourceReader();
-  return reader ? reader(name, bytes) : Platform::Gui::ReadBuiltInResource("GDIPLUS", name, bytes);
+  return reader ? reader(name, bytes) : Platform::Resources::QtResourceSource().Read("GDIPLUS", name, bytes);
 }
 
 std::unique_ptr<BitmapPixels> PixelsOf(const Platform::Gui::DecodedImage& image) {

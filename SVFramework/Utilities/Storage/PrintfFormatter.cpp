@@ -1,5 +1,7 @@
 #include "SVFramework/Utilities/Storage/PrintfFormatter.h"
 
+#include <algorithm>
+#include <climits>
 #include <clocale>
 #include <cstdint>
 #include <cstdio>
@@ -24,6 +26,10 @@ private:
   }
   locale_t mPrevious;
 };
+
+// A double shows at most 1074 digits after the point and 767 significant ones; a
+// precision beyond this bound adds only zeros, so cutting it there changes nothing.
+constexpr size_t kLongestExactDigits = 1100;
 
 enum class Size { Default, Char, Short, Long32, Long64, Pointer, LongDouble };
 
@@ -112,20 +118,23 @@ private:
     return cursor;
   }
 
+  // Widths and precisions saturate at INT_MAX; the padding and digits they ask for are
+  // bounded later by the room left in the output.
   const CharT* ParseNumber(const CharT* cursor, int& value, bool isWidth, Conversion& conversion) {
     if (*cursor == '*') {
       value = va_arg(mArgs, int);
       if (isWidth && value < 0) {
         conversion.leftAlign = true;
         conversion.flags += '-';
-        value = -value;
+        value = value == INT_MIN ? INT_MAX : -value;
       }
       return cursor + 1;
     }
     if (!isWidth) value = 0;
     for (; *cursor >= '0' && *cursor <= '9'; ++cursor) {
       if (value < 0) value = 0;
-      if (value < 100000) value = value * 10 + (*cursor - '0');
+      const int digit = *cursor - '0';
+      value = value > (INT_MAX - digit) / 10 ? INT_MAX : value * 10 + digit;
     }
     return cursor;
   }
@@ -172,18 +181,26 @@ private:
     std::string spec = "%";
     for (char flag : conversion.flags)
       if (flag != '-') spec += flag;
-    if (conversion.precision >= 0) spec += "." + std::to_string(conversion.precision);
+    if (conversion.precision >= 0) spec += "." + std::to_string(std::min<size_t>(conversion.precision, PrecisionBound()));
     return spec + lengthModifier + conversion.type;
   }
 
+  // Precisions above the output's bound are cut to it (or to the digits a double can
+  // show, when that is more), so no conversion builds more than the output can take.
+  size_t PrecisionBound() const { return std::max(mMaxLength, kLongestExactDigits); }
+
   std::string FormatInteger(const Conversion& conversion, bool isSigned) {
     const std::string spec = NumberSpec(conversion, "ll");
-    char text[128];
-    if (isSigned) {
-      std::snprintf(text, sizeof text, spec.c_str(), static_cast<long long>(TakeSigned(conversion.size)));
-    } else {
-      std::snprintf(text, sizeof text, spec.c_str(), static_cast<unsigned long long>(TakeUnsigned(conversion.size)));
-    }
+    if (isSigned) return Printed(spec, static_cast<long long>(TakeSigned(conversion.size)));
+    return Printed(spec, static_cast<unsigned long long>(TakeUnsigned(conversion.size)));
+  }
+
+  // One number printed by the C library with `spec`, whatever its length.
+  template <class Number>
+  static std::string Printed(const std::string& spec, Number value) {
+    const int needed = std::snprintf(nullptr, 0, spec.c_str(), value);
+    std::string text(needed > 0 ? static_cast<size_t>(needed) : 0, '\0');
+    std::snprintf(text.data(), text.size() + 1, spec.c_str(), value);
     return text;
   }
 
@@ -216,12 +233,8 @@ private:
   std::string FormatReal(const Conversion& conversion) {
     const double value = conversion.size == Size::LongDouble ? static_cast<double>(va_arg(mArgs, long double))
                                                              : va_arg(mArgs, double);
-    const std::string spec = NumberSpec(conversion, "");
     ClassicLocaleScope classic;
-    const int needed = std::snprintf(nullptr, 0, spec.c_str(), value);
-    std::string text(needed > 0 ? static_cast<size_t>(needed) : 0, '\0');
-    std::snprintf(text.data(), text.size() + 1, spec.c_str(), value);
-    return text;
+    return Printed(NumberSpec(conversion, ""), value);
   }
 
   // Whether the argument of %s/%c is of the other width than the format.
@@ -258,11 +271,13 @@ private:
     }
   }
 
+  // The text widened to the conversion's width; padding that would lie beyond the room
+  // left in the output is never built, since Emit would cut it anyway.
   std::basic_string<CharT> Pad(std::basic_string<CharT> text, const Conversion& conversion) const {
     const bool isNumber = conversion.type != 's' && conversion.type != 'S' && conversion.type != 'c' &&
                           conversion.type != 'C' && conversion.type != '%';
     if (conversion.width < 0 || text.size() >= static_cast<size_t>(conversion.width)) return text;
-    const size_t fill = static_cast<size_t>(conversion.width) - text.size();
+    const size_t fill = std::min(static_cast<size_t>(conversion.width) - text.size(), mMaxLength - mOutput.size());
     if (conversion.leftAlign) return text + std::basic_string<CharT>(fill, CharT(' '));
     const bool zeroPad = conversion.flags.find('0') != std::string::npos && isNumber;
     if (!zeroPad) return std::basic_string<CharT>(fill, CharT(' ')) + text;

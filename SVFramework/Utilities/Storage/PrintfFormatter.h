@@ -13,7 +13,9 @@ namespace SV {
 //   pointer-sized;
 // - numbers never depend on the user's locale (the decimal point is always '.').
 // The result holds at most maxLength units; formatting stops there and never writes
-// past it. A conversion it does not know is copied to the output as written.
+// past it. Widths and precisions take any int ('*' arguments included); the padding and
+// digits they ask for are built only as far as the room left. A conversion it does not
+// know is copied to the output as written.
 std::u16string FormatPrintf(const char16_t* format, va_list args, size_t maxLength);
 std::string FormatPrintf(const char* format, va_list args, size_t maxLength);
 

@@ -8,6 +8,7 @@
 #include <cwctype>
 #include <locale.h>
 #include <string>
+#include <type_traits>
 
 #include "SVFramework/Utilities/Storage/Iterable.h"
 #include "SVFramework/Utilities/Storage/PrintfFormatter.h"
@@ -274,24 +275,38 @@ SVRESULT StringT<CharT, OtherCharT>::Unlock() {
   }
   mBuffer->SetUnshareable(false);
   mBuffer->SetSize((length + 1) * sizeof(CharT));
+  // A caller that filled every locked character left no zero behind the text.
+  Data()[length] = 0;
   return S_OK;
 }
 
 template <class CharT, class OtherCharT>
 void StringT<CharT, OtherCharT>::Append(const StringT& other) {
   if (other.IsEmpty()) return;
-  const StringT source(other);  // keeps the text alive should it be this string's own
-  const uint32_t length = static_cast<uint32_t>(GetLength());
-  const uint32_t added = static_cast<uint32_t>(source.GetLength());
-  if (IsLocked()) {
-    mBuffer->SetSize((length + added + 1) * sizeof(CharT));
-    Data()[length + added] = 0;
-    std::memcpy(Data() + length, source.GetString(), added * sizeof(CharT));
+  if (other.mBuffer == mBuffer) {
+    const StringT source(other);  // keeps its own text alive while the buffer moves
+    AppendUnits(source.GetString(), static_cast<uint32_t>(source.GetLength()));
     return;
   }
-  CharT* data = Lock(length + added + 1);
-  std::memcpy(data + length, source.GetString(), added * sizeof(CharT));
-  Unlock();
+  AppendUnits(other.GetString(), static_cast<uint32_t>(other.GetLength()));
+}
+
+// Leaves the string as a Lock of the new length, a copy of the units and an Unlock
+// would, without their cost: the buffer of a string that holds it alone grows in
+// place, a shared one is copied first; the length is known, not searched for.
+template <class CharT, class OtherCharT>
+void StringT<CharT, OtherCharT>::AppendUnits(const CharT* units, uint32_t count) {
+  const uint32_t length = static_cast<uint32_t>(GetLength());
+  const uint64_t total = uint64_t{length} + count + 1;
+  if (total * sizeof(CharT) > UINT32_MAX) RaiseBadAllocation();
+  const uint32_t bytes = static_cast<uint32_t>(total * sizeof(CharT));
+  if (IsLocked() || mBuffer->GetRefCount() == 1)
+    mBuffer->SetSize(bytes);
+  else
+    mBuffer = mBuffer->CopyResized(bytes, 0);
+  CharT* data = Data();
+  std::memcpy(data + length, units, count * sizeof(CharT));
+  data[length + count] = 0;
 }
 
 template <class CharT, class OtherCharT>
@@ -337,13 +352,30 @@ SVRESULT StringT<CharT, OtherCharT>::Insert(int32_t position, const OtherCharT* 
 }
 
 template <class CharT, class OtherCharT>
+template <class UnitT>
+bool StringT<CharT, OtherCharT>::IsOwnUnit(UnitT c) {
+  if (c == 0) return false;
+  return sizeof(UnitT) == sizeof(CharT) || static_cast<std::make_unsigned_t<UnitT>>(c) < 0x80;
+}
+
+template <class CharT, class OtherCharT>
 void StringT<CharT, OtherCharT>::AppendChar(char c) {
+  if (IsOwnUnit(c)) {
+    const CharT unit = static_cast<CharT>(c);
+    AppendUnits(&unit, 1);
+    return;
+  }
   const char text[2] = {c, 0};
   Insert(GetLength(), text, 1);
 }
 
 template <class CharT, class OtherCharT>
 void StringT<CharT, OtherCharT>::AppendWChar(char16_t c) {
+  if (IsOwnUnit(c)) {
+    const CharT unit = static_cast<CharT>(c);
+    AppendUnits(&unit, 1);
+    return;
+  }
   const char16_t text[2] = {c, 0};
   Insert(GetLength(), text, 1);
 }

@@ -70,7 +70,8 @@ public:
   // A writable array of n characters (0: length + 1) holding the text, or null when
   // already locked. The caller ends the text with a zero.
   CharT* Lock(uint32_t n = 0);
-  // 0, or 1 when the string was not locked. The text ends at its first zero.
+  // 0, or 1 when the string was not locked. The text ends at its first zero, or after
+  // the last locked character when the caller filled them all; Unlock terminates it.
   SVRESULT Unlock();
   bool IsLocked() const { return !mBuffer->IsShareable(); }
 
@@ -138,6 +139,12 @@ private:
   uint32_t LockedCapacity() const { return mBuffer->GetSize() / sizeof(CharT); }
   CharT* Data() const { return static_cast<CharT*>(mBuffer->GetData()); }
   void AssignNewText(const CharT* text, uint32_t length);
+  // Appends `count` units that do not lie in this string's buffer.
+  void AppendUnits(const CharT* units, uint32_t count);
+  // Whether the character is one unit of this string's width as it stands (ASCII, or
+  // a nonzero unit of the same width), so that no conversion is needed to append it.
+  template <class UnitT>
+  static bool IsOwnUnit(UnitT c);
   StringT CaseMappedCopy(bool upper) const;
 
   RCPtr<LIBuffer> mBuffer;

@@ -1,7 +1,6 @@
 #include "Platform/Threads/PlatformThread.h"
 
 #include <gtest/gtest.h>
-#include <pthread.h>
 
 #include <atomic>
 #include <memory>
@@ -13,12 +12,6 @@ namespace SV::Platform {
 namespace {
 
 using ResetMode = PlatformEvent::ResetMode;
-
-std::string CurrentThreadName() {
-  char name[32] = {};
-  pthread_getname_np(pthread_self(), name, sizeof name);
-  return name;
-}
 
 TEST(PlatformThread, RunsItsEntryOnlyAfterResume) {
   std::atomic<bool> ran{false};
@@ -116,7 +109,7 @@ TEST(PlatformThread, ShowsItsNameCutToWhatTheDebuggerKeeps) {
   };
   for (const NameCase& row : cases) {
     std::string seen;
-    PlatformThread thread([&seen] { seen = CurrentThreadName(); }, row.given);
+    PlatformThread thread([&seen] { seen = PlatformThread::CurrentThreadName(); }, row.given);
     thread.Resume();
     ASSERT_EQ(thread.Wait(WaitForever), WaitSignalled);
     EXPECT_EQ(seen, row.shown) << row.what;
@@ -128,7 +121,7 @@ TEST(PlatformThread, TakesANewNameWhileItRuns) {
   std::string seen;
   PlatformThread thread([&] {
     renamed.Wait(WaitForever);
-    seen = CurrentThreadName();
+    seen = PlatformThread::CurrentThreadName();
   }, "Before");
   thread.Resume();
   EXPECT_TRUE(thread.SetName("After"));

@@ -16,6 +16,7 @@ TEST(EventParamTest, EachRecordHasItsTextForm) {
   EXPECT_EQ(LPointParam(5, 6).ToString(), u"point(5, 6)");
   EXPECT_EQ(MakeValueParam(0.25, 50)->ToString(), u"ValueParam = 0.250000");
   EXPECT_EQ(MakeConditionsParam(0, 1, {1.5, -2})->ToString(), u"(1.5, -2)");
+  EXPECT_EQ(MakeKeyParam(KeyCode(0x21530000, 0x04, 0), 1)->ToString(), u"Ctrl+VKEY_S");
 }
 
 TEST(EventParamTest, ARecordReleasedAndMadeAgainReusesItsPoolBlock) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
@@ -177,14 +178,18 @@ TEST_F(CenterManagerTest, WorkerThreadsPostToTheApplicationCenterWhileTheUiThrea
   app->RunApplicationStartup();
   const auto client = Subscribed(app->GetApplicationCenter(), "A", u"NID_PARAM_MODULE_STATE_CHANGE");
   constexpr int kThreads = 3, kPosts = 500;
+  std::atomic<int> finished{0};
   std::vector<std::thread> workers;
   for (int t = 0; t < kThreads; ++t)
-    workers.emplace_back([] {
+    workers.emplace_back([&finished] {
       for (int i = 0; i < kPosts; ++i)
         GetApplicationNotificationCenter()->PostNotification(u"NID_PARAM_MODULE_STATE_CHANGE", nullptr);
+      finished.fetch_add(1);
     });
-  while (client->received.size() < static_cast<size_t>(kThreads * kPosts)) app->OnPlatformIdle();
+  // Pumps while the threads post; once they are done one more pass must deliver the rest.
+  while (finished.load() < kThreads) app->OnPlatformIdle();
   for (auto& worker : workers) worker.join();
+  app->OnPlatformIdle();
   app->ShutDown();
   EXPECT_EQ(log.size(), static_cast<size_t>(kThreads * kPosts));
 }

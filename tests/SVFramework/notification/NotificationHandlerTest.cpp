@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -126,6 +127,44 @@ TEST_F(HandlerTest, BadBindingsAndAbsentPairsAreRefused) {
   LNotificationHandler<Owner>::Binding binding;
   int32_t flags = 0;
   EXPECT_EQ(owner->mHandlers->GetHandler(source, kValueChange, binding, flags), E_FAIL);
+}
+
+int32_t RegisteredIDCount() {
+  MutexLock lock(GetNotificationLock());
+  return static_cast<int32_t>(GetNotificationIDRegistry().GetCount());
+}
+
+// Every row asks about an ID text that nobody ever registered; none may add it.
+TEST_F(HandlerTest, LookingUpAnUnknownIDAddsNothingToTheIDRegistry) {
+  owner->mHandlers->AddHandler(&Owner::OnF, source, kValueChange);
+  LNotificationHandler<Owner>::Binding binding;
+  int32_t flags = 0;
+  const struct Row {
+    const char* what;
+    const char16_t* id;
+    std::function<void(const char16_t*)> lookUp;
+  } rows[] = {
+      {"a client leaving an ID it never joined", u"NID_UNKNOWN_LEAVE",
+       [&](const char16_t* id) { EXPECT_EQ(owner->Unsubscribe(source, id), S_FALSE); }},
+      {"a distributor asked for a client's flags", u"NID_UNKNOWN_FLAGS",
+       [&](const char16_t* id) { EXPECT_EQ(source->GetSubscriptionFlags(owner.Get(), id, flags), E_FAIL); }},
+      {"a table asked to remove a binding", u"NID_UNKNOWN_REMOVE",
+       [&](const char16_t* id) { EXPECT_FALSE(owner->mHandlers->RemoveHandler(source.Get(), id)); }},
+      {"a table asked whether a binding exists", u"NID_UNKNOWN_HAS",
+       [&](const char16_t* id) { EXPECT_FALSE(owner->mHandlers->HasHandler(source.Get(), id)); }},
+      {"a table asked for a binding", u"NID_UNKNOWN_GET",
+       [&](const char16_t* id) { EXPECT_EQ(owner->mHandlers->GetHandler(source, id, binding, flags), E_FAIL); }},
+      {"a binding switched off for a scope", u"NID_UNKNOWN_DISABLE",
+       [&](const char16_t* id) {
+         EXPECT_ANY_THROW(CAutoNotificationDisabler<Owner> disabler(owner->mHandlers, source, id));
+       }},
+  };
+  for (const Row& row : rows) {
+    const int32_t before = RegisteredIDCount();
+    row.lookUp(row.id);
+    EXPECT_EQ(RegisteredIDCount(), before) << row.what;
+  }
+  EXPECT_EQ(owner->GetRegistrationCount(), 1);
 }
 
 TEST_F(HandlerTest, RemovingABindingLeavesTheSubscription) {

@@ -26,6 +26,18 @@ TEST(NotificationID, EqualTextsFromDifferentBuffersGiveTheSameIDAndCaseMatters) 
   EXPECT_NE(InternNotificationID(u"nid_value_change"), id);
 }
 
+TEST(NotificationID, FindingFindsOnlyInternedTextsAndNeverAddsOne) {
+  const std::u16string text = u"NID_FOUND_BY_TEXT";
+  EXPECT_EQ(FindNotificationID(text.c_str()), nullptr);
+  EXPECT_EQ(FindNotificationID(text.c_str()), nullptr) << "a failed lookup added the text";
+  const NotificationID id = InternNotificationID(text.c_str());
+  EXPECT_EQ(FindNotificationID(text.c_str()), id);
+  EXPECT_EQ(FindNotificationID(id), id);
+  EXPECT_EQ(FindNotificationID(u"nid_found_by_text"), nullptr);
+  EXPECT_EQ(FindNotificationID(nullptr), nullptr);
+  EXPECT_EQ(FindNotificationID(u""), nullptr);
+}
+
 TEST(NotificationID, AnIDKeepsItsAddressAndTextWhileHundredsMoreAreInterned) {
   const NotificationID id = InternNotificationID(u"NID_STAYS_PUT");
   for (int i = 0; i < 500; ++i) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -137,6 +138,58 @@ TEST_F(QueueTest, AfterDetachingNothingIsPostedDeliveredOrPumped) {
   EXPECT_EQ(window->GetQueuedCount(), 0);
 }
 
+// A payload that runs `onDestroyed` when its last reference goes.
+class PayloadWithFarewell : public LRefCountedObject {
+public:
+  explicit PayloadWithFarewell(std::function<void()> onDestroyed) : mOnDestroyed(std::move(onDestroyed)) {}
+  ~PayloadWithFarewell() override { mOnDestroyed(); }
+
+private:
+  std::function<void()> mOnDestroyed;
+};
+
+// A post replaces the notification that a latest-only entry remembers; when that was
+// the last reference, its payload goes in the middle of the post, and here the payload
+// detaches the queue: the post then meets a detach after it found the target.
+TEST_F(QueueTest, APostThatMeetsADetachIsRefusedAndLeavesTheNotificationUnposted) {
+  const RCPtr<RecordingClient> latest = Subscribed("latest", kStatus, LNotificationClient::LatestOnly);
+  RCPtr<LNotification> remembered =
+      LNotification::Obtain(kStatus, new PayloadWithFarewell([this] { window->Detach(); }));
+  ASSERT_EQ(window->Post(remembered), S_OK);
+  window->Drain();
+  remembered.Reset();
+
+  const RCPtr<LNotification> notification = Notification();
+  EXPECT_EQ(window->Post(notification), E_FAIL);
+  EXPECT_FALSE(notification->IsPosted());
+  EXPECT_EQ(window->GetQueuedCount(), 0);
+}
+
+// Each round races one post against a detach: whichever comes first, a post that was
+// accepted was drained by the detach, and a refused one is left unposted.
+TEST_F(QueueTest, APostRacingADetachIsEitherDrainedOrRefusedNeverStranded) {
+  constexpr int kRounds = 300;
+  for (int round = 0; round < kRounds; ++round) {
+    const RCPtr<FakeRootWindow> target = FakeRootWindow::Create();
+    RCPtr<RecordingClient> client(new RecordingClient(clients, log, "latest"));
+    client->Subscribe(target, kStatus, LNotificationClient::LatestOnly);
+    const RCPtr<LNotification> notification = Notification();
+    std::atomic<bool> ready{false}, go{false};
+    std::thread poster([&] {
+      ready.store(true);
+      while (!go.load()) std::this_thread::yield();
+      target->Post(notification);
+    });
+    while (!ready.load()) std::this_thread::yield();
+    go.store(true);
+    target->Detach();
+    poster.join();
+    ASSERT_FALSE(notification->IsPosted()) << "round " << round;
+    ASSERT_EQ(target->GetQueuedCount(), 0) << "round " << round;
+    client->UnsubscribeAll();
+  }
+}
+
 TEST_F(QueueTest, ThePostingReceiverQueuesACopyAndLeavesTheReceivedNotificationFree) {
   const RCPtr<RecordingClient> client = Subscribed("A");
   LifeRecord payloads;
@@ -248,14 +301,19 @@ TEST_F(QueueTest, PostsFromSeveralThreadsWhilePumpingAllArriveInEachThreadsOrder
     if (holder->index <= lastSeen[holder->thread]) inOrder = false;
     lastSeen[holder->thread] = holder->index;
   };
+  std::atomic<int> finished{0};
   std::vector<std::thread> workers;
   for (int t = 0; t < kThreads; ++t)
     workers.emplace_back([&, t] {
       for (int i = 0; i < kPosts; ++i) window->PostNotification(kStatus, new Testing::IndexPayload(t, i));
+      finished.fetch_add(1);
     });
-  while (client->received.size() < static_cast<size_t>(kThreads * kPosts)) window->Process(false);
+  // Pumps while the threads post; once they are done one more pass must deliver the rest.
+  while (finished.load() < kThreads) window->Process(false);
   for (auto& worker : workers) worker.join();
+  window->Process(false);
 
+  EXPECT_EQ(client->received.size(), static_cast<size_t>(kThreads * kPosts));
   EXPECT_TRUE(inOrder);
   EXPECT_EQ(window->GetQueuedCount(), 0);
 }

@@ -159,21 +159,24 @@ SVRESULT LRootModuleEngine::SelectDevice(const Variant& device, bool connectLate
   mSelecting.store(true);
   DisconnectDevice();
   SVRESULT result = S_OK;
+  bool startWorker = false;
   {
     MutexLock guard(mLock);
     result = mRoot->ConnectDevice(device);
     const bool available = !device.IsEmpty() && IsDeviceAvailable(device);
     if (result >= 0) {
       mSelectedDevice = device;
-      if (available) StartWorker();
+      startWorker = available;
     } else if (connectLater && available) {
       mConnectionPending = true;
       mSelectedDevice = device;
-      StartWorker();
+      startWorker = true;
     } else if (!connectLater) {
       mSelectedDevice.Empty();
     }
   }
+  // Outside the lock: starting may wait for a stopping loop, which may need the lock.
+  if (startWorker) StartWorker();
   mSelecting.store(false);
   UpdateConnectionState();
   if (StopWanted()) {
@@ -266,8 +269,13 @@ SVRESULT LRootModuleEngine::StartWorker() {
   }
   mWorkerStop.store(false);
   mStopSignal.Reset();
-  mThreader.TriggerNoWait(RCPtr<LThreadWorker>(this), NullObjectPtr(), Thread::PriorityNormal);
-  return S_OK;
+  // The threader's reference counts as internal from the trigger on, so that a release
+  // of the last outside reference before the loop starts still stops it.
+  const RCPtr<LThreadWorker> job(this);
+  AddInternalReferences(1);
+  if (mThreader.TriggerNoWait(job, NullObjectPtr(), Thread::PriorityNormal) >= 0) return S_OK;
+  AddInternalReferences(-1);
+  return E_FAIL;
 }
 
 bool LRootModuleEngine::WaitForWorkerIdle() {
@@ -296,8 +304,8 @@ void LRootModuleEngine::SleepUnlessStopped(int32_t milliseconds) {
 }
 
 SVRESULT LRootModuleEngine::Run(const RCPtr<LRefCountedObject>&) {
-  // The threader's reference on this engine counts as internal while the loop runs.
-  AddInternalReferences(1);
+  // The threader's reference on this engine, counted as internal since the trigger,
+  // stops counting when the loop ends.
   if (RCPtr<LNotificationCenter> center = GetApplicationNotificationCenter()) {
     int32_t waits = 0;
     bool enumerateAgain = false;

@@ -79,7 +79,8 @@ public:
   void OnRootModuleChanged(const Array<ParamValue>& values);
 
   // The engine thread: 0 when started, 1 when it runs already, E_FAIL when a
-  // stopping loop does not end in time.
+  // stopping loop does not end in time. May wait for that loop: never call it
+  // while holding the engine lock.
   SVRESULT StartWorker();
   // Stops the loop and waits (up to about 10 s) for it to end; true when idle.
   bool WaitForWorkerIdle();

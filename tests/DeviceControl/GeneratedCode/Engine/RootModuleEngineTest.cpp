@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <memory>
 
 #include "DeviceControl/GeneratedCode/Engine/inc/OneByteValue.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/ParamPayloads.h"
+#include "SVFramework/Threads/Event.h"
 #include "SVFramework/Utilities/Holder.h"
 #include "tests/Support/ApplicationStandIn.h"
 #include "tests/Support/TestClientLibrary.h"
@@ -174,6 +177,122 @@ TEST_F(RootModuleEngineTest, ReleasingTheLastReferenceLeavesTheCenterAndDestroys
   app.Pump();
   app.Pump();
   EXPECT_TRUE(app.log->entries.empty());
+}
+
+constexpr int32_t kGenerousWait = 10000;
+
+bool Signalled(Event& event) { return event.Wait(kGenerousWait) == Platform::WaitSignalled; }
+
+// An engine without the library whose thread, once triggered, holds back its loop
+// until the release hook runs (or a generous wait ends), and which signals its
+// destruction.
+class EngineWithHeldLoop : public EngineWithLibrary {
+public:
+  explicit EngineWithHeldLoop(std::shared_ptr<Event> destroyed)
+      : EngineWithLibrary(String(u"/nonexistent/libDeviceControlClient.so")), mDestroyed(std::move(destroyed)) {}
+  ~EngineWithHeldLoop() override { mDestroyed->Set(); }
+
+  SVRESULT Run(const RCPtr<LRefCountedObject>& argument) override {
+    mLoopGate.Wait(kGenerousWait);
+    return LRootModuleEngine::Run(argument);
+  }
+  SVRESULT ReleaseInternalReferences() override {
+    mLoopGate.Set();
+    return LRootModuleEngine::ReleaseInternalReferences();
+  }
+  void LetTheLoopGo() { mLoopGate.Set(); }
+
+private:
+  Event mLoopGate{false};
+  std::shared_ptr<Event> mDestroyed;
+};
+
+TEST(RootModuleEngineWorker, ReleasingTheEngineBeforeItsLoopStartedStillStopsTheLoopAndFreesIt) {
+  ApplicationStandIn app;
+  auto destroyed = std::make_shared<Event>(false);
+  EngineWithHeldLoop* const held = new EngineWithHeldLoop(destroyed);
+  ASSERT_EQ(app.StartEngine(RCPtr<LRootModuleEngine>(held)), 0);
+  ASSERT_EQ(held->StartWorker(), 0);
+
+  app.ReleaseEngine();
+  const bool freed = destroyed->Wait(0) == Platform::WaitSignalled;
+  EXPECT_TRUE(freed) << "the triggered loop kept the released engine";
+  if (!freed) {
+    held->LetTheLoopGo();
+    held->RequestWorkerStop();
+    Signalled(*destroyed);
+  }
+}
+
+// A communication interface with one device, always available and never reported
+// connected. The engine thread's wait for a list change stays until the caller of
+// SelectDevice asks, under the engine lock, whether the device is available; then it
+// takes the engine lock itself, as a loop that is being stopped may still do.
+class CommunicationWithHeldListWait : public LDeviceCommunicationInterface {
+public:
+  explicit CommunicationWithHeldListWait(LRootModuleEngine& engine)
+      : LDeviceCommunicationInterface(String(u"/nonexistent/libDeviceControlClient.so")), mEngine(engine) {}
+
+  SVRESULT Initialize() override { return S_OK; }
+  SVRESULT EnumerateDevices(const Array<Guid>&, Array<Variant>& devices) override {
+    devices.RemoveAll();
+    return S_OK;
+  }
+  SVRESULT WaitForDeviceListChange(const Array<Guid>&, Array<Variant>&, uint32_t timeoutMilliseconds) override {
+    if (timeoutMilliseconds == 0) return S_OK;
+    loopWaits.Set();
+    mAvailabilityAsked.Wait(kGenerousWait);
+    mEngine.IsSelectedDeviceAvailable();
+    return S_FALSE;
+  }
+  SVRESULT FindRemoteDevices(const Array<Guid>&, Array<Variant>&) override { return S_OK; }
+  SVRESULT ConnectDevice(const Variant&) override { return S_OK; }
+  SVRESULT DisconnectDevice() override { return S_OK; }
+  bool IsConnected() override { return false; }
+  SVRESULT GetDeviceInfo(const Variant&, DeviceInfoRecord& record) override {
+    record.bytes[DeviceInfoRecord::kAvailableOffset] = 1;
+    mAvailabilityAsked.Set();
+    return S_OK;
+  }
+
+  Event loopWaits{false};
+
+private:
+  LRootModuleEngine& mEngine;
+  Event mAvailabilityAsked{false};
+};
+
+// An engine on that interface that signals each start of its loop.
+class EngineCountingLoops : public LRootModuleEngine {
+public:
+  SVRESULT Run(const RCPtr<LRefCountedObject>& argument) override {
+    if (loops.fetch_add(1) + 1 == 2) secondLoop.Set();
+    return LRootModuleEngine::Run(argument);
+  }
+  RCPtr<CommunicationWithHeldListWait> communication;
+  std::atomic<int> loops{0};
+  Event secondLoop{false};
+
+protected:
+  RCPtr<LDeviceCommunicationInterface> CreateCommunicationInterface() override {
+    communication = new CommunicationWithHeldListWait(*this);
+    return communication;
+  }
+};
+
+TEST(RootModuleEngineWorker, SelectingADeviceWhileTheLoopStopsStartsItAgainOnceTheOldOneEnded) {
+  ApplicationStandIn app;
+  RCPtr<EngineCountingLoops> engine(new EngineCountingLoops);
+  ASSERT_EQ(app.StartEngine(engine), 0);
+  ASSERT_EQ(engine->SetDeviceCommunicationEnabled(true), 0);
+  ASSERT_TRUE(Signalled(engine->communication->loopWaits));
+  // Nothing needs the loop any more: it is told to stop and ends after its wait.
+  ASSERT_EQ(engine->SetDeviceCommunicationEnabled(false), 0);
+
+  Variant device;
+  device.SetInt64(7);
+  EXPECT_EQ(engine->SelectDevice(device, false), 0);
+  EXPECT_TRUE(Signalled(engine->secondLoop)) << "the selected device got no loop";
 }
 
 // With the recording test library: the device loop runs while communication is on.

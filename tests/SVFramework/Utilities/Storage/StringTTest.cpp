@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
+#include <string>
 
 namespace SV {
 namespace {
@@ -67,6 +69,34 @@ TEST(StringLock, UnlockingAnEmptyTextTakesTheSharedEmptyString) {
   EXPECT_EQ(text.GetBuffer().Get(), String::SharedEmptyBuffer().Get());
 }
 
+// Every locked character filled leaves no zero in the locked area: Unlock must write
+// the terminator itself, or readers that run to the zero go past the text.
+TEST(StringLock, UnlockTerminatesATextThatFillsEveryLockedCharacter) {
+  struct Case { const char16_t* before; const char* what; };
+  const Case cases[] = {
+      {u"", "a fresh buffer grown by Unlock"},
+      {u"zzzzzzzzzz", "a block kept from a longer text, its old characters beyond the lock"},
+  };
+  for (const Case& c : cases) {
+    String text(c.before);
+    char16_t* data = text.Lock(4);
+    for (int i = 0; i < 4; ++i) data[i] = static_cast<char16_t>(u'a' + i);
+    ASSERT_EQ(text.Unlock(), S_OK) << c.what;
+    EXPECT_EQ(text.GetLength(), 4) << c.what;
+    EXPECT_EQ(std::u16string(text.GetString()), u"abcd") << c.what;
+    EXPECT_STREQ(text.ToUTF8().GetString(), "abcd") << c.what;
+  }
+}
+
+TEST(StringLock, UnlockTerminatesABrimFullNarrowText) {
+  NarrowString text("zzzzzzzzzz");
+  char* data = text.Lock(3);
+  std::memcpy(data, "abc", 3);
+  ASSERT_EQ(text.Unlock(), S_OK);
+  EXPECT_STREQ(text.GetString(), "abc");
+  EXPECT_EQ(String(text), u"abc");
+}
+
 TEST(StringLock, LocksDoNotNestAndUnlockOfAnUnlockedStringAnswersOne) {
   String text(u"abc");
   EXPECT_EQ(text.Unlock(), S_FALSE);
@@ -93,6 +123,50 @@ TEST(StringEditing, AppendToItselfDoublesTheText) {
   locked.Append(locked);
   locked.Unlock();
   EXPECT_EQ(locked, u"cdcd");
+}
+
+TEST(StringEditing, AppendGrowsABufferHeldAloneToTheExactSizeAndLeavesItShareable) {
+  String text(u"ab");
+  const auto* buffer = text.GetBuffer().Get();
+  text.AppendWChar(u'c');
+  text.Append(String(u"de"));
+  EXPECT_EQ(text, u"abcde");
+  EXPECT_EQ(text.GetBuffer().Get(), buffer);
+  EXPECT_EQ(text.GetBuffer()->GetSize(), 12u);
+  EXPECT_EQ(text.GetBuffer()->GetCapacity(), 12u);
+  EXPECT_FALSE(text.IsLocked());
+  const String copy = text;
+  EXPECT_EQ(copy.GetBuffer().Get(), buffer);
+}
+
+TEST(StringEditing, AppendToALockedStringKeepsItLockedAndTerminated) {
+  String text(u"zzzzzzzz");
+  text.Lock(3)[0] = 0;
+  text.AppendWChar(u'x');
+  text.Append(String(u"yz"));
+  EXPECT_TRUE(text.IsLocked());
+  EXPECT_EQ(std::u16string(text.GetString()), u"xyz");
+  text.Unlock();
+  EXPECT_EQ(text, u"xyz");
+}
+
+TEST(StringEditing, AppendedCharactersAreConvertedToTheStringsWidth) {
+  struct Case { char narrow; char16_t wide; const char16_t* expectedWide; const char* expectedNarrow; const char* what; };
+  const Case cases[] = {
+      {'c', u'c', u"abcc", "abcc", "ASCII"},
+      {0, 0, u"ab", "ab", "a zero appends nothing"},
+      {'\xC3', u'\u00E9', u"ab\u00E9", "ab\xC3\xC3\xA9", "beyond ASCII: a lone UTF-8 byte converts to nothing"},
+  };
+  for (const Case& c : cases) {
+    String wide(u"ab");
+    wide.AppendChar(c.narrow);
+    wide.AppendWChar(c.wide);
+    EXPECT_EQ(wide, c.expectedWide) << c.what;
+    NarrowString narrow("ab");
+    narrow.AppendChar(c.narrow);
+    narrow.AppendWChar(c.wide);
+    EXPECT_EQ(narrow, c.expectedNarrow) << c.what;
+  }
 }
 
 TEST(StringEditing, InsertAtTheEndTheStartAndInside) {
