@@ -6,7 +6,6 @@
 #include "SVFramework/ControlBase/ConditionsParam.h"
 #include "SVFramework/ControlBase/ControlDescriptor.h"
 #include "SVFramework/ControlBase/ControlGeometry.h"
-#include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/ControlBase/LayoutDescriptor.h"
 #include "SVFramework/ControlBase/PlacementSolver.h"
 #include "SVFramework/ControlBase/PointParam.h"
@@ -27,6 +26,8 @@
 #include "SVFramework/notification/NotificationHandler.h"
 
 namespace SV {
+
+class LKeyParam;
 
 class LLook;
 class LRenderer;

@@ -1,14 +1,13 @@
 #pragma once
 #include <cstdint>
 
+#include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ObjectBase/RefCountedObject.h"
 #include "SVFramework/Utilities/Storage/StringT.h"
 #include "SVFramework/System/Keys/KeyCode.h"
 #include "SVFramework/Utilities/Storage/RCPtrArray.h"
 
 namespace SV {
-
-class LControl;
 
 // Payload of a key event: the key, 1 when the root window's key dispatch or the
 // sibling routing made it (0 for the Tab a control makes itself), and the controls

@@ -1,11 +1,12 @@
 #pragma once
 #include <cstdint>
 
-#include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/ControlBase/PointParam.h"
 #include "SVFramework/ObjectBase/SVResult.h"
 
 namespace SV {
+
+class LKeyParam;
 
 // The input interface through which a root window drives a control. Handlers answer
 // 0 when they handled the input and 1 when the next candidate should get it.
