@@ -4,37 +4,114 @@
 
 namespace SV {
 
-LControl::LControl(const RCPtr<LControl>& parent, const String& name) : mName(name), mParent(parent.Get()) {
-  if (mParent) mParent->mChildren.Append(RCPtr<LControl>(this));
-  if (const RCPtr<LControlFactory>& factory = GetApplicationControlFactory())
-    mStringTable = factory->GetStringTable(mParent, mName);
-}
-
-LControl::~LControl() {
-  for (uint32_t index = 0; index < mChildren.GetCount(); ++index)
-    if (mChildren[index]) mChildren[index]->mParent = nullptr;
-}
-
-SVRESULT LControl::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
-  mDescriptor = descriptor;
-  return S_OK;
-}
-
-SVRESULT LControl::CreateChildren(const RCPtr<LControlDescriptor>& descriptor) {
-  const RCPtr<LControlFactory>& factory = GetApplicationControlFactory();
-  if (!descriptor || !factory) return S_OK;
-  const RCPtr<LControl> self(this);
-  for (uint32_t index = 0; index < descriptor->Children.GetCount(); ++index) {
-    RCPtr<LControl> child;
-    factory->CreateControl(child, descriptor->Children[index], self);
+LControl::LControl(const RCPtr<LControl>& parent, const String& name)
+    : mName(name), mConditionsParam(MakeConditionsParam(0, 0, {})), mChildren(this) {
+  // No reference to this control may be taken and dropped here: its count is still 0.
+  if (parent) {
+    parent->DestroyPendingChildren();
+    parent->mChildren.Add(this);
   }
+  if (const RCPtr<LControlFactory>& factory = GetApplicationControlFactory())
+    mStringTable = factory->GetStringTable(parent.Get(), mName);
+}
+
+LControl::~LControl() = default;
+
+SVRESULT LControl::ReleaseInternalReferences() {
+  RemoveAllClients();
+  mChildren.RemoveAll();
+  UnsubscribeAll();
+  return GetInternalRefCount() == 0 && GetRefCount() == 1 ? S_OK : E_FAIL;
+}
+
+int32_t LControl::Receive(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification) {
+  if (!mCreated) return 1;
+  if (!mHandlers) return 0;
+  return mHandlers->Dispatch(source, notification);
+}
+
+SVRESULT LControl::UnsubscribeVirtual(const RCPtr<LNotificationDistributor>& source, const char16_t* idText) {
+  if (mHandlers) mHandlers->RemoveHandler(source.Get(), idText);
+  return Unsubscribe(source, idText);
+}
+
+LControl::Handlers& LControl::EnsureHandlers() {
+  if (!mHandlers) mHandlers = Handlers::Create(this);
+  return *mHandlers;
+}
+
+SVRESULT LControl::AdoptChild(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor) {
+  if (!child || !descriptor) return E_FAIL;
+  const SVRESULT result = child->SetParent(RCPtr<LControl>(this));
+  if (result >= 0) child->ApplyDescriptor(descriptor);
+  return result;
+}
+
+void LControl::SetLayout(const RCPtr<LLayoutDescriptor>& layout) {
+  const bool clippedBefore = ClipsToParent();
+  RCPtr<LLayoutDescriptor> copy;
+  if (layout) layout->Clone(copy);
+  mLayout = copy;
+  if (mParent && clippedBefore != ClipsToParent()) AddToAncestorsUnclipped(clippedBefore ? 1 : -1);
+  MarkParentOrderChanged();
+}
+
+void LControl::MarkParentOrderChanged() {
+  if (mParent) mParent->mChildren.MarkChanged();
+}
+
+SVRESULT LControl::SetText(const String& text) {
+  mText = text;
   return S_OK;
 }
 
-SVRESULT LControl::SetRootWindow(LRootWindow* rootWindow) {
-  if (mParent) return E_FAIL;
-  mRootWindow = rootWindow;
+SVRESULT LControl::SetScrollOffset(PointT<double> offset) {
+  mScrollOffset = offset;
   return S_OK;
+}
+
+void LControl::GetScrollLimits(RectT<double>& limits) {
+  constexpr double kUnbounded = 4503599627370496.0;
+  limits = {-kUnbounded, -kUnbounded, 2 * kUnbounded, 2 * kUnbounded};
+}
+
+RectT<double> LControl::GetVisibleRect() { return GetClientRect(); }
+
+LControl* LControl::GetOwnerControl() {
+  if (IsOwnerControl()) return this;
+  return mParent ? mParent->GetOwnerControl() : nullptr;
+}
+
+SVRESULT LControl::PerformEdit(const String&) {
+  SV_RAISE(std::logic_error, "LControl::PerformEdit must be overridden", "SV::LControl::PerformEdit");
+}
+
+void LControl::SetNotFocusable(bool notFocusable) {
+  mNotFocusable = notFocusable;
+  MarkParentOrderChanged();
+}
+
+SVRESULT LControl::OnCaptureLost() {
+  mCapture = false;
+  UpdateConditions();
+  return S_OK;
+}
+
+RectT<double> LControl::GetClientRect() {
+  const RectT<double> client = GetLookClientRect(-1);
+  return {mScrollOffset.x, mScrollOffset.y, client.width, client.height};
+}
+
+RectT<double> LControl::GetLookClientRect(int32_t) const { return {0, 0, mRect.width, mRect.height}; }
+
+void LControl::BeginClientRectWatch() {
+  mWatchedClientRect = GetLookClientRect(-1);
+  mClientRectWatch = true;
+}
+
+int32_t LControl::InvalidateChildArea(const LControl* child) const {
+  if (child && child->DockedAxisCount() > 0) return 1;
+  return !mScrolling && !mClientRectWatch ? 1 : 0;
 }
 
 }  // namespace SV

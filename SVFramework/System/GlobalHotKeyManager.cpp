@@ -1,6 +1,6 @@
 #include "SVFramework/System/GlobalHotKeyManager.h"
 
-#include "SVFramework/System/KeyParam.h"
+#include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/notification/Notification.h"
 #include "SVFramework/notification/NotificationDistributor.h"
 

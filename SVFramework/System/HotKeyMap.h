@@ -3,7 +3,7 @@
 
 #include "SVFramework/ControlBase/StringTable.h"
 #include "SVFramework/ObjectBase/SVResult.h"
-#include "SVFramework/System/KeyCode.h"
+#include "SVFramework/System/Keys/KeyCode.h"
 #include "SVFramework/Utilities/Storage/Array.h"
 #include "SVFramework/notification/NotificationID.h"
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "SVFramework/ControlBase/ControlCreation.h"
+#include "tests/Support/Controls/StandInRootWindow.h"
 #include "tests/Support/Skins/SkinFixtures.h"
 #include "tests/Support/TemporaryFolder.h"
 
@@ -204,14 +205,14 @@ TEST_F(ControlFactoryTest, CreatingByNameMakesTheDescriptorVisibleAndGivesTheRoo
   factory->RegisterControlCreateFunction(u"PresetEditor.MainControl", &LControlCreation::Create<TestControl>);
   const RCPtr<LControlDescriptor> main = factory->FindControlDescriptor(u"mainControl");
   main->Layout->IsVisible = false;
-  auto* window = reinterpret_cast<LRootWindow*>(0x1000);
+  const RCPtr<Testing::StandInRootWindow> window = Testing::StandInRootWindow::Create();
   RCPtr<LControl> control;
-  factory->CreateControl(control, u"mainControl", window);
+  factory->CreateControl(control, u"mainControl", window.Get());
   ASSERT_TRUE(control);
   EXPECT_TRUE(main->Layout->IsVisible);
-  EXPECT_EQ(control->GetRootWindow(), window);
+  EXPECT_EQ(control->GetRootWindow(), window.Get());
   EXPECT_EQ(main->CreateFunction, &LControlCreation::Create<TestControl>) << "cached on first use";
-  EXPECT_FALSE(factory->CreateControl(control, u"noSuchControl", window));
+  EXPECT_FALSE(factory->CreateControl(control, u"noSuchControl", window.Get()));
 }
 
 TEST_F(ControlFactoryTest, TopLevelDescriptorsAreFoundAmongTheCurrentSkinsDirectChildrenLastFirst) {

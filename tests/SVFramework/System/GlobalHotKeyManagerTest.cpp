@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "SVFramework/System/KeyParam.h"
+#include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/notification/Notification.h"
 #include "SVFramework/notification/NotificationDistributor.h"
 
@@ -45,10 +45,10 @@ TEST_F(GlobalHotKeyManagerDispatch, BoundKeyReachesTheTargetWithItsKeyPayload) {
   EXPECT_EQ(notification->GetID(), InternNotificationID(u"NID_EDIT_COPY_REQ"));
   const auto* payload = dynamic_cast<const LKeyParam*>(notification->GetPayload().Get());
   ASSERT_NE(payload, nullptr);
-  EXPECT_EQ(payload->GetKey().code, ctrlCDown.code);
-  EXPECT_EQ(payload->GetKey().sides, 0x04u);
-  EXPECT_EQ(payload->GetSourceFlag(), 1u);
-  EXPECT_EQ(payload->GetRoute().GetCount(), 0u);
+  EXPECT_EQ(payload->key.code, ctrlCDown.code);
+  EXPECT_EQ(payload->key.sides, 0x04u);
+  EXPECT_EQ(payload->sourceFlag, 1);
+  EXPECT_EQ(payload->route.GetCount(), 0u);
   EXPECT_EQ(std::u16string(payload->ToString().View()), u"Ctrl+VKEY_C");
 }
 

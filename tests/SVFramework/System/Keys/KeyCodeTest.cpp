@@ -1,4 +1,4 @@
-#include "SVFramework/System/KeyCode.h"
+#include "SVFramework/System/Keys/KeyCode.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "SVFramework/System/KeyCode.h"
+#include "SVFramework/System/Keys/KeyCode.h"
 
 #include <string>
 #include <string_view>
 
-#include "SVFramework/System/KeyTextParser.h"
-#include "SVFramework/System/VirtualKeyTables.h"
+#include "SVFramework/System/Keys/KeyTextParser.h"
+#include "SVFramework/System/Keys/VirtualKeyTables.h"
 
 namespace SV {
 namespace {

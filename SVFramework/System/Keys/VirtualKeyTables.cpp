@@ -1,4 +1,4 @@
-#include "SVFramework/System/VirtualKeyTables.h"
+#include "SVFramework/System/Keys/VirtualKeyTables.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
-#include "SVFramework/System/KeyTextParser.h"
+#include "SVFramework/System/Keys/KeyTextParser.h"
 
 #include <cstdint>
 #include <string>
 
-#include "SVFramework/System/VirtualKeyTables.h"
+#include "SVFramework/System/Keys/VirtualKeyTables.h"
 
 namespace SV {
 namespace {

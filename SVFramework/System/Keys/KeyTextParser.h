@@ -1,7 +1,7 @@
 #pragma once
 #include <string_view>
 
-#include "SVFramework/System/KeyCode.h"
+#include "SVFramework/System/Keys/KeyCode.h"
 
 namespace SV {
 

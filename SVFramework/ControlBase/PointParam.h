@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+
+#include "SVFramework/ObjectBase/RefCountedObject.h"
+#include "SVFramework/Utilities/Storage/StringT.h"
+#include "SVFramework/Utilities/PointT.h"
+#include "SVFramework/Utilities/Storage/PooledObject.h"
+
+namespace SV {
+
+// Payload of notifications that carry a point in the sending control's coordinates.
+class LPointParam : public virtual LRefCountedObject {
+public:
+  LPointParam(int32_t px, int32_t py) : x(px), y(py) {}
+  // "point(x, y)"
+  String ToString() const override;
+
+  int32_t x;
+  int32_t y;
+};
+
+// A point with the modifier keys held (Ctrl 1, Shift 8, Alt 0x40) and the index the
+// root window gave the event's pointer. Made from a pool: UI thread only.
+class LPointWithModifiersParam : public LPointParam, public PooledObject<LPointWithModifiersParam, 32, false> {
+public:
+  LPointWithModifiersParam(PointT<int32_t> point, int32_t modifierBits, int32_t pointer)
+      : LPointParam(point.x, point.y), modifiers(modifierBits), pointerIndex(pointer) {}
+  // The point text followed by "  modifiers: 0x%08x".
+  String ToString() const override;
+
+  int32_t modifiers;
+  int32_t pointerIndex;
+};
+
+// A mouse button event: the button (1 left, 2 middle, 4 right), 1 for the second press
+// of a double click and its release, and the buttons held when it was made. Pooled.
+class LMouseButtonParam : public LPointWithModifiersParam, public PooledObject<LMouseButtonParam, 32, false> {
+public:
+  using PooledObject<LMouseButtonParam, 32, false>::operator new;
+  using PooledObject<LMouseButtonParam, 32, false>::operator delete;
+
+  LMouseButtonParam(int32_t pressed, PointT<int32_t> point, int32_t modifierBits, int32_t doubleClicked,
+                    int32_t held, int32_t pointer)
+      : LPointWithModifiersParam(point, modifierBits, pointer), button(pressed), doubleClick(doubleClicked),
+        buttonsHeld(held) {}
+
+  int32_t button;
+  int32_t doubleClick;
+  int32_t buttonsHeld;
+};
+
+RCPtr<LPointWithModifiersParam> MakePointWithModifiersParam(PointT<int32_t> point, int32_t modifiers,
+                                                            int32_t pointerIndex);
+RCPtr<LMouseButtonParam> MakeMouseButtonParam(int32_t button, PointT<int32_t> point, int32_t modifiers,
+                                              int32_t doubleClick, int32_t buttonsHeld, int32_t pointerIndex);
+
+}  // namespace SV
