@@ -156,12 +156,5 @@ void PrintSummary(::Bench::BenchmarkGoal& goal, const SV::Bench::RateReporter& r
 }  // namespace
 
 int main(int argc, char** argv) {
-  ::Bench::BenchmarkArguments arguments(argc, argv, {});
-  benchmark::Initialize(arguments.Count(), arguments.Values());
-  SV::Bench::RateReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  ::Bench::BenchmarkGoal goal("ControlTreeBench");
-  PrintSummary(goal, reporter);
-  benchmark::Shutdown();
-  return goal.ExitCode();
+  return SV::Bench::RunBenchmarks(argc, argv, "ControlTreeBench", PrintSummary);
 }

@@ -196,14 +196,10 @@ void PrintRatio(Bench::BenchmarkGoal& goal, const SV::Bench::RateReporter& repor
 
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
-  ::Bench::BenchmarkArguments arguments(argc, argv, {});
-  benchmark::Initialize(arguments.Count(), arguments.Values());
-  SV::Bench::RateReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  ::Bench::BenchmarkGoal goal("NotificationBench");
-  PrintRatio(goal, reporter, "post and deliver on one thread", "SameThread_SV/real_time", "SameThread_Qt/real_time");
-  PrintRatio(goal, reporter, "post on a worker, deliver on another", "CrossThread_SV/real_time",
-             "CrossThread_Qt/real_time");
-  benchmark::Shutdown();
-  return goal.ExitCode();
+  const auto summarise = [](::Bench::BenchmarkGoal& goal, const SV::Bench::RateReporter& reporter) {
+    PrintRatio(goal, reporter, "post and deliver on one thread", "SameThread_SV/real_time", "SameThread_Qt/real_time");
+    PrintRatio(goal, reporter, "post on a worker, deliver on another", "CrossThread_SV/real_time",
+               "CrossThread_Qt/real_time");
+  };
+  return SV::Bench::RunBenchmarks(argc, argv, "NotificationBench", summarise);
 }

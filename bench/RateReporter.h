@@ -52,4 +52,20 @@ private:
   std::map<std::string, double> mTimes;
 };
 
+// The main of a benchmark program: runs its benchmarks with the usual report, then
+// hands the rates and times and the program's goals to `summarise`
+// (void(::Bench::BenchmarkGoal&, const RateReporter&)); returns the exit code that the
+// goals decide.
+template <class Summarise>
+int RunBenchmarks(int argc, char** argv, const char* program, Summarise summarise) {
+  ::Bench::BenchmarkArguments arguments(argc, argv, {});
+  benchmark::Initialize(arguments.Count(), arguments.Values());
+  RateReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  ::Bench::BenchmarkGoal goal(program);
+  summarise(goal, reporter);
+  benchmark::Shutdown();
+  return goal.ExitCode();
+}
+
 }  // namespace SV::Bench

@@ -201,15 +201,11 @@ int main(int argc, char** argv) {
     painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     painter.drawText(QPointF(0, 8), QStringLiteral("Channel 10"));
   }
-  ::Bench::BenchmarkArguments arguments(argc, argv, {});
-  benchmark::Initialize(arguments.Count(), arguments.Values());
-  SV::Bench::RateReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  ::Bench::BenchmarkGoal goal("RendererBench");
-  goal.AtMost("full repaint, ours / bare QPainter",
-              reporter.TimeRatio("FullRepaint_SV/real_time", "FullRepaint_Qt/real_time"), 1.5, "");
-  goal.AtLeast("full repaint / dirty repaint of one control",
-               reporter.TimeRatio("FullRepaint_SV/real_time", "DirtyRepaint_SV/real_time"), 20.0, "");
-  benchmark::Shutdown();
-  return goal.ExitCode();
+  const auto summarise = [](::Bench::BenchmarkGoal& goal, const SV::Bench::RateReporter& reporter) {
+    goal.AtMost("full repaint, ours / bare QPainter",
+                reporter.TimeRatio("FullRepaint_SV/real_time", "FullRepaint_Qt/real_time"), 1.5, "");
+    goal.AtLeast("full repaint / dirty repaint of one control",
+                 reporter.TimeRatio("FullRepaint_SV/real_time", "DirtyRepaint_SV/real_time"), 20.0, "");
+  };
+  return SV::Bench::RunBenchmarks(argc, argv, "RendererBench", summarise);
 }

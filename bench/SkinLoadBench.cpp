@@ -171,12 +171,5 @@ void PrintSummary(Bench::BenchmarkGoal& goal, const SV::Bench::RateReporter& rep
 }  // namespace
 
 int main(int argc, char** argv) {
-  ::Bench::BenchmarkArguments arguments(argc, argv, {});
-  benchmark::Initialize(arguments.Count(), arguments.Values());
-  SV::Bench::RateReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  ::Bench::BenchmarkGoal goal("SkinLoadBench");
-  PrintSummary(goal, reporter);
-  benchmark::Shutdown();
-  return goal.ExitCode();
+  return SV::Bench::RunBenchmarks(argc, argv, "SkinLoadBench", PrintSummary);
 }

@@ -73,18 +73,14 @@ BENCHMARK(AppendOneCharacter_QString)->Arg(16)->Arg(256);
 }  // namespace
 
 int main(int argc, char** argv) {
-  ::Bench::BenchmarkArguments arguments(argc, argv, {});
-  benchmark::Initialize(arguments.Count(), arguments.Values());
-  SV::Bench::RateReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  ::Bench::BenchmarkGoal goal("StringBench");
-  for (const char* count : {"16", "256"}) {
-    const std::string ours = std::string("AppendOneCharacter_SV/") + count;
-    const std::string theirs = std::string("AppendOneCharacter_QString/") + count;
-    goal.Figure(std::string(count) + " one-character appends, ours", reporter.Time(ours), " ns");
-    goal.Figure(std::string(count) + " one-character appends, QString", reporter.Time(theirs), " ns");
-    goal.Figure(std::string(count) + " one-character appends, ratio ours/QString", reporter.TimeRatio(ours, theirs), "");
-  }
-  benchmark::Shutdown();
-  return goal.ExitCode();
+  const auto summarise = [](::Bench::BenchmarkGoal& goal, const SV::Bench::RateReporter& reporter) {
+    for (const char* count : {"16", "256"}) {
+      const std::string ours = std::string("AppendOneCharacter_SV/") + count;
+      const std::string theirs = std::string("AppendOneCharacter_QString/") + count;
+      goal.Figure(std::string(count) + " one-character appends, ours", reporter.Time(ours), " ns");
+      goal.Figure(std::string(count) + " one-character appends, QString", reporter.Time(theirs), " ns");
+      goal.Figure(std::string(count) + " one-character appends, ratio ours/QString", reporter.TimeRatio(ours, theirs), "");
+    }
+  };
+  return SV::Bench::RunBenchmarks(argc, argv, "StringBench", summarise);
 }
