@@ -104,6 +104,15 @@ TEST_F(ControlTextTest, TextEdgesThatDoNotMoveWithTheSizeCannotBeWidenedSoTheLab
   EXPECT_EQ(label->GetRect(), (RectT<double>{0, 0, 50, 20}));
 }
 
+TEST_F(ControlTextTest, ThePreferredWidthOfAnExpandingLabelIsWhatItsTextNeeds) {
+  ApplyLook(&inset);
+  label->SetText(u"abcdefghij");
+  PointT<double> preferred;
+  EXPECT_EQ(label->GetPreferredSize(preferred), S_OK);
+  EXPECT_EQ(preferred, (PointT<double>{116, 0})) << "100 pixels of text and 8 on either side";
+  EXPECT_EQ(label->GetRect().width, 116) << "the record's own width of 50 is too small for the text";
+}
+
 TEST_F(ControlTextTest, TheTitleOfTheWindowFollowsTheTopLevelLabel) {
   Testing::StandInOSWindow osWindow;
   window->osWindow = &osWindow;
