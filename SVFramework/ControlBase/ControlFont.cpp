@@ -43,8 +43,8 @@ SVRESULT LControl::SetFontFromSpec(const String& face, float size, int32_t style
   }
   const String resolvedFace = nameInherited ? base->GetFace() : face;
   const int32_t resolvedStyle = styleInherited ? base->GetStyle() : style;
-  const bool isBase = base && resolvedFace == base->GetFace() && resolvedSize == base->GetSize() &&
-                      resolvedStyle == base->GetStyle();
+  const bool isBase =
+      base && resolvedFace == base->GetFace() && resolvedSize == base->GetSize() && resolvedStyle == base->GetStyle();
   const RCPtr<LFont> font = isBase ? base : LFont::GetFont(resolvedFace, resolvedSize, resolvedStyle);
   if (!font) return E_FAIL;
   const SVRESULT result = SetFont(font);

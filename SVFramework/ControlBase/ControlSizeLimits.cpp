@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "SVFramework/ControlBase/Control.h"
+#include "SVFramework/ControlBase/LookTextRect.h"
 #include "SVFramework/ControlBase/PixelRounding.h"
 
 // The size limits of LControl's placement: its own minimum and maximum, the room its
@@ -10,27 +11,10 @@ namespace SV {
 namespace {
 
 constexpr double kReferenceEpsilon = 2.220446049250313e-16;
-constexpr float kFloatCoordinateLimit = 8388608.0f;
 constexpr const char16_t* kAllChildren = u"Children";
 
 double Axis(const PointT<double>& point, int32_t axis) { return axis == 0 ? point.x : point.y; }
 double& Axis(PointT<double>& point, int32_t axis) { return axis == 0 ? point.x : point.y; }
-
-float ClampedToFloat(double value) {
-  return static_cast<float>(std::clamp<double>(value, -kFloatCoordinateLimit, kFloatCoordinateLimit));
-}
-
-// Where a look puts its text in a control of `width` x `height`, in single precision.
-RectT<float> TextRectangle(const LookTextProperties& text, double width, double height) {
-  const float w = ClampedToFloat(width);
-  const float h = ClampedToFloat(height);
-  const float left = text.TextLeftRel * w + static_cast<float>(text.TextLeftAbs);
-  const float top = text.TextTopRel * h + static_cast<float>(text.TextTopAbs);
-  const float right = text.TextRightRel * w + static_cast<float>(text.TextRightAbs);
-  const float bottom = text.TextBottomRel * h + static_cast<float>(text.TextBottomAbs);
-  return {left, top, std::clamp(right - left, -kFloatCoordinateLimit, kFloatCoordinateLimit),
-          std::clamp(bottom - top, -kFloatCoordinateLimit, kFloatCoordinateLimit)};
-}
 
 // The control's growth that gives its text rectangle `extra` more pixels when the
 // rectangle takes `relativeSpan` of each pixel the control grows. A span of 0 (or one
@@ -49,7 +33,7 @@ SVRESULT LControl::ApplyMinSize(PointT<double>& position, PointT<double>& size) 
   SVRESULT result = S_OK;
   for (int32_t axis = 0; axis < 2; ++axis) {
     const SVRESULT axisResult = mLayout->MinSize[axis].namesControl ? RaiseToNamedMinimum(axis, position, size)
-                                                                     : RaiseToSelfMinimum(axis, position, size);
+                                                                    : RaiseToSelfMinimum(axis, position, size);
     if (axisResult < 0 || (axisResult == S_FALSE && result == S_OK)) result = axisResult;
   }
   return result;
@@ -101,7 +85,7 @@ double LControl::TextWidthNeeded(double width, double height) {
   if (!look || !text) return 0;
   mLookTextWraps = false;
   text->SetWrap(false);
-  const RectT<float> box = TextRectangle(look->Text, width, height);
+  const RectT<float> box = LookTextRect(look->Text, width, height);
   const float extra = std::ceil(static_cast<float>(text->GetWidestLineWidth()) - box.width);
   return extra > 0 ? GrowthFor(extra, look->Text.TextRightRel - look->Text.TextLeftRel) : 0;
 }
@@ -111,7 +95,7 @@ double LControl::TextHeightNeeded(double width, double height) {
   const LLookDescriptor* look = CurrentLookDescriptor();
   LFontText* text = CurrentLookText();
   if (!look || !text) return 0;
-  const RectT<float> box = TextRectangle(look->Text, width, height);
+  const RectT<float> box = LookTextRect(look->Text, width, height);
   const int32_t wholeWidth = static_cast<int32_t>(std::trunc(std::clamp(width, -2147483648.0, 2147483647.0)));
   const float extra = std::ceil(static_cast<float>(text->GetHeightForWidth(wholeWidth)) - box.height);
   return extra > 0 ? GrowthFor(extra, look->Text.TextBottomRel - look->Text.TextTopRel) : 0;
@@ -123,8 +107,7 @@ SVRESULT LControl::RaiseToNamedMinimum(int32_t axis, PointT<double>& position, P
   double p = Axis(position, axis);
   double s = Axis(size, axis);
   LNamedSpan reference;
-  if (!FindLimitReference(minimum.name, axis, p, static_cast<float>(anchor), false, reference) ||
-      !(reference.size > 0))
+  if (!FindLimitReference(minimum.name, axis, p, static_cast<float>(anchor), false, reference) || !(reference.size > 0))
     return S_OK;
   const double limit = minimum.rel * reference.size + reference.position + minimum.abs;
   SVRESULT result = S_OK;
@@ -181,8 +164,8 @@ SVRESULT LControl::LowerToNamedMaximum(int32_t axis, PointT<double>& position, P
 // others that count (those clipped to this control for a minimum, all for a maximum),
 // placed so that the anchor point stays. False when nothing is named, without
 // children, or (for a maximum) when the first child is docked on both axes.
-bool LControl::FindLimitReference(const String& name, int32_t axis, double position, float anchor,
-                                  bool forMaximum, LNamedSpan& reference) const {
+bool LControl::FindLimitReference(const String& name, int32_t axis, double position, float anchor, bool forMaximum,
+                                  LNamedSpan& reference) const {
   if (mChildren.GetCount() == 0) return false;
   const RectT<double> client = GetLookClientRect(-1);
   const double scroll = Axis(mScrollOffset, axis);

@@ -1,20 +1,11 @@
-#include <algorithm>
-
 #include "SVFramework/ControlBase/Control.h"
+#include "SVFramework/ControlBase/LookTextRect.h"
+#include "SVFramework/ControlBase/PixelRounding.h"
 #include "SVFramework/System/WindowOSServices.h"
 #include "SVFramework/Utilities/Graphics/FontText.h"
 
 // The label text of LControl: storing it, where it shows, and whether it fits.
 namespace SV {
-namespace {
-
-constexpr float kFloatCoordinateLimit = 8388608.0f;
-
-float ClampedToFloat(double value) {
-  return static_cast<float>(std::clamp<double>(value, -kFloatCoordinateLimit, kFloatCoordinateLimit));
-}
-
-}  // namespace
 
 bool LControl::ApplyText(const String& text, bool replace) {
   if (text == mText) return false;
@@ -23,8 +14,9 @@ bool LControl::ApplyText(const String& text, bool replace) {
     if (IWindowOSServices* window = mRootWindow->GetOSWindow()) window->SetTitle(text);
   mText = text;
   if (mLookText) mLookText->SetText(mText);
-  const bool textWidens = mLayout && ((!mLayout->MinSize[0].namesControl && mLayout->TextOverflowXType != TextOverflow::Clip) ||
-                                      (!mLayout->MinSize[1].namesControl && mLayout->TextOverflowYType != TextOverflow::Clip));
+  const bool textWidens =
+      mLayout && ((!mLayout->MinSize[0].namesControl && mLayout->TextOverflowXType != TextOverflow::Clip) ||
+                  (!mLayout->MinSize[1].namesControl && mLayout->TextOverflowYType != TextOverflow::Clip));
   if (replace && textWidens) RecomputePlacement();
   InvalidateRect({0, 0, mRect.width, mRect.height}, ClipsToParent());
   return true;
@@ -35,10 +27,7 @@ bool LControl::IsTextTruncated() {
   if (!look) return false;
   LFontText* text = CurrentLookText();
   if (!text) return !mText.IsEmpty();
-  const float width = ClampedToFloat(mRect.width);
-  const LookTextProperties& properties = look->Text;
-  const float textWidth = (properties.TextRightRel * width + static_cast<float>(properties.TextRightAbs)) -
-                          (properties.TextLeftRel * width + static_cast<float>(properties.TextLeftAbs));
+  const float textWidth = LookTextRect(look->Text, mRect.width, mRect.height).width;
   const float lineWidth = text->Layout() > 0 ? text->GetLineRect(0).width : 0.0f;
   return lineWidth > textWidth;
 }
@@ -68,6 +57,9 @@ LFontText* LControl::CurrentLookText() {
   mLookText->SetFont(mFont);
   mLookText->SetWrap(mLookTextWraps);
   mLookText->SetAlignment(look->Text.TextHAlign, look->Text.TextVAlign);
+  const RectT<float> box = LookTextRect(look->Text, mRect.width, mRect.height);
+  mLookText->SetBoxSize(static_cast<int32_t>(RoundHalfAwayFromZero(box.width)),
+                        static_cast<int32_t>(RoundHalfAwayFromZero(box.height)));
   return mLookText.Get();
 }
 

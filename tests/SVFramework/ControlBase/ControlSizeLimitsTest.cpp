@@ -66,15 +66,14 @@ TEST_P(NamedMinimumTest, AMinimumNamingAChildReachesItsEdge) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NamedMinimumTest,
-    ::testing::Values(
-        NamedMinimumCase{"GrowsToTheFarEdge", Named(u"content", 1, 0), 0, 50, S_FALSE, 20, 210},
-        NamedMinimumCase{"AddsTheAbs", Named(u"content", 1, 5), 0, 50, S_FALSE, 20, 215},
-        NamedMinimumCase{"WideEnoughAlready", Named(u"content", 1, 0), 0, 300, S_OK, 20, 300},
-        NamedMinimumCase{"CentredGrowsBothWays", Named(u"content", 1, 0), 0.5f, 50, S_FALSE, -140, 370},
-        NamedMinimumCase{"AnchorOneCannotReachAFarEdge", Named(u"content", 1, 0), 1, 50, E_FAIL, 20, 50},
-        NamedMinimumCase{"AnchorOneReachesANearEdge", Named(u"before", 0, 0), 1, 50, S_FALSE, -10, 80},
-        NamedMinimumCase{"AnchorZeroCannotReachANearEdge", Named(u"before", 0, 0), 0, 50, E_FAIL, 20, 50},
-        NamedMinimumCase{"AnUnknownNameLimitsNothing", Named(u"nobody", 1, 0), 0, 50, S_OK, 20, 50}),
+    ::testing::Values(NamedMinimumCase{"GrowsToTheFarEdge", Named(u"content", 1, 0), 0, 50, S_FALSE, 20, 210},
+                      NamedMinimumCase{"AddsTheAbs", Named(u"content", 1, 5), 0, 50, S_FALSE, 20, 215},
+                      NamedMinimumCase{"WideEnoughAlready", Named(u"content", 1, 0), 0, 300, S_OK, 20, 300},
+                      NamedMinimumCase{"CentredGrowsBothWays", Named(u"content", 1, 0), 0.5f, 50, S_FALSE, -140, 370},
+                      NamedMinimumCase{"AnchorOneCannotReachAFarEdge", Named(u"content", 1, 0), 1, 50, E_FAIL, 20, 50},
+                      NamedMinimumCase{"AnchorOneReachesANearEdge", Named(u"before", 0, 0), 1, 50, S_FALSE, -10, 80},
+                      NamedMinimumCase{"AnchorZeroCannotReachANearEdge", Named(u"before", 0, 0), 0, 50, E_FAIL, 20, 50},
+                      NamedMinimumCase{"AnUnknownNameLimitsNothing", Named(u"nobody", 1, 0), 0, 50, S_OK, 20, 50}),
     [](const ::testing::TestParamInfo<NamedMinimumCase>& info) { return info.param.name; });
 
 TEST_F(ControlSizeLimitsTest, AMinimumOfAllChildrenCoversTheFirstAndTheClippedOnes) {

@@ -72,9 +72,9 @@ TEST_F(ControlTextTest, AnExpandingLabelWidensByWhatItsTextLacksAroundItsAnchor)
   };
   // Ten characters are 100 pixels against 34 of room: 66 more; centred on 100, the
   // label starts at 100 - 25 and moves left by half of 66.
-  for (const Case& c : {Case{0, TextOverflow::Expand, {100, 0, 116, 20}},
-                        Case{0.5f, TextOverflow::Expand, {42, 0, 116, 20}},
-                        Case{0, TextOverflow::Clip, {100, 0, 50, 20}}}) {
+  for (const Case& c :
+       {Case{0, TextOverflow::Expand, {100, 0, 116, 20}}, Case{0.5f, TextOverflow::Expand, {42, 0, 116, 20}},
+        Case{0, TextOverflow::Clip, {100, 0, 50, 20}}}) {
     ApplyLook(&inset, c.overflow);
     label->GetLayout()->Placement[0].abs = 100;
     label->GetLayout()->Placement[0].anchor = c.anchor;

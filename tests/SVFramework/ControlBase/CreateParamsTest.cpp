@@ -1,9 +1,9 @@
-#include "SVFramework/ControlBase/CreateParams.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+
+#include "SVFramework/ControlBase/CreateParams.h"
 
 namespace SV {
 namespace {
