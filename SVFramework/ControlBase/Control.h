@@ -184,7 +184,8 @@ public:
   virtual SVRESULT PaintContent(const RCPtr<LRenderer>&, const RectT<double>&) { return S_OK; }
   virtual SVRESULT PaintOverlay(const RCPtr<LRenderer>&, const RectT<double>&) { return S_OK; }
   // Creates one child per child descriptor, in order, through the application's
-  // factory; a child whose creation fails is left out. Returns 0.
+  // factory; a child whose creation fails, or whose DEFER_CREATE create parameter
+  // reads true, is left out. Returns 0.
   virtual SVRESULT CreateChildren(const RCPtr<LControlDescriptor>& descriptor);
   // Takes the handler table, the create parameters and the tooltip text; 0.
   virtual SVRESULT Initialize();
