@@ -3,10 +3,10 @@
 
 #include "SVFramework/ObjectBase/RefCountedObject.h"
 #include "SVFramework/Renderer/OpenGL/GLImage.h"
+#include "SVFramework/Utilities/Graphics/Bitmap.h"
 
 namespace SV {
 
-class LBitmap;
 
 // An OpenGL texture with power-of-two sides holding an image in its lower-left corner
 // (or rescaled to fill it), drawn by areas as textured quads. A bitmap's texture keeps
