@@ -64,7 +64,9 @@ private:
   template <class Cache>
   static void PurgeOne(Cache& cache) {
     cache.Purge(cache.GetPurgeMark());
-    cache.SetPurgeMark(cache.GetUseCounter());
+    // Past the last use so far: the slot used last before this purge goes at the next
+    // one too, unless it is used in between.
+    cache.SetPurgeMark(cache.GetUseCounter() + 1);
   }
 };
 
