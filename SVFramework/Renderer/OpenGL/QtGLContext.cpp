@@ -13,7 +13,6 @@ QSurfaceFormat CompatibilityFormat() {
   format.setRenderableType(QSurfaceFormat::OpenGL);
   format.setProfile(QSurfaceFormat::CompatibilityProfile);
   format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-  format.setAlphaBufferSize(8);
   return format;
 }
 

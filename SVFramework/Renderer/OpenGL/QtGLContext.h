@@ -17,7 +17,8 @@ public:
   virtual QWindow* GetGLWindow() = 0;
 };
 
-// A Qt OpenGL context (compatibility profile, double buffered) current on the windows
+// A Qt OpenGL context (compatibility profile, double buffered; no alpha channel, whose
+// window visual an X server without compositing would not show) current on the windows
 // of IQtGLWindowTarget targets, or on an offscreen surface of its own for set-up. Made
 // and used on the GUI thread, after the Qt application object exists.
 class QtGLContext : public IGLPlatformContext {
