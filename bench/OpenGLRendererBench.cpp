@@ -15,12 +15,12 @@
 #include "BenchmarkGoal.h"
 #include "EditorFrame.h"
 #include "RateReporter.h"
-#include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/Renderer/FontRenderer/FreetypeFontRenderer.h"
 #include "SVFramework/Renderer/OpenGL/EGLPbufferContext.h"
 #include "SVFramework/Renderer/OpenGL/GLApi.h"
 #include "SVFramework/Renderer/OpenGL/GLGlyphRenderer.h"
 #include "SVFramework/Renderer/OpenGL/GLRenderer.h"
+#include "tests/Support/Renderer/StandInApplication.h"
 
 namespace {
 
@@ -29,25 +29,8 @@ using EditorFrame::kHeight;
 using EditorFrame::kWidth;
 
 // The application's services: a clock that stands still and the system font.
-class BenchApplication : public LFrameworkApp {
-public:
-  RCPtr<LMeasurementRenderer> GetRenderer() override { return renderer; }
-  uint32_t GetTickCount() override { return 0; }
-  SVRESULT GetSystemFont(String& face, float& size, int32_t& style) override {
-    face = u"DejaVu Sans";
-    size = 9;
-    style = 0;
-    return S_OK;
-  }
-  RCPtr<LMeasurementRenderer> renderer;
-};
-
-BenchApplication& Application() {
-  static BenchApplication* const application = [] {
-    auto* made = new BenchApplication;
-    SetFrameworkApp(made);
-    return made;
-  }();
+Testing::StandInApplication& Application() {
+  static Testing::StandInApplication* const application = new Testing::StandInApplication;
   return *application;
 }
 
@@ -106,13 +89,7 @@ void FullRepaint_Raster(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 
-void FullRepaint_Qt(benchmark::State& state) {
-  QImage surface(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPointSizeF(9);
-  for (auto _ : state) EditorFrame::PaintSceneWithQPainter(surface, font);
-  state.SetItemsProcessed(state.iterations());
-}
+void FullRepaint_Qt(benchmark::State& state) { EditorFrame::FullRepaintWithQPainter(state); }
 
 // 100 lines of 100 printable characters.
 const String& TenThousandCharacters() {

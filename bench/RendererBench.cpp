@@ -61,13 +61,7 @@ void FullRepaint_SV(benchmark::State& state) { Repaint(state, {0, 0, kWidth, kHe
 
 void DirtyRepaint_SV(benchmark::State& state) { Repaint(state, {125, 30, 221, 70}); }
 
-void FullRepaint_Qt(benchmark::State& state) {
-  QImage surface(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPointSizeF(9);
-  for (auto _ : state) EditorFrame::PaintSceneWithQPainter(surface, font);
-  state.SetItemsProcessed(state.iterations());
-}
+void FullRepaint_Qt(benchmark::State& state) { EditorFrame::FullRepaintWithQPainter(state); }
 
 void NamedBitmapCacheHit(benchmark::State& state) {
   const RCPtr<LBitmap> held = LBitmap::GetNamedBitmap(u"::bench_part.png");

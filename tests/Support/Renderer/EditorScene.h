@@ -1,8 +1,14 @@
 #pragma once
+#include <QImage>
+
 #include "SVFramework/Renderer/AutoClip.h"
+#include "SVFramework/Renderer/Gdi/GDIRenderContextInfo.h"
 #include "SVFramework/Renderer/Renderer.h"
 #include "SVFramework/Utilities/Graphics/Bitmap.h"
 #include "SVFramework/Utilities/Graphics/Font.h"
+#include "tests/Support/Renderer/GuiTestApplication.h"
+#include "tests/Support/Renderer/RecordingWindowTarget.h"
+#include "tests/Support/Renderer/StandInApplication.h"
 
 namespace SV::Testing {
 
@@ -28,6 +34,23 @@ inline void DrawEditorScene(const RCPtr<LRenderer>& renderer) {
     renderer->DrawText(u"A label far too long", font, {2, 3}, Color::FromARGB(0xFF0000C0u));
   }
   renderer->DrawText(u"Transpose", font, {10, 60}, Color::FromARGB(0xFFF0F0F0u));
+}
+
+// The scene through the raster back end (a window context of 240 x 120), as its
+// premultiplied front surface.
+inline QImage DrawEditorSceneWithRasterBackEnd() {
+  EnsureGuiApplication();
+  StandInApplication application;
+  RecordingWindowTarget window{240, 120};
+  const RCPtr<LRenderer> renderer = LRenderer::Create(RendererType::GdiPlus, {0, 0, 240, 120}, &window);
+  application.renderer = renderer;
+  RCPtr<LRenderContextInfo> context;
+  renderer->InitRenderContextInfo({0, 0, 240, 120}, &window, 0, context);
+  context->GetDirtyRegion().AddRect({0, 0, 240, 120});
+  renderer->RenderStart(context);
+  DrawEditorScene(renderer);
+  renderer->RenderFinish(context);
+  return static_cast<LGDIRenderContextInfo*>(context.Get())->GetFrontSurface().GetBitmap();
 }
 
 }  // namespace SV::Testing

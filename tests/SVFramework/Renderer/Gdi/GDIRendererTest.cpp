@@ -318,20 +318,7 @@ TEST_F(RasterRenderer, DrawsTextInkNearItsPosition) {
 // written to screenshots/RasterScene.png in the test's folder for a person to look at;
 // the checks hold the clip and the tile.
 TEST(RasterScene, DrawsAnEditorLikeFrameAndKeepsClippedTextInsideItsChild) {
-  Testing::EnsureGuiApplication();
-  Testing::StandInApplication application;
-  Testing::RecordingWindowTarget window{240, 120};
-  const RCPtr<LRenderer> renderer = LRenderer::Create(RendererType::GdiPlus, {0, 0, 240, 120}, &window);
-  application.renderer = renderer;
-  RCPtr<LRenderContextInfo> context;
-  renderer->InitRenderContextInfo({0, 0, 240, 120}, &window, 0, context);
-  context->GetDirtyRegion().AddRect({0, 0, 240, 120});
-  renderer->RenderStart(context);
-
-  Testing::DrawEditorScene(renderer);
-  renderer->RenderFinish(context);
-
-  const QImage& frame = static_cast<LGDIRenderContextInfo*>(context.Get())->GetFrontSurface().GetBitmap();
+  const QImage frame = Testing::DrawEditorSceneWithRasterBackEnd();
   std::filesystem::create_directories("screenshots");
   EXPECT_TRUE(frame.save("screenshots/RasterScene.png"));
   for (int y = 40; y < 60; ++y) {

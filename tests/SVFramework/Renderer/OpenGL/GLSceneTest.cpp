@@ -5,32 +5,12 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "SVFramework/Renderer/Gdi/GDIRenderContextInfo.h"
 #include "SVFramework/Renderer/OpenGL/GLRenderer.h"
 #include "tests/Support/Renderer/EditorScene.h"
-#include "tests/Support/Renderer/GuiTestApplication.h"
 #include "tests/Support/Renderer/HeadlessGLRenderer.h"
-#include "tests/Support/Renderer/RecordingWindowTarget.h"
 
 namespace SV {
 namespace {
-
-// The editor-like scene through the raster back end, as straight-alpha 0xAARRGGBB.
-QImage RasterScene() {
-  Testing::EnsureGuiApplication();
-  Testing::StandInApplication application;
-  Testing::RecordingWindowTarget window{240, 120};
-  const RCPtr<LRenderer> renderer = LRenderer::Create(RendererType::GdiPlus, {0, 0, 240, 120}, &window);
-  application.renderer = renderer;
-  RCPtr<LRenderContextInfo> context;
-  renderer->InitRenderContextInfo({0, 0, 240, 120}, &window, 0, context);
-  context->GetDirtyRegion().AddRect({0, 0, 240, 120});
-  renderer->RenderStart(context);
-  Testing::DrawEditorScene(renderer);
-  renderer->RenderFinish(context);
-  return static_cast<LGDIRenderContextInfo*>(context.Get())->GetFrontSurface().GetBitmap().convertToFormat(
-      QImage::Format_ARGB32);
-}
 
 // The same scene through the OpenGL back end, opaque as the window shows it.
 QImage GLScene() {
@@ -51,7 +31,7 @@ bool Near(QRgb a, QRgb b, int tolerance) {
 // Written to screenshots/GLScene.png in the test's folder for a person to look at,
 // beside the raster back end's RasterScene.png.
 TEST(GLScene, DrawsTheRasterBackEndsSceneAlikeAtChosenPixels) {
-  const QImage raster = RasterScene();
+  const QImage raster = Testing::DrawEditorSceneWithRasterBackEnd().convertToFormat(QImage::Format_ARGB32);
   const QImage gl = GLScene();
   ASSERT_FALSE(gl.isNull()) << "EGL surfaceless with desktop OpenGL (Mesa) is needed";
   std::filesystem::create_directories("screenshots");
