@@ -10,6 +10,7 @@ SVRESULT LControl::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) 
   const RCPtr<LControl> self(this);
   const bool created = mCreated;
   TakeLayoutOf(*descriptor, created);
+  ApplyLooksOf(*descriptor);
   if (created) DetachChildrenMissingFrom(*descriptor);
   RCPtrArray<LControl, 1, 0> setAside;
   setAside.Append(mChildren.GetChildren());
@@ -17,6 +18,7 @@ SVRESULT LControl::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) 
   mRect = {};
   RecomputePlacement();
   if (!created) {
+    SetExclusiveLook(0);
     mConditionsParam->previous = mConditionsParam->current;
     mConditionsParam->current = GetConditions();
     mConditionsParam->point = mPressPoint;
