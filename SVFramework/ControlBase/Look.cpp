@@ -115,6 +115,7 @@ void LLook::LayOutText() {
   const float top = static_cast<float>(text.TextTopAbs) + text.TextTopRel * height;
   const float bottom = static_cast<float>(text.TextBottomAbs) + text.TextBottomRel * height;
   const PointT<int32_t> box = RoundPoint(PointT<float>{right - left, bottom - top});
+  mTextBox = box;
   mText->SetBoxSize(box.x, box.y);
   mTextOrigin = {RoundToInt32(std::trunc(left)), RoundToInt32(std::trunc(top))};
 }
@@ -201,7 +202,8 @@ bool LLook::HasTextColor() const {
 void LLook::DrawTextLines(const RCPtr<LRenderer>& renderer, PointT<double> origin) {
   const RCPtr<LFont>& font = mText->GetFont();
   if (!font) return;
-  const uint32_t count = std::min(mText->Layout(), mText->GetLines().GetCount());
+  const uint32_t lineRects = mText->Layout();
+  const uint32_t count = std::min(lineRects, mText->GetLines().GetCount());
   const Color color = Color::FromARGB(mForegroundPart->GetColorAtPoint(PointT<int32_t>{0, 0}));
   for (uint32_t line = 0; line < count; ++line) {
     const RectT<float> rect = mText->GetLineRect(line);
