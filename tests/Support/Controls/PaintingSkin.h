@@ -63,9 +63,9 @@ public:
   RCPtr<LControlFactory> factory = LControlFactory::Create(u"PresetEditor");
 };
 
-// A panel with a blue bar over its top 4 rows and a grey client area inset by 4; a
-// button whose face is the image "button.png" (stretched) and whose label is black; a
-// badge that does not clip to the panel and sticks out of it. Look lists: the button's
+// A panel of 100 x 60 with a blue bar over its top 4 rows and a grey client area inset
+// by 4; in it a button (10, 10, 30 x 20) and a label (50, 10, 20 x 20) whose face is the
+// image "button.png" (stretched) and whose label text is black; a badge (80, 50, 30 x 20) that does not clip to the panel and sticks out of it. Look lists: the button's
 // has an empty second slot, "GappedLooks" an empty first slot.
 inline constexpr std::string_view kPaintingSkinBody = R"(<Application Name="PresetEditor"/>
 <Colorizers>
@@ -123,7 +123,11 @@ inline constexpr std::string_view kPaintingSkinBody = R"(<Application Name="Pres
                   XSizeAbs="30" YSizeAbs="20">
         <Skin Name="button" LookList="ButtonLooks"/>
       </SubControl>
-      <SubControl Class="Test.Painted" Name="badge" LayoutOrder="1" ClipToParent="False" Z_Order="1"
+      <SubControl Class="Test.Painted" Name="label" LayoutOrder="1" XPositionAbs="50" YPositionAbs="10"
+                  XSizeAbs="20" YSizeAbs="20">
+        <Skin Name="label" LookList="ButtonLooks"/>
+      </SubControl>
+      <SubControl Class="Test.Painted" Name="badge" LayoutOrder="2" ClipToParent="False" Z_Order="1"
                   XPositionAbs="80" YPositionAbs="50" XSizeAbs="30" YSizeAbs="20">
         <Skin Name="badge" LookList="BadgeLooks"/>
       </SubControl>
