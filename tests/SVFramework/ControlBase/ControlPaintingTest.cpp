@@ -132,9 +132,13 @@ TEST_F(ControlPaintingTest, ScrollingMovesClippedChildrenAndClipsThemToTheClient
 }
 
 TEST_F(ControlPaintingTest, AHookThatRemovesLaterChildrenEndsTheRunSafely) {
-  Child(u"button").onContent = [this] { panel->FindChild(u"label")->Detach(); };
+  Child(u"button").onContent = [this] {
+    panel->FindChild(u"label")->Detach();
+    panel->FindChild(u"badge")->Detach();
+  };
   const std::vector<std::string> drawings = RecordFrame();
   EXPECT_EQ(std::count(drawings.begin(), drawings.end(), "Content:label"), 0);
+  EXPECT_EQ(std::count(drawings.begin(), drawings.end(), "Content:badge"), 0);
   EXPECT_EQ(std::count(drawings.begin(), drawings.end(), "Overlay:panel"), 1);
 }
 
