@@ -152,7 +152,8 @@ std::string SkinnedTreeDocument() {
   std::string controls;
   for (int panel = 0; panel < kPanels; ++panel) {
     controls += "<SubControl Class=\"Bench.Skinned\" Name=\"panel" + std::to_string(panel) +
-                "\" XPositionAbs=\"" + std::to_string(panel * 40) + "\" XSizeAbs=\"38\" YSizeAbs=\"680\">"
+                "\" XPositionAbs=\"" + std::to_string(panel * 40) +
+                "\" XSizeAbs=\"38\" YSizeToControl=\"Parent\" YSizeRel=\"0.97\">"
                 "<Skin Name=\"panel\" LookList=\"Panels\"/>";
     for (int child = 0; child < kChildrenPerPanel; ++child) {
       controls += "<SubControl Class=\"Bench.Skinned\" Name=\"item" + std::to_string(child) + "\" LayoutOrder=\"" +
@@ -193,7 +194,7 @@ std::string SkinnedTreeDocument() {
   <LookList Name="Items" NumLooks="1"><Look Name="Item" Index="0"/></LookList>
 </LookLists>
 <Skins><Skin Name="Standard">
-  <SubControl Class="Bench.Skinned" Name="root" XSizeAbs="1024" YSizeAbs="700">
+  <SubControl Class="Bench.Skinned" Name="root" XSizeToControl="Client" XSizeRel="1" YSizeToControl="Client" YSizeRel="1">
     <Skin Name="root" LookList="Panels"/>)" + controls + R"(
   </SubControl>
 </Skin></Skins>)");
