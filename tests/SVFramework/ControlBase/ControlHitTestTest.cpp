@@ -10,22 +10,8 @@
 namespace SV {
 namespace {
 
-// The painting skin's panel at the window's origin: the button at (14, 14) in window
-// coordinates, the label at (54, 14), the badge sticking out at (84, 54).
-class ControlHitTestTest : public ::testing::Test {
+class ControlHitTestTest : public Testing::PaintedPanelTest {
 protected:
-  void SetUp() override {
-    Testing::EnsureGuiApplication();
-    skin.WriteImage("button.png", Testing::HalfTransparentButtonFace());
-    ASSERT_EQ(skin.Load(Testing::kPaintingSkinBody), S_OK);
-    panel = skin.Create(u"panel", window.Get());
-    ASSERT_TRUE(panel);
-    panel->RecomputePlacement();
-  }
-  void TearDown() override {
-    if (panel) panel->Detach();
-    window->Forget();
-  }
   // What the root window asks: the root control at depth INT32_MIN, inside ancestors.
   String Hit(PointT<int32_t> point, PointT<int32_t>* local = nullptr) {
     int32_t depth = INT32_MIN;
@@ -34,10 +20,6 @@ protected:
     if (local) *local = inHit;
     return hit ? hit->GetName() : String(u"nothing");
   }
-
-  Testing::PaintingSkin skin;
-  RCPtr<Testing::StandInRootWindow> window = Testing::StandInRootWindow::Create({120, 80});
-  RCPtr<LControl> panel;
 };
 
 TEST_F(ControlHitTestTest, PointsFindTheControlWhosePixelsAreNotTransparent) {

@@ -8,28 +8,7 @@
 namespace SV {
 namespace {
 
-// The painting skin's panel shown in a root window that records invalidations.
-class ControlLooksTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    Testing::EnsureGuiApplication();
-    skin.WriteImage("button.png", Testing::HalfTransparentButtonFace());
-    ASSERT_EQ(skin.Load(Testing::kPaintingSkinBody), S_OK);
-    panel = skin.Create(u"panel", window.Get());
-    ASSERT_TRUE(panel);
-    panel->RecomputePlacement();
-    window->invalidated.clear();
-  }
-  void TearDown() override {
-    if (panel) panel->Detach();
-    window->Forget();
-  }
-  LControl& Child(const char16_t* name) { return *panel->FindChild(name); }
-
-  Testing::PaintingSkin skin;
-  RCPtr<Testing::StandInRootWindow> window = Testing::StandInRootWindow::Create({120, 80});
-  RCPtr<LControl> panel;
-};
+using ControlLooksTest = Testing::PaintedPanelTest;
 
 TEST_F(ControlLooksTest, ACreatedControlTakesItsLooksFromItsSkinAndShowsTheFirst) {
   LControl& button = Child(u"button");

@@ -23,28 +23,18 @@ namespace {
 using Testing::PaintedControl;
 using Testing::RecordingRenderer;
 
-// The painting skin's panel shown in a root window of 120 x 80, placed, with the
-// button's label "OK" in a font (the label has no font, so it draws no text).
-class ControlPaintingTest : public ::testing::Test {
+// The painting skin's panel with the button's label "OK" in a font (the label has no
+// font, so it draws no text).
+class ControlPaintingTest : public Testing::PaintedPanelTest {
 protected:
   void SetUp() override {
-    Testing::EnsureGuiApplication();
     application.renderer = RCPtr<LMeasurementRenderer>(new Testing::FakeMeasuringRenderer);
-    skin.WriteImage("button.png", Testing::HalfTransparentButtonFace());
-    ASSERT_EQ(skin.Load(Testing::kPaintingSkinBody), S_OK);
-    panel = skin.Create(u"panel", window.Get());
-    ASSERT_TRUE(panel);
-    window->rootControl = panel;
-    panel->RecomputePlacement();
+    PaintedPanelTest::SetUp();
+    if (HasFatalFailure()) return;
     const RCPtr<LLook> face = Child(u"button").GetLook(0);
     face->SetFont(LFont::GetFont(u"DejaVu Sans", 9, 0));
     face->SetText(u"OK");
   }
-  void TearDown() override {
-    if (panel) panel->Detach();
-    window->Forget();
-  }
-  PaintedControl& Child(const char16_t* name) { return static_cast<PaintedControl&>(*panel->FindChild(name)); }
 
   // Paints a frame over the dirty rectangle with the recording back end; returns the
   // drawings as "what@x,y" (the drawing origin), marks as they are.
@@ -68,9 +58,6 @@ protected:
   }
 
   Testing::StandInApplication application;
-  Testing::PaintingSkin skin;
-  RCPtr<Testing::StandInRootWindow> window = Testing::StandInRootWindow::Create({120, 80});
-  RCPtr<LControl> panel;
   RCPtr<RecordingRenderer> recorder{new RecordingRenderer};
   std::vector<LControl*> secondPass;
 };

@@ -1,4 +1,6 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -6,7 +8,9 @@
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
+#include "tests/Support/Controls/StandInRootWindow.h"
 #include "tests/Support/Renderer/FixtureImages.h"
+#include "tests/Support/Renderer/GuiTestApplication.h"
 #include "tests/Support/Renderer/RecordingRenderer.h"
 #include "tests/Support/Skins/SkinFixtures.h"
 #include "tests/Support/TemporaryFolder.h"
@@ -148,5 +152,31 @@ inline FixtureImage HalfTransparentButtonFace() {
     for (int x = 0; x < 10; ++x) image.pixels.push_back(x < 5 ? 0xFFFF0000u : 0x00000000u);
   return image;
 }
+
+// The painting skin's panel, created by name in a root window of 120 x 80 and placed
+// (the button at (14, 14) in window coordinates, the label at (54, 14), the badge at
+// (84, 54)); the window's record of invalidations starts empty.
+class PaintedPanelTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    EnsureGuiApplication();
+    skin.WriteImage("button.png", HalfTransparentButtonFace());
+    ASSERT_EQ(skin.Load(kPaintingSkinBody), S_OK);
+    panel = skin.Create(u"panel", window.Get());
+    ASSERT_TRUE(panel);
+    window->rootControl = panel;
+    panel->RecomputePlacement();
+    window->invalidated.clear();
+  }
+  void TearDown() override {
+    if (panel) panel->Detach();
+    window->Forget();
+  }
+  PaintedControl& Child(const char16_t* name) { return static_cast<PaintedControl&>(*panel->FindChild(name)); }
+
+  PaintingSkin skin;
+  RCPtr<StandInRootWindow> window = StandInRootWindow::Create({120, 80});
+  RCPtr<LControl> panel;
+};
 
 }  // namespace SV::Testing
