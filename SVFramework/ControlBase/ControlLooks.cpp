@@ -33,6 +33,22 @@ int32_t LControl::AddLook(const RCPtr<LLook>& look) {
   return static_cast<int32_t>(mLooks.GetCount()) - 1;
 }
 
+// Every look, from the last to the first, takes the label text, the font, or wrapping.
+void LControl::GiveLooksText(const String& text) {
+  for (uint32_t index = mLooks.GetCount(); index-- > 0;)
+    if (mLooks[index]) mLooks[index]->SetText(text);
+}
+
+void LControl::GiveLooksFont(const RCPtr<LFont>& font) {
+  for (uint32_t index = mLooks.GetCount(); index-- > 0;)
+    if (mLooks[index]) mLooks[index]->SetFont(font);
+}
+
+void LControl::WrapLooksText() {
+  for (uint32_t index = mLooks.GetCount(); index-- > 0;)
+    if (mLooks[index] && mLooks[index]->GetText()) mLooks[index]->GetText()->SetWrap(true);
+}
+
 void LControl::ResizeLooks() {
   const PointT<int32_t> size = RoundToLongPoint({mRect.width, mRect.height});
   for (uint32_t index = 0; index < mLooks.GetCount(); ++index)

@@ -23,8 +23,8 @@ namespace {
 using Testing::PaintedControl;
 using Testing::RecordingRenderer;
 
-// The painting skin's panel with the button's label "OK" in a font (the label has no
-// font, so it draws no text).
+// The painting skin's panel with the button's label "OK" in a font; the label control's
+// text is empty.
 class ControlPaintingTest : public Testing::PaintedPanelTest {
 protected:
   void SetUp() override {
@@ -65,8 +65,8 @@ protected:
 TEST_F(ControlPaintingTest, ATreePaintsLooksContentLabelsChildrenAndOverlaysInOrder) {
   const std::vector<std::string> expected = {
       "FillRect@4,4",    "FillRect@0,0",     "Content:panel", "DrawBitmap@14,14", "Content:button",
-      "DrawText@16,14",  "Overlay:button",   "DrawBitmap@54,14", "Content:label",  "Overlay:label",
-      "Overlay:panel",   "FillRect@84,54",   "Content:badge",    "Overlay:badge"};
+      "DrawText@16,14",  "Overlay:button",   "DrawBitmap@54,14", "Content:label",  "DrawText@56,14",
+      "Overlay:label",   "Overlay:panel",    "FillRect@84,54",   "Content:badge",  "Overlay:badge"};
   EXPECT_EQ(RecordFrame(), expected);
   ASSERT_EQ(secondPass.size(), 1u);
   EXPECT_EQ(secondPass[0]->GetName(), String(u"badge"));
