@@ -527,6 +527,12 @@ private:
   void PaintPerDirtyRect(const RCPtr<LRenderer>& renderer, const Region& dirty, bool overlay);
   void PaintLabelsAndChildren(const RCPtr<LRenderer>& renderer, const Region& dirty,
                               RCPtrArray<LControl, 1, 0>& unclipped);
+  void PaintScrollingChildren(const RCPtr<LRenderer>& renderer, const Region& dirty, const ClipRequest& request,
+                              uint32_t& position, RCPtrArray<LControl, 1, 0>& unclipped);
+  void PaintSingleDockedChildren(const RCPtr<LRenderer>& renderer, const Region& dirty, const ClipRequest& request,
+                                 uint32_t& position, RCPtrArray<LControl, 1, 0>& unclipped);
+  void PaintFixedChildren(const RCPtr<LRenderer>& renderer, const Region& dirty, const ClipRequest& request,
+                          uint32_t& position, RCPtrArray<LControl, 1, 0>& unclipped);
   void PaintRun(const RCPtr<LRenderer>& renderer, const Region& dirty, const ClipRequest& request,
                 int32_t dockedAxes, bool testOverlap, uint32_t& position, RCPtrArray<LControl, 1, 0>& unclipped);
   void AppendUnclippedChildren(RCPtrArray<LControl, 1, 0>& unclipped);

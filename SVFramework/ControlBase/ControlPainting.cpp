@@ -94,10 +94,29 @@ void LControl::PaintChildren(const RCPtr<LRenderer>& renderer, const Region& dir
                              RCPtrArray<LControl, 1, 0>& unclipped) {
   uint32_t position = 0;
   const ClipRequest scrolling = MakeChildClipRequest(true, lookIndex);
-  PaintRun(renderer, dirty, scrolling, 0, true, position, unclipped);
-  if (position < mChildren.GetCount()) PaintRun(renderer, dirty, scrolling, 1, true, position, unclipped);
+  PaintScrollingChildren(renderer, dirty, scrolling, position, unclipped);
+  if (position < mChildren.GetCount()) PaintSingleDockedChildren(renderer, dirty, scrolling, position, unclipped);
   if (position < mChildren.GetCount())
-    PaintRun(renderer, dirty, MakeChildClipRequest(false, lookIndex), 2, false, position, unclipped);
+    PaintFixedChildren(renderer, dirty, MakeChildClipRequest(false, lookIndex), position, unclipped);
+}
+
+void LControl::PaintScrollingChildren(const RCPtr<LRenderer>& renderer, const Region& dirty,
+                                      const ClipRequest& request, uint32_t& position,
+                                      RCPtrArray<LControl, 1, 0>& unclipped) {
+  PaintRun(renderer, dirty, request, 0, true, position, unclipped);
+}
+
+void LControl::PaintSingleDockedChildren(const RCPtr<LRenderer>& renderer, const Region& dirty,
+                                         const ClipRequest& request, uint32_t& position,
+                                         RCPtrArray<LControl, 1, 0>& unclipped) {
+  PaintRun(renderer, dirty, request, 1, true, position, unclipped);
+}
+
+// Children docked on both axes carry the scroll offset in their own position: only
+// the control's clip limits them.
+void LControl::PaintFixedChildren(const RCPtr<LRenderer>& renderer, const Region& dirty, const ClipRequest& request,
+                                  uint32_t& position, RCPtrArray<LControl, 1, 0>& unclipped) {
+  PaintRun(renderer, dirty, request, 2, false, position, unclipped);
 }
 
 // One run: the clipping children docked on `dockedAxes` axes, from `position` on in

@@ -118,6 +118,22 @@ TEST_F(ControlPaintingTest, ScrollingMovesClippedChildrenAndClipsThemToTheClient
   ADD_FAILURE() << "the button's face was not drawn";
 }
 
+TEST_F(ControlPaintingTest, AChildDockedOnBothAxesIsOffsetButNotClippedToTheClientArea) {
+  PaintedControl& button = Child(u"button");
+  button.GetLayout()->Placement[0].docked = true;
+  button.GetLayout()->Placement[1].docked = true;
+  button.MarkParentOrderChanged();
+  static_cast<PaintedControl&>(*panel).SetScrollOffsetDirect({0, 12});
+  const std::vector<std::string> drawings = RecordFrame();
+  for (const auto& call : recorder->Drawings()) {
+    if (call.what != "DrawBitmap" || call.origin.x != 14) continue;
+    EXPECT_EQ(call.origin.y, 2) << "the offset still carries the scroll";
+    EXPECT_EQ(call.clip, (RectT<double>{0, 0, 30, 20})) << "whole: the client area, which starts at 4, does not cut it";
+    return;
+  }
+  ADD_FAILURE() << "the button's face was not drawn";
+}
+
 TEST_F(ControlPaintingTest, AHookThatRemovesLaterChildrenEndsTheRunSafely) {
   Child(u"button").onContent = [this] {
     panel->FindChild(u"label")->Detach();

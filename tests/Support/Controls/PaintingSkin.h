@@ -33,6 +33,7 @@ public:
     return S_OK;
   }
   std::string Name() const { return NarrowString(GetName()).GetString(); }
+  using LControl::MarkParentOrderChanged;
   using LControl::SetScrollOffsetDirect;
 
   std::function<void()> onContent;
