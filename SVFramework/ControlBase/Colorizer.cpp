@@ -16,4 +16,14 @@ RCPtr<LColorizer> LColorizer::Create(const String& name, const Values& values) {
   return RCPtr<LColorizer>(new LColorizer(name, values));
 }
 
+ColorizeParams LColorizer::GetColorizeParams() const {
+  ColorizeParams params;
+  params.colorType = static_cast<int32_t>(ColorType);
+  params.color = ColorValue;
+  params.endColor = GradientEndColor;
+  params.start = {GradientStartX, GradientStartY};
+  params.end = {GradientEndX, GradientEndY};
+  return params;
+}
+
 }  // namespace SV

@@ -3,6 +3,7 @@
 
 #include "SVFramework/ObjectBase/RefCountedObject.h"
 #include "SVFramework/Utilities/Graphics/Color.h"
+#include "SVFramework/Utilities/Graphics/ColorizeParams.h"
 #include "SVFramework/Utilities/Storage/StringT.h"
 
 namespace SV {
@@ -25,6 +26,10 @@ public:
   };
 
   static RCPtr<LColorizer> Create(const String& name, const Values& values);
+  // What bitmap colorizing reads of this colorizer.
+  ColorizeParams GetColorizeParams() const;
+  // A gradient type whose two colours differ; a gradient of one colour is a solid fill.
+  bool IsGradient() const { return GetColorizeParams().IsGradient(); }
 
   String Name;
   ColorizerType ColorType = ColorizerType::SolidFill;

@@ -101,8 +101,6 @@ RectT<double> LControl::GetClientRect() {
   return {mScrollOffset.x, mScrollOffset.y, client.width, client.height};
 }
 
-RectT<double> LControl::GetLookClientRect(int32_t) const { return {0, 0, mRect.width, mRect.height}; }
-
 void LControl::BeginClientRectWatch() {
   mWatchedClientRect = GetLookClientRect(-1);
   mClientRectWatch = true;

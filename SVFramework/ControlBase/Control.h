@@ -7,17 +7,21 @@
 #include "SVFramework/ControlBase/ControlDescriptor.h"
 #include "SVFramework/ControlBase/ControlGeometry.h"
 #include "SVFramework/ControlBase/LayoutDescriptor.h"
+#include "SVFramework/ControlBase/Look.h"
 #include "SVFramework/ControlBase/PlacementSolver.h"
 #include "SVFramework/ControlBase/PointParam.h"
+#include "SVFramework/ControlBase/ResizeType.h"
 #include "SVFramework/ControlBase/StringTable.h"
 #include "SVFramework/ControlBase/UITarget.h"
 #include "SVFramework/Controls/MenuDescriptor.h"
 #include "SVFramework/ObjectBase/RefCountedObject.h"
 #include "SVFramework/ObjectBase/SVResult.h"
 #include "SVFramework/ObjectBase/TaggableObject.h"
+#include "SVFramework/Renderer/AutoClip.h"
 #include "SVFramework/Utilities/Graphics/Font.h"
 #include "SVFramework/Utilities/Graphics/FontText.h"
 #include "SVFramework/Utilities/Graphics/RectT.h"
+#include "SVFramework/Utilities/Graphics/Region.h"
 #include "SVFramework/Utilities/PointT.h"
 #include "SVFramework/Utilities/Storage/Array.h"
 #include "SVFramework/Utilities/Storage/RCPtrArray.h"
@@ -30,9 +34,10 @@ namespace SV {
 
 class LKeyParam;
 
+class LBitmap;
 class LLook;
 class LRenderer;
-class Region;
+class LVisualPart;
 
 // The base class of every control: a node of the control tree with its rectangle,
 // scroll offset, skin references and state, offered to subclasses as overridable
@@ -121,13 +126,18 @@ public:
   virtual void OnChildRemoved(LControl*, int32_t) {}
   // Shows or hides the control; returns IsVisible(true) afterwards.
   virtual bool SetVisible(bool visible);
-  virtual bool IsTransparentAt(PointT<int32_t>) { return true; }
-  virtual uint32_t GetLookColorAt(PointT<int32_t>, int32_t) { return 0x00FFFFFF; }
+  // True unless a visible look, tried in index order, is not fully transparent there.
+  virtual bool IsTransparentAt(PointT<int32_t> point);
+  // The colour of the look (GetLook rules) at a point; transparent without a look.
+  virtual uint32_t GetLookColorAt(PointT<int32_t> point, int32_t lookIndex);
   virtual SVRESULT UpdateMenuItemState(const String&, bool&) { return S_FALSE; }
   virtual RCPtr<LMenuDescriptor> GetMenuDescriptor() { return mMenuDescriptor; }
   virtual void OnContextMenuOpening() {}
-  virtual SVRESULT SetExclusiveLook(int32_t) { return S_FALSE; }
-  virtual int32_t AddLook(const RCPtr<LLook>&) { return -1; }
+  // SetLookWeight(index, 1, true).
+  virtual SVRESULT SetExclusiveLook(int32_t index);
+  // Appends the look (null: an empty slot) with weight 0, at the control's size, font
+  // and text; returns its index.
+  virtual int32_t AddLook(const RCPtr<LLook>& look);
   virtual SVRESULT AdjustWindowRect(RectT<double>&) { return S_OK; }
   virtual void SetEnabled(bool enabled);
   // Takes the descriptor's placement record, font and label text (from the string
@@ -136,16 +146,24 @@ public:
   // re-skins the children by name; children the new skin lacks are detached first.
   // A descriptor without a skin gives the application's font. Returns 0.
   virtual SVRESULT ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor);
-  virtual SVRESULT Paint(const RCPtr<LRenderer>&, const Region&, RCPtrArray<LControl, 1, 0>&, bool) { return S_OK; }
+  // Draws the control and its clipping descendants where the dirty region (context
+  // coordinates) and the current clip allow: client parts, non-client parts, content,
+  // then per visible look its label and the children, then the overlay. Shown children
+  // that do not clip are appended to `unclipped` for the second pass, which paints them
+  // with `unclippedPass` set. E_INVALIDARG for a control that belongs to the other pass.
+  virtual SVRESULT Paint(const RCPtr<LRenderer>& renderer, const Region& dirty, RCPtrArray<LControl, 1, 0>& unclipped,
+                         bool unclippedPass);
   // Passes a dirty rectangle up the tree to the root window, clipped where the
   // controls on the way clip to their parents. 1 when nothing needs repainting.
   virtual SVRESULT PropagateInvalidRect(const RectT<double>& windowRect, bool clip, RectT<double> localRect);
   // Marks `rect` (own coordinates) dirty.
   virtual SVRESULT InvalidateRect(const RectT<double>& rect, bool clip);
-  virtual RCPtr<LControl> HitTest(PointT<int32_t>, bool, PointT<int32_t>& local, int32_t&) {
-    local = {};
-    return nullptr;
-  }
+  // The deepest control under `point` (own coordinates), or null: controls that clip
+  // are hit only inside all their ancestors, outside transparent pixels of their visible
+  // looks; among controls that do not clip, the highest effective Z order wins. `local`
+  // receives the point in the hit control's coordinates; `depth` its Z order.
+  virtual RCPtr<LControl> HitTest(PointT<int32_t> point, bool insideAncestors, PointT<int32_t>& local,
+                                  int32_t& depth);
   virtual void OnFontChanged() {}
   virtual bool RequestFocusOnClick() { return false; }
   virtual SVRESULT OnLeftButtonDown(const RCPtr<LMouseButtonParam>&) { return S_FALSE; }
@@ -354,6 +372,37 @@ public:
   bool IsCreated() const { return mCreated; }
   const RCPtr<Handlers>& GetHandlers() const { return mHandlers; }
 
+  // --- Looks and painting ---
+  // Stores a weight in [0, 1] (others are ignored); exclusive sets every other weight to
+  // 0. Invalidates the control when a weight changed. E_INVALIDARG for a bad index.
+  SVRESULT SetLookWeight(int32_t index, float weight, bool exclusive);
+  // The entry at an index in range (may be null); otherwise the first visible look, else
+  // the first look, else null.
+  RCPtr<LLook> GetLook(int32_t index) const;
+  uint32_t GetLookCount() const { return mLooks.GetCount(); }
+  float GetLookWeight(uint32_t index) const { return index < mLookWeights.GetCount() ? mLookWeights[index] : 0.0f; }
+  // The first look that is not null and has a positive weight; -1 when none.
+  int32_t GetFirstVisibleLookIndex() const;
+  // Gives the look (GetLook rules) an overlay part from the bitmap (null removes it).
+  // E_FAIL without a look, 1 when nothing changed.
+  SVRESULT SetLookPart(const RCPtr<LBitmap>& bitmap, ResizeType resize, int32_t lookIndex, bool exclusive);
+  // Replaces the part whose colour the look's label takes. E_FAIL without a look,
+  // E_INVALIDARG for a null part.
+  SVRESULT SetLookForegroundPart(const RCPtr<LVisualPart>& part, int32_t lookIndex);
+  // Restrict where a look's parts are drawn. E_INVALIDARG without a look at the index.
+  SVRESULT SetLookRegion(int32_t lookIndex, const Region& region);
+  SVRESULT ClearLookRegion(int32_t lookIndex);
+  void ClearAllLookRegions();
+  // Look a draws everywhere but where look b is restricted to.
+  SVRESULT SetLookRegionExcluding(int32_t lookA, int32_t lookB);
+  // The request that places the children of a look: scrolling children are clipped to
+  // the client rect and moved by the scroll offset; fixed ones only offset.
+  ClipRequest MakeChildClipRequest(bool scrolling, int32_t lookIndex) const;
+  // Paints the clipping children through one look, in three runs of the paint order:
+  // docked on no axis, on one axis, on both axes.
+  void PaintChildren(const RCPtr<LRenderer>& renderer, const Region& dirty, int32_t lookIndex,
+                     RCPtrArray<LControl, 1, 0>& unclipped);
+
   // --- Label text and font ---
   // Stores the label text (the title of a shown top-level control) and repaints; with
   // `replace`, re-places the control when its text may widen it. False, and nothing
@@ -466,6 +515,32 @@ private:
   bool mClientRectWatch = false;
   RectT<double> mWatchedClientRect;
 
+  // Looks, painting and hit testing (ControlLooks.cpp, ControlPainting.cpp, ControlHitTest.cpp).
+  bool IsLookVisible(uint32_t index) const;
+  void ApplyLooksOf(const LControlDescriptor& descriptor);
+  void ResizeLooks();
+  void GiveLooksText(const String& text);
+  void GiveLooksFont(const RCPtr<LFont>& font);
+  void WrapLooksText();
+  void CollectUnclippedBelow(RCPtrArray<LControl, 1, 0>& unclipped);
+  void PaintLooks(const RCPtr<LRenderer>& renderer, const Region& dirty, bool clientParts);
+  void PaintPerDirtyRect(const RCPtr<LRenderer>& renderer, const Region& dirty, bool overlay);
+  void PaintLabelsAndChildren(const RCPtr<LRenderer>& renderer, const Region& dirty,
+                              RCPtrArray<LControl, 1, 0>& unclipped);
+  void PaintScrollingChildren(const RCPtr<LRenderer>& renderer, const Region& dirty, const ClipRequest& request,
+                              uint32_t& position, RCPtrArray<LControl, 1, 0>& unclipped);
+  void PaintSingleDockedChildren(const RCPtr<LRenderer>& renderer, const Region& dirty, const ClipRequest& request,
+                                 uint32_t& position, RCPtrArray<LControl, 1, 0>& unclipped);
+  void PaintFixedChildren(const RCPtr<LRenderer>& renderer, const Region& dirty, const ClipRequest& request,
+                          uint32_t& position, RCPtrArray<LControl, 1, 0>& unclipped);
+  void PaintRun(const RCPtr<LRenderer>& renderer, const Region& dirty, const ClipRequest& request,
+                int32_t dockedAxes, bool testOverlap, uint32_t& position, RCPtrArray<LControl, 1, 0>& unclipped);
+  void AppendUnclippedChildren(RCPtrArray<LControl, 1, 0>& unclipped);
+  RCPtr<LControl> HitTestChildren(PointT<int32_t> point, bool inside, bool insideAncestors, PointT<int32_t>& local,
+                                  int32_t& depth);
+  bool HitsItself(PointT<int32_t> point, bool inside, bool insideAncestors, int32_t depth);
+  RCPtrArray<LLook, 1, 0> mLooks;
+  Array<float> mLookWeights;
   // Label text, font and size limits.
   const LLookDescriptor* CurrentLookDescriptor() const;
   LFontText* CurrentLookText();

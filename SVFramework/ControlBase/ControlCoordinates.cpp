@@ -2,17 +2,6 @@
 
 // Coordinates and invalidation of LControl.
 namespace SV {
-namespace {
-
-bool IntersectDoubleRects(RectT<double>& a, const RectT<double>& b) {
-  const double left = std::max(a.x, b.x), top = std::max(a.y, b.y);
-  const double right = std::min(a.x + a.width, b.x + b.width), bottom = std::min(a.y + a.height, b.y + b.height);
-  a = {left, top, right - left, bottom - top};
-  return right > left && bottom > top;
-}
-
-}  // namespace
-
 PointT<double> LControl::GetPositionInParentClient() const {
   if (!mParent) return {mRect.x, mRect.y};
   const RectT<double> client = mParent->GetLookClientRect(-1);
@@ -54,7 +43,7 @@ SVRESULT LControl::InvalidateRect(const RectT<double>& rect, bool clip) {
 SVRESULT LControl::PropagateInvalidRect(const RectT<double>& windowRect, bool clip, RectT<double> localRect) {
   if (!IsShown()) return S_FALSE;
   if (clip && ClipsToParent()) {
-    if (!IntersectDoubleRects(localRect, GetClipBoundsInLocal())) return S_FALSE;
+    if (!IntersectDoubleRects(localRect, localRect, GetClipBoundsInLocal())) return S_FALSE;
   } else {
     clip = false;
   }
@@ -65,7 +54,7 @@ SVRESULT LControl::PropagateInvalidRect(const RectT<double>& windowRect, bool cl
   }
   if (!mRootWindow) return S_OK;
   RectT<double> dirty = windowRect;
-  if (clip) IntersectDoubleRects(dirty, localRect);
+  if (clip) IntersectDoubleRects(dirty, windowRect, localRect);
   mRootWindow->InvalidateRect(dirty.ToIntRect());
   return S_OK;
 }

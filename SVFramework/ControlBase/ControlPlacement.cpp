@@ -70,6 +70,7 @@ SVRESULT LControl::SetRect(const RectT<double>& rect) {
                            std::abs(rect.height - mRect.height) >= kSizeChangeEpsilon;
   InvalidateArea(mRect.width, mRect.height);
   mRect = rect;
+  ResizeLooks();
   if (sizeChanged && !mInLayout) ReplaceChildrenAfterResize();
   if (mParent) {
     ReplaceLaterSiblings();

@@ -68,6 +68,7 @@ SVRESULT LControl::RaiseToSelfMinimum(int32_t axis, PointT<double>& position, Po
       minimum = maximum.abs;
       mLookTextWraps = true;
       if (mLookText) mLookText->SetWrap(true);
+      WrapLooksText();
     }
   }
   if (axis == 1 && mLayout->TextOverflowYType != TextOverflow::Clip)

@@ -12,6 +12,7 @@ SVRESULT LControl::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) 
   const RCPtr<LControl> self(this);
   const bool created = mCreated;
   TakeLayoutOf(*descriptor, created);
+  ApplyLooksOf(*descriptor);
   mLookTextWraps = mLayout->TextOverflowXType == TextOverflow::Wrap;
   TakeFontOf(descriptor->Skin.Get());
   TakeLabelTextOf(created);
@@ -22,6 +23,7 @@ SVRESULT LControl::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) 
   mRect = {};
   RecomputePlacement();
   if (!created) {
+    SetExclusiveLook(0);
     mConditionsParam->previous = mConditionsParam->current;
     mConditionsParam->current = GetConditions();
     mConditionsParam->point = mPressPoint;

@@ -14,6 +14,7 @@ bool LControl::ApplyText(const String& text, bool replace) {
     if (IWindowOSServices* window = mRootWindow->GetOSWindow()) window->SetTitle(text);
   mText = text;
   if (mLookText) mLookText->SetText(mText);
+  GiveLooksText(mText);
   const bool textWidens =
       mLayout && ((!mLayout->MinSize[0].namesControl && mLayout->TextOverflowXType != TextOverflow::Clip) ||
                   (!mLayout->MinSize[1].namesControl && mLayout->TextOverflowYType != TextOverflow::Clip));
@@ -38,8 +39,10 @@ String LControl::GetString(const char16_t* key) const {
   return text;
 }
 
-// The look shown when no look is picked by weight: the first look of the skin's list.
+// The look shown (GetLook rules); before the control has looks, the first look of the
+// skin's list.
 const LLookDescriptor* LControl::CurrentLookDescriptor() const {
+  if (const RCPtr<LLook> look = GetLook(-1)) return look->GetDescriptor().Get();
   if (!mDescriptor || !mDescriptor->Skin || !mDescriptor->Skin->LookList) return nullptr;
   const LLookList& looks = *mDescriptor->Skin->LookList;
   for (uint32_t index = 0; index < looks.GetCount(); ++index)

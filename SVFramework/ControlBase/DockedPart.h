@@ -27,6 +27,8 @@ public:
   static RCPtr<LDockedPart> Create(const RCPtr<LVisualPartDescriptor>& part, int32_t givenOffsets,
                                    const Offsets& offsets, bool widthGiven, int32_t width, bool heightGiven,
                                    int32_t height);
+  // The part descriptor's drawable part; null without one.
+  RCPtr<LVisualPart> GetVisualPart() const { return Part ? Part->GetVisualPart() : nullptr; }
 
   RCPtr<LVisualPartDescriptor> Part;
   int32_t GivenOffsets = 0;

@@ -15,7 +15,8 @@ public:
 
 // A back end that draws nothing (the empty back end's operations) but keeps the base
 // class's context stack, and records what reaches the device: every clip, translation
-// and stencil the base class hands down through its virtual slots, and rect drawing.
+// and stencil the base class hands down through its virtual slots, and drawing: rects,
+// bitmaps and text with the origin and alpha of the drawing state they were drawn in.
 class RecordingRenderer : public LD3D9Renderer {
 public:
   struct Call {
@@ -23,6 +24,10 @@ public:
     RectT<double> clip;
     PointT<double> delta;
     const LStencil* stencil = nullptr;
+    RectT<int32_t> rect{};
+    PointT<double> origin{};
+    float alpha = 1.0f;
+    String text;
   };
 
   std::vector<Call> calls;
@@ -51,8 +56,37 @@ public:
     calls.push_back({"Translate", {}, delta, nullptr});
     LRenderer::Translate(delta);
   }
-  void DrawRect(const RectT<int32_t>&, const Color&, float) override { calls.push_back({"DrawRect", {}, {}, nullptr}); }
-  void FillRect(const RectT<int32_t>&, const Color&, bool) override { calls.push_back({"FillRect", {}, {}, nullptr}); }
+  void DrawRect(const RectT<int32_t>& rect, const Color&, float) override { RecordDrawing("DrawRect", rect); }
+  void FillRect(const RectT<int32_t>& rect, const Color&, bool) override { RecordDrawing("FillRect", rect); }
+  void DrawBitmap(const RCPtr<LBitmap>&, const RectT<int32_t>& target, ResizeType) override {
+    RecordDrawing("DrawBitmap", target);
+  }
+  void DrawText(const String& text, const RCPtr<LFont>&, const PointT<int32_t>& position, const Color&) override {
+    RecordDrawing("DrawText", {position.x, position.y, 0, 0}, text);
+  }
+  // Records a mark of the caller's (a control's content hook, say) in the same way.
+  void Mark(const std::string& what) { RecordDrawing(what, {}); }
+
+  // The drawing calls only, in order.
+  std::vector<Call> Drawings() const {
+    std::vector<Call> drawings;
+    for (const Call& call : calls)
+      if (call.what != "SetClipRect" && call.what != "Translate" && call.what != "SetStencil") drawings.push_back(call);
+    return drawings;
+  }
+
+private:
+  void RecordDrawing(const std::string& what, const RectT<int32_t>& rect, const String& text = {}) {
+    Call call{what, {}, {}, nullptr};
+    call.rect = rect;
+    call.text = text;
+    if (const LRenderContextInfo* context = GetCurrentContext()) {
+      call.origin = context->GetState().offset;
+      call.alpha = context->GetState().alpha;
+      call.clip = context->GetState().clip;
+    }
+    calls.push_back(call);
+  }
 };
 
 }  // namespace SV::Testing
