@@ -90,6 +90,7 @@ public:
     const RenderState& state = renderer->GetCurrentContext()->GetState();
     Log("Paint clip " + Rect(state.clip.ToIntRect()) + (nested ? " nested" : ""));
     const PointT<double> origin = GetScreenPosition();
+    if (fill.alpha > 0) renderer->FillRect(RectT<double>{origin.x, origin.y, GetRect().width, GetRect().height}.ToIntRect(), fill, false);
     for (uint32_t i = 0; i < GetChildCount(); ++i) {
       const RCPtr<LControl>& child = GetChildAt(i);
       const RectT<double>& r = child->GetRect();
@@ -110,6 +111,8 @@ public:
   bool focusable = false;
   SVRESULT wheelAnswer = S_OK;
   String tooltip;
+  // Drawn over the whole control (window coordinates) when not transparent.
+  Color fill;
 
 private:
   ProbeControl(ProbeLog& log, const RCPtr<LControl>& parent, const String& name, const RectT<double>& rect)
