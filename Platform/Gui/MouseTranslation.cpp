@@ -17,9 +17,8 @@ int32_t ButtonFromQt(Qt::MouseButton button) {
 
 uint32_t ButtonMaskFromQt(Qt::MouseButtons buttons) {
   uint32_t mask = 0;
-  if (buttons & Qt::LeftButton) mask |= 1;
-  if (buttons & Qt::MiddleButton) mask |= 2;
-  if (buttons & Qt::RightButton) mask |= 4;
+  for (const Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton, Qt::RightButton})
+    if (buttons & button) mask |= static_cast<uint32_t>(ButtonFromQt(button));
   return mask;
 }
 

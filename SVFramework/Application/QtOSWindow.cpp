@@ -52,6 +52,7 @@ OSWindow::OSWindow(const OSWindowOptions& options) : mOptions(options) {
 
 OSWindow::~OSWindow() {
   if (mRootWindow) {
+    mRootWindow->OnOSWindowDestroyed();
     if (LFrameworkApp* application = GetFrameworkApp()) application->RemoveRootWindow(mRootWindow);
   }
   mRenderContext.Reset();
@@ -63,7 +64,7 @@ std::exception_ptr OSWindow::TakeEscapedException() { return std::exchange(gEsca
 
 bool OSWindow::event(QEvent* event) {
   try {
-    Dispatch(event);
+    return Dispatch(event);
   } catch (...) {
     // Qt's dispatch must not see it: the message loop rethrows it where the run step
     // catches it.
@@ -71,7 +72,6 @@ bool OSWindow::event(QEvent* event) {
     QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::User));
     return true;
   }
-  return true;
 }
 
 SVRESULT OSWindow::CreateRenderer(RendererType type) {

@@ -77,7 +77,8 @@ protected:
   bool event(QEvent* event) override;
 
 private:
-  void Dispatch(QEvent* event);
+  // Whether the event was handled, as QWindow::event answers.
+  bool Dispatch(QEvent* event);
   void OnPaint(const QRect& updateRect);
   void OnKey(QKeyEvent& event, bool down);
   void OnCharacters(const QString& text, uint32_t modifiers);

@@ -30,7 +30,7 @@ constexpr uint32_t kWindowsKey = KeyCode::kModWin;
 
 }  // namespace
 
-void OSWindow::Dispatch(QEvent* event) {
+bool OSWindow::Dispatch(QEvent* event) {
   switch (event->type()) {
     case QEvent::Expose:
       if (isExposed()) OnPaint(static_cast<QExposeEvent*>(event)->region().boundingRect());
@@ -84,9 +84,9 @@ void OSWindow::Dispatch(QEvent* event) {
       // arrives once, flagged.
       break;
     default:
-      QWindow::event(event);
-      break;
+      return QWindow::event(event);
   }
+  return true;
 }
 
 void OSWindow::DeliverKey(uint32_t codeWord, uint32_t modifiers, uint8_t previousState) {

@@ -7,6 +7,7 @@
 #include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
+#include "SVFramework/ControlBase/PixelRounding.h"
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/System/GlobalHotKeyManager.h"
 #include "SVFramework/System/WindowOSServices.h"
@@ -21,20 +22,6 @@ int32_t RoundToInt(double value) {
   if (rounded >= 2147483647.0) return INT32_MAX;
   if (rounded <= -2147483648.0) return INT32_MIN;
   return static_cast<int32_t>(rounded);
-}
-
-// The rectangle with a non-negative width and height, covering the same area.
-RectT<double> Normalized(const RectT<double>& rect) {
-  RectT<double> out = rect;
-  if (out.width < 0) {
-    out.x += out.width;
-    out.width = -out.width;
-  }
-  if (out.height < 0) {
-    out.y += out.height;
-    out.height = -out.height;
-  }
-  return out;
 }
 
 void FillClientArea(LControl& control) {
@@ -98,12 +85,13 @@ bool LRootWindow::ConstrainClientSize(PointT<int32_t>& size) {
                           [cursor](const String&, int32_t axis) { return LNamedSpan{axis == 0 ? cursor.x : cursor.y, 0}; }};
     RectT<double> solved;
     SolvePlacement(mRootControl->GetLayout().Get(), frame, solved);
-    solved = Normalized(solved);
+    NormalizeRect(solved);
     PointT<double> position{solved.x, solved.y};
     PointT<double> extent{solved.width, solved.height};
     mRootControl->ApplyMinSize(position, extent);
     mRootControl->ApplyMaxSize(position, extent);
-    const RectT<double> limited = Normalized({position.x, position.y, extent.x, extent.y});
+    RectT<double> limited{position.x, position.y, extent.x, extent.y};
+    NormalizeRect(limited);
     constrained = {RoundToInt(limited.width), RoundToInt(limited.height)};
   }
   constrained.x = std::max(constrained.x, 1);

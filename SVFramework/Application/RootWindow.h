@@ -85,6 +85,8 @@ public:
   void OnResize(PointT<int32_t> size);
   // The close command of a window that is not the main window.
   void OnSystemClose();
+  // The OS window is going: nothing reaches it any more.
+  void OnOSWindowDestroyed() { mOSWindow = nullptr; }
   // Set after a restore or maximise: the next paint repaints everything.
   void SetFullRedrawPending() { mFullRedrawPending = true; }
 
@@ -97,8 +99,8 @@ public:
   // The control under `point` (client coordinates) and the point relative to it; with
   // `updateHover` the control found (or none) becomes the hover control.
   virtual RCPtr<LControl> HitTest(PointT<int32_t> point, PointT<int32_t>& relative, bool updateHover);
-  // The name the controls use for HitTest.
-  RCPtr<LControl> ControlAtPoint(PointT<int32_t> point, PointT<int32_t>& relative, bool updateHover);
+  // What controls ask for the control under a point: HitTest.
+  virtual RCPtr<LControl> ControlAtPoint(PointT<int32_t> point, PointT<int32_t>& relative, bool updateHover);
 
   // --- Focus, hover and capture, called by controls ---
   virtual void SetFocusControl(const RCPtr<LControl>& control);

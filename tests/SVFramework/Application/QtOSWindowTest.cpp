@@ -222,6 +222,16 @@ TEST_F(QtOSWindowTest, ARestoredPlacementOffTheScreenComesBackOnIt) {
   EXPECT_EQ(window->geometry().x(), 0);
 }
 
+TEST_F(QtOSWindowTest, AnExceptionFromAHandlerStopsAtTheWindowAndIsKeptForTheMessageLoop) {
+  a->throwOnPress = true;
+  Mouse(QEvent::MouseMove, {20, 30}, Qt::NoButton, Qt::NoButton);
+  EXPECT_NO_THROW(Mouse(QEvent::MouseButtonPress, {20, 30}, Qt::LeftButton, Qt::LeftButton));
+  const std::exception_ptr escaped = OSWindow::TakeEscapedException();
+  ASSERT_TRUE(escaped);
+  EXPECT_THROW(std::rethrow_exception(escaped), std::runtime_error);
+  EXPECT_FALSE(OSWindow::TakeEscapedException());
+}
+
 // Window pixels as the X server shows them: 0xRRGGBB.
 uint32_t ScreenPixel(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; }
 

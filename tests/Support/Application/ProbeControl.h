@@ -1,4 +1,5 @@
 #pragma once
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,7 @@ public:
   SVRESULT OnMouseMove(const RCPtr<LPointWithModifiersParam>& p) override { return Log("Move " + Point(*p)); }
   SVRESULT OnMouseDown(const RCPtr<LMouseButtonParam>& p) override {
     Log("Down " + Button(*p));
+    if (throwOnPress) throw std::runtime_error("press handler failed");
     if (captureOnPress) GetRootWindow()->BeginDrag(RCPtr<LControl>(this));
     return S_OK;
   }
@@ -108,6 +110,7 @@ public:
   using LControl::SetLayout;
 
   bool captureOnPress = false;
+  bool throwOnPress = false;
   bool focusable = false;
   SVRESULT wheelAnswer = S_OK;
   String tooltip;

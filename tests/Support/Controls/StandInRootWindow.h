@@ -142,7 +142,7 @@ public:
   void SetHoverControl(const RCPtr<LControl>& control) override { hover = control; }
   RCPtr<LControl> GetHoverControl() const override { return hover; }
   // Records the request; the hit test answers `controlUnderPointer`.
-  RCPtr<LControl> HitTest(PointT<int32_t> point, PointT<int32_t>& local, bool updateHover) override {
+  RCPtr<LControl> ControlAtPoint(PointT<int32_t> point, PointT<int32_t>& local, bool updateHover) override {
     hitTests.push_back(point);
     local = point;
     if (updateHover) hover = controlUnderPointer;
