@@ -143,7 +143,8 @@ double IdleCpuPercent(double seconds, Idle idle) {
   const auto start = std::chrono::steady_clock::now();
   const auto end = start + std::chrono::duration<double>(seconds);
   while (std::chrono::steady_clock::now() < end) {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    // Sleeps until an event comes: the 33 ms timer at the latest.
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     idle();
   }
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
