@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SVFramework/Application/RootWindow.h"
@@ -196,6 +198,22 @@ TEST_F(RootWindowPaintTest, QueuedKeysReachTheFocusControlInTheIdlePass) {
   EXPECT_TRUE(log.lines.empty());
   window->Idle(true);
   EXPECT_EQ(log.lines, (Lines{"a:Key 65", "a:Key 66"}));
+}
+
+TEST_F(RootWindowPaintTest, KeysQueuedFromAnotherThreadWhilePassesRunAllArriveInTheirOrder) {
+  a->focusable = true;
+  a->SetFocus(true);
+  log.lines.clear();
+  std::atomic<bool> done{false};
+  std::thread producer([&] {
+    for (uint32_t key = 0; key < 300; ++key) window->EnqueueKey(MakeKeyParam(KeyCode((0x41 + key % 26) << 16, 0, 0), 1));
+    done = true;
+  });
+  while (!done) window->Idle(false);
+  producer.join();
+  window->Idle(false);
+  ASSERT_EQ(log.lines.size(), 300u);
+  for (uint32_t key = 0; key < 300; ++key) EXPECT_EQ(log.lines[key], "a:Key " + std::to_string(0x41 + key % 26));
 }
 
 TEST(RootWindowLifetimeTest, AWindowWhoseLastOutsideReferenceGoesReleasesItsTreeAndIsFreed) {
