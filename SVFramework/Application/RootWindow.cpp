@@ -11,6 +11,7 @@
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/System/GlobalHotKeyManager.h"
 #include "SVFramework/System/WindowOSServices.h"
+#include "SVFramework/Utilities/Storage/RCPtrQueue.h"
 
 namespace SV {
 namespace {
@@ -32,6 +33,12 @@ void FillClientArea(LControl& control) {
 
 }  // namespace
 
+// Keys waiting for the next idle pass; nominally 256 slots, more when needed.
+struct LRootWindow::KeyQueue {
+  explicit KeyQueue(Mutex* lock) : keys(lock) {}
+  RCPtrQueue<LKeyParam, 256> keys;
+};
+
 RCPtr<LRootWindow> LRootWindow::Create(const RCPtr<LRenderer>& renderer, IWindowOSServices* osWindow) {
   RCPtr<LRootWindow> window(new LRootWindow(renderer, osWindow));
   window->SetTarget(window);
@@ -39,11 +46,21 @@ RCPtr<LRootWindow> LRootWindow::Create(const RCPtr<LRenderer>& renderer, IWindow
 }
 
 LRootWindow::LRootWindow(const RCPtr<LRenderer>& renderer, IWindowOSServices* osWindow)
-    : mRenderer(renderer), mOSWindow(osWindow), mKeyQueue(&mKeyQueueLock) {
+    : mRenderer(renderer), mOSWindow(osWindow), mKeyQueue(std::make_unique<KeyQueue>(&mKeyQueueLock)),
+      mUnclippedList(std::make_unique<RCPtrArray<LControl, 1, 0>>()) {
   mHotKeys = CreateGlobalHotKeyManager(GetPostingReceiver());
 }
 
 LRootWindow::~LRootWindow() = default;
+
+void LRootWindow::EnqueueKey(const RCPtr<LKeyParam>& key) { mKeyQueue->keys.Enqueue(key); }
+
+void LRootWindow::DispatchQueuedKeys() {
+  while (mKeyQueue->keys.GetCount() > 0) {
+    const RCPtr<LKeyParam> key = mKeyQueue->keys.Dequeue();
+    OnKey(key);
+  }
+}
 
 RectT<int32_t> LRootWindow::GetWindowRect() const {
   if (mOSWindow) {

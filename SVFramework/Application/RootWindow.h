@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "SVFramework/ObjectBase/RefCountedObject.h"
 #include "SVFramework/ObjectBase/SVResult.h"
@@ -9,7 +10,6 @@
 #include "SVFramework/Utilities/Graphics/Region.h"
 #include "SVFramework/Utilities/PointT.h"
 #include "SVFramework/Utilities/Storage/RCPtrArray.h"
-#include "SVFramework/Utilities/Storage/RCPtrQueue.h"
 #include "SVFramework/Utilities/Storage/StringT.h"
 #include "SVFramework/notification/NotificationDistributor.h"
 #include "SVFramework/notification/NotificationQueue.h"
@@ -181,10 +181,12 @@ private:
   bool mCloseRequested = false;
   int32_t mCloseResult = 0;
   Mutex mKeyQueueLock;  // guards mKeyQueue
-  RCPtrQueue<LKeyParam, 256> mKeyQueue;
+  struct KeyQueue;
+  std::unique_ptr<KeyQueue> mKeyQueue;
   uint32_t mButtonsDown[10] = {};
   // Reused by every paint: the controls that do not clip to their parents.
-  RCPtrArray<LControl, 1, 0> mUnclippedList;
+  // (Held by pointer: the list's type needs the whole control class.)
+  std::unique_ptr<RCPtrArray<LControl, 1, 0>> mUnclippedList;
 };
 
 }  // namespace SV

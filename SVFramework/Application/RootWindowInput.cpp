@@ -129,8 +129,6 @@ void LRootWindow::OnKey(const RCPtr<LKeyParam>& key) {
   focus->OnKeyPress(key);
 }
 
-void LRootWindow::EnqueueKey(const RCPtr<LKeyParam>& key) { mKeyQueue.Enqueue(key); }
-
 void LRootWindow::SwitchTooltipOff() {
   if (!mTooltipOwner) return;
   const RCPtr<LControl> owner = mTooltipOwner;

@@ -88,13 +88,14 @@ void LRootWindow::Paint(const Region& region) {
 }
 
 void LRootWindow::PaintTree(const RCPtr<LControl>& control, const Region& region, bool nested) {
-  mUnclippedList.SetCount(0);
-  control->Paint(mRenderer, region, mUnclippedList, nested);
+  RCPtrArray<LControl, 1, 0>& unclipped = *mUnclippedList;
+  unclipped.SetCount(0);
+  control->Paint(mRenderer, region, unclipped, nested);
   // The recursion below reuses the list: take the collected controls out first.
   std::vector<RCPtr<LControl>> collected;
-  collected.reserve(mUnclippedList.GetCount());
-  for (const RCPtr<LControl>& each : mUnclippedList) collected.push_back(each);
-  mUnclippedList.SetCount(0);
+  collected.reserve(unclipped.GetCount());
+  for (const RCPtr<LControl>& each : unclipped) collected.push_back(each);
+  unclipped.SetCount(0);
   std::stable_sort(collected.begin(), collected.end(), [](const RCPtr<LControl>& a, const RCPtr<LControl>& b) {
     const int32_t za = a->GetLayout() ? a->GetLayout()->Z_Order : 0;
     const int32_t zb = b->GetLayout() ? b->GetLayout()->Z_Order : 0;
@@ -127,13 +128,6 @@ void LRootWindow::OnSystemClose() {
   if (!mOSWindow) return;
   mCloseResult = 0;
   mCloseRequested = true;
-}
-
-void LRootWindow::DispatchQueuedKeys() {
-  while (mKeyQueue.GetCount() > 0) {
-    const RCPtr<LKeyParam> key = mKeyQueue.Dequeue();
-    OnKey(key);
-  }
 }
 
 bool LRootWindow::Idle(bool idle) {
