@@ -9,27 +9,35 @@ function(sv_sources_of out)
   set(${out} ${sources} PARENT_SCOPE)
 endfunction()
 
-# sv_add_library(NAME DIRS dir... [DEPS target...])
+# sv_add_library(NAME DIRS dir... [DEPS target...] [EXCLUDE file...])
 # One static library per subsystem, made of every .cpp file in the given folders
-# (relative to the current source folder). New files are picked up on the next build.
+# (relative to the current source folder) but the excluded ones (absolute paths).
+# New files are picked up on the next build.
 function(sv_add_library name)
-  cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DIRS;DEPS;EXCLUDE" ${ARGN})
   sv_sources_of(sources ${ARG_DIRS})
+  if(ARG_EXCLUDE)
+    list(REMOVE_ITEM sources ${ARG_EXCLUDE})
+  endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# sv_add_test_binary(NAME DIRS dir... DEPS target...)
-# One GoogleTest binary made of every *Test.cpp file in the given folders, its tests
-# registered with CTest one by one under their GoogleTest names (NO_PRETTY_VALUES: a
+# sv_add_test_binary(NAME DIRS dir... DEPS target... [EXCLUDE file...])
+# One GoogleTest binary made of every *Test.cpp file in the given folders (but the
+# excluded ones, absolute paths), its tests registered with CTest one by one under
+# their GoogleTest names (NO_PRETTY_VALUES: a
 # parameter's printed bytes never become part of a name, so names stay the same from
 # run to run and --rerun-failed finds them). With SV_TESTS_PER_BINARY the binary is
 # one test that runs all its cases in one process: under a sanitizer, starting a
 # process per case costs more than the cases themselves.
 function(sv_add_test_binary name)
-  cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DIRS;DEPS;EXCLUDE" ${ARGN})
   sv_sources_of(sources ${ARG_DIRS})
+  if(ARG_EXCLUDE)
+    list(REMOVE_ITEM sources ${ARG_EXCLUDE})
+  endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   # Test code is compiled without optimisation: it halves the build, and the code under

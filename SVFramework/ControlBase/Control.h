@@ -370,6 +370,9 @@ public:
   bool IsNotFocusable() const { return mNotFocusable; }
   // Set once the whole creation sequence has run; no notification is handled before.
   bool IsCreated() const { return mCreated; }
+  // Whether a control without a tooltip text of its own shows its parent's.
+  bool UsesParentTooltip() const { return mUseParentTooltip; }
+  float GetOpacity() const { return mOpacity; }
   const RCPtr<Handlers>& GetHandlers() const { return mHandlers; }
 
   // --- Looks and painting ---

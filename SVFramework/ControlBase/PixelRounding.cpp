@@ -42,7 +42,7 @@ double RoundHalfAwayFromZero(double value) {
 
 void SnapRectToPixels(RectT<double>& rect) { RoundEdges(rect, RoundHalfAwayFromZero); }
 
-void NormalizeAndFloorRect(RectT<double>& rect) {
+void NormalizeRect(RectT<double>& rect) {
   if (rect.width < 0) {
     rect.x += rect.width;
     rect.width = -rect.width;
@@ -51,6 +51,10 @@ void NormalizeAndFloorRect(RectT<double>& rect) {
     rect.y += rect.height;
     rect.height = -rect.height;
   }
+}
+
+void NormalizeAndFloorRect(RectT<double>& rect) {
+  NormalizeRect(rect);
   RoundEdges(rect, FloorWithTolerance);
 }
 

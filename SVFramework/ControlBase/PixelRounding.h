@@ -19,5 +19,7 @@ void SnapRectToPixels(RectT<double>& rect);
 // four edges with a tolerance of one relative epsilon (2.9999999999999996 floors to 3,
 // -2.5 to -3) and takes width and height between them.
 void NormalizeAndFloorRect(RectT<double>& rect);
+// A negative width or height is flipped by moving the origin; the area stays the same.
+void NormalizeRect(RectT<double>& rect);
 
 }  // namespace SV

@@ -27,27 +27,87 @@ public:
   }
 };
 
-// An OS window that records the titles it is given and maps client points by a fixed
-// screen offset.
+// An OS window that records what it is asked, maps client points by a fixed screen
+// offset and answers from fields the test sets: active, focused, not modal.
 class StandInOSWindow : public IWindowOSServices {
 public:
   void SetTitle(const String& title) override { titles.push_back(title); }
+  SVRESULT Invalidate() override {
+    ++wholeInvalidations;
+    return S_OK;
+  }
+  void InvalidateRect(const RectT<int32_t>& rect) override { invalidated.push_back(rect); }
+  void GetClientRect(RectT<int32_t>& rect) override { rect = {0, 0, clientSize.x, clientSize.y}; }
+  void ScreenToClient(PointT<int32_t>& point) override {
+    point.x -= screenOffset.x;
+    point.y -= screenOffset.y;
+  }
   void ClientToScreen(PointT<int32_t>& point) override {
     point.x += screenOffset.x;
     point.y += screenOffset.y;
   }
+  void SetWindowRect(const RectT<int32_t>& rect) override {
+    windowRects.push_back(rect);
+    screenOffset = {rect.x, rect.y};
+    clientSize = {rect.width, rect.height};
+  }
+  bool Show(int32_t) override { return true; }
+  SVRESULT RedrawNow() override {
+    ++redraws;
+    return S_OK;
+  }
+  SVRESULT BringToTop() override { return S_OK; }
+  SVRESULT SetWindowPos(bool) override { return S_OK; }
+  SVRESULT EndModal(int32_t result) override {
+    endModalResults.push_back(result);
+    return S_OK;
+  }
+  int32_t RunModalLoop() override { return -1; }
+  bool IsModal() override { return modal; }
+  bool IsActive() override { return active; }
+  bool HasFocus() override { return focused; }
+  SVRESULT SetFocus() override {
+    ++focusRequests;
+    return S_OK;
+  }
+  int32_t SetCursor(int32_t newCursor) override {
+    const int32_t previous = cursor;
+    cursor = newCursor;
+    return previous;
+  }
+  void GetCursorPos(PointT<int32_t>& point) override { point = cursorPosition; }
+  uint32_t GetMouseButtons() override { return buttons; }
+  void* GetHWND() override { return this; }
+  void SetCaret(bool, PointT<int32_t>) override {}
 
   std::vector<String> titles;
   PointT<int32_t> screenOffset{};
+  PointT<int32_t> clientSize{800, 600};
+  std::vector<RectT<int32_t>> invalidated;
+  std::vector<RectT<int32_t>> windowRects;
+  std::vector<int32_t> endModalResults;
+  int32_t wholeInvalidations = 0;
+  int32_t redraws = 0;
+  int32_t focusRequests = 0;
+  int32_t cursor = 0;
+  PointT<int32_t> cursorPosition{};
+  uint32_t buttons = 0;
+  bool active = true;
+  bool focused = true;
+  bool modal = false;
 };
 
 // A root window for tests: records every invalidated rectangle and the cursors set,
-// keeps the hover, focus and capture controls as a real one does, and distributes
-// "NID_IDLE" when the test says so. UI (test) thread only.
+// keeps the hover, focus and capture controls as a real one does, answers hit tests
+// with the control the test names, and distributes "NID_IDLE" when the test says so.
+// UI (test) thread only.
 class StandInRootWindow : public LRootWindow {
 public:
   static RCPtr<StandInRootWindow> Create(PointT<int32_t> clientSize = {800, 600}) {
     RCPtr<StandInRootWindow> window(new StandInRootWindow);
+    // Without a queue: the test distributes "NID_IDLE" itself, and only the test's
+    // references keep the window.
+    window->Detach();
     window->clientSize = clientSize;
     return window;
   }
@@ -123,7 +183,7 @@ public:
   std::vector<RectT<int32_t>> windowRects;
 
 private:
-  StandInRootWindow() = default;
+  StandInRootWindow() : LRootWindow(nullptr, nullptr) {}
 };
 
 }  // namespace SV::Testing

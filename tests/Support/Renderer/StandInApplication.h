@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "SVFramework/Application/FrameworkApp.h"
+#include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/Renderer/MeasurementRenderer.h"
 
 namespace SV::Testing {
@@ -26,6 +27,21 @@ public:
     style = 0;
     return S_OK;
   }
+  // No keys, pointer or root windows: tests that need them use the shell's fake.
+  SVRESULT GetKeyState(int32_t, bool& down, bool& toggled) override {
+    down = toggled = false;
+    return S_OK;
+  }
+  RectT<int32_t> GetWorkArea() override { return {0, 0, 1920, 1080}; }
+  PointT<int32_t> GetCursorPos() override { return {}; }
+  uint32_t GetMouseButtons() override { return 0; }
+  int32_t AddRootWindow(const RCPtr<LRootWindow>&) override { return E_FAIL; }
+  SVRESULT RemoveRootWindow(const RCPtr<LRootWindow>&) override { return -1; }
+  uint32_t GetRootWindowCount() override { return 0; }
+  RCPtr<LRootWindow> GetRootWindow(uint32_t) override { return nullptr; }
+  int32_t FindRootWindowIndex(const LRootWindow*) override { return -1; }
+  bool Idle(bool) override { return false; }
+  SVRESULT OnSecondInstance(const String&) override { return S_OK; }
 
   RCPtr<LMeasurementRenderer> renderer;
   uint32_t ticks = 0;

@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+#include "SVFramework/Application/WindowPlacement.h"
+#include "SVFramework/ObjectBase/RefCountedObject.h"
+#include "SVFramework/Renderer/RendererType.h"
+#include "SVFramework/System/WindowOSServices.h"
+#include "SVFramework/Utilities/Storage/StringT.h"
+
+namespace SV {
+
+class LRenderer;
+class LRootWindow;
+
+// What a new OS window is made with.
+struct OSWindowOptions {
+  String title;
+  // The client area in screen coordinates.
+  RectT<int32_t> clientRect{100, 100, 1024, 768};
+  bool resizable = true;
+  // The main window: its close command becomes the exit request, and its placement is
+  // handed to `savePlacement` when it is destroyed.
+  bool mainWindow = false;
+  std::function<void(const WindowPlacement&)> savePlacement;
+};
+
+// An OS window as the application drives it, beyond what its root window reaches.
+// UI thread only. The window frees itself when it is closed (EndModal outside a modal
+// loop, the end of its modal loop, or the application closing it).
+class IOSWindow : public IWindowOSServices {
+public:
+  // Makes the window's own renderer of that type, starts the 33 ms timer that wakes
+  // the message loop, and creates the root window (SetRenderer).
+  virtual SVRESULT CreateRenderer(RendererType type) = 0;
+  // Draws through `renderer` (a dialog shares its owner's): makes the render context
+  // and the root window, which joins the application's list.
+  virtual SVRESULT SetRenderer(const RCPtr<LRenderer>& renderer) = 0;
+  // Null before a renderer is set.
+  virtual LRootWindow* GetRootWindow() const = 0;
+  // Puts the window where the record says, clamped to the visible screens.
+  virtual void RestorePlacement(const WindowPlacement& placement) = 0;
+  // Where the window is now.
+  virtual WindowPlacement GetPlacement() = 0;
+  // Destroys the platform window (saving the main window's placement) and frees this object.
+  virtual void Close() = 0;
+};
+
+// A new platform window, not yet shown; null when the platform cannot make one.
+IOSWindow* CreateOSWindow(const OSWindowOptions& options);
+
+}  // namespace SV

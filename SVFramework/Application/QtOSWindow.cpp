@@ -1,0 +1,278 @@
+#include "SVFramework/Application/QtOSWindow.h"
+
+#include <QCursor>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include <vector>
+
+#include "SVFramework/Application/FrameworkApp.h"
+#include "SVFramework/Application/RootWindow.h"
+#include "SVFramework/Renderer/Renderer.h"
+
+namespace SV {
+namespace {
+
+std::exception_ptr gEscapedException;
+// The one current cursor of all windows.
+int32_t gCurrentCursor = 0;
+
+QRect ToQt(const RectT<int32_t>& rect) { return {rect.x, rect.y, rect.width, rect.height}; }
+
+std::vector<RectT<int32_t>> VisibleScreens() {
+  std::vector<RectT<int32_t>> screens;
+  const QList<QScreen*> all = QGuiApplication::screens();
+  QScreen* const primary = QGuiApplication::primaryScreen();
+  if (primary) screens.push_back({primary->availableGeometry().x(), primary->availableGeometry().y(),
+                                  primary->availableGeometry().width(), primary->availableGeometry().height()});
+  for (QScreen* screen : all) {
+    if (screen == primary) continue;
+    const QRect area = screen->availableGeometry();
+    screens.push_back({area.x(), area.y(), area.width(), area.height()});
+  }
+  return screens;
+}
+
+}  // namespace
+
+IOSWindow* CreateOSWindow(const OSWindowOptions& options) { return new OSWindow(options); }
+
+OSWindow::OSWindow(const OSWindowOptions& options) : mOptions(options) {
+  setSurfaceType(QSurface::RasterSurface);
+  setGeometry(ToQt(options.clientRect));
+  if (!options.resizable) {
+    setMinimumSize(geometry().size());
+    setMaximumSize(geometry().size());
+  }
+  SetTitle(options.title);
+  mBackingStore = std::make_unique<QBackingStore>(this);
+}
+
+OSWindow::~OSWindow() {
+  if (mRootWindow) {
+    mRootWindow->OnOSWindowDestroyed();
+    if (LFrameworkApp* application = GetFrameworkApp()) application->RemoveRootWindow(mRootWindow);
+  }
+  mRenderContext.Reset();
+  mRenderer.Reset();
+  mRootWindow.Reset();
+}
+
+std::exception_ptr OSWindow::TakeEscapedException() { return std::exchange(gEscapedException, nullptr); }
+
+bool OSWindow::event(QEvent* event) {
+  try {
+    return Dispatch(event);
+  } catch (...) {
+    // Qt's dispatch must not see it: the message loop rethrows it where the run step
+    // catches it.
+    if (!gEscapedException) gEscapedException = std::current_exception();
+    QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::User));
+    return true;
+  }
+}
+
+SVRESULT OSWindow::CreateRenderer(RendererType type) {
+  const RCPtr<LRenderer> renderer = LRenderer::Create(type, {0, 0, width(), height()}, this);
+  if (!renderer) return E_FAIL;
+  // Its ticks only wake the message loop, so that the idle pass runs.
+  startTimer(33);
+  return SetRenderer(renderer);
+}
+
+SVRESULT OSWindow::SetRenderer(const RCPtr<LRenderer>& renderer) {
+  if (!renderer) return E_INVALIDARG;
+  mRenderer = renderer;
+  const SVRESULT result = mRenderer->InitRenderContextInfo({0, 0, width(), height()}, this, 0, mRenderContext);
+  if (result < 0) return result;
+  mRootWindow = LRootWindow::Create(mRenderer, this);
+  if (LFrameworkApp* application = GetFrameworkApp()) application->AddRootWindow(mRootWindow);
+  return S_OK;
+}
+
+void OSWindow::RestorePlacement(const WindowPlacement& placement) {
+  const WindowPlacement clamped = placement.ClampedTo(VisibleScreens());
+  if (clamped.hasPosition)
+    setGeometry(ToQt(clamped.rect));
+  else
+    resize(clamped.rect.width, clamped.rect.height);
+  if (clamped.maximized) setWindowStates(Qt::WindowMaximized);
+}
+
+WindowPlacement OSWindow::GetPlacement() {
+  WindowPlacement placement;
+  const QRect area = geometry();
+  placement.rect = {area.x(), area.y(), area.width(), area.height()};
+  // Wayland does not tell a window where it is.
+  placement.hasPosition = !QGuiApplication::platformName().startsWith(u"wayland");
+  placement.maximized = (windowStates() & Qt::WindowMaximized) != 0;
+  return placement;
+}
+
+void OSWindow::SavePlacement() {
+  if (mOptions.mainWindow && mOptions.savePlacement) mOptions.savePlacement(GetPlacement());
+}
+
+void OSWindow::Close() {
+  if (mClosing) return;
+  mClosing = true;
+  SavePlacement();
+  destroy();
+  delete this;
+}
+
+void OSWindow::SetTitle(const String& title) {
+  setTitle(QString::fromUtf16(title.GetString(), static_cast<qsizetype>(title.GetLength())));
+}
+
+SVRESULT OSWindow::Invalidate() {
+  mUpdateRegion += QRect(0, 0, width(), height());
+  requestUpdate();
+  return S_OK;
+}
+
+void OSWindow::InvalidateRect(const RectT<int32_t>& rect) {
+  mUpdateRegion += ToQt(rect);
+  requestUpdate();
+}
+
+void OSWindow::GetClientRect(RectT<int32_t>& rect) {
+  if (width() < 0 || height() < 0) return;
+  rect = {0, 0, width(), height()};
+}
+
+void OSWindow::ScreenToClient(PointT<int32_t>& point) {
+  const QPoint mapped = mapFromGlobal(QPoint(point.x, point.y));
+  point = {mapped.x(), mapped.y()};
+}
+
+void OSWindow::ClientToScreen(PointT<int32_t>& point) {
+  const QPoint mapped = mapToGlobal(QPoint(point.x, point.y));
+  point = {mapped.x(), mapped.y()};
+}
+
+void OSWindow::SetWindowRect(const RectT<int32_t>& rect) { setGeometry(ToQt(rect)); }
+
+bool OSWindow::Show(int32_t showCommand) {
+  const bool wasVisible = isVisible();
+  if (showCommand != 0)
+    show();
+  else
+    hide();
+  return wasVisible;
+}
+
+SVRESULT OSWindow::RedrawNow() {
+  if (!isExposed()) return Invalidate();
+  OnPaint(QRect(0, 0, width(), height()));
+  return S_OK;
+}
+
+SVRESULT OSWindow::BringToTop() {
+  raise();
+  return S_OK;
+}
+
+SVRESULT OSWindow::SetWindowPos(bool topmost) {
+  setFlag(Qt::WindowStaysOnTopHint, topmost);
+  return S_OK;
+}
+
+SVRESULT OSWindow::EndModal(int32_t result) {
+  if (mInModalLoop) {
+    mModalResult = result;
+    mInModalLoop = false;
+    QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+    return S_OK;
+  }
+  Close();
+  return S_OK;
+}
+
+void OSWindow::RunIdlePass() {
+  LFrameworkApp* application = GetFrameworkApp();
+  if (!application) return;
+  // The idle rule of the message loop: a first pass, then one more while work is left.
+  for (int pass = 0; pass < 2; ++pass)
+    if (!application->Idle(pass == 0)) break;
+}
+
+int32_t OSWindow::RunModalLoop() {
+  mInModalLoop = true;
+  setModality(Qt::ApplicationModal);
+  show();
+  requestActivate();
+  while (mInModalLoop) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (gEscapedException) break;
+    RunIdlePass();
+  }
+  const int32_t result = mInModalLoop ? -1 : mModalResult;
+  mInModalLoop = false;
+  Close();
+  return result;
+}
+
+bool OSWindow::HasFocus() { return QGuiApplication::focusWindow() == this; }
+
+SVRESULT OSWindow::SetFocus() {
+  requestActivate();
+  return S_OK;
+}
+
+int32_t OSWindow::SetCursor(int32_t cursor) {
+  const int32_t previous = gCurrentCursor;
+  if (cursor != gCurrentCursor) {
+    // Cursor ids are Qt's cursor shapes; anything else shows the arrow.
+    const bool known = cursor >= Qt::ArrowCursor && cursor <= Qt::LastCursor;
+    setCursor(QCursor(known ? static_cast<Qt::CursorShape>(cursor) : Qt::ArrowCursor));
+    gCurrentCursor = cursor;
+  }
+  return previous;
+}
+
+void OSWindow::OnPaint(const QRect& updateRect) {
+  // A paint validates the whole window: what was marked meanwhile is in the pending region.
+  mUpdateRegion = QRegion();
+  if (!mRootWindow || !mRenderContext) return;
+  Region pending;
+  mRootWindow->TakeDirtyRegion(pending);
+  Region& dirty = mRenderContext->GetDirtyRegion();
+  dirty.Clear();
+  dirty.Append(pending);
+  if (!updateRect.isEmpty())
+    dirty.AddRect({updateRect.left(), updateRect.top(), updateRect.right() + 1, updateRect.bottom() + 1});
+  mRenderer->RenderStart(mRenderContext);
+  const RectT<int32_t>& viewport = mRenderContext->GetViewport();
+  EdgeRect only;
+  const bool whole = dirty.GetCount() == 1 && dirty.GetBounds(only) &&
+                     only == EdgeRect{viewport.x, viewport.y, viewport.x + viewport.width, viewport.y + viewport.height};
+  // The platform's own update rectangle is copied from the offscreen surface, not drawn again.
+  mRootWindow->Paint(whole ? dirty : pending);
+  mRenderer->RenderFinish(mRenderContext);
+}
+
+void OSWindow::BeginPresent() {
+  mPresented = QRegion();
+  mBackingStore->resize(size());
+  mBackingStore->beginPaint(QRegion(0, 0, width(), height()));
+}
+
+void OSWindow::CopyArea(const IPixelBuffer<uint32_t>& surface, const RectT<int32_t>& area) {
+  const QImage view(reinterpret_cast<const uchar*>(surface.GetPixelAddress(0, 0)), surface.GetWidth(),
+                    surface.GetHeight(), surface.GetStride(), QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(mBackingStore->paintDevice());
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  const QRect rect = ToQt(area);
+  painter.drawImage(rect, view, rect);
+  mPresented += rect;
+}
+
+void OSWindow::EndPresent() {
+  mBackingStore->endPaint();
+  if (isExposed()) mBackingStore->flush(mPresented);
+}
+
+}  // namespace SV
