@@ -7,6 +7,7 @@
 
 namespace SV {
 
+class LGlobalHotKeyManager;
 class LMeasurementRenderer;
 
 // The services of the one application object that renderers, fonts and texts reach
@@ -25,6 +26,11 @@ public:
   // 2, underline 4, strikeout 8); E_FAIL with an empty face, size 0 and style 0 when the
   // platform cannot tell.
   virtual SVRESULT GetSystemFont(String& face, float& size, int32_t& style) = 0;
+  // Seconds since an arbitrary start, the time base of scroll animations; by default
+  // the tick count in seconds.
+  virtual double GetTime() { return GetTickCount() / 1000.0; }
+  // The application's global hot keys; null when it has none.
+  virtual LGlobalHotKeyManager* GetGlobalHotKeyManager() { return nullptr; }
 };
 
 // The application object; null before one is set. Set before any renderer or control is made.

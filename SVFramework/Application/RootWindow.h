@@ -10,6 +10,8 @@ namespace SV {
 
 class IWindowOSServices;
 class LControl;
+class LGlobalHotKeyManager;
+class LKeyParam;
 
 // A window that shows one control tree, as the controls see it. It distributes the
 // "NID_IDLE" notification to the controls subscribed to it, collects their dirty
@@ -47,6 +49,15 @@ public:
   virtual void SetWindowRect(const RectT<int32_t>& rect) = 0;
   // The pointer in client coordinates; (0, 0) without an OS window.
   virtual PointT<int32_t> GetCursorPosition() const = 0;
+  // The mouse buttons held now (1 left, 2 middle, 4 right) and the modifier keys (Ctrl 1,
+  // Shift 8, Alt 0x40); a window without an OS window answers 0.
+  virtual int32_t GetMouseButtons() const { return 0; }
+  virtual int32_t GetModifierKeys() const { return 0; }
+  // The window's hot keys; null when it has none.
+  virtual LGlobalHotKeyManager* GetHotKeyManager() const { return nullptr; }
+  // Tab past the last (Shift: the first) focusable control of the tree: the next
+  // window, or a wrap within this one. Nothing without an OS window.
+  virtual void TabToNextWindow(const RCPtr<LKeyParam>&) {}
 };
 
 }  // namespace SV

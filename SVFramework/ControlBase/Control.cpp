@@ -65,16 +65,6 @@ SVRESULT LControl::SetText(const String& text) {
   return S_OK;
 }
 
-SVRESULT LControl::SetScrollOffset(PointT<double> offset) {
-  mScrollOffset = offset;
-  return S_OK;
-}
-
-void LControl::GetScrollLimits(RectT<double>& limits) {
-  constexpr double kUnbounded = 4503599627370496.0;
-  limits = {-kUnbounded, -kUnbounded, 2 * kUnbounded, 2 * kUnbounded};
-}
-
 RectT<double> LControl::GetVisibleRect() { return GetClientRect(); }
 
 LControl* LControl::GetOwnerControl() {
@@ -84,17 +74,6 @@ LControl* LControl::GetOwnerControl() {
 
 SVRESULT LControl::PerformEdit(const String&) {
   SV_RAISE(std::logic_error, "LControl::PerformEdit must be overridden", "SV::LControl::PerformEdit");
-}
-
-void LControl::SetNotFocusable(bool notFocusable) {
-  mNotFocusable = notFocusable;
-  MarkParentOrderChanged();
-}
-
-SVRESULT LControl::OnCaptureLost() {
-  mCapture = false;
-  UpdateConditions();
-  return S_OK;
 }
 
 RectT<double> LControl::GetClientRect() {

@@ -77,6 +77,9 @@ SVRESULT LControl::SetRootWindow(LRootWindow* rootWindow) {
 }
 
 SVRESULT LControl::Detach() {
+  // Animations hold idle units of their own: stopped first, so that they cannot give
+  // a unit back a second time after the units were released below.
+  StopAllScrollAnimations();
   SetVisible(false);
   SetClipToParent(true);
   if (mCapture) OnCaptureLost();

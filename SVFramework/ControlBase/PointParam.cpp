@@ -23,4 +23,8 @@ RCPtr<LMouseButtonParam> MakeMouseButtonParam(int32_t button, PointT<int32_t> po
       new LMouseButtonParam(button, point, modifiers, doubleClick, buttonsHeld, pointerIndex));
 }
 
+RCPtr<LMouseWheelParam> MakeMouseWheelParam(PointT<int32_t> point, int32_t modifiers, int32_t direction) {
+  return RCPtr<LMouseWheelParam>(new LMouseWheelParam(point, modifiers, direction));
+}
+
 }  // namespace SV
