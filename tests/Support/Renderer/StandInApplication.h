@@ -6,9 +6,9 @@
 
 namespace SV::Testing {
 
-// The application object's rendering services for tests: a measuring renderer (none
-// until one is given), a clock the test moves by hand and a fixed system font. It is
-// the application object while it lives.
+// The application object's services for tests: a measuring renderer (none until one is
+// given), clocks the test moves by hand, a fixed system font and optional global hot
+// keys. It is the application object while it lives.
 class StandInApplication : public LFrameworkApp {
 public:
   StandInApplication() { SetFrameworkApp(this); }
@@ -18,6 +18,13 @@ public:
 
   RCPtr<LMeasurementRenderer> GetRenderer() override { return renderer; }
   uint32_t GetTickCount() override { return ticks; }
+  double GetTime() override { return seconds; }
+  LGlobalHotKeyManager* GetGlobalHotKeyManager() override { return globalHotKeys; }
+  // Moves both clocks on by `milliseconds`.
+  void Advance(uint32_t milliseconds) {
+    ticks += milliseconds;
+    seconds += milliseconds / 1000.0;
+  }
   SVRESULT GetSystemFont(String& face, float& size, int32_t& style) override {
     face = u"DejaVu Sans";
     size = 9;
@@ -27,6 +34,8 @@ public:
 
   RCPtr<LMeasurementRenderer> renderer;
   uint32_t ticks = 0;
+  double seconds = 0;
+  LGlobalHotKeyManager* globalHotKeys = nullptr;
 };
 
 }  // namespace SV::Testing
