@@ -65,8 +65,6 @@ SVRESULT LControl::SetText(const String& text) {
   return S_OK;
 }
 
-RectT<double> LControl::GetVisibleRect() { return GetClientRect(); }
-
 LControl* LControl::GetOwnerControl() {
   if (IsOwnerControl()) return this;
   return mParent ? mParent->GetOwnerControl() : nullptr;

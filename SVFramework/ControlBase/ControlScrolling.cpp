@@ -71,6 +71,12 @@ SVRESULT LControl::RelayoutIfDocked(PointT<double>, PointT<double>) {
 
 RectT<double> LControl::GetScrollLimits(const RCPtr<LControl>&) { return {0, 0, kUnbounded, kUnbounded}; }
 
+// Relative to the scroll offset: the client area's size at the origin.
+RectT<double> LControl::GetVisibleRect() {
+  const RectT<double> client = GetLookClientRect(-1);
+  return {0, 0, client.width, client.height};
+}
+
 SVRESULT LControl::StartScrollAnimation(int32_t axis, double velocity, double maximum, double minimum,
                                         const RCPtr<LControl>& dragTarget) {
   if (!IsAxis(axis)) return E_INVALIDARG;
