@@ -560,6 +560,7 @@ private:
   void StepScrollAnimation(int32_t axis);
   void RefreshHoverAfterScroll();
   SVRESULT MarkFocusPath(LControl* child);
+  void DropFocusForMove(LControl* newParent);
   SVRESULT PassTabUp(const RCPtr<LKeyParam>& key);
   void RouteToHotKeyManagers(const RCPtr<LKeyParam>& key);
   int32_t OnLocalHotKey(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);

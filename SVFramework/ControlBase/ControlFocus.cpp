@@ -150,6 +150,20 @@ void LControl::SetNotFocusable(bool notFocusable) {
   if (notFocusable && mHasFocus && mParent) mParent->SetFocus(true);
 }
 
+// Focus flags never cross between trees. A control that leaves its parent with the focus
+// inside takes the focus out of its tree; one that joins a parent whose focus chain does
+// not expect it drops the flags it brings (it took them while detached).
+void LControl::DropFocusForMove(LControl* newParent) {
+  if (!mHasFocus && !mContainsFocus) return;
+  const RCPtr<LControl> self(this);
+  if (mParent) {
+    GetTopLevelControl()->OnFocusLost();
+  } else if (newParent && newParent->mContainsFocus && !newParent->GetFocusedChild()) {
+    return;
+  }
+  if (mHasFocus || mContainsFocus) OnFocusLost();
+}
+
 RCPtr<LControl> LControl::GetNextFocusableChild(LControl* child, bool backwards) {
   if (!child || child->mParent.Get() != this) return nullptr;
   const int32_t start = IndexOfChild(child, ChildOrder::TabOrder);

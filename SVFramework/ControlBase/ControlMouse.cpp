@@ -66,10 +66,11 @@ SVRESULT LControl::OnMouseDown(const RCPtr<LMouseButtonParam>& param) {
 }
 
 SVRESULT LControl::OnDragStart(int32_t button, int32_t x, int32_t y) {
-  if (!AcceptsInput() || mCapture) return S_FALSE;
+  // Outside a shown tree there is no window to hold the capture.
   LRootWindow* rootWindow = GetRootWindow();
+  if (!AcceptsInput() || mCapture || !rootWindow) return S_FALSE;
   if (button != 0) {
-    if (!IsValidButton(button) || !rootWindow || (rootWindow->GetMouseButtons() & button) == 0) return S_FALSE;
+    if (!IsValidButton(button) || (rootWindow->GetMouseButtons() & button) == 0) return S_FALSE;
     mPressPoint = {LimitCoordinate(x) + mRect.x, LimitCoordinate(y) + mRect.y};
     mDragDelta = {};
   }
@@ -78,7 +79,7 @@ SVRESULT LControl::OnDragStart(int32_t button, int32_t x, int32_t y) {
   mCapture = true;
   mLastMoveTime = Clock();
   mDragVelocity = {};
-  if (rootWindow) rootWindow->BeginDrag(self);
+  rootWindow->BeginDrag(self);
   if (button != 0) SetButtonDown(button);
   UpdateConditions();
   if (button != 0 && mDragThreshold <= 0 && mCapture) {
