@@ -25,6 +25,15 @@ bool HasKeys(LGlobalHotKeyManager* manager, const String& command) {
   return manager && manager->GetMap().HasCommand(command);
 }
 
+// The skin child as the interface its name promises; a child of another class leaves
+// the tree again and nothing is used.
+template <class Promised>
+Promised* AsPromised(const RCPtr<LControl>& child) {
+  auto* promised = dynamic_cast<Promised*>(child.Get());
+  if (!promised && child) child->Detach();
+  return promised;
+}
+
 }  // namespace
 
 // A child made from the current skin's descriptor of that name; null when the skin has
@@ -43,11 +52,8 @@ RCPtr<LControl> LControl::CreateSkinChild(const char16_t* descriptorName) {
 SVRESULT LControl::OpenContextMenu(const RCPtr<LMenuDescriptor>& menu) {
   const RCPtr<LControl> self(this);
   const RCPtr<LControl> child = CreateSkinChild(u"contextMenu");
-  auto* popup = dynamic_cast<IPopupMenu*>(child.Get());
-  if (!popup) {
-    if (child) child->Detach();
-    return E_FAIL;
-  }
+  auto* popup = AsPromised<IPopupMenu>(child);
+  if (!popup) return E_FAIL;
   child->SetVisible(false);
   popup->SetMenuDescriptor(menu);
   OnContextMenuOpening(child);
@@ -105,11 +111,8 @@ SVRESULT LControl::ShowTooltip(bool show) {
   const String text = GetTooltipText();
   if (text.IsEmpty()) return S_OK;
   const RCPtr<LControl> child = CreateSkinChild(u"toolTip");
-  auto* tooltip = dynamic_cast<IToolTip*>(child.Get());
-  if (!tooltip) {
-    if (child) child->Detach();
-    return S_OK;
-  }
+  auto* tooltip = AsPromised<IToolTip>(child);
+  if (!tooltip) return S_OK;
   child->SetText(text);
   tooltip->Show();
   return S_OK;

@@ -13,6 +13,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 using Testing::InstrumentedControl;
+using Testing::PlaceAt;
 using Testing::LifeRecord;
 using Testing::StandInApplication;
 using Testing::StandInCursorNames;
@@ -55,16 +56,6 @@ private:
     gDrops.push_back(std::string(what) + " " + dragged->GetName().ToUTF8().GetString());
   }
 };
-
-void PlaceAt(LControl& control, RectT<double> rect) {
-  LPlacementSpec x, y;
-  x.abs = rect.x;
-  y.abs = rect.y;
-  LSizeSpec width, height;
-  width.abs = rect.width;
-  height.abs = rect.height;
-  control.SetPlacements(x, width, y, height);
-}
 
 // top (400 x 400) > parent at (10, 10), 200 x 200 > mover at (20, 20), 40 x 30, and a
 // drop bin beside the parent. The pointer is pressed at (5, 5) on the mover.

@@ -29,14 +29,6 @@ public:
 class ControlFocusTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    top = Make(nullptr, u"top");
-    boxA = Make(top, u"boxA");
-    a1 = Make(boxA, u"a1");
-    a2 = Make(boxA, u"a2");
-    a3 = Make(boxA, u"a3");
-    boxB = Make(top, u"boxB");
-    b1 = Make(boxB, u"b1");
-    b2 = Make(boxB, u"b2");
     top->SetRootWindow(window.Get());
     window->rootControl = top;
   }
@@ -45,13 +37,8 @@ protected:
     top->SetRootWindow(nullptr);
   }
 
-  // Every control is marked focusable: containers pass the focus on to their children.
   RCPtr<GuardedControl> Make(const RCPtr<LControl>& parent, const char16_t* name) {
-    RCPtr<GuardedControl> control(new GuardedControl(record, parent, name));
-    control->FinishCreation();
-    control->SetRectDirect({0, 0, 50, 50});
-    control->SetNotFocusable(false);
-    return control;
+    return Testing::FocusTree<GuardedControl>::Make(record, parent, name);
   }
   static void SetTabStop(LControl& control, int32_t tabStop) {
     control.GetLayout()->TabStop = tabStop;
@@ -68,7 +55,9 @@ protected:
   StandInApplication application;
   RCPtr<StandInRootWindow> window = StandInRootWindow::Create();
   LifeRecord record;
-  RCPtr<GuardedControl> top, boxA, a1, a2, a3, boxB, b1, b2;
+  Testing::FocusTree<GuardedControl> tree{record};
+  RCPtr<GuardedControl>&top = tree.top, &boxA = tree.boxA, &a1 = tree.a1, &a2 = tree.a2, &a3 = tree.a3;
+  RCPtr<GuardedControl>&boxB = tree.boxB, &b1 = tree.b1, &b2 = tree.b2;
 };
 
 TEST_F(ControlFocusTest, AContainerGivesTheFocusToItsFirstOrLastFocusableChildInTabOrder) {

@@ -56,14 +56,8 @@ public:
 class ControlKeysTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    top = Make(nullptr, u"top");
-    boxA = Make(top, u"boxA");
-    a1 = Make(boxA, u"a1");
-    a2 = Make(boxA, u"a2");
-    a3 = Make(boxA, u"a3");
-    boxB = Make(top, u"boxB");
-    b1 = Make(boxB, u"b1");
-    b2 = Make(boxB, u"b2");
+    for (KeyControl* control : {top.Get(), boxA.Get(), a1.Get(), a2.Get(), a3.Get(), boxB.Get(), b1.Get(), b2.Get()})
+      control->seen = &seen;
     top->SetRootWindow(window.Get());
     window->rootControl = top;
   }
@@ -74,14 +68,6 @@ protected:
     top->SetRootWindow(nullptr);
   }
 
-  RCPtr<KeyControl> Make(const RCPtr<LControl>& parent, const char16_t* name) {
-    RCPtr<KeyControl> control(new KeyControl(record, parent, name));
-    control->FinishCreation();
-    control->SetRectDirect({0, 0, 50, 50});
-    control->SetNotFocusable(false);
-    control->seen = &seen;
-    return control;
-  }
   void BindLocal(KeyControl& control, const char* binding) {
     control.SetStringTable(LStringTable::Create({{u"LHK.NID_SAVE", String(binding)}}));
     ASSERT_EQ(control.LoadLocalHotKeys(), S_OK);
@@ -94,7 +80,9 @@ protected:
   RCPtr<StandInRootWindow> window = StandInRootWindow::Create();
   LifeRecord record;
   Strings seen;
-  RCPtr<KeyControl> top, boxA, a1, a2, a3, boxB, b1, b2;
+  Testing::FocusTree<KeyControl> tree{record};
+  RCPtr<KeyControl>&top = tree.top, &boxA = tree.boxA, &a1 = tree.a1, &a2 = tree.a2, &a3 = tree.a3;
+  RCPtr<KeyControl>&boxB = tree.boxB, &b1 = tree.b1, &b2 = tree.b2;
   RCPtr<ControlEventLog> windowTarget{new ControlEventLog};
   RCPtr<ControlEventLog> globalTarget{new ControlEventLog};
 };

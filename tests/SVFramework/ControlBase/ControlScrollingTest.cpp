@@ -14,6 +14,7 @@ namespace {
 
 using Testing::ControlEventLog;
 using Testing::InstrumentedControl;
+using Testing::PlaceAt;
 using Testing::LifeRecord;
 using Testing::StandInApplication;
 using Testing::StandInRootWindow;
@@ -43,15 +44,6 @@ protected:
     top->SetRootWindow(nullptr);
   }
 
-  static void PlaceAt(InstrumentedControl& control, RectT<double> rect) {
-    LPlacementSpec x, y;
-    x.abs = rect.x;
-    y.abs = rect.y;
-    LSizeSpec width, height;
-    width.abs = rect.width;
-    height.abs = rect.height;
-    control.SetPlacements(x, width, y, height);
-  }
   static void Place(InstrumentedControl& control, bool dockedOnY) {
     LPlacementSpec position;
     position.abs = 5;
