@@ -130,13 +130,11 @@ SVRESULT LControl::OnMouseUp(const RCPtr<LMouseButtonParam>& param) {
   if (!param || !IsValidButton(param->button)) return E_INVALIDARG;
   if (!mCapture && !AcceptsInput()) return S_FALSE;
   const RCPtr<LControl> self(this);
-  const bool clicked = ClickedBy(param->button);
-  if (param->button == 1) {
-    OnLeftButtonUp(param);
-    if (mLeftDrag && mDragMode == 6) StartFling();
-  }
+  if (param->button == 1) OnLeftButtonUp(param);
   if (param->button == 2) OnMiddleButtonUp(param);
   if (param->button == 4) OnRightButtonUp(param);
+  const bool clicked = ClickedBy(param->button);
+  if (param->button == 1 && mLeftDrag && mDragMode == 6) StartFling();
   DistributeWith(*this, u"NID_MOUSE_UP", param.Get());
   if (mCapture && param->buttonsHeld == 0) static_cast<UITarget*>(this)->OnCaptureLost();
   if (clicked && IsEnabled(false) && (!mParent || mParent->IsEnabled(true))) OnClick(param);
