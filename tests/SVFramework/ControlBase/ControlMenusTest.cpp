@@ -86,11 +86,6 @@ class ControlMenusTest : public ::testing::Test {
 protected:
   void SetUp() override {
     gSteps.clear();
-    factory = LControlFactory::Create(u"PresetEditor");
-    factory->RegisterControlCreateFunction(u"Test.Popup", &LControlCreation::Create<TestPopup>);
-    factory->RegisterControlCreateFunction(u"Test.Tip", &LControlCreation::Create<TestTip>);
-    factory->RegisterControlCreateFunction(u"Test.Plain", &LControlCreation::Create<PlainControl>);
-    SetApplicationControlFactory(factory);
     top = InstrumentedControl::MakeCreated(record, nullptr, u"top");
     owner = RCPtr<MenuOwner>(new MenuOwner(record, top, u"owner"));
     owner->FinishCreation();
@@ -106,7 +101,13 @@ protected:
     SetApplicationControlFactory(nullptr);
   }
 
+  // A new factory with the test classes and one skin, the current one.
   void UseSkin(const char* contextMenuClass, const char* toolTipClass) {
+    factory = LControlFactory::Create(u"PresetEditor");
+    factory->RegisterControlCreateFunction(u"Test.Popup", &LControlCreation::Create<TestPopup>);
+    factory->RegisterControlCreateFunction(u"Test.Tip", &LControlCreation::Create<TestTip>);
+    factory->RegisterControlCreateFunction(u"Test.Plain", &LControlCreation::Create<PlainControl>);
+    SetApplicationControlFactory(factory);
     std::string body = "<Skin Name=\"s\">";
     if (contextMenuClass)
       body += std::string("<SubControl Class=\"") + contextMenuClass +
