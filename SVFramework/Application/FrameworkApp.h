@@ -37,4 +37,9 @@ public:
 LFrameworkApp* GetFrameworkApp();
 void SetFrameworkApp(LFrameworkApp* application);
 
+// The application's clocks as controls read them (the tick count as a signed 32-bit
+// value that wraps); 0 without an application object.
+int32_t GetApplicationTickCount();
+double GetApplicationTime();
+
 }  // namespace SV

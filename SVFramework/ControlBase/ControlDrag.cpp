@@ -21,11 +21,6 @@ enum DragMode { kNone = 0, kDragAndDrop = 1, kMove = 2, kMoveScroll = 3, kResize
 
 double Limit(double value) { return std::clamp(value, -kCoordinateLimit, kCoordinateLimit); }
 
-int32_t Clock() {
-  LFrameworkApp* application = GetFrameworkApp();
-  return application ? static_cast<int32_t>(application->GetTickCount()) : 0;
-}
-
 int32_t Elapsed(int32_t later, int32_t earlier) {
   return static_cast<int32_t>(static_cast<uint32_t>(later) - static_cast<uint32_t>(earlier));
 }
@@ -300,7 +295,7 @@ void LControl::AutoScroll(const RCPtr<LControl>& scroller, const int32_t edges[2
 }
 
 void LControl::StartFling() {
-  mReleaseTime = Clock();
+  mReleaseTime = GetApplicationTickCount();
   if (Elapsed(mReleaseTime, mLastMoveTime) >= 100) return;
   const RectT<double> limits = GetScrollLimits(RCPtr<LControl>(this));
   const double velocity[2] = {mDragVelocity.x, mDragVelocity.y};

@@ -16,11 +16,6 @@ bool IsValidButton(int32_t button) { return button == 1 || button == 2 || button
 
 int32_t ButtonIndex(int32_t button) { return button == 1 ? 0 : button == 2 ? 1 : 2; }
 
-int32_t Clock() {
-  LFrameworkApp* application = GetFrameworkApp();
-  return application ? static_cast<int32_t>(application->GetTickCount()) : 0;
-}
-
 double LimitCoordinate(double value) { return std::clamp(value, -kCoordinateLimit, kCoordinateLimit); }
 
 void DistributeWith(LNotificationDistributor& distributor, const char16_t* id, const LRefCountedObject* payload) {
@@ -77,7 +72,7 @@ SVRESULT LControl::OnDragStart(int32_t button, int32_t x, int32_t y) {
   const RCPtr<LControl> self(this);
   StopFlings();
   mCapture = true;
-  mLastMoveTime = Clock();
+  mLastMoveTime = GetApplicationTickCount();
   mDragVelocity = {};
   rootWindow->BeginDrag(self);
   if (button != 0) SetButtonDown(button);
@@ -98,7 +93,7 @@ void LControl::SetButtonDown(int32_t button) {
 SVRESULT LControl::OnMouseMove(const RCPtr<LPointWithModifiersParam>& param) {
   if (!param) return E_INVALIDARG;
   const RCPtr<LControl> self(this);
-  mMoveTime = Clock();
+  mMoveTime = GetApplicationTickCount();
   if (mLeftDown || mMiddleDown || mRightDown) BeginDragFromPress(param);
   OnMouseMoved(param);
   DistributeWith(*this, u"NID_MOUSE_MOVE", param.Get());

@@ -16,16 +16,6 @@ double RoundHalfAway(double value) {
   return static_cast<double>(static_cast<int64_t>(value < 0 ? value - 0.5 : value + 0.5));
 }
 
-double Seconds() {
-  LFrameworkApp* application = GetFrameworkApp();
-  return application ? application->GetTime() : 0;
-}
-
-int32_t Ticks() {
-  LFrameworkApp* application = GetFrameworkApp();
-  return application ? static_cast<int32_t>(application->GetTickCount()) : 0;
-}
-
 bool IsAxis(int32_t axis) { return axis == 0 || axis == 1; }
 
 }  // namespace
@@ -87,7 +77,7 @@ SVRESULT LControl::StartScrollAnimation(int32_t axis, double velocity, double ma
   if (animation.dragTarget != dragTarget) animation.dragTarget = dragTarget;
   if (animation.active) return S_OK;
   animation.active = true;
-  animation.time = Seconds();
+  animation.time = GetApplicationTime();
   AcquireIdle();
   return S_OK;
 }
@@ -122,7 +112,7 @@ void LControl::StopFlings() {
 
 void LControl::StepScrollAnimation(int32_t axis) {
   ScrollAnimation& animation = mScrollAnimation[axis];
-  const double now = Seconds();
+  const double now = GetApplicationTime();
   const double elapsed = now - animation.time;
   const double step = RoundHalfAway(animation.velocity * elapsed);
   animation.time = now;
@@ -146,7 +136,7 @@ void LControl::StepScrollAnimation(int32_t axis) {
       target->DragTo(MakePointWithModifiersParam(pointer, rootWindow->GetModifierKeys(), 0));
     }
   }
-  const int32_t sinceRelease = static_cast<int32_t>(static_cast<uint32_t>(Ticks()) - static_cast<uint32_t>(mReleaseTime));
+  const int32_t sinceRelease = static_cast<int32_t>(static_cast<uint32_t>(GetApplicationTickCount()) - static_cast<uint32_t>(mReleaseTime));
   if (!animation.active || !animation.fling || sinceRelease <= 1000) return;
   const double loss = RoundHalfAway(kFlingDeceleration * elapsed);
   const double velocity = animation.velocity;
