@@ -3,6 +3,7 @@
 
 #include "SVFramework/ObjectBase/RefCountedObject.h"
 #include "SVFramework/ObjectBase/SVResult.h"
+#include "SVFramework/Utilities/Graphics/Font.h"
 #include "SVFramework/Utilities/Storage/StringT.h"
 
 namespace SV {
@@ -16,6 +17,10 @@ class LMeasurementRenderer;
 class LFrameworkApp {
 public:
   virtual ~LFrameworkApp() = default;
+
+  // The application's font: the current skin's font over the system font, the base
+  // font of controls that do not take their parent's; null before a skin is applied.
+  virtual RCPtr<LFont> GetDefaultFont() { return nullptr; }
 
   // The renderer of the application's first root window, for measuring; null while the
   // application has no root window.

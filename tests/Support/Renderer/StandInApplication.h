@@ -7,8 +7,9 @@
 namespace SV::Testing {
 
 // The application object's services for tests: a measuring renderer (none until one is
-// given), clocks the test moves by hand, a fixed system font and optional global hot
-// keys. It is the application object while it lives.
+// given), clocks the test moves by hand, a fixed system font, the application's font
+// (none until one is given) and optional global hot keys. It is the application object
+// while it lives.
 class StandInApplication : public LFrameworkApp {
 public:
   StandInApplication() { SetFrameworkApp(this); }
@@ -16,6 +17,7 @@ public:
   StandInApplication(const StandInApplication&) = delete;
   StandInApplication& operator=(const StandInApplication&) = delete;
 
+  RCPtr<LFont> GetDefaultFont() override { return defaultFont; }
   RCPtr<LMeasurementRenderer> GetRenderer() override { return renderer; }
   uint32_t GetTickCount() override { return ticks; }
   double GetTime() override { return seconds; }
@@ -36,6 +38,7 @@ public:
   uint32_t ticks = 0;
   double seconds = 0;
   LGlobalHotKeyManager* globalHotKeys = nullptr;
+  RCPtr<LFont> defaultFont;
 };
 
 }  // namespace SV::Testing
