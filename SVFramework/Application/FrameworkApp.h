@@ -10,6 +10,7 @@
 
 namespace SV {
 
+class LGlobalHotKeyManager;
 class LMeasurementRenderer;
 class LRootWindow;
 
@@ -57,10 +58,20 @@ public:
   virtual bool Idle(bool first) = 0;
   // A later instance handed its command line over.
   virtual SVRESULT OnSecondInstance(const String& commandLine) = 0;
+  // Seconds since an arbitrary start, the time base of scroll animations; by default
+  // the tick count in seconds.
+  virtual double GetTime() { return GetTickCount() / 1000.0; }
+  // The application's global hot keys; null when it has none.
+  virtual LGlobalHotKeyManager* GetGlobalHotKeyManager() { return nullptr; }
 };
 
 // The application object; null before one is set. Set before any renderer or control is made.
 LFrameworkApp* GetFrameworkApp();
 void SetFrameworkApp(LFrameworkApp* application);
+
+// The application's clocks as controls read them (the tick count as a signed 32-bit
+// value that wraps); 0 without an application object.
+int32_t GetApplicationTickCount();
+double GetApplicationTime();
 
 }  // namespace SV

@@ -182,7 +182,7 @@ int32_t LRootWindow::GetModifierKeys() const {
   return modifiers;
 }
 
-uint32_t LRootWindow::GetMouseButtons() const {
+int32_t LRootWindow::GetMouseButtons() const {
   if (!mOSWindow) return 0;
   if (mOSWindow->IsActive()) return mOSWindow->GetMouseButtons();
   LFrameworkApp* application = GetFrameworkApp();

@@ -64,7 +64,8 @@ public:
   virtual RCPtr<LControl> GetRootControl() const;
   virtual IWindowOSServices* GetOSWindow() const;
   const RCPtr<LRenderer>& GetRenderer() const { return mRenderer; }
-  const RCPtr<LGlobalHotKeyManager>& GetHotKeyManager() const { return mHotKeys; }
+  // The window's hot keys; null when it has none.
+  virtual LGlobalHotKeyManager* GetHotKeyManager() const { return mHotKeys.Get(); }
 
   // --- Input from the OS window ---
   // kind 0 press, 1 release, 2 double click; button 1 left, 2 middle, 4 right; point
@@ -92,8 +93,9 @@ public:
 
   // --- Queries ---
   // Ctrl 1, Shift 8, Alt 0x40 from the application's key state.
-  int32_t GetModifierKeys() const;
-  uint32_t GetMouseButtons() const;
+  virtual int32_t GetModifierKeys() const;
+  // Buttons held: 1 left, 2 middle, 4 right.
+  virtual int32_t GetMouseButtons() const;
   // The pointer in client coordinates; (0, 0) without an OS window.
   virtual PointT<int32_t> GetCursorPosition() const;
   // The control under `point` (client coordinates) and the point relative to it; with
@@ -117,7 +119,7 @@ public:
   virtual RCPtr<LControl> GetCaptureControl() const;
   // Tab past the last (Shift+Tab past the first) focusable control: the focus wraps in
   // this window, or moves to the next (previous) root window of the application.
-  void TabToNextWindow(const RCPtr<LKeyParam>& key);
+  virtual void TabToNextWindow(const RCPtr<LKeyParam>& key);
 
   // --- Cursor and caret ---
   // Sets the cursor (0: the arrow) and returns the one set before; 0 without an OS window.

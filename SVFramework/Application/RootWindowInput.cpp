@@ -4,7 +4,7 @@
 #include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/KeyParam.h"
-#include "SVFramework/ControlBase/MouseWheelParam.h"
+#include "SVFramework/ControlBase/PointParam.h"
 #include "SVFramework/System/WindowOSServices.h"
 
 namespace SV {
@@ -112,10 +112,10 @@ void LRootWindow::OnMouseWheel(PointT<int32_t> point, int32_t modifiers, int32_t
   PointT<int32_t> relative;
   const RCPtr<LControl> target = mCapture ? mCapture : HitTest(point, relative, true);
   if (!target) return;
-  const RCPtr<LPointWithModifiersParam> param(MakeMouseWheelParam(point, modifiers, direction).Get());
+  const RCPtr<LMouseWheelParam> param = MakeMouseWheelParam(point, modifiers, direction);
   const auto deliver = [&](LControl& control) {
     UITarget& input = control;
-    return direction >= 2 ? input.OnMouseHWheel(param, direction) : input.OnMouseWheel(param, direction);
+    return param->IsVertical() ? input.OnMouseWheel(param) : input.OnMouseHWheel(param);
   };
   if (deliver(*target) != S_FALSE || !mFocus || mFocus == target) return;
   const RCPtr<LControl> focus = mFocus;

@@ -64,18 +64,6 @@ SVRESULT LControl::SetText(const String& text) {
   return ApplyText(text, true) ? S_OK : S_FALSE;
 }
 
-SVRESULT LControl::SetScrollOffset(PointT<double> offset) {
-  mScrollOffset = offset;
-  return S_OK;
-}
-
-void LControl::GetScrollLimits(RectT<double>& limits) {
-  constexpr double kUnbounded = 4503599627370496.0;
-  limits = {-kUnbounded, -kUnbounded, 2 * kUnbounded, 2 * kUnbounded};
-}
-
-RectT<double> LControl::GetVisibleRect() { return GetClientRect(); }
-
 LControl* LControl::GetOwnerControl() {
   if (IsOwnerControl()) return this;
   return mParent ? mParent->GetOwnerControl() : nullptr;
@@ -83,17 +71,6 @@ LControl* LControl::GetOwnerControl() {
 
 SVRESULT LControl::PerformEdit(const String&) {
   SV_RAISE(std::logic_error, "LControl::PerformEdit must be overridden", "SV::LControl::PerformEdit");
-}
-
-void LControl::SetNotFocusable(bool notFocusable) {
-  mNotFocusable = notFocusable;
-  MarkParentOrderChanged();
-}
-
-SVRESULT LControl::OnCaptureLost() {
-  mCapture = false;
-  UpdateConditions();
-  return S_OK;
 }
 
 RectT<double> LControl::GetClientRect() {

@@ -14,6 +14,7 @@
 #include "SVFramework/ControlBase/StringTable.h"
 #include "SVFramework/ControlBase/UITarget.h"
 #include "SVFramework/Controls/MenuDescriptor.h"
+#include "SVFramework/System/HotKeyMap.h"
 #include "SVFramework/ObjectBase/RefCountedObject.h"
 #include "SVFramework/ObjectBase/SVResult.h"
 #include "SVFramework/ObjectBase/TaggableObject.h"
@@ -33,6 +34,8 @@
 namespace SV {
 
 class LKeyParam;
+class LSiblingKeyParam;
+class LNotification;
 
 class LBitmap;
 class LLook;
@@ -89,7 +92,10 @@ public:
   virtual SVRESULT GetMaxSize(PointT<double>& size);
   // Returns the new value.
   virtual bool SetClipToParent(bool clip);
-  virtual SVRESULT SetScrollOffset(PointT<double> offset);
+  // Rounds the offset to whole pixels (halves away from zero); on a change re-places the
+  // docked children, repaints, announces "NID_SCROLL_OFFSET_CHANGE" and hands the hover
+  // to the control now under a pointer that rests inside. Returns the stored offset.
+  virtual PointT<double> SetScrollOffset(PointT<double> offset);
   virtual const RCPtr<LStringTable>& GetStringTable() const { return mStringTable; }
   virtual bool IsOwnerControl() const { return false; }
   // This control when it is an owner control, else its parent's answer; null at the top.
@@ -97,25 +103,38 @@ public:
   virtual bool CanPerformEdit(const String&) { return false; }
   // Raises a logic error: controls that can perform edits override it.
   virtual SVRESULT PerformEdit(const String& command);
-  virtual void SetDragMode(int32_t mode) { mDragMode = mode; }
-  virtual SVRESULT BeginDrag(const RCPtr<LMouseButtonParam>&) { return S_FALSE; }
-  virtual void RebaseDrag(PointT<double>) {}
-  virtual SVRESULT DragTo(PointT<double>) { return S_FALSE; }
-  virtual void ApplyDrag() {}
-  virtual SVRESULT EndDrag() { return S_FALSE; }
-  virtual RCPtr<LControl> FindDropTarget(PointT<int32_t>) { return nullptr; }
-  virtual bool CanAcceptDrop(LControl*) { return false; }
-  virtual int32_t GetDropScrollEdges() { return 0; }
-  virtual void GetScrollLimits(RectT<double>& limits);
+  // Mode: 0 none, 1 drag and drop, 2 move, 3 move with edge auto-scroll, 4 resize,
+  // 5 resize with edge auto-scroll, 6 scroll the content. Flags: axes (1 X, 2 Y) for
+  // moves and scrolls, edges (4 right, 8 left, 0x10 top, 0x20 bottom) for resizes.
+  virtual SVRESULT SetDragMode(int32_t mode, int32_t flags);
+  // Takes the snapshots a left drag starts from (called when it begins, with a mode).
+  virtual SVRESULT BeginDrag();
+  // Continues a running drag from the control's present placement.
+  virtual void RebaseDrag();
+  // Moves, resizes or scrolls by the pointer (own coordinates) as the mode says.
+  virtual SVRESULT DragTo(const RCPtr<LPointWithModifiersParam>& pointer);
+  virtual void ApplyDrag(const RCPtr<LPointWithModifiersParam>&) {}
+  // Ends a left drag: a carried control is put back and dropped, auto-scroll stops.
+  virtual SVRESULT EndDrag();
+  // The control, from this one outwards, that accepts `dragged`; null when none.
+  virtual RCPtr<LControl> FindDropTarget(const RCPtr<LControl>& dragged, PointT<int32_t> pointer);
+  virtual bool CanAcceptDrop(const RCPtr<LControl>&) { return false; }
+  virtual int32_t GetDropScrollEdges(const RCPtr<LControl>&) { return 0; }
+  // The range of the scroll offset: [x, x + width] by [y, y + height]. The base is
+  // unbounded above zero.
+  virtual RectT<double> GetScrollLimits(const RCPtr<LControl>& asking);
   virtual RectT<double> GetVisibleRect();
   virtual void GetDragLimits(RectT<double>&) {}
-  virtual void OnDragEnter(LControl*) {}
-  virtual void OnDragOver(LControl*, PointT<int32_t>) {}
-  virtual void OnDragLeave(LControl*) {}
-  virtual SVRESULT AcceptDrop(LControl*, PointT<int32_t>) { return E_FAIL; }
-  virtual SVRESULT SetFocus(bool) { return S_FALSE; }
+  virtual void OnDragEnter(const RCPtr<LControl>&) {}
+  virtual void OnDragOver(const RCPtr<LControl>&, PointT<int32_t>) {}
+  virtual void OnDragLeave(const RCPtr<LControl>&) {}
+  virtual SVRESULT AcceptDrop(const RCPtr<LControl>&) { return E_FAIL; }
+  // Gives this control (or its first, else last, focusable descendant) the focus.
+  // 0 or 1 on success; E_FAIL when the focus control refuses to let go, when nothing
+  // can take the focus, or when a control that cannot take it holds it.
+  virtual SVRESULT SetFocus(bool first);
   virtual void SetNotFocusable(bool notFocusable);
-  virtual bool ContainsFocusableChild() { return false; }
+  virtual bool ContainsFocusableChild();
   virtual void OnConditionsChanged(const RCPtr<LConditionsParam>&) {}
   // Leaves the tree: hidden, clipped, capture and idle units given back, then taken
   // from the parent (or, at the top, from the root window).
@@ -132,7 +151,8 @@ public:
   virtual uint32_t GetLookColorAt(PointT<int32_t> point, int32_t lookIndex);
   virtual SVRESULT UpdateMenuItemState(const String&, bool&) { return S_FALSE; }
   virtual RCPtr<LMenuDescriptor> GetMenuDescriptor() { return mMenuDescriptor; }
-  virtual void OnContextMenuOpening() {}
+  // Called after the popup has its menu and before it is shown.
+  virtual void OnContextMenuOpening(const RCPtr<LControl>&) {}
   // SetLookWeight(index, 1, true).
   virtual SVRESULT SetExclusiveLook(int32_t index);
   // Appends the look (null: an empty slot) with weight 0, at the control's size, font
@@ -165,7 +185,8 @@ public:
   virtual RCPtr<LControl> HitTest(PointT<int32_t> point, bool insideAncestors, PointT<int32_t>& local,
                                   int32_t& depth);
   virtual void OnFontChanged() {}
-  virtual bool RequestFocusOnClick() { return false; }
+  // Focus on a click on `clicked`: climbs to the nearest control that may take it.
+  virtual SVRESULT RequestFocusOnClick(LControl* clicked);
   virtual SVRESULT OnLeftButtonDown(const RCPtr<LMouseButtonParam>&) { return S_FALSE; }
   virtual SVRESULT OnLeftButtonUp(const RCPtr<LMouseButtonParam>&) { return S_FALSE; }
   virtual SVRESULT OnMiddleButtonDown(const RCPtr<LMouseButtonParam>&) { return S_FALSE; }
@@ -173,27 +194,40 @@ public:
   virtual SVRESULT OnRightButtonDown(const RCPtr<LMouseButtonParam>&) { return S_FALSE; }
   virtual SVRESULT OnRightButtonUp(const RCPtr<LMouseButtonParam>&) { return S_FALSE; }
   virtual SVRESULT OnMouseMoved(const RCPtr<LPointWithModifiersParam>&) { return S_FALSE; }
-  virtual SVRESULT OnMouseWheel(const RCPtr<LPointWithModifiersParam>&, int32_t, bool) { return S_FALSE; }
-  virtual SVRESULT OnMouseHWheel(const RCPtr<LPointWithModifiersParam>&, int32_t, bool) { return S_FALSE; }
-  virtual SVRESULT OnClick(const RCPtr<LMouseButtonParam>&) { return S_FALSE; }
-  virtual SVRESULT OnLeftClick(const RCPtr<LMouseButtonParam>&) { return S_FALSE; }
-  virtual SVRESULT OnMiddleClick(const RCPtr<LMouseButtonParam>&) { return S_FALSE; }
-  virtual SVRESULT OnRightClick(const RCPtr<LMouseButtonParam>&) { return S_FALSE; }
+  // The wheel hooks (the UITarget entries of the same name bubble the step through
+  // them); 1 when not handled.
+  virtual SVRESULT OnMouseWheel(const LMouseWheelParam&) { return S_FALSE; }
+  virtual SVRESULT OnMouseHWheel(const LMouseWheelParam&) { return S_FALSE; }
+  // Dispatches by button; E_INVALIDARG for null or a bad button.
+  virtual SVRESULT OnClick(const RCPtr<LMouseButtonParam>& param);
+  // The before-click hook, then "NID_LEFT_CLICK" (middle, right likewise); a right
+  // click then opens the control's context menu.
+  virtual SVRESULT OnLeftClick(const RCPtr<LMouseButtonParam>& param);
+  virtual SVRESULT OnMiddleClick(const RCPtr<LMouseButtonParam>& param);
+  virtual SVRESULT OnRightClick(const RCPtr<LMouseButtonParam>& param);
   virtual void OnBeforeLeftClick(const RCPtr<LMouseButtonParam>&) {}
   virtual void OnBeforeMiddleClick(const RCPtr<LMouseButtonParam>&) {}
   virtual void OnBeforeRightClick(const RCPtr<LMouseButtonParam>&) {}
   // Whether `point` (own coordinates, shifted by the rounded origin) lies in
   // [x, x + width) x [y, y + height) of the unrounded rectangle.
   virtual bool ContainsPoint(PointT<int32_t> point) const;
-  virtual RCPtr<LControl> GetNextFocusableChild(LControl*, bool) { return nullptr; }
+  // The next child after `child` in tab order (wrapping) that is shown and enabled;
+  // null when none. Focusability is the caller's test.
+  virtual RCPtr<LControl> GetNextFocusableChild(LControl* child, bool backwards);
   virtual SVRESULT HandleKey(const RCPtr<LKeyParam>&) { return S_FALSE; }
-  virtual SVRESULT OnSiblingKey(const RCPtr<LKeyParam>&) { return S_FALSE; }
-  virtual SVRESULT RouteUnhandledKey(const RCPtr<LKeyParam>&) { return S_FALSE; }
-  virtual SVRESULT MoveFocusByTab(const RCPtr<LKeyParam>&) { return S_FALSE; }
-  virtual SVRESULT SortChildren(const RCPtr<LRefCountedObject>&, Array<uint32_t>&) { return S_FALSE; }
+  // Offers a key to the children registered for "NID_SIBLING_KEY"; 0 when one took it.
+  virtual SVRESULT OnSiblingKey(const RCPtr<LKeyParam>& key);
+  // A key the focus control did not handle: siblings, then window and application hot keys.
+  virtual SVRESULT RouteUnhandledKey(const RCPtr<LKeyParam>& key);
+  // Tab traversal among this control's children; Ctrl+Tab leaves the container.
+  virtual SVRESULT MoveFocusByTab(const RCPtr<LKeyParam>& key);
+  // Orders the clients of a sibling-key registration for offering `key` (indices).
+  virtual SVRESULT SortChildren(const RCPtr<LKeyParam>& key, const RCPtr<LNotificationClientPool>& registration,
+                                Array<uint32_t>& order);
   // Re-derives a font taken from the parent after the parent's font changed; 0.
   virtual SVRESULT UpdateFont();
-  virtual SVRESULT RelayoutIfDocked() { return S_FALSE; }
+  // Re-places the control when it is docked on an axis; 0.
+  virtual SVRESULT RelayoutIfDocked(PointT<double> previous, PointT<double> next);
   // After a child's rectangle changed: re-places this control (unless it is placing
   // its children) and lets InvalidateChildArea judge the child's area.
   virtual void OnChildRectChanged(LControl* child);
@@ -215,26 +249,34 @@ public:
   virtual SVRESULT AdoptChild(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor);
   virtual void OnDescriptorApplied() {}
   virtual String GetTooltipText() { return mTooltipText; }
-  virtual SVRESULT ShowTooltip(bool) { return S_FALSE; }
+  // Shows (a "toolTip" child with the tooltip text) or hides the tooltip; 0.
+  virtual SVRESULT ShowTooltip(bool show);
   // The visible part of the content in content coordinates.
   virtual RectT<double> GetClientRect();
 
-  // --- UITarget: input arrives with the input work; the base handles nothing ---
-  SVRESULT OnMouseEnter(const RCPtr<LPointWithModifiersParam>&) override { return S_FALSE; }
-  SVRESULT OnMouseMove(const RCPtr<LPointWithModifiersParam>&) override { return S_FALSE; }
-  SVRESULT OnMouseDown(const RCPtr<LMouseButtonParam>&) override { return S_FALSE; }
-  SVRESULT OnMouseUp(const RCPtr<LMouseButtonParam>&) override { return S_FALSE; }
-  SVRESULT OnMouseLeave(const RCPtr<LPointWithModifiersParam>&) override { return S_FALSE; }
-  SVRESULT OnDragStart(const RCPtr<LMouseButtonParam>&) override { return S_FALSE; }
-  // Gives up the mouse capture and announces the change of conditions.
+  // --- UITarget ---
+  SVRESULT OnMouseEnter(const RCPtr<LPointWithModifiersParam>&) override;
+  SVRESULT OnMouseMove(const RCPtr<LPointWithModifiersParam>& param) override;
+  // 0 handled, 1 for a hidden or disabled control, E_INVALIDARG for null or a bad button.
+  SVRESULT OnMouseDown(const RCPtr<LMouseButtonParam>& param) override;
+  // As OnMouseDown; a capture holder always handles the release, and the last held
+  // button's release ends the capture.
+  SVRESULT OnMouseUp(const RCPtr<LMouseButtonParam>& param) override;
+  SVRESULT OnMouseLeave(const RCPtr<LPointWithModifiersParam>&) override;
+  // The press and capture: 0 when the control took the capture, else 1. Button 0
+  // takes it without a button check and without a new press point.
+  SVRESULT OnDragStart(int32_t button, int32_t x, int32_t y) override;
+  // Gives up the mouse capture and every button state; 1 when it held none.
   SVRESULT OnCaptureLost() override;
-  SVRESULT OnKeyPress(const RCPtr<LKeyParam>&) override { return S_FALSE; }
-  SVRESULT OnMouseWheel(const RCPtr<LPointWithModifiersParam>&, int32_t) override { return S_FALSE; }
-  SVRESULT OnMouseHWheel(const RCPtr<LPointWithModifiersParam>&, int32_t) override { return S_FALSE; }
+  // Routes a key: local hot keys, HandleKey, Tab, then siblings and hot keys; 0.
+  SVRESULT OnKeyPress(const RCPtr<LKeyParam>& key) override;
+  SVRESULT OnMouseWheel(const RCPtr<LMouseWheelParam>& param) override { return HandleMouseWheel(param); }
+  SVRESULT OnMouseHWheel(const RCPtr<LMouseWheelParam>& param) override { return HandleMouseWheel(param); }
   // Re-places the control (its parent's size changed); 0.
   SVRESULT OnRelayoutRequest() override;
   bool CanLoseFocus() override { return true; }
-  SVRESULT OnFocusLost() override { return S_FALSE; }
+  // 1 when this control held the focus; else whether the focused child's loss succeeded.
+  SVRESULT OnFocusLost() override;
 
   // --- Shared-object and receiver operations ---
   // Breaks the cycles: subscribers of this control leave, children are removed, this
@@ -368,6 +410,63 @@ public:
   const String& GetText() const { return mText; }
   bool HasCapture() const { return mCapture; }
   bool IsNotFocusable() const { return mNotFocusable; }
+  bool HasFocus() const { return mHasFocus; }
+  bool ContainsFocus() const { return mContainsFocus; }
+  bool IsHovered() const { return mHover; }
+  bool IsHitTestExcluded() const { return mHitTestExcluded; }
+  void SetHitTestExcluded(bool excluded) { mHitTestExcluded = excluded; }
+
+  // --- Mouse ---
+  // A wheel step bubbles up the parents (floating controls pass it to what lies beneath
+  // at the pointer) until a hook answers other than 1; -1 for a null payload.
+  SVRESULT HandleMouseWheel(const RCPtr<LMouseWheelParam>& param);
+  // Pixels a held button must move before it drags (0: at once); E_INVALIDARG if negative.
+  SVRESULT SetDragThreshold(int32_t pixels);
+  // The record does not clip to the parent; with `recursive`, also any ancestor's.
+  bool IsUnclipped(bool recursive) const;
+
+  // --- Focus and keys ---
+  bool IsFocusable();
+  // Marked not focusable, or (below no focus boundary) under such an ancestor.
+  bool IsNotFocusable(bool recursive) const;
+  // The last child holding or containing the focus; null when none.
+  RCPtr<LControl> GetFocusedChild() const;
+  RCPtr<LControl> GetFirstFocusableChild();
+  RCPtr<LControl> GetLastFocusableChild();
+  void SetWantsTab(bool wantsTab) { mWantsTab = wantsTab; }
+  void SetStringTable(const RCPtr<LStringTable>& table) { mStringTable = table; }
+  void SetFocusBoundary(bool boundary) { mFocusBoundary = boundary; }
+  // Loads the "LHK" entries of the control's string table as its local hot keys and,
+  // when there are any and the control has a parent, listens for sibling keys.
+  SVRESULT LoadLocalHotKeys();
+  KeyCode GetFirstHotKey(const String& command) const { return mLocalHotKeys.GetFirstKey(command); }
+  bool HasLocalHotKey(const String& command) const { return mLocalHotKeys.HasCommand(command); }
+
+  // --- Scrolling ---
+  // Animates one axis (0 X, 1 Y) from idle passes at `velocity` pixels per second within
+  // [minimum, maximum]; `dragTarget` (may be null) is dragged again after each step.
+  // A running axis keeps its clock. 0.
+  SVRESULT StartScrollAnimation(int32_t axis, double velocity, double maximum, double minimum,
+                                const RCPtr<LControl>& dragTarget);
+  // 0 when the axis was animating, else 1; drops the axis's drag target either way.
+  SVRESULT StopScrollAnimation(int32_t axis);
+  bool IsScrollAnimating(int32_t axis) const;
+  // Marks a running axis as a fling that decelerates a second after the release.
+  void SetScrollAnimationFling(int32_t axis);
+
+  // --- Context menu and tooltip ---
+  // Opens the skin's "contextMenu" popup as a child with `menu`: 0; E_FAIL when the skin
+  // has no such descriptor or it makes no popup menu (nothing is left behind).
+  SVRESULT OpenContextMenu(const RCPtr<LMenuDescriptor>& menu);
+  SVRESULT SetMenuDescriptor(const RCPtr<LMenuDescriptor>& menu);
+  // Binds (or unbinds) the menu's commands that have hot keys to ForwardMenuCommand.
+  SVRESULT BindMenuCommands(const RCPtr<LMenuDescriptor>& menu, bool bind);
+  // Sends the command to where its hot key would send it; 1.
+  int32_t ForwardMenuCommand(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  // The control whose tooltip stands for this one.
+  RCPtr<LControl> GetTooltipOwner();
+  void SetTooltipText(const String& text) { mTooltipText = text; }
+  void SetUseParentTooltip(bool use) { mUseParentTooltip = use; }
   // Set once the whole creation sequence has run; no notification is handled before.
   bool IsCreated() const { return mCreated; }
   // Whether a control without a tooltip text of its own shows its parent's.
@@ -443,6 +542,8 @@ protected:
   // Button state: index 0 left, 1 middle, 2 right.
   void SetButtonFlags(int32_t button, bool down, bool dragging);
   int32_t GetDragMode() const { return mDragMode; }
+  int32_t GetDragFlags() const { return mDragFlags; }
+  PointT<double> GetDragVelocity() const { return mDragVelocity; }
   void MarkParentOrderChanged();
 
 private:
@@ -570,6 +671,62 @@ private:
   float mFontSizeFactor = 1.0f;
   RCPtr<LFontText> mLookText;
   bool mLookTextWraps = false;
+
+  // Input: mouse, focus, keys, scrolling, dragging, context menu and tooltip.
+  struct ScrollAnimation {
+    bool active = false;
+    double time = 0;
+    double velocity = 0;
+    double minimum = 0;
+    double maximum = 0;
+    RCPtr<LControl> dragTarget;
+    bool fling = false;
+  };
+  static constexpr double kFlingDeceleration = 1000.0;
+  void SetButtonDown(int32_t button);
+  void BeginDragFromPress(const RCPtr<LPointWithModifiersParam>& param);
+  bool AcceptsInput() const;
+  bool ClickedBy(int32_t button) const;
+  void StopFlings();
+  void StopAllScrollAnimations();
+  void StepScrollAnimation(int32_t axis);
+  void RefreshHoverAfterScroll();
+  SVRESULT MarkFocusPath(LControl* child);
+  void DropFocusForMove(LControl* newParent);
+  SVRESULT PassTabUp(const RCPtr<LKeyParam>& key);
+  void RouteToHotKeyManagers(const RCPtr<LKeyParam>& key);
+  int32_t OnLocalHotKey(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  void TakeDragSnapshots();
+  void LimitDrag(double& dx, double& dy, int32_t edges[2], double amounts[2]);
+  void ApplyMoveOrResize(double dx, double dy);
+  void ApplyContentScroll(double dx, double dy);
+  void TrackDropTarget(PointT<double> pointer, int32_t edges[2], double amounts[2], RCPtr<LControl>& scroller);
+  void AutoScroll(const RCPtr<LControl>& scroller, const int32_t edges[2], const double amounts[2]);
+  void StartFling();
+  void PlaceDockedForCarry(int32_t axis, bool docked);
+  RCPtr<LControl> CreateSkinChild(const char16_t* descriptorName);
+
+  int32_t mDragFlags = 0;
+  PointT<double> mDragDelta;
+  PointT<double> mDragStartSize;
+  PointT<double> mDragParentScroll;
+  double mDragStartPlacement[4] = {0, 0, 0, 0};
+  bool mDragRestoreClip = false;
+  bool mDragWasDocked[2] = {false, false};
+  RCPtr<LControl> mDropTarget;
+  bool mInDragTo = false;
+  bool mConvertingPress = false;
+  bool mCarrying = false;
+  int32_t mMoveTime = 0;
+  int32_t mLastMoveTime = 0;
+  PointT<double> mDragVelocity;
+  int32_t mReleaseTime = 0;
+  HotKeyMap mLocalHotKeys;
+  ScrollAnimation mScrollAnimation[2];
 };
+
+// Hands a notification with `id` and `payload` straight to `receiver` (null source):
+// a control dispatches it to its own handler table, its subscribers do not see it.
+void DeliverNotification(LNotificationReceiver* receiver, const char16_t* id, const RCPtr<LRefCountedObject>& payload);
 
 }  // namespace SV

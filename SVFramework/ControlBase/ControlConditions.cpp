@@ -73,7 +73,7 @@ void LControl::UpdateConditions() {
   if (mDragMode != 0 && Set(previous, kLeftDrag) && !Set(current, kLeftDrag)) EndDrag();
   OnConditionsChanged(mConditionsParam);
   DistributeConditionChanges(previous, current);
-  if (mDragMode != 0 && !Set(previous, kLeftDrag) && Set(current, kLeftDrag)) BeginDrag(nullptr);
+  if (mDragMode != 0 && !Set(previous, kLeftDrag) && Set(current, kLeftDrag)) BeginDrag();
   ReevaluateHover(previous, current);
   if (Set(previous ^ current, kEnabled | kVisible)) UpdateChildrenConditions();
 }

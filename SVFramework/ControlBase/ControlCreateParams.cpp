@@ -8,6 +8,7 @@ SVRESULT LControl::Initialize() {
   EnsureHandlers();
   ApplyCreateParams();
   if (GetStringTable()) GetStringTable()->GetString(u"TOOLTIP", mTooltipText);
+  LoadLocalHotKeys();
   return S_OK;
 }
 

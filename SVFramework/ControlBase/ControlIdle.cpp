@@ -44,6 +44,9 @@ void LControl::OnRootWindowChanged() {
 }
 
 int32_t LControl::IdlePass(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
+  const RCPtr<LControl> self(this);
+  for (int32_t axis = 0; axis < 2; ++axis)
+    if (mScrollAnimation[axis].active) StepScrollAnimation(axis);
   DestroyPendingChildren();
   OnIdle();
   return 0;

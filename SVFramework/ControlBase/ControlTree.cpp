@@ -43,6 +43,7 @@ SVRESULT LControl::RenameChild(LControl* child, const String& newName) {
 SVRESULT LControl::SetParent(const RCPtr<LControl>& parent) {
   if (parent.Get() == mParent.Get()) return S_FALSE;
   const RCPtr<LControl> self(this);
+  DropFocusForMove(parent.Get());
   if (mParent) {
     InvalidateRect({0, 0, mRect.width, mRect.height}, ClipsToParent());
     mParent->mChildren.Remove(this);
@@ -77,6 +78,9 @@ SVRESULT LControl::SetRootWindow(LRootWindow* rootWindow) {
 }
 
 SVRESULT LControl::Detach() {
+  // Animations hold idle units of their own: stopped first, so that they cannot give
+  // a unit back a second time after the units were released below.
+  StopAllScrollAnimations();
   SetVisible(false);
   SetClipToParent(true);
   if (mCapture) OnCaptureLost();

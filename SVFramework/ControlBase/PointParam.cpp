@@ -23,4 +23,16 @@ RCPtr<LMouseButtonParam> MakeMouseButtonParam(int32_t button, PointT<int32_t> po
       new LMouseButtonParam(button, point, modifiers, doubleClick, buttonsHeld, pointerIndex));
 }
 
+String LMouseWheelParam::ToString() const {
+  static const char16_t* const kNames[] = {u"down", u"up", u"left", u"right"};
+  String text = LPointWithModifiersParam::ToString();
+  text += u"  direction: ";
+  text += direction >= kDown && direction <= kRight ? kNames[direction] : u"unknown";
+  return text;
+}
+
+RCPtr<LMouseWheelParam> MakeMouseWheelParam(PointT<int32_t> point, int32_t modifiers, int32_t direction) {
+  return RCPtr<LMouseWheelParam>(new LMouseWheelParam(point, modifiers, direction));
+}
+
 }  // namespace SV

@@ -49,9 +49,32 @@ public:
   int32_t buttonsHeld;
 };
 
+// A wheel step: the pointer in root-window coordinates (not relative to the control
+// that gets it), the modifier keys and the direction (0 down, 1 up, 2 left, 3 right).
+// Pooled: UI thread only.
+class LMouseWheelParam : public LPointWithModifiersParam, public PooledObject<LMouseWheelParam, 4, false> {
+public:
+  using PooledObject<LMouseWheelParam, 4, false>::operator new;
+  using PooledObject<LMouseWheelParam, 4, false>::operator delete;
+
+  static constexpr int32_t kDown = 0;
+  static constexpr int32_t kUp = 1;
+  static constexpr int32_t kLeft = 2;
+  static constexpr int32_t kRight = 3;
+
+  LMouseWheelParam(PointT<int32_t> point, int32_t modifierBits, int32_t wheelDirection)
+      : LPointWithModifiersParam(point, modifierBits, 0), direction(wheelDirection) {}
+  bool IsVertical() const { return direction == kDown || direction == kUp; }
+  // The point and modifiers text followed by "  direction: " and down, up, left or right.
+  String ToString() const override;
+
+  int32_t direction;
+};
+
 RCPtr<LPointWithModifiersParam> MakePointWithModifiersParam(PointT<int32_t> point, int32_t modifiers,
                                                             int32_t pointerIndex);
 RCPtr<LMouseButtonParam> MakeMouseButtonParam(int32_t button, PointT<int32_t> point, int32_t modifiers,
                                               int32_t doubleClick, int32_t buttonsHeld, int32_t pointerIndex);
+RCPtr<LMouseWheelParam> MakeMouseWheelParam(PointT<int32_t> point, int32_t modifiers, int32_t direction);
 
 }  // namespace SV

@@ -30,6 +30,7 @@ public:
   KeyCode GetFirstKey(const String& command) const;
   bool HasCommand(const String& command) const;
   void Clear() { mBindings.clear(); }
+  bool IsEmpty() const { return mBindings.empty(); }
 
 private:
   static NotificationID CommandID(const String& command);

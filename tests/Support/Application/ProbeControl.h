@@ -5,7 +5,7 @@
 
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/KeyParam.h"
-#include "SVFramework/ControlBase/MouseWheelParam.h"
+#include "SVFramework/ControlBase/PointParam.h"
 #include "SVFramework/Renderer/RenderContextInfo.h"
 #include "SVFramework/Renderer/Renderer.h"
 
@@ -57,12 +57,12 @@ public:
     Log("CaptureLost");
     return LControl::OnCaptureLost();
   }
-  SVRESULT OnMouseWheel(const RCPtr<LPointWithModifiersParam>& p, int32_t direction) override {
-    Log("Wheel " + std::to_string(direction) + " " + Point(*p));
+  SVRESULT OnMouseWheel(const RCPtr<LMouseWheelParam>& p) override {
+    Log("Wheel " + std::to_string(p->direction) + " " + Point(*p));
     return wheelAnswer;
   }
-  SVRESULT OnMouseHWheel(const RCPtr<LPointWithModifiersParam>& p, int32_t direction) override {
-    Log("HWheel " + std::to_string(direction) + " " + Point(*p));
+  SVRESULT OnMouseHWheel(const RCPtr<LMouseWheelParam>& p) override {
+    Log("HWheel " + std::to_string(p->direction) + " " + Point(*p));
     return wheelAnswer;
   }
   SVRESULT OnKeyPress(const RCPtr<LKeyParam>& key) override {

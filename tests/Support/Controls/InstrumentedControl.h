@@ -67,4 +67,40 @@ private:
   LifeRecord& mRecord;
 };
 
+// Places the control at `rect` of its parent (or window) through its placement record.
+inline void PlaceAt(LControl& control, RectT<double> rect) {
+  LPlacementSpec x, y;
+  x.abs = rect.x;
+  y.abs = rect.y;
+  LSizeSpec width, height;
+  width.abs = rect.width;
+  height.abs = rect.height;
+  control.SetPlacements(x, width, y, height);
+}
+
+// A tree top > {boxA > {a1, a2, a3}, boxB > {b1, b2}} of created, focusable controls of
+// one class, 50 x 50 each, shown in `window` once Show runs.
+template <class ControlClass>
+struct FocusTree {
+  RCPtr<ControlClass> top, boxA, a1, a2, a3, boxB, b1, b2;
+
+  explicit FocusTree(LifeRecord& record) {
+    top = Make(record, nullptr, u"top");
+    boxA = Make(record, top, u"boxA");
+    a1 = Make(record, boxA, u"a1");
+    a2 = Make(record, boxA, u"a2");
+    a3 = Make(record, boxA, u"a3");
+    boxB = Make(record, top, u"boxB");
+    b1 = Make(record, boxB, u"b1");
+    b2 = Make(record, boxB, u"b2");
+  }
+  static RCPtr<ControlClass> Make(LifeRecord& record, const RCPtr<LControl>& parent, const char16_t* name) {
+    RCPtr<ControlClass> control(new ControlClass(record, parent, name));
+    control->FinishCreation();
+    control->SetRectDirect({0, 0, 50, 50});
+    control->SetNotFocusable(false);
+    return control;
+  }
+};
+
 }  // namespace SV::Testing

@@ -1,10 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "SVFramework/Application/CursorNames.h"
 #include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/ControlBase/Control.h"
+#include "SVFramework/ControlBase/KeyParam.h"
+#include "SVFramework/System/GlobalHotKeyManager.h"
 #include "SVFramework/System/WindowOSServices.h"
 #include "SVFramework/notification/Notification.h"
 
@@ -141,13 +144,27 @@ public:
   RCPtr<LControl> GetFocusControl() const override { return focus; }
   void SetHoverControl(const RCPtr<LControl>& control) override { hover = control; }
   RCPtr<LControl> GetHoverControl() const override { return hover; }
-  // Records the request; the hit test answers `controlUnderPointer`.
+  // Records the request; the hit test answers `hitTest` when set, else
+  // `controlUnderPointer`. With `updateHover` the answer becomes the hover control,
+  // with leave and enter as a real window gives them.
   RCPtr<LControl> ControlAtPoint(PointT<int32_t> point, PointT<int32_t>& local, bool updateHover) override {
     hitTests.push_back(point);
     local = point;
-    if (updateHover) hover = controlUnderPointer;
-    return controlUnderPointer;
+    RCPtr<LControl> hit = hitTest ? hitTest(point) : controlUnderPointer;
+    if (updateHover) SwitchHover(hit);
+    return hit;
   }
+  void SwitchHover(const RCPtr<LControl>& next) {
+    if (next == hover) return;
+    const RCPtr<LControl> previous = hover;
+    hover = next;
+    if (previous) previous->OnMouseLeave(nullptr);
+    if (next) next->OnMouseEnter(nullptr);
+  }
+  int32_t GetMouseButtons() const override { return mouseButtons; }
+  int32_t GetModifierKeys() const override { return modifierKeys; }
+  LGlobalHotKeyManager* GetHotKeyManager() const override { return hotKeys.Get(); }
+  void TabToNextWindow(const RCPtr<LKeyParam>& key) override { windowTabs.push_back(key); }
   PointT<int32_t> GetCursorPosition() const override { return cursorPosition; }
   void SetWindowRect(const RectT<int32_t>& rect) override { windowRects.push_back(rect); }
 
@@ -160,6 +177,9 @@ public:
     return LRefCountedObject::ReleaseInternalReferences();
   }
   void Forget() {
+    hitTest = nullptr;
+    windowTabs.clear();
+    hotKeys.Reset();
     rootControl.Reset();
     capture.Reset();
     focus.Reset();
@@ -181,6 +201,11 @@ public:
   std::vector<PointT<int32_t>> hitTests;
   PointT<int32_t> cursorPosition{};
   std::vector<RectT<int32_t>> windowRects;
+  std::function<RCPtr<LControl>(PointT<int32_t>)> hitTest;
+  int32_t mouseButtons = 0;
+  int32_t modifierKeys = 0;
+  RCPtr<LGlobalHotKeyManager> hotKeys;
+  std::vector<RCPtr<LKeyParam>> windowTabs;
 
 private:
   StandInRootWindow() : LRootWindow(nullptr, nullptr) {}

@@ -7,10 +7,10 @@
 
 namespace SV::Testing {
 
-// The application object's rendering services for tests: a measuring renderer (none
-// until one is given), a clock the test moves by hand, a fixed system font and the
-// application's font (none until one is given). It is the application object while
-// it lives.
+// The application object's services for tests: a measuring renderer (none until one is
+// given), clocks the test moves by hand, a fixed system font, the application's font
+// (none until one is given) and optional global hot keys. It is the application object
+// while it lives.
 class StandInApplication : public LFrameworkApp {
 public:
   StandInApplication() { SetFrameworkApp(this); }
@@ -21,6 +21,13 @@ public:
   RCPtr<LFont> GetDefaultFont() override { return defaultFont; }
   RCPtr<LMeasurementRenderer> GetRenderer() override { return renderer; }
   uint32_t GetTickCount() override { return ticks; }
+  double GetTime() override { return seconds; }
+  LGlobalHotKeyManager* GetGlobalHotKeyManager() override { return globalHotKeys; }
+  // Moves both clocks on by `milliseconds`.
+  void Advance(uint32_t milliseconds) {
+    ticks += milliseconds;
+    seconds += milliseconds / 1000.0;
+  }
   SVRESULT GetSystemFont(String& face, float& size, int32_t& style) override {
     face = u"DejaVu Sans";
     size = 9;
@@ -45,6 +52,8 @@ public:
 
   RCPtr<LMeasurementRenderer> renderer;
   uint32_t ticks = 0;
+  double seconds = 0;
+  LGlobalHotKeyManager* globalHotKeys = nullptr;
   RCPtr<LFont> defaultFont;
 };
 

@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SVFramework/ControlBase/Control.h"
+#include "SVFramework/ControlBase/ControlCreation.h"
+#include "SVFramework/ControlBase/ControlFactory.h"
+#include "SVFramework/ControlBase/PopupMenuInterface.h"
+#include "SVFramework/ControlBase/ToolTipInterface.h"
+#include "SVFramework/System/GlobalHotKeyManager.h"
+#include "tests/Support/Controls/ControlEventLog.h"
+#include "tests/Support/Controls/InstrumentedControl.h"
+#include "tests/Support/Controls/StandInRootWindow.h"
+#include "tests/Support/Renderer/StandInApplication.h"
+#include "tests/Support/Skins/SkinFixtures.h"
+
+namespace SV {
+namespace {
+
+using Strings = std::vector<std::string>;
+using Testing::ControlEventLog;
+using Testing::InstrumentedControl;
+using Testing::LifeRecord;
+using Testing::StandInApplication;
+using Testing::StandInRootWindow;
+
+Strings gSteps;
+
+// Small stand-ins of the popup menu and the tooltip that record what they are asked.
+class TestPopup : public LControl, public IPopupMenu {
+public:
+  TestPopup(const RCPtr<LControl>& parent, const String& name) : LControl(parent, name) {}
+  SVRESULT SetMenuDescriptor(const RCPtr<LMenuDescriptor>& menu) override {
+    gSteps.push_back(menu ? "popup:menu" : "popup:no menu");
+    return S_OK;
+  }
+  SVRESULT ShowAtCursor() override {
+    gSteps.push_back(IsVisible(false) ? "popup:show (visible)" : "popup:show");
+    return S_OK;
+  }
+};
+
+class TestTip : public LControl, public IToolTip {
+public:
+  TestTip(const RCPtr<LControl>& parent, const String& name) : LControl(parent, name) {}
+  SVRESULT Show() override {
+    gSteps.push_back("tip:show " + std::string(GetText().ToUTF8().GetString()));
+    return S_OK;
+  }
+  SVRESULT Hide() override {
+    gSteps.push_back("tip:hide");
+    return GetParent()->DestroyChildLater(RCPtr<LControl>(this));
+  }
+};
+
+class PlainControl : public LControl {
+public:
+  PlainControl(const RCPtr<LControl>& parent, const String& name) : LControl(parent, name) {}
+};
+
+// A control that notes when its context menu is about to open.
+class MenuOwner : public InstrumentedControl {
+public:
+  using InstrumentedControl::InstrumentedControl;
+  void OnContextMenuOpening(const RCPtr<LControl>& popup) override {
+    gSteps.push_back("owner:opening " + std::string(popup->GetName().ToUTF8().GetString()));
+  }
+};
+
+RCPtr<LMenuItemDescriptor> Item(const char16_t* command) {
+  RCPtr<LMenuItemDescriptor> item(new LMenuItemDescriptor);
+  item->CommandID = command;
+  return item;
+}
+
+RCPtr<LMenuDescriptor> Menu(std::initializer_list<RCPtr<LMenuItemDescriptor>> items) {
+  RCPtr<LMenuDescriptor> menu(new LMenuDescriptor);
+  for (const RCPtr<LMenuItemDescriptor>& item : items) menu->Items.Append(item);
+  return menu;
+}
+
+// A shown control "owner" under "top", and a factory whose skin is chosen per test.
+class ControlMenusTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    gSteps.clear();
+    top = InstrumentedControl::MakeCreated(record, nullptr, u"top");
+    owner = RCPtr<MenuOwner>(new MenuOwner(record, top, u"owner"));
+    owner->FinishCreation();
+    top->SetRootWindow(window.Get());
+    window->rootControl = top;
+  }
+  void TearDown() override {
+    windowTarget->UnsubscribeAll();
+    window->Forget();
+    top->SetRootWindow(nullptr);
+    owner.Reset();
+    top.Reset();
+    SetApplicationControlFactory(nullptr);
+  }
+
+  // A new factory with the test classes and one skin, the current one.
+  void UseSkin(const char* contextMenuClass, const char* toolTipClass) {
+    factory = LControlFactory::Create(u"PresetEditor");
+    factory->RegisterControlCreateFunction(u"Test.Popup", &LControlCreation::Create<TestPopup>);
+    factory->RegisterControlCreateFunction(u"Test.Tip", &LControlCreation::Create<TestTip>);
+    factory->RegisterControlCreateFunction(u"Test.Plain", &LControlCreation::Create<PlainControl>);
+    SetApplicationControlFactory(factory);
+    std::string body = "<Skin Name=\"s\">";
+    if (contextMenuClass)
+      body += std::string("<SubControl Class=\"") + contextMenuClass +
+              "\" Name=\"contextMenu\"><Skin Name=\"contextMenu\"/></SubControl>";
+    if (toolTipClass)
+      body += std::string("<SubControl Class=\"") + toolTipClass + "\" Name=\"toolTip\"><Skin Name=\"toolTip\"/></SubControl>";
+    body += "</Skin>";
+    auto resources = std::make_shared<Testing::MemoryResources>();
+    resources->Add("SVXML", "APP_SKINS", Testing::SkinDocument(body));
+    factory->SetResourceSource(resources);
+    ASSERT_EQ(factory->LoadResources(u"::", 9), S_OK);
+  }
+  SVRESULT RightClick() {
+    owner->SetHoverFlag(true);
+    return owner->OnClick(MakeMouseButtonParam(4, {1, 1}, 0, 0, 0, 0));
+  }
+
+  StandInApplication application;
+  RCPtr<LControlFactory> factory;
+  RCPtr<StandInRootWindow> window = StandInRootWindow::Create();
+  LifeRecord record;
+  RCPtr<InstrumentedControl> top;
+  RCPtr<MenuOwner> owner;
+  RCPtr<ControlEventLog> windowTarget{new ControlEventLog};
+};
+
+TEST_F(ControlMenusTest, ARightClickOpensTheMenuInAPopupChildAfterTheOwnersHook) {
+  UseSkin("Test.Popup", nullptr);
+  owner->SetMenuDescriptor(Menu({Item(u"NID_CUT")}));
+  EXPECT_EQ(RightClick(), S_OK);
+  EXPECT_EQ(gSteps, (Strings{"popup:menu", "owner:opening contextMenu", "popup:show"}));
+  EXPECT_TRUE(owner->FindChild(u"contextMenu"));
+}
+
+TEST_F(ControlMenusTest, ARightClickWithoutAMenuOpensNothing) {
+  UseSkin("Test.Popup", nullptr);
+  EXPECT_EQ(RightClick(), S_OK);
+  EXPECT_TRUE(gSteps.empty());
+  EXPECT_EQ(owner->GetChildCount(), 0u);
+}
+
+// The skin's "contextMenu" and "toolTip" were used as a popup and a tooltip unchecked.
+TEST_F(ControlMenusTest, ASkinWithoutAPopupOrTooltipOrWithAnotherClassShowsNothingAndLeavesNoChild) {
+  struct Case {
+    const char* what;
+    const char* popupClass;
+    const char* tipClass;
+  };
+  const Case cases[] = {
+      {"no descriptors", nullptr, nullptr},
+      {"plain controls under both names", "Test.Plain", "Test.Plain"},
+      {"each under the other's name", "Test.Tip", "Test.Popup"},
+  };
+  owner->SetTooltipText(u"Tip");
+  for (const Case& c : cases) {
+    gSteps.clear();
+    UseSkin(c.popupClass, c.tipClass);
+    EXPECT_EQ(owner->OpenContextMenu(Menu({Item(u"NID_CUT")})), E_FAIL) << c.what;
+    EXPECT_EQ(owner->ShowTooltip(true), S_OK) << c.what;
+    EXPECT_EQ(owner->GetChildCount(), 0u) << c.what;
+    EXPECT_TRUE(gSteps.empty()) << c.what;
+  }
+}
+
+TEST_F(ControlMenusTest, ATooltipShowsTheTextAndItsHideLetsANewOneTakeTheNameAtOnce) {
+  UseSkin(nullptr, "Test.Tip");
+  EXPECT_EQ(owner->ShowTooltip(true), S_OK);
+  EXPECT_TRUE(gSteps.empty()) << "no text, no tooltip";
+
+  owner->SetTooltipText(u"Saves the preset");
+  owner->ShowTooltip(true);
+  owner->ShowTooltip(false);
+  owner->ShowTooltip(true);
+  EXPECT_EQ(gSteps, (Strings{"tip:show Saves the preset", "tip:hide", "tip:show Saves the preset"}));
+  EXPECT_EQ(owner->GetChildCount(), 1u);
+}
+
+TEST_F(ControlMenusTest, AControlUsingItsParentsTooltipShowsTheNearestAncestorsText) {
+  const RCPtr<InstrumentedControl> inner = InstrumentedControl::MakeCreated(record, owner, u"inner");
+  EXPECT_EQ(inner->GetTooltipOwner().Get(), inner.Get());
+  inner->SetUseParentTooltip(true);
+  EXPECT_EQ(inner->GetTooltipOwner().Get(), owner.Get());
+  owner->SetUseParentTooltip(true);
+  EXPECT_EQ(inner->GetTooltipOwner().Get(), top.Get()) << "through an ancestor marked the same way";
+  owner->SetTooltipText(u"Owner");
+  EXPECT_EQ(inner->GetTooltipOwner().Get(), owner.Get());
+  inner->SetTooltipText(u"Own");
+  EXPECT_EQ(inner->GetTooltipOwner().Get(), inner.Get());
+}
+
+TEST_F(ControlMenusTest, CommandsWithHotKeysAreBoundAndGoWhereTheirKeysGo) {
+  window->hotKeys = CreateGlobalHotKeyManager(windowTarget);
+  window->hotKeys->GetMap().Add(KeyCode::Parse(u"Ctrl+VKEY_X"), u"NID_CUT");
+  window->hotKeys->GetMap().Add(KeyCode::Parse(u"Ctrl+VKEY_V"), u"NID_PASTE");
+  RCPtr<LMenuItemDescriptor> edit = Item(u"");
+  edit->Items.Append(Item(u"NID_PASTE"));
+  owner->SetMenuDescriptor(Menu({Item(u"NID_CUT"), Item(u"NID_NO_KEYS"), edit}));
+
+  EXPECT_TRUE(owner->GetHandlers()->HasHandler(nullptr, u"NID_CUT"));
+  EXPECT_TRUE(owner->GetHandlers()->HasHandler(nullptr, u"NID_PASTE")) << "a submenu's item";
+  EXPECT_FALSE(owner->GetHandlers()->HasHandler(nullptr, u"NID_NO_KEYS"));
+  DeliverNotification(owner.Get(), u"NID_CUT", nullptr);
+  EXPECT_EQ(windowTarget->entries, (Strings{"?:CUT"}));
+
+  owner->SetMenuDescriptor(Menu({Item(u"NID_PASTE")}));
+  EXPECT_FALSE(owner->GetHandlers()->HasHandler(nullptr, u"NID_CUT")) << "the old menu's bindings go";
+  EXPECT_TRUE(owner->GetHandlers()->HasHandler(nullptr, u"NID_PASTE"));
+  EXPECT_EQ(owner->BindMenuCommands(nullptr, true), E_INVALIDARG);
+}
+
+}  // namespace
+}  // namespace SV
