@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "SVFramework/Renderer/FontRenderer/FontRenderer.h"
 #include "SVFramework/Renderer/OpenGL/GLCaches.h"
@@ -98,6 +99,8 @@ private:
   std::shared_ptr<IGLPlatformContext> mPlatform;
   uint32_t mLastPurgeTime = 0;
   std::unique_ptr<GLCaches> mCaches = std::make_unique<GLCaches>();
+  // The tiles of a tiled bitmap, kept to spare an allocation per draw.
+  std::vector<LGLTexture::SQuad> mTileQuads;
 };
 
 }  // namespace SV

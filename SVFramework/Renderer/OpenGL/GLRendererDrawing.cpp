@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "SVFramework/ObjectBase/Exception.h"
 #include "SVFramework/Renderer/OpenGL/GLApi.h"
@@ -233,12 +234,19 @@ void LGLRenderer::DrawBitmap(const RCPtr<LBitmap>& bitmap, const RectT<int32_t>&
     const float destination[4] = {x, y, right, bottom};
     texture.Draw(source, destination);
   } else if (resize == ResizeType::Tile) {
+    // Drawn in batches of bounded size, so a tiny tile over a large area stays cheap in memory.
+    constexpr size_t kTileBatch = 1024;
+    std::vector<LGLTexture::SQuad>& tiles = mTileQuads;
+    tiles.clear();
     for (float column = x; column < right; column += aw) {
       for (float row = y; row < bottom; row += ah) {
-        const float destination[4] = {column, row, column + aw, row + ah};
-        texture.Draw(source, destination);
+        tiles.push_back({{source[0], source[1], source[2], source[3]}, {column, row, column + aw, row + ah}});
+        if (tiles.size() < kTileBatch) continue;
+        texture.DrawQuads(tiles.data(), tiles.size());
+        tiles.clear();
       }
     }
+    texture.DrawQuads(tiles.data(), tiles.size());
   } else {
     const float left = x + static_cast<float>((target.width - bitmap->GetWidth()) / 2);
     const float top = y + static_cast<float>((target.height - bitmap->GetHeight()) / 2);
