@@ -101,6 +101,7 @@ void LGLTexture::Draw(const float source[4], const float destination[4]) {
   std::copy_n(source, 4, quad.source);
   std::copy_n(destination, 4, quad.destination);
   DrawQuads(&quad, 1);
+  glDisable(mTarget);
 }
 
 void LGLTexture::DrawQuads(const SQuad* quads, size_t count) {
@@ -125,7 +126,6 @@ void LGLTexture::DrawQuads(const SQuad* quads, size_t count) {
     glVertex2f(destination[2], destination[1]);
   }
   glEnd();
-  glDisable(mTarget);
 }
 
 }  // namespace SV

@@ -39,9 +39,10 @@ public:
   // (current modelview coordinates), modulated by the current colour; texturing is
   // disabled afterwards.
   void Draw(const float source[4], const float destination[4]);
-  // Draws the quads in order as one batch, as Draw does each: one texture bind and one
-  // primitive however many there are, which keeps software rasterisers from paying a
-  // state change per quad.
+  // Draws the quads in order as one batch, as Draw does each, but leaves texturing
+  // enabled: one texture bind and one primitive however many there are, and no enable
+  // switch for a caller that draws textures in a row (a software rasteriser pays dearly
+  // for each switch).
   void DrawQuads(const SQuad* quads, size_t count);
 
   // The smallest power of two not below the size, at most 16384; 0 below 1.
