@@ -90,7 +90,7 @@ private:
   enum class PolylineKind { Segments, OpenLine, Outline, Fill };
 
   void MakeCurrent(IWindowTarget* window, const char* function);
-  // Switches texturing off when a bitmap left it on.
+  // Switches texturing off when a bitmap or a text left it on.
   void SettleTexturing();
   void PurgeWhenDue();
   void DrawPolylineKind(const PolylineT<float>& polyline, const Color& color, const PointT<float>& offset,
@@ -105,7 +105,7 @@ private:
   std::shared_ptr<IGLPlatformContext> mPlatform;
   uint32_t mLastPurgeTime = 0;
   std::unique_ptr<GLCaches> mCaches = std::make_unique<GLCaches>();
-  // True while texturing is still on after a bitmap although it counts as off.
+  // True while texturing is still on after a bitmap or a text although it counts as off.
   bool mTexturingOwedOff = false;
   // The tiles of a tiled bitmap, kept to spare an allocation per draw.
   std::vector<LGLTexture::SQuad> mTileQuads;

@@ -248,6 +248,8 @@ void LGLRenderer::DrawBitmap(const RCPtr<LBitmap>& bitmap, const RectT<int32_t>&
     const LGLTexture::SQuad quad{{source[0], source[1], source[2], source[3]}, {x, y, right, bottom}};
     texture.DrawQuads(&quad, 1);
   } else if (resize == ResizeType::Tile) {
+    // An empty target draws no tile and leaves the texturing state alone.
+    if (x >= right || y >= bottom) return;
     // Drawn in batches of bounded size, so a tiny tile over a large area stays cheap in memory.
     constexpr size_t kTileBatch = 1024;
     std::vector<LGLTexture::SQuad>& tiles = mTileQuads;
