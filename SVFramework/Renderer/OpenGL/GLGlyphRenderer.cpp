@@ -1,6 +1,7 @@
 #include "SVFramework/Renderer/OpenGL/GLGlyphRenderer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -78,8 +79,29 @@ void LGLGlyphRenderer::LCachedFont::CopyGlyph(const LPixelBuffer<unsigned char>*
            static_cast<float>(bitmap->GetHeight() + 2));
 }
 
+bool LGLGlyphRenderer::LCachedFont::TextureMatchesAtlas() const {
+  const float height = static_cast<float>(mAtlas->GetHeight());
+  return IsLive() && GetTextureWidth() == kAtlasWidth && GetImageWidth() == kAtlasWidth &&
+         GetTextureHeight() == height && GetImageHeight() == height;
+}
+
+void LGLGlyphRenderer::LCachedFont::UploadDirtyRows() {
+  const int32_t top = std::max(0, static_cast<int32_t>(std::floor(mDirty[1])));
+  const int32_t bottom = std::min(mAtlas->GetHeight(), static_cast<int32_t>(std::ceil(mDirty[1] + mDirty[3])));
+  if (bottom > top) {
+    glBindTexture(GL_TEXTURE_2D, GetName());
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, top, kAtlasWidth, bottom - top, GL_ALPHA, GL_UNSIGNED_BYTE,
+                    mAtlas->GetPixelAddress(0, top));
+    DrainGLErrors();
+  }
+  std::fill(mDirty, mDirty + 4, 0.0f);
+}
+
 void LGLGlyphRenderer::LCachedFont::UploadIfDirty() {
   if (!IsDirty() || !mAtlas) return;
+  if (TextureMatchesAtlas()) return UploadDirtyRows();
   LGLImage image;
   image.Attach(mAtlas->GetPixelAddress(0, 0), kAtlasWidth, 1, kAtlasWidth, mAtlas->GetHeight(), GL_ALPHA,
                GL_UNSIGNED_BYTE);
@@ -90,6 +112,7 @@ void LGLGlyphRenderer::LCachedFont::UploadIfDirty() {
 RCPtr<LGlyphProcessor> LGLGlyphRenderer::Create() { return RCPtr<LGlyphProcessor>(new LGLGlyphRenderer); }
 
 void LGLGlyphRenderer::Begin(const RCPtr<LFont>& font, int32_t passFlags) {
+  FinishPass();
   mPassFlags = passFlags;
   std::fill(mBounds, mBounds + 4, 0.0f);
   RCPtr<LCachedFont>& slot = mFonts.Get(font, false);
@@ -98,7 +121,17 @@ void LGLGlyphRenderer::Begin(const RCPtr<LFont>& font, int32_t passFlags) {
   if (passFlags & kPassUpload) mCurrentFont->UploadIfDirty();
 }
 
-void LGLGlyphRenderer::End() { mCurrentFont.Reset(); }
+void LGLGlyphRenderer::End() {
+  FinishPass();
+  mCurrentFont.Reset();
+}
+
+void LGLGlyphRenderer::FinishPass() {
+  if (!mCurrentFont) return;
+  if (mPassFlags & kPassUpload) mCurrentFont->UploadIfDirty();
+  mCurrentFont->DrawQuads(mPendingQuads.data(), mPendingQuads.size());
+  mPendingQuads.clear();
+}
 
 uint16_t LGLGlyphRenderer::QueryGlyph(SGlyphInfo& glyph) {
   if (!mCurrentFont) return 0;
@@ -117,7 +150,6 @@ bool LGLGlyphRenderer::AddGlyphToAtlas(const LPixelBuffer<unsigned char>* bitmap
   mCurrentGlyph.atlasY = static_cast<uint16_t>(mCurrentFont->GetRowTop() + 1);
   mCurrentFont->CopyGlyph(bitmap, mCurrentGlyph.atlasX, mCurrentGlyph.atlasY);
   mCurrentFont->Advance(width + 2);
-  if (mPassFlags & kPassUpload) mCurrentFont->UploadIfDirty();
   return true;
 }
 
@@ -147,10 +179,9 @@ void LGLGlyphRenderer::DrawAndMeasure(const SGlyphInfo& glyph) {
   const int8_t* box = mCurrentGlyph.box;
   const float ascent = static_cast<float>(mCurrentFont->GetFont()->GetAscent());
   const float ax = mCurrentGlyph.atlasX, ay = mCurrentGlyph.atlasY;
-  const float source[4] = {ax, ay, ax + (box[2] - box[0]), ay + (box[3] - box[1])};
-  const float screen[4] = {glyph.penX + box[0], box[1] - ascent - glyph.penY, glyph.penX + box[2],
-                           box[3] - ascent - glyph.penY};
-  mCurrentFont->Draw(source, screen);
+  mPendingQuads.push_back({{ax, ay, ax + (box[2] - box[0]), ay + (box[3] - box[1])},
+                           {glyph.penX + box[0], box[1] - ascent - glyph.penY, glyph.penX + box[2],
+                            box[3] - ascent - glyph.penY}});
 }
 
 void LGLGlyphRenderer::GetBounds(float bounds[4]) const { std::copy(mBounds, mBounds + 4, bounds); }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "SVFramework/Renderer/FontRenderer/GlyphProcessor.h"
 #include "SVFramework/Renderer/HashedList.h"
@@ -13,8 +14,10 @@ namespace SV {
 // recently used given up first) it keeps an 8-bit alpha atlas 512 pixels wide, packed
 // shelf by shelf, into which each glyph is copied once, and a table of the glyphs
 // placed; a drawing pass draws each glyph as one textured quad in the current colour,
-// a measuring pass places new glyphs and accumulates bounds without any OpenGL call.
-// Passes with the upload or draw flag need the renderer's context current. UI thread only.
+// all of a pass's quads in one batch at End (after the atlas rows the pass added are
+// uploaded, with an upload pass); a measuring pass places new glyphs and accumulates
+// bounds without any OpenGL call. Passes with the upload or draw flag need the
+// renderer's context current from Begin to End. UI thread only.
 class LGLGlyphRenderer : public LGlyphProcessor {
 public:
   static constexpr int32_t kAtlasWidth = 512;
@@ -32,6 +35,8 @@ public:
     // atlas by powers of two; false when the atlas cannot hold it.
     bool Reserve(int32_t cellWidth, int32_t cellHeight);
     void CopyGlyph(const LPixelBuffer<unsigned char>* bitmap, int32_t x, int32_t y);
+    // Sends the dirty rows to the texture; the whole atlas when the texture does not
+    // have the atlas's size yet.
     void UploadIfDirty();
 
     const RCPtr<LFont>& GetFont() const { return mFont; }
@@ -49,6 +54,8 @@ public:
 
   private:
     void AddDirty(float x, float y, float width, float height);
+    bool TextureMatchesAtlas() const;
+    void UploadDirtyRows();
 
     RCPtr<LFont> mFont;
     int32_t mCursorX = 0;
@@ -80,12 +87,15 @@ public:
 
 private:
   void DrawAndMeasure(const SGlyphInfo& glyph);
+  // Uploads what the pass added (with the upload flag) and draws its quads.
+  void FinishPass();
 
   FontCache mFonts{kFontCapacity};
   RCPtr<LCachedFont> mCurrentFont;
   SCachedGlyph mCurrentGlyph;
   float mBounds[4] = {};
   int32_t mPassFlags = 0;
+  std::vector<LGLTexture::SQuad> mPendingQuads;
 };
 
 }  // namespace SV

@@ -157,6 +157,7 @@ SVRESULT LGLRenderer::RenderStart(const RCPtr<LRenderContextInfo>& context) {
 SVRESULT LGLRenderer::RenderFinish(const RCPtr<LRenderContextInfo>& context) {
   if (context.Get() == nullptr || context.Get() != GetCurrentContext()) return LRenderer::RenderFinish(context);
   DrainGLErrors();
+  SettleTexturing();
   glPopMatrix();
   if (context->IsOffscreen()) {
     glFlush();

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "SVFramework/Renderer/FontRenderer/FontRenderer.h"
 #include "SVFramework/Renderer/OpenGL/GLCaches.h"
@@ -18,7 +19,11 @@ namespace SV {
 // the set-up of each render context and at every frame start (and again on the outer
 // context when a nested frame finishes); a refusal raises the runtime error with the
 // "make context current" text. Caches are purged at the end of the outermost frame
-// once five minutes have passed on the application clock. UI thread only.
+// once five minutes have passed on the application clock. DrawBitmap and DrawText leave
+// texturing disabled as seen by every later operation, but switch it off only when one that
+// draws with the leftover state follows (DrawRect, DrawLine, DrawPolygon), before any
+// other untextured drawing and at the frame's end: bitmaps and texts in a row then
+// cost no switch each. UI thread only.
 class LGLRenderer : public LRenderer {
 public:
   using PlatformContextMaker =
@@ -85,6 +90,8 @@ private:
   enum class PolylineKind { Segments, OpenLine, Outline, Fill };
 
   void MakeCurrent(IWindowTarget* window, const char* function);
+  // Switches texturing off when a bitmap or a text left it on.
+  void SettleTexturing();
   void PurgeWhenDue();
   void DrawPolylineKind(const PolylineT<float>& polyline, const Color& color, const PointT<float>& offset,
                         const PointT<float>& scale, bool keep, PolylineKind kind);
@@ -98,6 +105,10 @@ private:
   std::shared_ptr<IGLPlatformContext> mPlatform;
   uint32_t mLastPurgeTime = 0;
   std::unique_ptr<GLCaches> mCaches = std::make_unique<GLCaches>();
+  // True while texturing is still on after a bitmap or a text although it counts as off.
+  bool mTexturingOwedOff = false;
+  // The tiles of a tiled bitmap, kept to spare an allocation per draw.
+  std::vector<LGLTexture::SQuad> mTileQuads;
 };
 
 }  // namespace SV

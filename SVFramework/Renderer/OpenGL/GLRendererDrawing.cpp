@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "SVFramework/ObjectBase/Exception.h"
 #include "SVFramework/Renderer/OpenGL/GLApi.h"
@@ -32,17 +33,27 @@ void QuadVertices(const RectT<double>& r) {
 
 }  // namespace
 
+void LGLRenderer::SettleTexturing() {
+  if (!mTexturingOwedOff) return;
+  glDisable(GL_TEXTURE_2D);
+  mTexturingOwedOff = false;
+}
+
 void LGLRenderer::DrawText(const String& text, const RCPtr<LFont>& font, const PointT<int32_t>& position,
                            const Color& color) {
   if (!mFonts || text.IsEmpty() || GetCurrentContext() == nullptr) return;
+  SettleTexturing();
   SetColor(color);
   Translate({static_cast<double>(position.x), static_cast<double>(position.y)});
   mFonts->RenderText(text, font, mFonts->GetProcessor(), 0, 0.0f, LGlyphProcessor::kDrawPass);
   Translate({-static_cast<double>(position.x), -static_cast<double>(position.y)});
+  // Glyphs leave texturing on; like a bitmap, the text counts as leaving it off.
+  mTexturingOwedOff = glIsEnabled(GL_TEXTURE_2D) == GL_TRUE;
 }
 
 void LGLRenderer::DrawRect(const RectT<int32_t>& rect, const Color& color, float lineWidth) {
   if (GetCurrentContext() == nullptr) return;
+  SettleTexturing();
   glLineWidth(lineWidth);
   SetColor(color);
   const RectT<double> r = Normalized(rect);
@@ -56,6 +67,7 @@ void LGLRenderer::FillRect(const RectT<int32_t>& rect, const Color& color, bool 
   LRenderContextInfo* const context = GetCurrentContext();
   if (context == nullptr) return;
   if (blend) {
+    SettleTexturing();
     SetColor(color);
     glDisable(GL_TEXTURE_2D);
     glBegin(GL_QUADS);
@@ -80,6 +92,7 @@ void LGLRenderer::IssueColorRects(const ColorRectListT<float>& list) {
 
 void LGLRenderer::FillColorRectList(const ColorRectListT<float>& list, const PointT<double>& offset, bool cache) {
   if (GetCurrentContext() == nullptr) return;
+  SettleTexturing();
   glPushMatrix();
   glTranslatef(static_cast<float>(offset.x), static_cast<float>(offset.y), 0);
   if (!cache) {
@@ -102,6 +115,7 @@ void LGLRenderer::FillColorRectList(const ColorRectListT<float>& list, const Poi
 
 void LGLRenderer::DrawLine(const PointT<float>& from, const PointT<float>& to, const Color& color, float lineWidth) {
   if (GetCurrentContext() == nullptr) return;
+  SettleTexturing();
   glLineWidth(lineWidth);
   SetColor(color);
   glBegin(GL_LINES);
@@ -152,6 +166,7 @@ void LGLRenderer::IssuePolyline(const PolylineT<float>& polyline, PolylineKind k
 void LGLRenderer::DrawPolylineKind(const PolylineT<float>& polyline, const Color& color, const PointT<float>& offset,
                                    const PointT<float>& scale, bool keep, PolylineKind kind) {
   if (GetCurrentContext() == nullptr) return;
+  SettleTexturing();
   glPushMatrix();
   glTranslatef(offset.x, offset.y, 0);
   glScalef(scale.x, scale.y, 1);
@@ -230,21 +245,31 @@ void LGLRenderer::DrawBitmap(const RCPtr<LBitmap>& bitmap, const RectT<int32_t>&
   const float x = static_cast<float>(target.x), y = static_cast<float>(target.y);
   const float right = x + static_cast<float>(target.width), bottom = y + static_cast<float>(target.height);
   if (sameSize || resize == ResizeType::Stretch) {
-    const float destination[4] = {x, y, right, bottom};
-    texture.Draw(source, destination);
+    const LGLTexture::SQuad quad{{source[0], source[1], source[2], source[3]}, {x, y, right, bottom}};
+    texture.DrawQuads(&quad, 1);
   } else if (resize == ResizeType::Tile) {
+    // An empty target draws no tile and leaves the texturing state alone.
+    if (x >= right || y >= bottom) return;
+    // Drawn in batches of bounded size, so a tiny tile over a large area stays cheap in memory.
+    constexpr size_t kTileBatch = 1024;
+    std::vector<LGLTexture::SQuad>& tiles = mTileQuads;
+    tiles.clear();
     for (float column = x; column < right; column += aw) {
       for (float row = y; row < bottom; row += ah) {
-        const float destination[4] = {column, row, column + aw, row + ah};
-        texture.Draw(source, destination);
+        tiles.push_back({{source[0], source[1], source[2], source[3]}, {column, row, column + aw, row + ah}});
+        if (tiles.size() < kTileBatch) continue;
+        texture.DrawQuads(tiles.data(), tiles.size());
+        tiles.clear();
       }
     }
+    texture.DrawQuads(tiles.data(), tiles.size());
   } else {
     const float left = x + static_cast<float>((target.width - bitmap->GetWidth()) / 2);
     const float top = y + static_cast<float>((target.height - bitmap->GetHeight()) / 2);
-    const float destination[4] = {left, top, left + aw, top + ah};
-    texture.Draw(source, destination);
+    const LGLTexture::SQuad quad{{source[0], source[1], source[2], source[3]}, {left, top, left + aw, top + ah}};
+    texture.DrawQuads(&quad, 1);
   }
+  mTexturingOwedOff = true;
 }
 
 SVRESULT LGLRenderer::DrawRenderContext(const RCPtr<LRenderContextInfo>& source, const PointT<int32_t>&,

@@ -1,5 +1,7 @@
 #include "SVFramework/Renderer/OpenGL/GLTexture.h"
 
+#include <algorithm>
+
 #include "SVFramework/Renderer/OpenGL/GLApi.h"
 #include "SVFramework/Utilities/Graphics/Bitmap.h"
 #include "SVFramework/Utilities/Graphics/BitmapData.h"
@@ -95,21 +97,35 @@ int32_t LGLTexture::FitProxySize(float& width, float& height, int32_t internalFo
 }
 
 void LGLTexture::Draw(const float source[4], const float destination[4]) {
+  SQuad quad;
+  std::copy_n(source, 4, quad.source);
+  std::copy_n(destination, 4, quad.destination);
+  DrawQuads(&quad, 1);
+  glDisable(mTarget);
+}
+
+void LGLTexture::DrawQuads(const SQuad* quads, size_t count) {
+  if (count == 0) return;
   glEnable(mTarget);
   glBindTexture(mTarget, mName);
-  const auto u = [this](float x) { return mTextureWidth > 0 ? x / mTextureWidth : 0.0f; };
-  const auto v = [this](float y) { return mTextureHeight > 0 ? y / mTextureHeight : 0.0f; };
+  const float uScale = mTextureWidth > 0 ? 1.0f / mTextureWidth : 0.0f;
+  const float vScale = mTextureHeight > 0 ? 1.0f / mTextureHeight : 0.0f;
   glBegin(GL_QUADS);
-  glTexCoord2f(u(source[0]), v(source[1]));
-  glVertex2f(destination[0], destination[1]);
-  glTexCoord2f(u(source[0]), v(source[3]));
-  glVertex2f(destination[0], destination[3]);
-  glTexCoord2f(u(source[2]), v(source[3]));
-  glVertex2f(destination[2], destination[3]);
-  glTexCoord2f(u(source[2]), v(source[1]));
-  glVertex2f(destination[2], destination[1]);
+  for (const SQuad* quad = quads; quad != quads + count; ++quad) {
+    const float* source = quad->source;
+    const float* destination = quad->destination;
+    const float left = source[0] * uScale, top = source[1] * vScale;
+    const float right = source[2] * uScale, bottom = source[3] * vScale;
+    glTexCoord2f(left, top);
+    glVertex2f(destination[0], destination[1]);
+    glTexCoord2f(left, bottom);
+    glVertex2f(destination[0], destination[3]);
+    glTexCoord2f(right, bottom);
+    glVertex2f(destination[2], destination[3]);
+    glTexCoord2f(right, top);
+    glVertex2f(destination[2], destination[1]);
+  }
   glEnd();
-  glDisable(mTarget);
 }
 
 }  // namespace SV

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "SVFramework/ObjectBase/RefCountedObject.h"
@@ -6,7 +7,6 @@
 #include "SVFramework/Utilities/Graphics/Bitmap.h"
 
 namespace SV {
-
 
 // An OpenGL texture with power-of-two sides holding an image in its lower-left corner
 // (or rescaled to fill it), drawn by areas as textured quads. A bitmap's texture keeps
@@ -18,6 +18,13 @@ public:
   static constexpr int32_t kNearest = 0x1;
   static constexpr int32_t kRepeatAndRescale = 0x2;
   static constexpr int32_t kMipmaps = 0x4;
+
+  // One area of the image (image pixels; left, top, right, bottom) and where it goes
+  // (current modelview coordinates).
+  struct SQuad {
+    float source[4];
+    float destination[4];
+  };
 
   LGLTexture() = default;
   ~LGLTexture() override;
@@ -32,6 +39,11 @@ public:
   // (current modelview coordinates), modulated by the current colour; texturing is
   // disabled afterwards.
   void Draw(const float source[4], const float destination[4]);
+  // Draws the quads in order as one batch, as Draw does each, but leaves texturing
+  // enabled: one texture bind and one primitive however many there are, and no enable
+  // switch for a caller that draws textures in a row (a software rasteriser pays dearly
+  // for each switch).
+  void DrawQuads(const SQuad* quads, size_t count);
 
   // The smallest power of two not below the size, at most 16384; 0 below 1.
   static int32_t RoundUpToPowerOfTwo(int32_t size);

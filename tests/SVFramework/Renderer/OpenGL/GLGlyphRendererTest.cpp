@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "SVFramework/Renderer/OpenGL/GLApi.h"
 #include "SVFramework/Utilities/Graphics/Font.h"
 #include "tests/Support/Renderer/HeadlessGL.h"
 #include "tests/Support/Renderer/StandInApplication.h"
@@ -73,6 +76,39 @@ TEST_F(GlyphAtlas, AnEmptyBitmapTakesATwoByTwoCellAndDirtiesNothing) {
   Place(' ', 0, 0);
   EXPECT_FALSE(Atlas().IsDirty());
   EXPECT_EQ(Atlas().GetCursorX(), 2);
+}
+
+// The atlas texture's alpha at (x, y), read back from OpenGL.
+unsigned char TextureAlpha(const LGLGlyphRenderer::LCachedFont& atlas, int32_t x, int32_t y) {
+  std::vector<unsigned char> texels(static_cast<size_t>(atlas.GetTextureWidth() * atlas.GetTextureHeight()));
+  glBindTexture(GL_TEXTURE_2D, atlas.GetName());
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_ALPHA, GL_UNSIGNED_BYTE, texels.data());
+  return texels[static_cast<size_t>(y * atlas.GetTextureWidth() + x)];
+}
+
+TEST_F(GlyphAtlas, GlyphsPlacedByADrawingPassReachTheTextureByTheEndOfThePass) {
+  const auto drawingPass = [&](uint32_t character, int32_t height, unsigned char ink) {
+    renderer->End();
+    renderer->Begin(font, LGlyphProcessor::kDrawPass);
+    const auto placed = Place(character, 3, height, ink);
+    renderer->End();
+    renderer->Begin(font, LGlyphProcessor::kMeasurePass);
+    EXPECT_FALSE(Atlas().IsDirty());
+    return placed;
+  };
+  const auto first = drawingPass('a', 3, 0x40);
+  const uint32_t name = Atlas().GetName();
+  EXPECT_EQ(TextureAlpha(Atlas(), first.first, first.second), 0x40);
+  const auto second = drawingPass('b', 3, 0x80);
+  EXPECT_EQ(TextureAlpha(Atlas(), second.first + 2, second.second + 2), 0x80);
+  EXPECT_EQ(TextureAlpha(Atlas(), second.first - 1, second.second), 0) << "the border stays empty";
+  const auto tall = drawingPass('T', 20, 0xC0);
+  EXPECT_EQ(Atlas().GetTextureHeight(), 32) << "the tall glyph grew the atlas and its texture";
+  EXPECT_EQ(Atlas().GetName(), name) << "the texture is reloaded, not replaced";
+  EXPECT_EQ(TextureAlpha(Atlas(), tall.first, tall.second + 19), 0xC0);
+  EXPECT_EQ(TextureAlpha(Atlas(), first.first, first.second), 0x40);
 }
 
 TEST_F(GlyphAtlas, AFullRowStartsANewShelfBelowItsTallestCell) {

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "SVFramework/Renderer/AutoClip.h"
 #include "SVFramework/Renderer/OpenGL/GLApi.h"
@@ -98,6 +99,46 @@ TEST_F(GLDrawing, BitmapMisuseRaises) {
               ::testing::StartsWith("Failed Result : SVRESULT = 80070057 : SV::LGLRenderer::DrawBitmap"));
   EXPECT_THAT(RaisedText([&] { gl.renderer->DrawBitmap(Quadrants(4), {0, 0, 1, 1}, static_cast<ResizeType>(3)); }),
               ::testing::StartsWith("Logic Error : Invalid ResizeType passed to DrawBitmap!"));
+}
+
+// Lines, outlines and rectangles drawn right after a bitmap or a text draw untextured,
+// each on its own row, whatever texture and coordinates those left bound; the frame
+// ends with texturing off.
+TEST_F(GLDrawing, LinesAfterABitmapOrATextDrawInTheirPlainColour) {
+  const RCPtr<LBitmap> quadrants = Quadrants(10);
+  const RCPtr<LFont> font = LFont::GetFont(u"DejaVu Sans", 9, 0);
+  const std::function<void()> before[] = {
+      [&] { gl.renderer->DrawBitmap(quadrants, {40, 0, 10, 10}, ResizeType::Stretch); },
+      [&] { gl.renderer->DrawBitmap(quadrants, {40, 0, 15, 15}, ResizeType::Tile); },
+      [&] { gl.renderer->DrawText(u"ab", font, {40, 20}, Color::FromARGB(kWhite)); },
+  };
+  const Color red = Color::FromARGB(kRed);
+  const std::function<void(float)> lines[] = {
+      [&](float y) { gl.renderer->DrawLine({2, y + 0.5f}, {30, y + 0.5f}, red, 1); },
+      [&](float y) { gl.renderer->DrawRect({2, static_cast<int32_t>(y), 28, 2}, red, 1); },
+      [&](float y) {
+        PolylineT<float> line;
+        line.points.Append({2, y + 0.5f});
+        line.points.Append({30, y + 0.5f});
+        gl.renderer->DrawPolygon(line, red, {0, 0}, {1, 1}, false);
+      },
+  };
+  int row = 0;
+  for (const auto& draw : before) {
+    for (const auto& line : lines) {
+      draw();
+      line(static_cast<float>(1 + 4 * row++));
+    }
+  }
+  gl.Finish();
+  // Smoothed lines on a pixel edge share their colour with the row beside: red only.
+  for (int i = 0; i < row; ++i) {
+    const uint32_t pixel = gl.At(10, 1 + 4 * i);
+    EXPECT_TRUE((pixel >> 16 & 0xFF) >= 0x80 && (pixel & 0xFFFF) == 0) << "row " << i << ": " << std::hex << pixel;
+  }
+  ASSERT_TRUE(gl.platform->MakeCurrent(nullptr));
+  EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_FALSE);
+  gl.platform->DoneCurrent();
 }
 
 TEST_F(GLDrawing, AKeptPolylineIsRecordedOnceAndReplayedUntilItChanges) {
