@@ -10,6 +10,7 @@ namespace SV {
 
 class IWindowOSServices;
 class LControl;
+class LRenderer;
 
 // A window that shows one control tree, as the controls see it. It distributes the
 // "NID_IDLE" notification to the controls subscribed to it, collects their dirty
@@ -47,6 +48,27 @@ public:
   virtual void SetWindowRect(const RectT<int32_t>& rect) = 0;
   // The pointer in client coordinates; (0, 0) without an OS window.
   virtual PointT<int32_t> GetCursorPosition() const = 0;
+
+  // The window's own idle pass: queued keys to the focused control, its notification
+  // queue, then a pending close request. `firstAfterMessage` is the application's flag.
+  // True while work is left. The window may be closed by it; callers keep a reference.
+  virtual bool Idle(bool firstAfterMessage) = 0;
+  // Asks the window to close with `result` at its next idle pass (a modal window's
+  // loop ends with the result).
+  virtual void RequestClose(int32_t result) = 0;
+  // Invalidates the whole client area and has the OS window repaint at once.
+  virtual void RedrawAll() = 0;
+  // The renderer the window draws with; null before it has one.
+  virtual RCPtr<LRenderer> GetRenderer() const = 0;
+  // The OS window went inactive: remembers the focus control and drops the focus.
+  virtual void OnWindowFocusLost() = 0;
+  // Gives the focus back to the remembered control, else to the root control.
+  virtual void RestoreFocus() = 0;
+  // The mouse buttons held as the window last saw them: 1 left, 2 middle, 4 right.
+  virtual int32_t GetMouseButtons() const = 0;
+  // Creates the control of that skin name through the factory and makes it the root
+  // control; a failed result when it cannot be made.
+  virtual SVRESULT SetRootControl(const String& controlName) = 0;
 };
 
 }  // namespace SV

@@ -5,6 +5,7 @@
 #include "SVFramework/Application/CursorNames.h"
 #include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/ControlBase/Control.h"
+#include "SVFramework/Renderer/Renderer.h"
 #include "SVFramework/System/WindowOSServices.h"
 #include "SVFramework/notification/Notification.h"
 
@@ -37,8 +38,15 @@ public:
     point.y += screenOffset.y;
   }
 
+  bool IsActive() const override { return active; }
+  int32_t RunModalLoop() override { return modalResult; }
+  void Raise() override { ++raised; }
+
   std::vector<String> titles;
   PointT<int32_t> screenOffset{};
+  bool active = false;
+  int32_t modalResult = 0;
+  int raised = 0;
 };
 
 // A root window for tests: records every invalidated rectangle and the cursors set,
@@ -90,6 +98,17 @@ public:
   }
   PointT<int32_t> GetCursorPosition() const override { return cursorPosition; }
   void SetWindowRect(const RectT<int32_t>& rect) override { windowRects.push_back(rect); }
+  bool Idle(bool) override {
+    Idle();
+    return false;
+  }
+  void RequestClose(int32_t result) override { closeRequests.push_back(result); }
+  void RedrawAll() override { invalidated.push_back({0, 0, clientSize.x, clientSize.y}); }
+  RCPtr<LRenderer> GetRenderer() const override { return nullptr; }
+  void OnWindowFocusLost() override { ClearFocusControl(nullptr); }
+  void RestoreFocus() override { focus = previousFocus ? previousFocus : rootControl; }
+  int32_t GetMouseButtons() const override { return mouseButtons; }
+  SVRESULT SetRootControl(const String&) override { return E_NOTIMPL; }
 
   // One idle pass: distributes "NID_IDLE" to the subscribed controls.
   void Idle() { Distribute(LNotification::Create(u"NID_IDLE", nullptr)); }
@@ -121,6 +140,8 @@ public:
   std::vector<PointT<int32_t>> hitTests;
   PointT<int32_t> cursorPosition{};
   std::vector<RectT<int32_t>> windowRects;
+  std::vector<int32_t> closeRequests;
+  int32_t mouseButtons = 0;
 
 private:
   StandInRootWindow() = default;
