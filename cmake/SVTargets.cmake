@@ -9,12 +9,19 @@ function(sv_sources_of out)
   set(${out} ${sources} PARENT_SCOPE)
 endfunction()
 
-# sv_add_library(NAME DIRS dir... [DEPS target...])
+# sv_add_library(NAME DIRS dir... [FILES file...] [EXCLUDE file...] [DEPS target...])
 # One static library per subsystem, made of every .cpp file in the given folders
-# (relative to the current source folder). New files are picked up on the next build.
+# (relative to the current source folder), plus FILES, less EXCLUDE (both relative to
+# the current source folder). New files are picked up on the next build.
 function(sv_add_library name)
-  cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DIRS;FILES;EXCLUDE;DEPS" ${ARGN})
   sv_sources_of(sources ${ARG_DIRS})
+  foreach(file IN LISTS ARG_FILES)
+    list(APPEND sources ${CMAKE_CURRENT_SOURCE_DIR}/${file})
+  endforeach()
+  foreach(file IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${file})
+  endforeach()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})

@@ -143,7 +143,7 @@ public:
   std::vector<int32_t> closeRequests;
   int32_t mouseButtons = 0;
 
-private:
+protected:
   StandInRootWindow() = default;
 };
 

@@ -24,6 +24,11 @@ public:
     style = 0;
     return S_OK;
   }
+  String GetSettingsVersion() override { return u"1_0_0"; }
+  String GetMainControlName() override { return u"mainControl"; }
+  int32_t OpenSettingsFile(int32_t) override { return 0; }
+  int32_t GetRendererType() override { return 1; }
+  void MessageLoop() override {}
 
   RCPtr<LMeasurementRenderer> renderer;
   uint32_t ticks = 0;
