@@ -29,10 +29,9 @@ int EventLoop::Run() {
   mError = nullptr;
   tRunningLoops.push_back(this);
   QEventLoop qtLoop;
-  while (!mQuit) {
-    qtLoop.processEvents(QEventLoop::WaitForMoreEvents);
-    RunIdleCalls();
-  }
+  // The first round of idle calls runs at once, so that work queued before the loop
+  // began does not wait for the next event.
+  for (RunIdleCalls(); !mQuit; RunIdleCalls()) qtLoop.processEvents(QEventLoop::WaitForMoreEvents);
   tRunningLoops.pop_back();
   mRunning = false;
   if (mError) std::rethrow_exception(std::exchange(mError, nullptr));

@@ -6,8 +6,8 @@
 
 namespace Platform::Gui {
 
-// Our run loop on Qt: it waits for events, lets Qt deliver them, and after each wake
-// calls the idle handler with the number of idle calls made since that wake (0, 1,
+// Our run loop on Qt: it waits for events, lets Qt deliver them, and at its start and
+// after each wake calls the idle handler with the number of idle calls made since that wake (0, 1,
 // 2, ...) for as long as the handler answers true. A modal loop is another EventLoop
 // run from inside a handler. Exceptions never pass through Qt's dispatch: the idle
 // handler runs inside the loop's own boundary, and event handlers wrap themselves in

@@ -22,7 +22,10 @@ bool IsEditRequest(NotificationID id) {
 
 }  // namespace
 
-LClipboard::LClipboard() : mPlatform(::Platform::Gui::GetSystemClipboard()) {}
+::Platform::Gui::IClipboard* LClipboard::PlatformClipboard() {
+  if (!mPlatform && !mOwnPlatform) mPlatform = ::Platform::Gui::GetSystemClipboard();
+  return mPlatform;
+}
 
 SVRESULT LClipboard::Initialize() {
   const RCPtr<LNotificationDistributor> center(GetApplicationNotificationCenter());
@@ -54,7 +57,8 @@ bool LClipboard::CanPerformEdit(const String& command) const {
 void LClipboard::RememberChangeCount() { mChangeCount = mPlatform->GetChangeCount(); }
 
 RCPtr<LRefCountedObject> LClipboard::GetText() {
-  if (!mPlatform || mPlatform->GetChangeCount() == mChangeCount || mPlatform->HasPrivateMarker()) return mContent;
+  if (!PlatformClipboard() || mPlatform->GetChangeCount() == mChangeCount || mPlatform->HasPrivateMarker())
+    return mContent;
   if (!mPlatform->HasText()) {
     mContent = nullptr;
     return mContent;
@@ -71,7 +75,7 @@ SVRESULT LClipboard::SetText(const RCPtr<LRefCountedObject>& content) {
   mInSetText = true;
   mContent = content;
   SVRESULT result = S_OK;
-  if (content && mPlatform) {
+  if (content && PlatformClipboard()) {
     const auto* text = dynamic_cast<const LStringPayload*>(content.Get());
     const bool written = text ? mPlatform->WriteText(std::u16string(text->GetString())) : mPlatform->WritePrivateMarker();
     result = written ? S_OK : E_FAIL;

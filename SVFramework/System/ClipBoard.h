@@ -18,9 +18,10 @@ class LControl;
 // UI thread only.
 class LClipboard : public LNotificationClient {
 public:
-  // On the platform clipboard of the running GUI application (none without one).
-  LClipboard();
-  explicit LClipboard(::Platform::Gui::IClipboard* platform) : mPlatform(platform) {}
+  // On the platform clipboard of the running GUI application, taken at first use
+  // (none while there is no GUI application).
+  LClipboard() = default;
+  explicit LClipboard(::Platform::Gui::IClipboard* platform) : mPlatform(platform), mOwnPlatform(true) {}
 
   // Subscribes to the four edit requests on the "application" center; requests are
   // acted on only from then on. 0.
@@ -42,9 +43,11 @@ public:
 
 private:
   static LControl* FindEditTarget();
+  ::Platform::Gui::IClipboard* PlatformClipboard();
   void RememberChangeCount();
 
   ::Platform::Gui::IClipboard* mPlatform = nullptr;
+  bool mOwnPlatform = false;  // given at construction, else the system's
   uint32_t mChangeCount = 0;
   RCPtr<LRefCountedObject> mContent;
   bool mInitialized = false;
