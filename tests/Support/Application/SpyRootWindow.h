@@ -27,6 +27,10 @@ public:
   }
   void RequestClose(int32_t result) override { mLog.push_back(mName + " close " + std::to_string(result)); }
   void RedrawAll() override { mLog.push_back(mName + " redraw"); }
+  SVRESULT SetRootControl(const String& controlName) override {
+    mLog.push_back(mName + " root " + controlName.ToUTF8().GetString());
+    return S_OK;
+  }
 
   std::function<bool(bool)> onIdle;
   bool* destroyed = nullptr;

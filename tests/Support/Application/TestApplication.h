@@ -43,6 +43,22 @@ class TestApplication : public LApplicationBase<TestApplication> {
 public:
   explicit TestApplication(ApplicationClock::TickSource ticks = &ApplicationClock::MonotonicTicks)
       : LApplicationBase(LControlFactory::Create(u"Test"), nullptr, u"editor --test", ticks) {}
+  // As the platform object makes the program's class.
+  TestApplication(const RCPtr<LControlFactory>& factory, const RCPtr<LStringTable>& frameworkStrings,
+                  const String& commandLine)
+      : LApplicationBase(factory, frameworkStrings, commandLine) {
+    Record("created");
+  }
+  ~TestApplication() override { Record("destroyed"); }
+
+  SVRESULT Shutdown() override {
+    Record("shutdown");
+    return LApplicationBase::Shutdown();
+  }
+  SVRESULT OnSecondInstance(const String& commandLine) override {
+    secondInstances.push_back(commandLine);
+    return S_OK;
+  }
 
   bool CanExit() override { return canExit; }
   String GetSettingsVersion() override { return u"1_0_0"; }
@@ -63,6 +79,14 @@ public:
 
   bool canExit = true;
   IIniFileManager* iniFileManager = nullptr;
+  std::vector<String> secondInstances;
+  // Where every TestApplication records "created", "shutdown" and "destroyed"; none when null.
+  static inline std::vector<std::string>* lifeLog = nullptr;
+
+private:
+  static void Record(const char* event) {
+    if (lifeLog) lifeLog->push_back(event);
+  }
 };
 
 }  // namespace SV::Testing
