@@ -5,6 +5,7 @@
 #include "SVFramework/ObjectBase/SVResult.h"
 #include "SVFramework/Utilities/Graphics/RectT.h"
 #include "SVFramework/Utilities/PointT.h"
+#include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/Utilities/Storage/RCPtrArray.h"
 #include "SVFramework/Utilities/Storage/StringT.h"
 #include "SVFramework/notification/NotificationClient.h"
@@ -18,7 +19,6 @@ class LControlFactory;
 class LFont;
 class LGlobalHotKeyManager;
 class LMeasurementRenderer;
-class LRootWindow;
 class LStatusBar;
 class LStringTable;
 
