@@ -31,14 +31,24 @@ endfunction()
 # One GoogleTest binary made of every *Test.cpp file in the given folders, its tests
 # registered with CTest one by one under their GoogleTest names (NO_PRETTY_VALUES: a
 # parameter's printed bytes never become part of a name, so names stay the same from
-# run to run and --rerun-failed finds them).
+# run to run and --rerun-failed finds them). With SV_TESTS_PER_BINARY the binary is
+# one test that runs all its cases in one process: under a sanitizer, starting a
+# process per case costs more than the cases themselves.
 function(sv_add_test_binary name)
   cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
   sv_sources_of(sources ${ARG_DIRS})
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
-                       PROPERTIES LABELS ${name})
+  # Test code is compiled without optimisation: it halves the build, and the code under
+  # test keeps the build's own optimisation in its libraries.
+  target_compile_options(${name} PRIVATE $<$<CONFIG:Release,RelWithDebInfo>:-O0>)
+  if(SV_TESTS_PER_BINARY)
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+    set_tests_properties(${name} PROPERTIES LABELS ${name} TIMEOUT 1200)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
+                         PROPERTIES LABELS ${name})
+  endif()
 endfunction()
 
 # sv_label_jack_tests(NAME)
@@ -49,6 +59,10 @@ endfunction()
 # Call it in the folder that registered the binary's tests, after them: the script
 # runs after the test discovery's own, on the list of tests it found.
 function(sv_label_jack_tests name)
+  if(SV_TESTS_PER_BINARY)
+    set_tests_properties(${name} PROPERTIES LABELS "${name};Jack" RESOURCE_LOCK JackServer)
+    return()
+  endif()
   string(CONFIGURE [=[
 foreach(test IN LISTS @name@_TESTS)
   if(test MATCHES "Jack")

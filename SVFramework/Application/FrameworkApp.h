@@ -3,9 +3,10 @@
 
 #include "SVFramework/ObjectBase/RefCountedObject.h"
 #include "SVFramework/ObjectBase/SVResult.h"
+#include "SVFramework/Application/RootWindow.h"
+#include "SVFramework/Utilities/Graphics/Font.h"
 #include "SVFramework/Utilities/Graphics/RectT.h"
 #include "SVFramework/Utilities/PointT.h"
-#include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/Utilities/Storage/RCPtrArray.h"
 #include "SVFramework/Utilities/Storage/StringT.h"
 #include "SVFramework/notification/NotificationClient.h"
@@ -16,7 +17,6 @@ class IIniFileManager;
 class LClipboard;
 class LControl;
 class LControlFactory;
-class LFont;
 class LGlobalHotKeyManager;
 class LMeasurementRenderer;
 class LStatusBar;
@@ -70,6 +70,9 @@ public:
   virtual SVRESULT GetSystemFont(String& face, float& size, int32_t& style);
   virtual RectT<int32_t> GetWorkArea() { return {}; }
   virtual String GetFolder(int32_t folderId) { return String(); }
+  // The application's font: the current skin's font over the system font, the base
+  // font of controls that do not take their parent's; null before a skin is applied.
+  virtual RCPtr<LFont> GetDefaultFont() { return mDefaultFont; }
   // The renderer of root window 0 for measuring; null without root windows.
   virtual RCPtr<LMeasurementRenderer> GetRenderer();
   // "CurrentSkinIndex" of settings file 1; 0 without it.
@@ -137,7 +140,6 @@ public:
   const RCPtr<LStringTable>& GetApplicationStringTable() const { return mApplicationStrings; }
   const RCPtr<LGlobalHotKeyManager>& GetGlobalHotKeyManager() const { return mHotKeys; }
   const RCPtr<LClipboard>& GetClipboard() const { return mClipboard; }
-  const RCPtr<LFont>& GetDefaultFont() const { return mDefaultFont; }
   const NarrowString& GetCommandLine() const { return mCommandLine; }
 
 protected:

@@ -61,8 +61,7 @@ void LControl::MarkParentOrderChanged() {
 }
 
 SVRESULT LControl::SetText(const String& text) {
-  mText = text;
-  return S_OK;
+  return ApplyText(text, true) ? S_OK : S_FALSE;
 }
 
 SVRESULT LControl::SetScrollOffset(PointT<double> offset) {

@@ -16,6 +16,7 @@
 #include "SVFramework/ObjectBase/SVResult.h"
 #include "SVFramework/ObjectBase/TaggableObject.h"
 #include "SVFramework/Utilities/Graphics/Font.h"
+#include "SVFramework/Utilities/Graphics/FontText.h"
 #include "SVFramework/Utilities/Graphics/RectT.h"
 #include "SVFramework/Utilities/PointT.h"
 #include "SVFramework/Utilities/Storage/Array.h"
@@ -129,10 +130,11 @@ public:
   virtual int32_t AddLook(const RCPtr<LLook>&) { return -1; }
   virtual SVRESULT AdjustWindowRect(RectT<double>&) { return S_OK; }
   virtual void SetEnabled(bool enabled);
-  // Takes the descriptor's placement record and re-places the control. Applied again
-  // to a created control (a re-skin), it keeps the enabled state, shows or hides through
-  // SetVisible and re-skins the children by name; children the new skin lacks are
-  // detached first. Looks, font and label text come with skin application. Returns 0.
+  // Takes the descriptor's placement record, font and label text (from the string
+  // table) and re-places the control. Applied again to a created control (a re-skin),
+  // it keeps the enabled state and the text, shows or hides through SetVisible and
+  // re-skins the children by name; children the new skin lacks are detached first.
+  // A descriptor without a skin gives the application's font. Returns 0.
   virtual SVRESULT ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor);
   virtual SVRESULT Paint(const RCPtr<LRenderer>&, const Region&, RCPtrArray<LControl, 1, 0>&, bool) { return S_OK; }
   // Passes a dirty rectangle up the tree to the root window, clipped where the
@@ -171,7 +173,8 @@ public:
   virtual SVRESULT RouteUnhandledKey(const RCPtr<LKeyParam>&) { return S_FALSE; }
   virtual SVRESULT MoveFocusByTab(const RCPtr<LKeyParam>&) { return S_FALSE; }
   virtual SVRESULT SortChildren(const RCPtr<LRefCountedObject>&, Array<uint32_t>&) { return S_FALSE; }
-  virtual SVRESULT UpdateFont() { return S_FALSE; }
+  // Re-derives a font taken from the parent after the parent's font changed; 0.
+  virtual SVRESULT UpdateFont();
   virtual SVRESULT RelayoutIfDocked() { return S_FALSE; }
   // After a child's rectangle changed: re-places this control (unless it is placing
   // its children) and lets InvalidateChildArea judge the child's area.
@@ -181,10 +184,14 @@ public:
   virtual SVRESULT PaintContent(const RCPtr<LRenderer>&, const RectT<double>&) { return S_OK; }
   virtual SVRESULT PaintOverlay(const RCPtr<LRenderer>&, const RectT<double>&) { return S_OK; }
   // Creates one child per child descriptor, in order, through the application's
-  // factory; a child whose creation fails is left out. Returns 0.
+  // factory; a child whose creation fails, or whose DEFER_CREATE create parameter
+  // reads true, is left out. Returns 0.
   virtual SVRESULT CreateChildren(const RCPtr<LControlDescriptor>& descriptor);
-  virtual SVRESULT Initialize() { return S_OK; }
-  virtual SVRESULT ApplyCreateParams() { return S_OK; }
+  // Takes the handler table, the create parameters and the tooltip text; 0.
+  virtual SVRESULT Initialize();
+  // Applies the descriptor's create parameters: INITIAL_VALUE, NOT_FOCUSABLE (else the
+  // record's TabStop sign), USE_PARENT_TOOLTIP, WANTS_TAB; 0.
+  virtual SVRESULT ApplyCreateParams();
   // Makes this control the child's parent and, when that succeeds, applies the
   // descriptor to the child. E_FAIL for a null child or descriptor.
   virtual SVRESULT AdoptChild(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor);
@@ -347,6 +354,26 @@ public:
   bool IsCreated() const { return mCreated; }
   const RCPtr<Handlers>& GetHandlers() const { return mHandlers; }
 
+  // --- Label text and font ---
+  // Stores the label text (the title of a shown top-level control) and repaints; with
+  // `replace`, re-places the control when its text may widen it. False, and nothing
+  // happens, for the current text.
+  bool ApplyText(const String& text, bool replace);
+  // Whether the current look's label text is wider than the look's text rectangle.
+  bool IsTextTruncated();
+  RCPtr<LFont>* GetFont() { return &mFont; }
+  // E_INVALIDARG for an empty font, 1 for an equal one, else 0: the font is stored,
+  // OnFontChanged runs, the children follow, the control is re-placed and repainted.
+  // The control then no longer follows its base font.
+  SVRESULT SetFont(const RCPtr<LFont>& font);
+  // The font of the description resolved against the base font (the parent's when
+  // the skin says so, else the application's): an empty face, a size of 0 or less
+  // (or any size when relative) and a style of -1 take the base font's, a relative
+  // size multiplies it. E_FAIL when no font results, else SetFont's result.
+  SVRESULT SetFontFromSpec(const String& face, float size, int32_t style, bool sizeIsRelative);
+  // The text of `key` in the control's string table; empty without a table or entry.
+  String GetString(const char16_t* key) const;
+
 protected:
   // The handler table, made on first use.
   Handlers& EnsureHandlers();
@@ -438,6 +465,33 @@ private:
   bool mScrolling = false;
   bool mClientRectWatch = false;
   RectT<double> mWatchedClientRect;
+
+  // Label text, font and size limits.
+  const LLookDescriptor* CurrentLookDescriptor() const;
+  LFontText* CurrentLookText();
+  RCPtr<LFont> BaseFont() const;
+  void TakeFontOf(const LSkinDescriptor* skin);
+  void TakeLabelTextOf(bool created);
+  void UpdateChildFonts();
+  void HoldWindowPlace();
+  void FillRootWindow();
+  SVRESULT RaiseToSelfMinimum(int32_t axis, PointT<double>& position, PointT<double>& size);
+  double TextWidthNeeded(double width, double height);
+  double TextHeightNeeded(double width, double height);
+  SVRESULT RaiseToNamedMinimum(int32_t axis, PointT<double>& position, PointT<double>& size);
+  SVRESULT LowerToNamedMaximum(int32_t axis, PointT<double>& position, PointT<double>& size);
+  bool FindLimitReference(const String& name, int32_t axis, double position, float anchor, bool forMaximum,
+                          LNamedSpan& reference) const;
+  void AddNonClientMargin(int32_t axis, PointT<double>& size) const;
+
+  bool mFontInheritsFromParent = false;
+  bool mFontNameInherited = false;
+  bool mFontSizeInherited = false;
+  bool mFontStyleInherited = false;
+  bool mFontSizeIsRelative = false;
+  float mFontSizeFactor = 1.0f;
+  RCPtr<LFontText> mLookText;
+  bool mLookTextWraps = false;
 };
 
 }  // namespace SV

@@ -14,7 +14,7 @@ namespace SV {
 // The description of one control from the skin (a SubControl), or the root of one
 // skin (class "Application", named after the application, no parent, no layout,
 // the skin's top-level controls as children). A control descriptor may lack a skin:
-// the control then has no looks and takes its parent's font. The parent is a plain
+// the control then has no looks and takes the application's font. The parent is a plain
 // back-pointer, valid while the skin that holds both lives.
 // Filled while the skin loads; afterwards only the cached create function and the
 // layout's IsVisible (creation by name) change. Used on the UI thread.

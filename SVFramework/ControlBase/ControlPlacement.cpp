@@ -62,38 +62,6 @@ SVRESULT LControl::RecomputePlacement() {
   return SetRect(placed);
 }
 
-SVRESULT LControl::ApplyMinSize(PointT<double>& position, PointT<double>& size) {
-  if (!mLayout) return E_FAIL;
-  SVRESULT result = S_OK;
-  for (int32_t axis = 0; axis < 2; ++axis) {
-    const LSizeLimitSpec& minimum = mLayout->MinSize[axis];
-    if (minimum.namesControl) continue;
-    const double current = Axis(size, axis);
-    if (!(minimum.abs > current)) continue;
-    const double delta = minimum.abs - current;
-    Axis(size, axis) = minimum.abs;
-    Axis(position, axis) -= RoundHalfAwayFromZero(mLayout->Placement[axis].anchor * delta);
-    result = S_FALSE;
-  }
-  return result;
-}
-
-SVRESULT LControl::ApplyMaxSize(PointT<double>& position, PointT<double>& size) {
-  if (!mLayout) return E_FAIL;
-  SVRESULT result = S_OK;
-  for (int32_t axis = 0; axis < 2; ++axis) {
-    const LSizeLimitSpec& maximum = mLayout->MaxSize[axis];
-    if (maximum.namesControl || maximum.abs == 0) continue;
-    const double current = Axis(size, axis);
-    if (!(current > maximum.abs)) continue;
-    const double delta = maximum.abs - current;
-    Axis(size, axis) = maximum.abs;
-    Axis(position, axis) -= RoundHalfAwayFromZero(mLayout->Placement[axis].anchor * delta);
-    result = S_FALSE;
-  }
-  return result;
-}
-
 SVRESULT LControl::SetRect(const RectT<double>& rect) {
   if (rect == mRect) return S_FALSE;
   const RCPtr<LControl> self(this);

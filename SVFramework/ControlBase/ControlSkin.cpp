@@ -1,5 +1,7 @@
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
+#include "SVFramework/ControlBase/CreateParams.h"
+#include "SVFramework/System/WindowOSServices.h"
 
 // Applying a skin descriptor to LControl, at creation and again at a skin change.
 namespace SV {
@@ -10,6 +12,9 @@ SVRESULT LControl::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) 
   const RCPtr<LControl> self(this);
   const bool created = mCreated;
   TakeLayoutOf(*descriptor, created);
+  mLookTextWraps = mLayout->TextOverflowXType == TextOverflow::Wrap;
+  TakeFontOf(descriptor->Skin.Get());
+  TakeLabelTextOf(created);
   if (created) DetachChildrenMissingFrom(*descriptor);
   RCPtrArray<LControl, 1, 0> setAside;
   setAside.Append(mChildren.GetChildren());
@@ -25,6 +30,7 @@ SVRESULT LControl::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) 
   ReskinChildren(*descriptor, setAside);
   OnDescriptorApplied();
   mChildren.MarkChanged();
+  if (mRootWindow) FillRootWindow();
   return S_OK;
 }
 
@@ -36,15 +42,59 @@ void LControl::TakeLayoutOf(const LControlDescriptor& descriptor, bool created) 
   if (descriptor.Layout) descriptor.Layout->Clone(layout);
   mLayout = layout ? layout : LLayoutDescriptor::Create();
   MarkParentOrderChanged();
-  if (mRootWindow) mLayout->IsVisible = true;
+  if (mRootWindow) {
+    mLayout->IsVisible = true;
+    if (created) HoldWindowPlace();
+  }
   if (created) {
     const bool visible = mLayout->IsVisible;
     mLayout->IsVisible = wasVisible;
     if (visible != wasVisible) SetVisible(visible);
     mLayout->IsEnabled = wasEnabled;
-    SetNotFocusable(mLayout->TabStop < 0);
+    bool notFocusable = mLayout->TabStop < 0;
+    LCreateParams::ReadBoolean(descriptor.CreateParams.Get(), u"NOT_FOCUSABLE", notFocusable);
+    SetNotFocusable(notFocusable);
   }
   if (!ClipsToParent() && mParent) mParent->IncrementUnclippedDescendants();
+}
+
+// A re-skinned window keeps its place on the screen and its size, unless the control
+// adjusts the window's rectangle.
+void LControl::HoldWindowPlace() {
+  PointT<int32_t> origin{0, 0};
+  if (IWindowOSServices* window = mRootWindow->GetOSWindow()) window->ClientToScreen(origin);
+  RectT<double> windowRect{ClampToExactDouble(origin.x), ClampToExactDouble(origin.y), mRect.width, mRect.height};
+  if (AdjustWindowRect(windowRect) == S_FALSE) mRootWindow->SetWindowRect(windowRect.ToIntRect());
+  LPlacementSpec placement[2];
+  LSizeSpec size[2];
+  const double positions[2] = {windowRect.x, windowRect.y};
+  const double sizes[2] = {windowRect.width, windowRect.height};
+  for (int32_t axis = 0; axis < 2; ++axis) {
+    mLayout->GetPlacement(axis, placement[axis], size[axis]);
+    placement[axis].rel = size[axis].rel = 0;
+    placement[axis].abs = positions[axis];
+    size[axis].abs = sizes[axis];
+  }
+  SetPlacements(placement[0], size[0], placement[1], size[1]);
+}
+
+// The root control of a window fills the window's client area.
+void LControl::FillRootWindow() {
+  LPlacementSpec placement[2];
+  LSizeSpec size[2];
+  for (int32_t axis = 0; axis < 2; ++axis) {
+    mLayout->GetPlacement(axis, placement[axis], size[axis]);
+    placement[axis].anchor = 0;
+    placement[axis].reference = PositionReference::Client;
+    placement[axis].rel = 0;
+    placement[axis].abs = 0;
+    size[axis].reference = SizeReference::Client;
+    size[axis].rel = 1;
+    size[axis].abs = 0;
+  }
+  SetPlacements(placement[0], size[0], placement[1], size[1]);
+  RecomputePlacement();
+  InvalidateRect({0, 0, mRect.width, mRect.height}, ClipsToParent());
 }
 
 // Children the new skin has no place for leave the tree through Detach while they are
@@ -84,8 +134,12 @@ SVRESULT LControl::CreateChildren(const RCPtr<LControlDescriptor>& descriptor) {
   if (descriptor && factory) {
     const RCPtr<LControl> self(this);
     for (uint32_t index = 0; index < descriptor->Children.GetCount(); ++index) {
+      const RCPtr<LControlDescriptor>& childDescriptor = descriptor->Children[index];
+      bool deferred = false;
+      LCreateParams::ReadBoolean(childDescriptor->CreateParams.Get(), u"DEFER_CREATE", deferred);
+      if (deferred) continue;
       RCPtr<LControl> child;
-      factory->CreateControl(child, descriptor->Children[index], self);
+      factory->CreateControl(child, childDescriptor, self);
     }
   }
   RecomputePlacement();

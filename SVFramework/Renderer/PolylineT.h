@@ -15,6 +15,12 @@ struct PolylineHandle {
   uint64_t serial = 0;
 
   friend bool operator==(const PolylineHandle&, const PolylineHandle&) = default;
+
+  // The next serial of the process, shared by every kind of cached drawing source.
+  static uint64_t NextSerial() {
+    static std::atomic<uint64_t> counter{0};
+    return counter.fetch_add(1, std::memory_order_relaxed) + 1;
+  }
 };
 
 // Points drawn as segments, an open line or a polygon, with a line width. The owner
@@ -22,9 +28,9 @@ struct PolylineHandle {
 template <class T>
 class PolylineT {
 public:
-  PolylineT() : mSerial(NextSerial()) {}
+  PolylineT() : mSerial(PolylineHandle::NextSerial()) {}
   // A copy is another polyline: it gets its own identity.
-  PolylineT(const PolylineT& other) : points(other.points), lineWidth(other.lineWidth), mSerial(NextSerial()) {}
+  PolylineT(const PolylineT& other) : points(other.points), lineWidth(other.lineWidth), mSerial(PolylineHandle::NextSerial()) {}
   PolylineT& operator=(const PolylineT& other) {
     points = other.points;
     lineWidth = other.lineWidth;
@@ -40,11 +46,6 @@ public:
   mutable bool changed = false;
 
 private:
-  static uint64_t NextSerial() {
-    static std::atomic<uint64_t> counter{0};
-    return counter.fetch_add(1, std::memory_order_relaxed) + 1;
-  }
-
   uint64_t mSerial;
 };
 

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "SVFramework/ObjectBase/SVResult.h"
 #include "SVFramework/Renderer/HashedList.h"
 #include "SVFramework/Renderer/PurgableCacheEntry.h"
 
@@ -46,6 +47,15 @@ public:
       }
     }
     return purged;
+  }
+
+  // Drops the source's object and its use record; the key stays indexed, so the next
+  // Get is a hit with an empty slot. 1 (nothing changed) when the key is not indexed.
+  SVRESULT Invalidate(const Source& source) {
+    Entry* slot = mIndex.Find(KeyFn()(source), nullptr);
+    if (slot == nullptr) return S_FALSE;
+    Empty(*slot);
+    return S_OK;
   }
 
   uint32_t GetCapacity() const { return mCapacity; }

@@ -50,9 +50,17 @@ RectT<double> Intersection(const RectT<double>& a, const RectT<double>& b) {
   return {left, top, right - left, bottom - top};
 }
 
+LRenderer::Factory& OpenGLFactory() {
+  static LRenderer::Factory factory = nullptr;
+  return factory;
+}
+
 }  // namespace
 
-RCPtr<LRenderer> LRenderer::Create(RendererType type, const RectT<int32_t>&, IWindowTarget* window) {
+void LRenderer::RegisterOpenGLFactory(Factory factory) { OpenGLFactory() = factory; }
+
+RCPtr<LRenderer> LRenderer::Create(RendererType type, const RectT<int32_t>& viewport, IWindowTarget* window) {
+  if (type == RendererType::OpenGL && OpenGLFactory() != nullptr) return OpenGLFactory()(viewport, window);
   switch (type) {
     case RendererType::GdiPlus:
       return CreateGdiRenderer(window);

@@ -23,10 +23,13 @@ class LBitmap;
 // State operations with no started context do nothing. UI thread only.
 class LRenderer : public LMeasurementRenderer {
 public:
-  // A renderer of the back end: GdiPlus (drawn with QPainter) or Direct3D9 (draws
-  // nothing). Raises the domain error for any other code, OpenGL included, whose back
-  // end this program does not build.
+  // A renderer of the back end: GdiPlus (drawn with QPainter), Direct3D9 (draws
+  // nothing) or OpenGL once a program has registered that back end (it lives in a
+  // library of its own). Raises the domain error for any other code.
   static RCPtr<LRenderer> Create(RendererType type, const RectT<int32_t>& viewport, IWindowTarget* window);
+  using Factory = RCPtr<LRenderer> (*)(const RectT<int32_t>& viewport, IWindowTarget* window);
+  // Makes Create of the OpenGL code use the factory (null: the code is refused again).
+  static void RegisterOpenGLFactory(Factory factory);
 
   virtual RendererType GetRendererType() const = 0;
   virtual SVRESULT InitRenderContextInfo(const RectT<int32_t>& viewport, IWindowTarget* window, int32_t flags,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "SVFramework/ControlBase/Control.h"
@@ -19,9 +20,11 @@ public:
   using InstrumentedControl::InstrumentedControl;
   SVRESULT OnRelayoutRequest() override {
     ++relayouts;
+    if (onRelayout) onRelayout();
     return InstrumentedControl::OnRelayoutRequest();
   }
   int relayouts = 0;
+  std::function<void()> onRelayout;
 };
 
 // A shown top-level control 600 x 400 in a window of that client size.
@@ -136,6 +139,19 @@ TEST_F(ControlPlacementTest, ResizingAParentReplacesEachChildOnce) {
   EXPECT_EQ(a->relayouts - aBefore, 1);
   EXPECT_EQ(b->relayouts - bBefore, 1);
   EXPECT_EQ(b->GetRect().x, 280);
+}
+
+TEST_F(ControlPlacementTest, AChildDetachingItsSiblingWhileTheParentResizesEndsTheWalkSafely) {
+  const RCPtr<CountingControl> first = Make(top, u"first");
+  const RCPtr<CountingControl> second = Make(top, u"second");
+  first->onRelayout = [&] { second->Detach(); };
+  LSizeSpec wholeClient;
+  wholeClient.reference = SizeReference::Client;
+  wholeClient.rel = 1;
+  window->clientSize = {300, 200};
+  EXPECT_NO_THROW(top->SetPlacements(LPlacementSpec{}, wholeClient, LPlacementSpec{}, wholeClient));
+  EXPECT_EQ(top->GetChildCount(), 1u);
+  EXPECT_EQ(top->GetRect(), (RectT<double>{0, 0, 300, 200}));
 }
 
 TEST_F(ControlPlacementTest, ATopLevelControlSizesItsWindow) {

@@ -92,6 +92,20 @@ TEST(PurgableObjectCache, AFullCacheReusesAnEmptiedSlotBeforeAnyOlderOne) {
   EXPECT_EQ(PositionOf(cache, 1), 0);
 }
 
+TEST(PurgableObjectCache, InvalidateEmptiesAKnownSlotAndLeavesAnUnknownKeyAlone) {
+  Cache cache(4);
+  Use(cache, 7);
+  Use(cache, 7);
+  EXPECT_EQ(cache.Invalidate(9), S_FALSE);
+  EXPECT_EQ(cache.GetCount(), 1u);
+  EXPECT_EQ(cache.Invalidate(7), S_OK);
+  EXPECT_EQ(cache.GetSlot(0).hits, 0u);
+  EXPECT_EQ(cache.GetSlot(0).stamp, 0u);
+  EXPECT_FALSE(cache.GetSlot(0).object);
+  EXPECT_FALSE(cache.Get(7, false)) << "a hit with an empty slot";
+  EXPECT_EQ(cache.GetCount(), 1u);
+}
+
 TEST(PurgableObjectCache, ReleasesItsObjectsWithItself) {
   RCPtr<Prepared> kept(new Prepared(1));
   {

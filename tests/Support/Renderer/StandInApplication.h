@@ -7,8 +7,9 @@
 namespace SV::Testing {
 
 // The application object's rendering services for tests: a measuring renderer (none
-// until one is given), a clock the test moves by hand and a fixed system font. It is
-// the application object while it lives.
+// until one is given), a clock the test moves by hand, a fixed system font and the
+// application's font (none until one is given). It is the application object while
+// it lives.
 class StandInApplication : public LFrameworkApp {
 public:
   StandInApplication() { SetFrameworkApp(this); }
@@ -16,6 +17,7 @@ public:
   StandInApplication(const StandInApplication&) = delete;
   StandInApplication& operator=(const StandInApplication&) = delete;
 
+  RCPtr<LFont> GetDefaultFont() override { return defaultFont; }
   RCPtr<LMeasurementRenderer> GetRenderer() override { return renderer; }
   uint32_t GetTickCount() override { return ticks; }
   SVRESULT GetSystemFont(String& face, float& size, int32_t& style) override {
@@ -32,6 +34,7 @@ public:
 
   RCPtr<LMeasurementRenderer> renderer;
   uint32_t ticks = 0;
+  RCPtr<LFont> defaultFont;
 };
 
 }  // namespace SV::Testing

@@ -13,6 +13,7 @@
 #include "SVFramework/Utilities/Graphics/Font.h"
 #include "SVFramework/Utilities/Graphics/FontText.h"
 #include "tests/Support/RaisedText.h"
+#include "tests/Support/Renderer/EditorScene.h"
 #include "tests/Support/Renderer/GuiTestApplication.h"
 #include "tests/Support/Renderer/RecordingWindowTarget.h"
 #include "tests/Support/Renderer/StandInApplication.h"
@@ -317,36 +318,7 @@ TEST_F(RasterRenderer, DrawsTextInkNearItsPosition) {
 // written to screenshots/RasterScene.png in the test's folder for a person to look at;
 // the checks hold the clip and the tile.
 TEST(RasterScene, DrawsAnEditorLikeFrameAndKeepsClippedTextInsideItsChild) {
-  Testing::EnsureGuiApplication();
-  Testing::StandInApplication application;
-  Testing::RecordingWindowTarget window{240, 120};
-  const RCPtr<LRenderer> renderer = LRenderer::Create(RendererType::GdiPlus, {0, 0, 240, 120}, &window);
-  application.renderer = renderer;
-  RCPtr<LRenderContextInfo> context;
-  renderer->InitRenderContextInfo({0, 0, 240, 120}, &window, 0, context);
-  context->GetDirtyRegion().AddRect({0, 0, 240, 120});
-  renderer->RenderStart(context);
-
-  const RCPtr<LBitmap> checker = LBitmap::CreateFilledBitmap({8, 8}, Color::FromARGB(0xFF30343Au));
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) *checker->GetNativeBitmap()->GetPixelAddress(x, y) = 0xFF3A3F46u;
-  renderer->DrawBitmap(checker, {0, 0, 240, 120}, ResizeType::Tile);
-  const RCPtr<LBitmap> knob = LBitmap::CreateFilledBitmap({6, 6}, Color::FromARGB(0xFFE0A030u));
-  renderer->DrawBitmap(knob, {10, 10, 60, 14}, ResizeType::Stretch);
-  renderer->DrawBitmap(knob, {10, 30, 60, 14}, ResizeType::Center);
-  renderer->FillRect({90, 10, 140, 100}, Color{1, 1, 1, 0.6f}, true);
-  renderer->DrawRect({90, 10, 140, 100}, Color::FromARGB(0xFFE0A030u), 1);
-  const RCPtr<LFont> font = LFont::GetFont(u"DejaVu Sans", 9, 0);
-  renderer->DrawText(u"Zone 1 channel", font, {96, 16}, Color::FromARGB(0xFF202020u));
-  {
-    CAutoClip child(renderer, RectT<double>{96, 40, 60, 20}, nullptr);
-    renderer->FillRect({0, 0, 60, 20}, Color::FromARGB(0xFFFFFFFFu), true);
-    renderer->DrawText(u"A label far too long", font, {2, 3}, Color::FromARGB(0xFF0000C0u));
-  }
-  renderer->DrawText(u"Transpose", font, {10, 60}, Color::FromARGB(0xFFF0F0F0u));
-  renderer->RenderFinish(context);
-
-  const QImage& frame = static_cast<LGDIRenderContextInfo*>(context.Get())->GetFrontSurface().GetBitmap();
+  const QImage frame = Testing::DrawEditorSceneWithRasterBackEnd();
   std::filesystem::create_directories("screenshots");
   EXPECT_TRUE(frame.save("screenshots/RasterScene.png"));
   for (int y = 40; y < 60; ++y) {
