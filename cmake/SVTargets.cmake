@@ -9,32 +9,37 @@ function(sv_sources_of out)
   set(${out} ${sources} PARENT_SCOPE)
 endfunction()
 
-# sv_add_library(NAME DIRS dir... [DEPS target...] [EXCLUDE file...])
+# sv_add_library(NAME DIRS dir... [FILES file...] [EXCLUDE file...] [DEPS target...])
 # One static library per subsystem, made of every .cpp file in the given folders
-# (relative to the current source folder) but the excluded ones (absolute paths).
-# New files are picked up on the next build.
+# (relative to the current source folder), plus FILES, less EXCLUDE (relative to the
+# current source folder, or absolute). New files are picked up on the next build.
 function(sv_add_library name)
-  cmake_parse_arguments(ARG "" "" "DIRS;DEPS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DIRS;FILES;EXCLUDE;DEPS" ${ARGN})
   sv_sources_of(sources ${ARG_DIRS})
-  if(ARG_EXCLUDE)
-    list(REMOVE_ITEM sources ${ARG_EXCLUDE})
-  endif()
+  foreach(file IN LISTS ARG_FILES)
+    list(APPEND sources ${CMAKE_CURRENT_SOURCE_DIR}/${file})
+  endforeach()
+  foreach(file IN LISTS ARG_EXCLUDE)
+    cmake_path(ABSOLUTE_PATH file BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+    list(REMOVE_ITEM sources ${file})
+  endforeach()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# sv_add_test_binary(NAME DIRS dir... DEPS target... [EXCLUDE file...])
-# One GoogleTest binary made of every *Test.cpp file in the given folders (but the
-# excluded ones, absolute paths), its tests registered with CTest one by one under
+# sv_add_test_binary(NAME [DIRS dir...] [FILES file...] DEPS target... [EXCLUDE file...])
+# One GoogleTest binary made of every *Test.cpp file in the given folders and the
+# given files (but the excluded ones; FILES and EXCLUDE are absolute paths), its tests registered with CTest one by one under
 # their GoogleTest names (NO_PRETTY_VALUES: a
 # parameter's printed bytes never become part of a name, so names stay the same from
 # run to run and --rerun-failed finds them). With SV_TESTS_PER_BINARY the binary is
 # one test that runs all its cases in one process: under a sanitizer, starting a
 # process per case costs more than the cases themselves.
 function(sv_add_test_binary name)
-  cmake_parse_arguments(ARG "" "" "DIRS;DEPS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DIRS;FILES;DEPS;EXCLUDE" ${ARGN})
   sv_sources_of(sources ${ARG_DIRS})
+  list(APPEND sources ${ARG_FILES})
   if(ARG_EXCLUDE)
     list(REMOVE_ITEM sources ${ARG_EXCLUDE})
   endif()

@@ -20,6 +20,7 @@ class IWindowOSServices;
 class LControl;
 class LGlobalHotKeyManager;
 class LKeyParam;
+class LRenderer;
 
 // The root of the control tree shown in one OS window. The OS window turns platform
 // events into the input calls below; the root window picks the control that gets each
@@ -56,7 +57,7 @@ public:
   // --- Root control ---
   // Creates the control of that skin name through the application's factory (an empty
   // name: none) and makes it the root control.
-  SVRESULT SetRootControl(const String& name);
+  virtual SVRESULT SetRootControl(const String& name);
   // Replaces the root control: focus, hover and capture are dropped without telling
   // those controls, the new control fills the window, takes its "GHK" hot keys and the
   // focus. 0.
@@ -80,9 +81,9 @@ public:
   // The OS window lost the mouse capture: the capture control hears of it.
   void OnCaptureLost();
   // The OS window lost the keyboard focus: the focused control is remembered.
-  void OnWindowFocusLost();
+  virtual void OnWindowFocusLost();
   // The OS window got the focus back: the remembered control, else the root control.
-  void RestoreFocus();
+  virtual void RestoreFocus();
   void OnResize(PointT<int32_t> size);
   // The close command of a window that is not the main window.
   void OnSystemClose();
@@ -130,7 +131,7 @@ public:
   // Adds `rect`, cut to the client area, to the pending region and tells the OS window.
   virtual void InvalidateRect(const RectT<int32_t>& rect);
   // Invalidates the whole client area and paints at once.
-  void RedrawAll();
+  virtual void RedrawAll();
   // Moves the pending rectangles into `out` (the whole client area first after a
   // restore or maximise). From the OS window's paint handler.
   void TakeDirtyRegion(Region& out);
@@ -141,11 +142,11 @@ public:
   // --- Close and idle ---
   // Records a close with `result`, carried out at the next idle pass; E_FAIL without
   // an OS window.
-  SVRESULT RequestClose(int32_t result);
+  virtual SVRESULT RequestClose(int32_t result);
   bool IsCloseRequested() const { return mCloseRequested; }
   // Queued keys, then the window's notifications, then a pending close. Whether
   // notifications are left.
-  bool Idle(bool idle);
+  virtual bool Idle(bool idle);
 
   // Detaches the queue, forgets the OS window, drops the root control and the clients.
   SVRESULT ReleaseInternalReferences() override;

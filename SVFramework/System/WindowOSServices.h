@@ -58,6 +58,8 @@ public:
   virtual void* GetHWND() = 0;
   // The text caret; nothing on this platform.
   virtual void SetCaret(bool shown, PointT<int32_t> position) = 0;
+  // Restores the window when minimised and brings it to the top.
+  virtual void Raise() { BringToTop(); }
 };
 
 }  // namespace SV

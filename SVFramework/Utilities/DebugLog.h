@@ -77,11 +77,4 @@ void OpenDebugConsole();
 // stays), the port in every case; a port above 0 sends the log as UDP datagrams.
 void SetDebugLogTarget(const char* host, int32_t port);
 
-// Applies one command-line argument to a log (the process's by default):
-// "-DEBUG_CONSOLE" opens the console; "-DEBUG_CONSOLE:" port [":" host] sets the UDP
-// target, the port a decimal number from 1 to 65535 (an empty host after the second
-// colon stores "no host"). S_OK when applied, S_FALSE when the argument is not a debug
-// console switch, E_INVALIDARG (nothing changed) when its port is not valid.
-SVRESULT ApplyDebugConsoleArgument(std::string_view argument, DebugLog& log = DebugLog::Instance());
-
 }  // namespace SV

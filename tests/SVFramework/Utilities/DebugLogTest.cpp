@@ -83,41 +83,6 @@ TEST_F(DebugLogTest, DestroyingTheLogFlushesBothStreamsToTheTargetStillSet) {
                                                {"datagram", "logger", 5000, "narrow"}}));
 }
 
-TEST_F(DebugLogTest, ADebugConsoleArgumentSetsTheTargetItNames) {
-  struct Case {
-    const char* argument;
-    SVRESULT result;
-    bool console;
-    int32_t port;
-    const char* host;
-  };
-  const Case cases[] = {
-      {"-DEBUG_CONSOLE", S_OK, true, -1, "old"},
-      {"-DEBUG_CONSOLE:5000", S_OK, false, 5000, "old"},
-      {"-DEBUG_CONSOLE:5000:logger.local", S_OK, false, 5000, "logger.local"},
-      {"-DEBUG_CONSOLE:65535:", S_OK, false, 65535, ""},
-      {"-DEBUG_CONSOLE:0", E_INVALIDARG, false, -1, "old"},
-      {"-DEBUG_CONSOLE:65536", E_INVALIDARG, false, -1, "old"},
-      {"-DEBUG_CONSOLE:-5", E_INVALIDARG, false, -1, "old"},
-      {"-DEBUG_CONSOLE:+5", E_INVALIDARG, false, -1, "old"},
-      {"-DEBUG_CONSOLE:50x0", E_INVALIDARG, false, -1, "old"},
-      {"-DEBUG_CONSOLE:", E_INVALIDARG, false, -1, "old"},
-      {"-DEBUG_CONSOLE::logger", E_INVALIDARG, false, -1, "old"},
-      {"-DEBUG_CONSOLEX", S_FALSE, false, -1, "old"},
-      {"-debug_console", S_FALSE, false, -1, "old"},
-      {"-OTHER", S_FALSE, false, -1, "old"},
-      {"", S_FALSE, false, -1, "old"},
-  };
-  for (const Case& c : cases) {
-    DebugLog log(RecordingOutputs());
-    log.SetUdpTarget("old", -1);
-    EXPECT_EQ(ApplyDebugConsoleArgument(c.argument, log), c.result) << c.argument;
-    EXPECT_EQ(log.IsConsoleOpen(), c.console) << c.argument;
-    EXPECT_EQ(log.GetUdpPort(), c.port) << c.argument;
-    EXPECT_EQ(log.GetUdpHost(), c.host) << c.argument;
-  }
-}
-
 // The log on the real datagram path, with a sender of the test's own.
 class DebugLogOverUdp : public ::testing::Test {
 protected:

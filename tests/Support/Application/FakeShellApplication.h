@@ -20,7 +20,7 @@ public:
   }
   RectT<int32_t> GetWorkArea() override { return workArea; }
   PointT<int32_t> GetCursorPos() override { return cursor; }
-  uint32_t GetMouseButtons() override { return buttons; }
+  int32_t GetMouseButtons() override { return static_cast<int32_t>(buttons); }
   int32_t AddRootWindow(const RCPtr<LRootWindow>& window) override {
     const int32_t index = FindRootWindowIndex(window.Get());
     if (index >= 0) return index;
@@ -33,11 +33,11 @@ public:
     windows.erase(windows.begin() + index);
     return S_OK;
   }
-  uint32_t GetRootWindowCount() override { return static_cast<uint32_t>(windows.size()); }
-  RCPtr<LRootWindow> GetRootWindow(uint32_t index) override {
+  uint32_t GetRootWindowCount() const override { return static_cast<uint32_t>(windows.size()); }
+  RCPtr<LRootWindow> GetRootWindow(uint32_t index) const override {
     return index < windows.size() ? windows[index] : RCPtr<LRootWindow>();
   }
-  int32_t FindRootWindowIndex(const LRootWindow* window) override {
+  int32_t FindRootWindowIndex(const LRootWindow* window) const override {
     for (int32_t i = static_cast<int32_t>(windows.size()) - 1; i >= 0; --i)
       if (windows[static_cast<size_t>(i)].Get() == window) return i;
     return -1;

@@ -7,6 +7,7 @@
 #include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/KeyParam.h"
+#include "SVFramework/Renderer/Renderer.h"
 #include "SVFramework/System/GlobalHotKeyManager.h"
 #include "SVFramework/System/WindowOSServices.h"
 #include "SVFramework/notification/Notification.h"
@@ -65,7 +66,7 @@ public:
     endModalResults.push_back(result);
     return S_OK;
   }
-  int32_t RunModalLoop() override { return -1; }
+  int32_t RunModalLoop() override { return modalResult; }
   bool IsModal() override { return modal; }
   bool IsActive() override { return active; }
   bool HasFocus() override { return focused; }
@@ -82,6 +83,7 @@ public:
   uint32_t GetMouseButtons() override { return buttons; }
   void* GetHWND() override { return this; }
   void SetCaret(bool, PointT<int32_t>) override {}
+  void Raise() override { ++raised; }
 
   std::vector<String> titles;
   PointT<int32_t> screenOffset{};
@@ -98,6 +100,8 @@ public:
   bool active = true;
   bool focused = true;
   bool modal = false;
+  int32_t modalResult = 0;
+  int raised = 0;
 };
 
 // A root window for tests: records every invalidated rectangle and the cursors set,
@@ -167,6 +171,18 @@ public:
   void TabToNextWindow(const RCPtr<LKeyParam>& key) override { windowTabs.push_back(key); }
   PointT<int32_t> GetCursorPosition() const override { return cursorPosition; }
   void SetWindowRect(const RectT<int32_t>& rect) override { windowRects.push_back(rect); }
+  bool Idle(bool) override {
+    Idle();
+    return false;
+  }
+  SVRESULT RequestClose(int32_t result) override {
+    closeRequests.push_back(result);
+    return S_OK;
+  }
+  void RedrawAll() override { invalidated.push_back({0, 0, clientSize.x, clientSize.y}); }
+  void OnWindowFocusLost() override { ClearFocusControl(nullptr); }
+  void RestoreFocus() override { focus = previousFocus ? previousFocus : rootControl; }
+  SVRESULT SetRootControl(const String&) override { return E_NOTIMPL; }
 
   // One idle pass: distributes "NID_IDLE" to the subscribed controls.
   void Idle() { Distribute(LNotification::Create(u"NID_IDLE", nullptr)); }
@@ -206,8 +222,9 @@ public:
   int32_t modifierKeys = 0;
   RCPtr<LGlobalHotKeyManager> hotKeys;
   std::vector<RCPtr<LKeyParam>> windowTabs;
+  std::vector<int32_t> closeRequests;
 
-private:
+protected:
   StandInRootWindow() : LRootWindow(nullptr, nullptr) {}
 };
 

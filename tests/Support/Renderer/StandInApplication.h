@@ -41,14 +41,13 @@ public:
   }
   RectT<int32_t> GetWorkArea() override { return {0, 0, 1920, 1080}; }
   PointT<int32_t> GetCursorPos() override { return {}; }
-  uint32_t GetMouseButtons() override { return 0; }
-  int32_t AddRootWindow(const RCPtr<LRootWindow>&) override { return E_FAIL; }
-  SVRESULT RemoveRootWindow(const RCPtr<LRootWindow>&) override { return -1; }
-  uint32_t GetRootWindowCount() override { return 0; }
-  RCPtr<LRootWindow> GetRootWindow(uint32_t) override { return nullptr; }
-  int32_t FindRootWindowIndex(const LRootWindow*) override { return -1; }
+  int32_t GetMouseButtons() override { return 0; }
   bool Idle(bool) override { return false; }
-  SVRESULT OnSecondInstance(const String&) override { return S_OK; }
+  String GetSettingsVersion() override { return u"1_0_0"; }
+  String GetMainControlName() override { return u"mainControl"; }
+  int32_t OpenSettingsFile(int32_t) override { return 0; }
+  int32_t GetRendererType() override { return 1; }
+  void MessageLoop() override {}
 
   RCPtr<LMeasurementRenderer> renderer;
   uint32_t ticks = 0;

@@ -8,7 +8,7 @@
 namespace SV::Testing {
 
 // Built-in resources held in memory, by type and name. Any thread once filled.
-class MemoryResources final : public Platform::Resources::IResourceSource {
+class MemoryResources final : public ::Platform::Resources::IResourceSource {
 public:
   void Add(const std::string& type, const std::string& name, const std::string& bytes) {
     mResources[type + "/" + name] = bytes;

@@ -1,0 +1,62 @@
+#pragma once
+#include <chrono>
+#include <exception>
+#include <functional>
+#include <memory>
+
+namespace Platform::Gui {
+
+// Our run loop on Qt: it waits for events, lets Qt deliver them, and at its start and
+// after each wake calls the idle handler with the number of idle calls made since that wake (0, 1,
+// 2, ...) for as long as the handler answers true. A modal loop is another EventLoop
+// run from inside a handler. Exceptions never pass through Qt's dispatch: the idle
+// handler runs inside the loop's own boundary, and event handlers wrap themselves in
+// Guard. GUI thread only.
+class EventLoop {
+public:
+  using IdleHandler = std::function<bool(int idleCount)>;
+
+  explicit EventLoop(IdleHandler idle);
+  ~EventLoop();
+  EventLoop(const EventLoop&) = delete;
+  EventLoop& operator=(const EventLoop&) = delete;
+
+  // Runs until Quit and returns its code. An exception kept by the idle handler's or
+  // Guard's boundary while this is the innermost running loop ends it and is rethrown
+  // here.
+  int Run();
+  // Ends the loop at its next turn with `code`; also from inside its own handlers.
+  void Quit(int code);
+  bool IsRunning() const { return mRunning; }
+
+  // Runs `handler`. An exception escaping it is kept instead of passing on into Qt,
+  // and the innermost running loop ends and rethrows it; without a running loop the
+  // exception passes on to the caller.
+  static void Guard(const std::function<void()>& handler);
+
+private:
+  void RunIdleCalls();
+  void Fail(std::exception_ptr error);
+
+  IdleHandler mIdle;
+  bool mRunning = false;
+  bool mQuit = false;
+  int mCode = 0;
+  std::exception_ptr mError;
+};
+
+// A timer that only wakes the running loop every period (so that work posted from
+// other threads is picked up by the next idle pass); it calls nothing itself.
+class WakeTimer {
+public:
+  explicit WakeTimer(std::chrono::milliseconds period);
+  ~WakeTimer();
+  WakeTimer(const WakeTimer&) = delete;
+  WakeTimer& operator=(const WakeTimer&) = delete;
+
+private:
+  struct Timer;
+  std::unique_ptr<Timer> mTimer;
+};
+
+}  // namespace Platform::Gui

@@ -1,0 +1,77 @@
+#include "Platform/Gui/EventLoop.h"
+
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "tests/Support/Renderer/GuiTestApplication.h"
+
+namespace Platform::Gui {
+namespace {
+
+class EventLoopTest : public ::testing::Test {
+protected:
+  void SetUp() override { SV::Testing::EnsureGuiApplication(); }
+};
+
+TEST_F(EventLoopTest, IdleHandlerRunsAfterEachWakeUntilItDeclinesAndQuitEndsTheRun) {
+  std::vector<int> counts;
+  int wakes = 0;
+  EventLoop* running = nullptr;
+  EventLoop loop([&](int count) {
+    counts.push_back(count);
+    if (count == 0 && ++wakes == 2) running->Quit(5);
+    return count < 2;
+  });
+  running = &loop;
+  QTimer::singleShot(0, [] {});
+  EXPECT_EQ(loop.Run(), 5);
+  EXPECT_EQ(counts, (std::vector<int>{0, 1, 2, 0}));
+}
+
+TEST_F(EventLoopTest, ExceptionFromAGuardedEventHandlerEndsTheLoopAndLeavesFromRun) {
+  bool idleAfterThrow = false;
+  bool thrown = false;
+  EventLoop loop([&](int) {
+    idleAfterThrow = thrown;
+    return false;
+  });
+  QTimer::singleShot(0, [&] {
+    EventLoop::Guard([&] {
+      thrown = true;
+      throw std::runtime_error("handler failed");
+    });
+  });
+  EXPECT_THROW(loop.Run(), std::runtime_error);
+  EXPECT_FALSE(loop.IsRunning());
+  EXPECT_FALSE(idleAfterThrow);
+}
+
+TEST_F(EventLoopTest, ExceptionFromTheIdleHandlerLeavesFromRun) {
+  EventLoop loop([](int) -> bool { throw std::logic_error("idle failed"); });
+  EXPECT_THROW(loop.Run(), std::logic_error);
+}
+
+TEST_F(EventLoopTest, ExceptionInsideANestedLoopReachesTheOuterLoopThroughItsBoundary) {
+  EventLoop inner([](int) -> bool { throw std::runtime_error("inner idle failed"); });
+  bool started = false;
+  EventLoop outer([&](int) {
+    if (!started) {
+      started = true;
+      inner.Run();
+    }
+    return false;
+  });
+  EXPECT_THROW(outer.Run(), std::runtime_error);
+  EXPECT_FALSE(inner.IsRunning());
+}
+
+TEST_F(EventLoopTest, GuardWithoutARunningLoopPassesTheExceptionOn) {
+  EXPECT_THROW(EventLoop::Guard([] { throw std::runtime_error("no loop"); }), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace Platform::Gui
