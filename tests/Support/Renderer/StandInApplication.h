@@ -39,8 +39,8 @@ public:
     down = toggled = false;
     return S_OK;
   }
-  RectT<int32_t> GetWorkArea() override { return {0, 0, 1920, 1080}; }
-  PointT<int32_t> GetCursorPos() override { return {}; }
+  RectT<int32_t> GetWorkArea() override { return workArea; }
+  PointT<int32_t> GetCursorPos() override { return cursor; }
   uint32_t GetMouseButtons() override { return 0; }
   int32_t AddRootWindow(const RCPtr<LRootWindow>&) override { return E_FAIL; }
   SVRESULT RemoveRootWindow(const RCPtr<LRootWindow>&) override { return -1; }
@@ -55,6 +55,8 @@ public:
   double seconds = 0;
   LGlobalHotKeyManager* globalHotKeys = nullptr;
   RCPtr<LFont> defaultFont;
+  RectT<int32_t> workArea{0, 0, 1920, 1080};
+  PointT<int32_t> cursor;
 };
 
 }  // namespace SV::Testing
