@@ -54,7 +54,9 @@ SV::RCPtr<SV::LControlDescriptor> EditorSizedTree() {
   root->Layout->Size[1] = {SV::SizeReference::Client, u"", 1.0f, 0};
   for (int panel = 0; panel < kPanels; ++panel) {
     const SV::RCPtr<SV::LControlDescriptor> box = Describe(Name("panel" + std::to_string(panel)), root.Get());
-    box->Layout->Size[0] = {SV::SizeReference::Client, u"", 1.0f / kPanels, 0};
+    // A size reference gives the far edge: panel n spans from n / kPanels to
+    // (n + 1) / kPanels of the client width.
+    box->Layout->Size[0] = {SV::SizeReference::Client, u"", static_cast<float>(panel + 1) / kPanels, 0};
     box->Layout->Placement[0].rel = static_cast<float>(panel) / kPanels;
     box->Layout->Size[1] = {SV::SizeReference::Client, u"", 1.0f, 0};
     for (int child = 0; child < kChildrenPerPanel; ++child) {

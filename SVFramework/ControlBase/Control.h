@@ -646,8 +646,7 @@ private:
   RCPtrArray<LLook, 1, 0> mLooks;
   Array<float> mLookWeights;
   // Label text, font and size limits.
-  const LLookDescriptor* CurrentLookDescriptor() const;
-  LFontText* CurrentLookText();
+  LFontText* CurrentLookText(const LLookDescriptor*& descriptor) const;
   RCPtr<LFont> BaseFont() const;
   void TakeFontOf(const LSkinDescriptor* skin);
   void TakeLabelTextOf(bool created);
@@ -669,8 +668,6 @@ private:
   bool mFontStyleInherited = false;
   bool mFontSizeIsRelative = false;
   float mFontSizeFactor = 1.0f;
-  RCPtr<LFontText> mLookText;
-  bool mLookTextWraps = false;
 
   // Input: mouse, focus, keys, scrolling, dragging, context menu and tooltip.
   struct ScrollAnimation {

@@ -59,7 +59,6 @@ SVRESULT LControl::SetFontFromSpec(const String& face, float size, int32_t style
 
 SVRESULT LControl::SetFont(const RCPtr<LFont>& font) {
   if (!font) return E_INVALIDARG;
-  if (mLookText) mLookText->SetFont(font);
   GiveLooksFont(font);
   if (SameFont(font, mFont)) return S_FALSE;
   const RCPtr<LControl> self(this);

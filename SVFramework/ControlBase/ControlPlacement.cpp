@@ -1,3 +1,4 @@
+#include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/PixelRounding.h"
 #include "SVFramework/System/WindowOSServices.h"
@@ -18,6 +19,11 @@ LNamedSpan SpanOf(const LControl& control, int32_t axis, double scroll) {
   return span;
 }
 
+PointT<double> WorkAreaSize(LFrameworkApp& application) {
+  const RectT<int32_t> workArea = application.GetWorkArea();
+  return {ClampToExactDouble(workArea.width), ClampToExactDouble(workArea.height)};
+}
+
 }  // namespace
 
 bool LControl::MakePlacementFrame(LPlacementFrame& frame) const {
@@ -32,18 +38,25 @@ bool LControl::MakePlacementFrame(LPlacementFrame& frame) const {
     };
     return true;
   }
-  // A top-level control is placed in its window's client area; its "Parent" is the
-  // window's client area too until the shell reports the desktop's work area.
-  LRootWindow* rootWindow = mRootWindow.Get();
+  // A top-level control is placed in its window's client area (its own window, else the
+  // active one, else the main window); its "Parent" is the desktop's work area taken at the screen's origin,
+  // and a named reference is the pointer.
+  if (mCreated && !mRootWindow) return false;
+  LFrameworkApp* application = GetFrameworkApp();
+  RCPtr<LRootWindow> rootWindow = mRootWindow;
+  if (!rootWindow && application) rootWindow = application->GetActiveRootWindow();
+  if (!rootWindow && application) rootWindow = application->GetRootWindow(0);
   if (!rootWindow) return false;
   PointT<int32_t> origin{0, 0};
   if (IWindowOSServices* window = rootWindow->GetOSWindow()) window->ClientToScreen(origin);
+  const PointT<double> screenOrigin{ClampToExactDouble(origin.x), ClampToExactDouble(origin.y)};
   const PointT<double> client = ToDoublePoint(rootWindow->GetClientSize());
-  frame = {{-ClampToExactDouble(origin.x), -ClampToExactDouble(origin.y)}, {client.x, client.y}, {client.x, client.y},
-           {0, 0}, nullptr};
-  frame.findNamed = [rootWindow](const String&, int32_t axis) {
-    const PointT<double> cursor = ToDoublePoint(rootWindow->GetCursorPosition());
-    return LNamedSpan{Axis(cursor, axis), 0};
+  const PointT<double> parent = application ? WorkAreaSize(*application) : client;
+  frame = {{-screenOrigin.x, -screenOrigin.y}, {parent.x, parent.y}, {client.x, client.y}, {0, 0}, nullptr};
+  frame.findNamed = [application, rootWindow, screenOrigin](const String&, int32_t axis) {
+    if (!application) return LNamedSpan{Axis(ToDoublePoint(rootWindow->GetCursorPosition()), axis), 0};
+    const PointT<double> cursor = ToDoublePoint(application->GetCursorPos());
+    return LNamedSpan{Axis(cursor, axis) - Axis(screenOrigin, axis), 0};
   };
   return true;
 }

@@ -66,8 +66,6 @@ SVRESULT LControl::RaiseToSelfMinimum(int32_t axis, PointT<double>& position, Po
     const LSizeLimitSpec& maximum = mLayout->MaxSize[0];
     if (!maximum.namesControl && maximum.abs > 0 && minimum > maximum.abs) {
       minimum = maximum.abs;
-      mLookTextWraps = true;
-      if (mLookText) mLookText->SetWrap(true);
       WrapLooksText();
     }
   }
@@ -81,10 +79,9 @@ SVRESULT LControl::RaiseToSelfMinimum(int32_t axis, PointT<double>& position, Po
 
 // The widest line, unwrapped, against the text rectangle of a control this size.
 double LControl::TextWidthNeeded(double width, double height) {
-  const LLookDescriptor* look = CurrentLookDescriptor();
-  LFontText* text = CurrentLookText();
-  if (!look || !text) return 0;
-  mLookTextWraps = false;
+  const LLookDescriptor* look = nullptr;
+  LFontText* text = CurrentLookText(look);
+  if (!text) return 0;
   text->SetWrap(false);
   const RectT<float> box = LookTextRect(look->Text, width, height);
   const float extra = std::ceil(static_cast<float>(text->GetWidestLineWidth()) - box.width);
@@ -93,9 +90,9 @@ double LControl::TextWidthNeeded(double width, double height) {
 
 // The text's height at the control's width against the text rectangle's height.
 double LControl::TextHeightNeeded(double width, double height) {
-  const LLookDescriptor* look = CurrentLookDescriptor();
-  LFontText* text = CurrentLookText();
-  if (!look || !text) return 0;
+  const LLookDescriptor* look = nullptr;
+  LFontText* text = CurrentLookText(look);
+  if (!text) return 0;
   const RectT<float> box = LookTextRect(look->Text, width, height);
   const int32_t wholeWidth = static_cast<int32_t>(std::trunc(std::clamp(width, -2147483648.0, 2147483647.0)));
   const float extra = std::ceil(static_cast<float>(text->GetHeightForWidth(wholeWidth)) - box.height);

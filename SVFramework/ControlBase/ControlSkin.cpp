@@ -13,7 +13,6 @@ SVRESULT LControl::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) 
   const bool created = mCreated;
   TakeLayoutOf(*descriptor, created);
   ApplyLooksOf(*descriptor);
-  mLookTextWraps = mLayout->TextOverflowXType == TextOverflow::Wrap;
   TakeFontOf(descriptor->Skin.Get());
   TakeLabelTextOf(created);
   if (created) DetachChildrenMissingFrom(*descriptor);

@@ -13,7 +13,6 @@ bool LControl::ApplyText(const String& text, bool replace) {
   if (mRootWindow)
     if (IWindowOSServices* window = mRootWindow->GetOSWindow()) window->SetTitle(text);
   mText = text;
-  if (mLookText) mLookText->SetText(mText);
   GiveLooksText(mText);
   const bool textWidens =
       mLayout && ((!mLayout->MinSize[0].namesControl && mLayout->TextOverflowXType != TextOverflow::Clip) ||
@@ -24,9 +23,9 @@ bool LControl::ApplyText(const String& text, bool replace) {
 }
 
 bool LControl::IsTextTruncated() {
-  const LLookDescriptor* look = CurrentLookDescriptor();
+  const LLookDescriptor* look = nullptr;
+  LFontText* text = CurrentLookText(look);
   if (!look) return false;
-  LFontText* text = CurrentLookText();
   if (!text) return !mText.IsEmpty();
   const float textWidth = LookTextRect(look->Text, mRect.width, mRect.height).width;
   const float lineWidth = text->Layout() > 0 ? text->GetLineRect(0).width : 0.0f;
@@ -39,31 +38,15 @@ String LControl::GetString(const char16_t* key) const {
   return text;
 }
 
-// The look shown (GetLook rules); before the control has looks, the first look of the
-// skin's list.
-const LLookDescriptor* LControl::CurrentLookDescriptor() const {
-  if (const RCPtr<LLook> look = GetLook(-1)) return look->GetDescriptor().Get();
-  if (!mDescriptor || !mDescriptor->Skin || !mDescriptor->Skin->LookList) return nullptr;
-  const LLookList& looks = *mDescriptor->Skin->LookList;
-  for (uint32_t index = 0; index < looks.GetCount(); ++index)
-    if (looks[index]) return looks[index].Get();
-  return nullptr;
-}
-
-// The label as the current look lays it out, in the control's font and with the
-// look's text box; null when the current look shows no text.
-LFontText* LControl::CurrentLookText() {
-  const LLookDescriptor* look = CurrentLookDescriptor();
-  if (!look || !look->HasText) return nullptr;
-  if (!mLookText) mLookText = LFontText::Create(mText, mFont);
-  mLookText->SetText(mText);
-  mLookText->SetFont(mFont);
-  mLookText->SetWrap(mLookTextWraps);
-  mLookText->SetAlignment(look->Text.TextHAlign, look->Text.TextVAlign);
-  const RectT<float> box = LookTextRect(look->Text, mRect.width, mRect.height);
-  mLookText->SetBoxSize(static_cast<int32_t>(RoundHalfAwayFromZero(box.width)),
-                        static_cast<int32_t>(RoundHalfAwayFromZero(box.height)));
-  return mLookText.Get();
+// The text object of the look shown (GetLook rules), which holds the label in the
+// control's font; null without a look or when that look shows no text. `descriptor` is
+// the look's descriptor, null without a look.
+LFontText* LControl::CurrentLookText(const LLookDescriptor*& descriptor) const {
+  descriptor = nullptr;
+  const RCPtr<LLook> look = GetLook(-1);
+  if (!look) return nullptr;
+  descriptor = look->GetDescriptor().Get();
+  return descriptor ? look->GetText().Get() : nullptr;
 }
 
 // At creation the label comes from the string table; a re-skin keeps the text and

@@ -6,6 +6,7 @@
 #include "SVFramework/ControlBase/Control.h"
 #include "tests/Support/Controls/InstrumentedControl.h"
 #include "tests/Support/Controls/StandInRootWindow.h"
+#include "tests/Support/Renderer/StandInApplication.h"
 
 namespace SV {
 namespace {
@@ -163,6 +164,80 @@ TEST_F(ControlPlacementTest, ATopLevelControlSizesItsWindow) {
   ASSERT_FALSE(window->windowRects.empty());
   EXPECT_EQ(window->windowRects.back(), (RectT<int32_t>{40, 30, 321, 200})) << "at the client origin, snapped";
   window->osWindow = nullptr;
+}
+
+// The window's client origin is at screen (40, 30); the work area's own corner is not used.
+TEST_F(ControlPlacementTest, ATopLevelControlMeasuresParentAgainstTheWorkAreaAndNamesAgainstThePointer) {
+  Testing::StandInApplication application;
+  application.workArea = {100, 50, 1280, 720};
+  application.cursor = {140, 80};
+  Testing::StandInOSWindow osWindow;
+  osWindow.screenOffset = {40, 30};
+  window->osWindow = &osWindow;
+
+  LPlacementSpec screenCorner;
+  screenCorner.reference = PositionReference::Parent;
+  LSizeSpec halfScreen;
+  halfScreen.reference = SizeReference::Parent;
+  halfScreen.rel = 0.5;
+  top->SetPlacements(screenCorner, halfScreen, screenCorner, halfScreen);
+  EXPECT_EQ(top->GetRect(), (RectT<double>{-40, -30, 640, 360}));
+
+  LPlacementSpec atPointer;
+  atPointer.reference = PositionReference::NamedControl;
+  atPointer.name = u"pointer";
+  top->SetPlacements(atPointer, Self(10), atPointer, Self(10));
+  EXPECT_EQ(top->GetRect(), (RectT<double>{100, 50, 10, 10})) << "the pointer in client coordinates";
+  window->osWindow = nullptr;
+}
+
+// A size measured against the client gives the far edge, not a length: panels that
+// share the width in thirds reach to a third, two thirds and the whole of it.
+TEST_F(ControlPlacementTest, PanelsPlacedOneAfterAnotherShareTheClientByTheirFarEdges) {
+  const std::vector<const char16_t*> names{u"first", u"second", u"third"};
+  std::vector<RCPtr<CountingControl>> panels;
+  LSizeSpec fullHeight;
+  fullHeight.reference = SizeReference::Client;
+  fullHeight.rel = 1;
+  top->SetPlacements(LPlacementSpec{}, fullHeight, LPlacementSpec{}, fullHeight);
+  for (size_t index = 0; index < names.size(); ++index) {
+    LPlacementSpec afterPrevious;
+    if (index > 0) {
+      afterPrevious.reference = PositionReference::NamedControl;
+      afterPrevious.name = names[index - 1];
+      afterPrevious.rel = 1;
+    }
+    LSizeSpec farEdge;
+    farEdge.reference = SizeReference::Client;
+    farEdge.rel = static_cast<float>(index + 1) / 3;
+    panels.push_back(Make(top, names[index]));
+    panels.back()->SetPlacements(afterPrevious, farEdge, LPlacementSpec{}, fullHeight);
+  }
+  EXPECT_EQ(panels[0]->GetRect(), (RectT<double>{0, 0, 200, 400}));
+  EXPECT_EQ(panels[1]->GetRect(), (RectT<double>{200, 0, 200, 400}));
+  EXPECT_EQ(panels[2]->GetRect(), (RectT<double>{400, 0, 200, 400}));
+
+  LSizeSpec aThird;
+  aThird.reference = SizeReference::Client;
+  aThird.rel = 1.0f / 3;
+  const LPlacementSpec afterFirst = panels[1]->GetLayout()->Placement[0];
+  panels[1]->SetPlacements(afterFirst, aThird, LPlacementSpec{}, fullHeight);
+  EXPECT_EQ(panels[1]->GetRect().width, 0) << "its far edge lies at its own start";
+  EXPECT_EQ(panels[2]->GetRect().x, 200) << "the next panel follows it";
+}
+
+TEST_F(ControlPlacementTest, WhileItsRectChangesAControlLeavesOnlyDockedChildrenToInvalidateTheirArea) {
+  const RCPtr<CountingControl> free = Make(top, u"free");
+  const RCPtr<CountingControl> docked = Make(top, u"docked");
+  docked->GetLayout()->Placement[0].docked = true;
+  std::vector<int32_t> during;
+  free->onRelayout = [&] {
+    during = {top->InvalidateChildArea(free.Get()), top->InvalidateChildArea(docked.Get())};
+  };
+  EXPECT_EQ(top->InvalidateChildArea(free.Get()), 1) << "before the change";
+  top->SetRect({0, 0, 500, 300});
+  EXPECT_EQ(during, (std::vector<int32_t>{0, 1}));
+  EXPECT_EQ(top->InvalidateChildArea(free.Get()), 1) << "the watch ends with the change";
 }
 
 TEST_F(ControlPlacementTest, PlacementFailsWithoutAFrameOfReference) {

@@ -96,6 +96,17 @@ TEST_F(ControlTextTest, AnExpandingLabelStopsAtItsMaximumWidthAndGrowsDownwardWi
   EXPECT_EQ(label->GetRect().height, 48) << "three wrapped lines of 16 pixels at a width of 80";
 }
 
+TEST_F(ControlTextTest, AnExpandingLabelMeasuresTheTextItsShownLookHolds) {
+  ApplyLook(&inset);
+  label->SetText(u"ab");
+  ASSERT_EQ(label->GetRect().width, 50);
+  const RCPtr<LLook> look = label->GetLook(-1);
+  ASSERT_TRUE(look && look->GetText());
+  look->SetText(u"abcdefghij");
+  label->RecomputePlacement();
+  EXPECT_EQ(label->GetRect().width, 116) << "the look's ten characters lack 66 pixels";
+}
+
 TEST_F(ControlTextTest, TextEdgesThatDoNotMoveWithTheSizeCannotBeWidenedSoTheLabelKeepsItsSize) {
   const LookTextProperties fixed = TextEdges(0.5f, 0, 0.5f, 10, 0.5f, 0, 0.5f, 4);
   ApplyLook(&fixed);

@@ -18,8 +18,6 @@ public:
     toggled = false;
     return S_OK;
   }
-  RectT<int32_t> GetWorkArea() override { return workArea; }
-  PointT<int32_t> GetCursorPos() override { return cursor; }
   int32_t GetMouseButtons() override { return static_cast<int32_t>(buttons); }
   int32_t AddRootWindow(const RCPtr<LRootWindow>& window) override {
     const int32_t index = FindRootWindowIndex(window.Get());
@@ -51,8 +49,6 @@ public:
   }
 
   std::map<int32_t, bool> keysDown;
-  RectT<int32_t> workArea{0, 0, 1920, 1080};
-  PointT<int32_t> cursor{};
   uint32_t buttons = 0;
   std::vector<RCPtr<LRootWindow>> windows;
 };

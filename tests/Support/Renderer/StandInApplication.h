@@ -39,8 +39,8 @@ public:
     down = toggled = false;
     return S_OK;
   }
-  RectT<int32_t> GetWorkArea() override { return {0, 0, 1920, 1080}; }
-  PointT<int32_t> GetCursorPos() override { return {}; }
+  RectT<int32_t> GetWorkArea() override { return workArea; }
+  PointT<int32_t> GetCursorPos() override { return cursor; }
   int32_t GetMouseButtons() override { return 0; }
   bool Idle(bool) override { return false; }
   String GetSettingsVersion() override { return u"1_0_0"; }
@@ -54,6 +54,8 @@ public:
   double seconds = 0;
   LGlobalHotKeyManager* globalHotKeys = nullptr;
   RCPtr<LFont> defaultFont;
+  RectT<int32_t> workArea{0, 0, 1920, 1080};
+  PointT<int32_t> cursor;
 };
 
 }  // namespace SV::Testing
