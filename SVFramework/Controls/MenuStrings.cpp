@@ -115,8 +115,8 @@ void MenuStringBuilder::AddHeader(LMenuDescriptor& target, const Text& submenu, 
   mOpenPath.pop_back();
 }
 
+// The target is new and empty; a header keeps the link to its parent menu.
 void MenuStringBuilder::BuildTree(const EntryList& list, LMenuDescriptor& target, int32_t depth) {
-  target.RemoveAll();
   for (const Entry& entry : list) {
     const TextView value(entry.value);
     const size_t bar = value.find(u'|');

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -267,6 +268,10 @@ struct ContextMenuCase {
   std::vector<std::pair<std::u16string, std::u16string>> strings;
   Strings menus;
 };
+
+void PrintTo(const ContextMenuCase& test, std::ostream* out) {
+  *out << test.name;
+}
 
 class ContextMenuStringsTest : public ::testing::TestWithParam<ContextMenuCase> {};
 

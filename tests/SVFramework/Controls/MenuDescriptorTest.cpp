@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +35,15 @@ std::string Outline(const LMenuDescriptor& menu) {
   return text;
 }
 
+// True when every item of the tree names the menu that holds it as its parent.
+bool ParentsLinked(const LMenuDescriptor& menu) {
+  for (uint32_t index = 0; index < menu.Items.GetCount(); ++index) {
+    const LMenuItemDescriptor& item = *menu.Items[index];
+    if (item.GetParent() != &menu || !ParentsLinked(item)) return false;
+  }
+  return true;
+}
+
 RCPtr<LMenuDescriptor> Build(const Pairs& pairs) {
   Array<StringPair> list;
   for (const auto& [key, value] : pairs) list.Append(StringPair{String(key.c_str()), String(value.c_str())});
@@ -46,12 +56,17 @@ struct BuildCase {
   std::string outline;
 };
 
+void PrintTo(const BuildCase& test, std::ostream* out) {
+  *out << test.name;
+}
+
 class MenuStringsTest : public ::testing::TestWithParam<BuildCase> {};
 
 TEST_P(MenuStringsTest, BuildsTheExpectedTreeAndDropsWhatIsMalformed) {
   const RCPtr<LMenuDescriptor> menu = Build(GetParam().pairs);
   ASSERT_TRUE(menu);
   EXPECT_EQ(menu->GetParent(), nullptr);
+  EXPECT_TRUE(ParentsLinked(*menu));
   EXPECT_EQ(Outline(*menu), GetParam().outline);
 }
 
