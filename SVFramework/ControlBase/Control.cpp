@@ -18,6 +18,7 @@ LControl::LControl(const RCPtr<LControl>& parent, const String& name)
 LControl::~LControl() = default;
 
 SVRESULT LControl::ReleaseInternalReferences() {
+  ReleaseMenuItemUpdater();
   RemoveAllClients();
   mChildren.RemoveAll();
   UnsubscribeAll();

@@ -7,6 +7,7 @@
 #include "SVFramework/ControlBase/ControlDescriptor.h"
 #include "SVFramework/ControlBase/ControlGeometry.h"
 #include "SVFramework/ControlBase/LayoutDescriptor.h"
+#include "SVFramework/ControlBase/MenuItemUpdater.h"
 #include "SVFramework/ControlBase/Look.h"
 #include "SVFramework/ControlBase/PlacementSolver.h"
 #include "SVFramework/ControlBase/PointParam.h"
@@ -149,7 +150,10 @@ public:
   virtual bool IsTransparentAt(PointT<int32_t> point);
   // The colour of the look (GetLook rules) at a point; transparent without a look.
   virtual uint32_t GetLookColorAt(PointT<int32_t> point, int32_t lookIndex);
-  virtual SVRESULT UpdateMenuItemState(const String&, bool&) { return S_FALSE; }
+  // The state of the menu's item at `index` whose command is `commandID`: 0 when the
+  // control knows the command (it may have changed the state), 1 when it does not.
+  virtual SVRESULT UpdateMenuItemState(const RCPtr<LMenuDescriptor>& menu, uint32_t index, const String& commandID,
+                                       LMenuItemState& state);
   virtual RCPtr<LMenuDescriptor> GetMenuDescriptor() { return mMenuDescriptor; }
   // Called after the popup has its menu and before it is shown.
   virtual void OnContextMenuOpening(const RCPtr<LControl>&) {}
@@ -463,6 +467,11 @@ public:
   SVRESULT BindMenuCommands(const RCPtr<LMenuDescriptor>& menu, bool bind);
   // Sends the command to where its hot key would send it; 1.
   int32_t ForwardMenuCommand(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  // The handle popups use to reach UpdateMenuItemState; made on the first call.
+  const RCPtr<LMenuItemUpdater>& GetMenuItemUpdater();
+  // Appends one menu per "CONTEXT_MENU" group of the string table (a single menu when
+  // "CONTEXT_MENU." entries exist) in group order; shows nothing. Returns 1.
+  int32_t BuildContextMenuDescriptors(RCPtrArray<LMenuDescriptor>& menus);
   // The control whose tooltip stands for this one.
   RCPtr<LControl> GetTooltipOwner();
   void SetTooltipText(const String& text) { mTooltipText = text; }
@@ -605,6 +614,7 @@ private:
   RCPtr<LFont> mFont;
   String mText;
   RCPtr<LMenuDescriptor> mMenuDescriptor;
+  RCPtr<LMenuItemUpdater> mMenuItemUpdater;
   String mTooltipText;
   bool mUseParentTooltip = false;
   bool mCreated = false;
@@ -702,6 +712,7 @@ private:
   void StartFling();
   void PlaceDockedForCarry(int32_t axis, bool docked);
   RCPtr<LControl> CreateSkinChild(const char16_t* descriptorName);
+  void ReleaseMenuItemUpdater();
 
   int32_t mDragFlags = 0;
   PointT<double> mDragDelta;

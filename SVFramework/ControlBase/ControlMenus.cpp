@@ -1,10 +1,14 @@
 #include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
+#include "SVFramework/ControlBase/MenuItemUpdater.h"
 #include "SVFramework/ControlBase/PopupMenuInterface.h"
 #include "SVFramework/ControlBase/ToolTipInterface.h"
 #include "SVFramework/System/GlobalHotKeyManager.h"
 #include "SVFramework/notification/Notification.h"
+
+#include <set>
+#include <string>
 
 // Context menus and tooltips of LControl: the popup and the tooltip are children made
 // from the skin's "contextMenu" and "toolTip" descriptors; menu commands that have hot
@@ -34,7 +38,66 @@ Promised* AsPromised(const RCPtr<LControl>& child) {
   return promised;
 }
 
+constexpr char16_t kContextMenuPrefix[] = u"CONTEXT_MENU";
+
+// The entries whose ID begins with `prefix`, their IDs shortened by the prefix.
+Array<StringPair> EntriesUnder(const LStringTable& table, const String& prefix) {
+  Array<StringPair> entries;
+  table.GetEntriesWithPrefix(prefix, entries);
+  for (uint32_t index = 0; index < entries.GetCount(); ++index) {
+    entries[index].first = entries[index].first.Mid(prefix.GetLength());
+  }
+  return entries;
+}
+
+// The names before the first dot of the numbered menus' IDs, in ordinal order.
+std::set<std::u16string> NumberedMenuGroups(const LStringTable& table) {
+  Array<StringPair> entries;
+  table.GetEntriesWithPrefix(kContextMenuPrefix, entries);
+  std::set<std::u16string> groups;
+  for (uint32_t index = 0; index < entries.GetCount(); ++index) {
+    const std::u16string_view id = entries[index].first.View();
+    const size_t dot = id.find(u'.');
+    if (dot != std::u16string_view::npos) groups.emplace(id.substr(0, dot));
+  }
+  return groups;
+}
+
 }  // namespace
+
+SVRESULT LControl::UpdateMenuItemState(const RCPtr<LMenuDescriptor>&, uint32_t, const String&, LMenuItemState&) {
+  return S_FALSE;
+}
+
+const RCPtr<LMenuItemUpdater>& LControl::GetMenuItemUpdater() {
+  if (!mMenuItemUpdater) {
+    mMenuItemUpdater = RCPtr<LMenuItemUpdater>(new LMenuItemUpdater(this));
+    AddInternalReferences(1);
+  }
+  return mMenuItemUpdater;
+}
+
+void LControl::ReleaseMenuItemUpdater() {
+  const RCPtr<LMenuItemUpdater> updater = std::move(mMenuItemUpdater);
+  mMenuItemUpdater = nullptr;
+  if (updater) updater->ReleaseOwner();
+}
+
+// "CONTEXT_MENU." entries make the one menu; only without them do the numbered groups
+// ("CONTEXT_MENU0.", "CONTEXT_MENU1.", ...) make one menu each, in ordinal group order.
+int32_t LControl::BuildContextMenuDescriptors(RCPtrArray<LMenuDescriptor>& menus) {
+  const RCPtr<LStringTable> table = GetStringTable();
+  if (!table) return 1;
+  const Array<StringPair> single = EntriesUnder(*table, String(kContextMenuPrefix) + u".");
+  if (single.GetCount() > 0) {
+    menus.Append(LMenuDescriptor::BuildFromStrings(single));
+    return 1;
+  }
+  for (const std::u16string& group : NumberedMenuGroups(*table)) {
+    menus.Append(LMenuDescriptor::BuildFromStrings(EntriesUnder(*table, String((group + u".").c_str()))));
+  }
+  return 1;
+}
 
 // A child made from the current skin's descriptor of that name; null when the skin has
 // none.

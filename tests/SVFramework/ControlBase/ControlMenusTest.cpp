@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -216,6 +217,105 @@ TEST_F(ControlMenusTest, CommandsWithHotKeysAreBoundAndGoWhereTheirKeysGo) {
   EXPECT_FALSE(owner->GetHandlers()->HasHandler(nullptr, u"NID_CUT")) << "the old menu's bindings go";
   EXPECT_TRUE(owner->GetHandlers()->HasHandler(nullptr, u"NID_PASTE"));
   EXPECT_EQ(owner->BindMenuCommands(nullptr, true), E_INVALIDARG);
+}
+
+
+// A control that answers for one command, the way widgets with edit commands do.
+class CommandAnswerer : public LControl {
+public:
+  CommandAnswerer(const RCPtr<LControl>& parent, const String& name) : LControl(parent, name) {}
+  SVRESULT UpdateMenuItemState(const RCPtr<LMenuDescriptor>& menu, uint32_t index, const String& command,
+                               LMenuItemState& state) override {
+    if (!(command == u"NID_PASTE")) return LControl::UpdateMenuItemState(menu, index, command, state);
+    state.Enabled = false;
+    state.Label = u"Paste here";
+    return S_OK;
+  }
+};
+
+TEST(MenuItemUpdater, IsMadeOnceAndAsksItsOwnerWhichFreesThePairWhenLetGo) {
+  RCPtr<LControl> control(new CommandAnswerer(nullptr, u"answerer"));
+  const RCPtr<LMenuItemUpdater> updater = control->GetMenuItemUpdater();
+  ASSERT_TRUE(updater);
+  EXPECT_EQ(control->GetMenuItemUpdater(), updater);
+  EXPECT_EQ(updater->GetOwner(), control.Get());
+  EXPECT_EQ(control->GetInternalRefCount(), 1);
+
+  LMenuItemState paste{true, false, u"Paste"};
+  EXPECT_EQ(updater->GetOwner()->UpdateMenuItemState(nullptr, 0, u"NID_PASTE", paste), S_OK);
+  EXPECT_EQ(paste, (LMenuItemState{false, false, u"Paste here"}));
+  LMenuItemState other{true, true, u"Other"};
+  EXPECT_EQ(updater->GetOwner()->UpdateMenuItemState(nullptr, 1, u"NID_OTHER", other), S_FALSE);
+  EXPECT_EQ(other, (LMenuItemState{true, true, u"Other"}));
+
+  control.Reset();
+  EXPECT_EQ(updater->GetOwner(), nullptr);
+}
+
+std::string MenuOutline(const LMenuDescriptor& menu) {
+  std::string text;
+  for (uint32_t index = 0; index < menu.Items.GetCount(); ++index) {
+    const LMenuItemDescriptor& item = *menu.Items[index];
+    text += item.Separator ? std::string("-") : std::string(item.CommandID.ToUTF8().GetString());
+    if (item.Items.GetCount() > 0) text += "{" + MenuOutline(item) + "}";
+    text += " ";
+  }
+  return text;
+}
+
+struct ContextMenuCase {
+  const char* name;
+  std::vector<std::pair<std::u16string, std::u16string>> strings;
+  Strings menus;
+};
+
+void PrintTo(const ContextMenuCase& test, std::ostream* out) {
+  *out << test.name;
+}
+
+class ContextMenuStringsTest : public ::testing::TestWithParam<ContextMenuCase> {};
+
+TEST_P(ContextMenuStringsTest, BuildsOneMenuPerGroupInGroupOrder) {
+  RCPtr<LControl> control(new PlainControl(nullptr, u"strings"));
+  const RCPtr<LStringTable> table = LStringTable::Create();
+  for (const auto& [id, text] : GetParam().strings) table->SetString(id.c_str(), text.c_str());
+  control->SetStringTable(table);
+  RCPtrArray<LMenuDescriptor> menus;
+  menus.Append(RCPtr<LMenuDescriptor>(new LMenuDescriptor));
+  EXPECT_EQ(control->BuildContextMenuDescriptors(menus), 1);
+  Strings outlines;
+  for (uint32_t index = 1; index < menus.GetCount(); ++index) outlines.push_back(MenuOutline(*menus[index]));
+  EXPECT_EQ(outlines, GetParam().menus);
+}
+
+const ContextMenuCase kContextMenuCases[] = {
+    {"NoEntriesAppendNothing", {{u"LABEL", u"x"}, {u"CONTEXT_MENU", u"no dot"}}, {}},
+    {"TheUnnumberedFormWinsOverNumberedEntries",
+     {{u"CONTEXT_MENU.00.NID_A", u"A"}, {u"CONTEXT_MENU0.00.NID_B", u"B"}},
+     {"NID_A "}},
+    {"NumberedGroupsMakeMenusInOrdinalOrder",
+     {{u"CONTEXT_MENU1.00.NID_HELP", u"Help"},
+      {u"CONTEXT_MENU0.00.NID_SEND", u"Send"},
+      {u"CONTEXT_MENU0.01.-", u"-"},
+      {u"CONTEXT_MENU0.02.NID_EXIT", u"Exit"},
+      {u"CONTEXT_MENU10.00.NID_TEN", u"Ten"},
+      {u"CONTEXT_MENU2.00.NID_TWO", u"Two"}},
+     {"NID_SEND - NID_EXIT ", "NID_HELP ", "NID_TEN ", "NID_TWO "}},
+    {"AGroupWithAGapKeepsItsLeadingItems", {{u"CONTEXT_MENU0.00.NID_A", u"A"}, {u"CONTEXT_MENU0.02.NID_C", u"C"}}, {"NID_A "}},
+    {"SubmenusComeFromTheSameGroup",
+     {{u"CONTEXT_MENU0.00.Edit.", u"Edit"}, {u"CONTEXT_MENU0.Edit.00.NID_CUT", u"Cut"}},
+     {"{NID_CUT } "}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ContextMenuStringsTest, ::testing::ValuesIn(kContextMenuCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ContextMenuStrings, AControlWithoutAStringTableAppendsNothing) {
+  RCPtr<LControl> control(new PlainControl(nullptr, u"bare"));
+  control->SetStringTable(nullptr);
+  RCPtrArray<LMenuDescriptor> menus;
+  EXPECT_EQ(control->BuildContextMenuDescriptors(menus), 1);
+  EXPECT_EQ(menus.GetCount(), 0u);
 }
 
 }  // namespace

@@ -1,0 +1,58 @@
+#include "SVFramework/Controls/MenuDescriptor.h"
+
+#include <cstdlib>
+#include <string>
+
+// Reads arbitrary bytes as menu strings, one "key=value" pair a line (a line without
+// "=" is a key with an empty value), and builds a menu from them. Whatever the bytes,
+// the builder returns a root whose items point back at their parents, nests no deeper
+// than its limit, and clones to a tree of the same shape.
+namespace {
+
+void CheckTree(const SV::LMenuDescriptor& menu, int32_t depth) {
+  if (depth > SV::LMenuDescriptor::kMaxStringDepth) std::abort();
+  for (uint32_t index = 0; index < menu.Items.GetCount(); ++index) {
+    const SV::LMenuItemDescriptor* item = menu.Items[index].Get();
+    if (!item || item->GetParent() != &menu) std::abort();
+    if (item->Separator && !item->CommandID.IsEmpty()) std::abort();
+    CheckTree(*item, depth + 1);
+  }
+}
+
+bool SameShape(const SV::LMenuDescriptor& a, const SV::LMenuDescriptor& b) {
+  if (a.Items.GetCount() != b.Items.GetCount()) return false;
+  for (uint32_t index = 0; index < a.Items.GetCount(); ++index) {
+    const SV::LMenuItemDescriptor& x = *a.Items[index];
+    const SV::LMenuItemDescriptor& y = *b.Items[index];
+    if (!(x.Label == y.Label) || !(x.CommandID == y.CommandID) || x.Separator != y.Separator) return false;
+    if (!SameShape(x, y)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  SV::Array<SV::StringPair> pairs;
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(start, end - start);
+    const size_t equals = line.find('=');
+    SV::String key;
+    SV::String value;
+    key.AssignUTF8(line.data(), static_cast<int32_t>(equals == std::string::npos ? line.size() : equals));
+    if (equals != std::string::npos)
+      value.AssignUTF8(line.data() + equals + 1, static_cast<int32_t>(line.size() - equals - 1));
+    pairs.Append(SV::StringPair{key, value});
+    start = end + 1;
+  }
+  const SV::RCPtr<SV::LMenuDescriptor> menu = SV::LMenuDescriptor::BuildFromStrings(pairs);
+  if (!menu || menu->GetParent()) std::abort();
+  CheckTree(*menu, 0);
+  const SV::RCPtr<SV::LMenuDescriptor> copy = menu->Clone();
+  if (!SameShape(*menu, *copy)) std::abort();
+  return 0;
+}
