@@ -87,7 +87,7 @@ public:
   }
 
   // The run step: the application object, its start-up, the main window with its root
-  // control, the application's run, then shut-down. Failures raise.
+  // control (shown and painted), the application's run, then shut-down. Failures raise.
   bool Run() {
     RCPtr<LApplication> application(new LApplication(mFactory, mFrameworkStrings, mCommandLine));
     mApplication = application;
@@ -173,6 +173,10 @@ private:
         application.GetRootWindows().GetCount() > 0 ? application.GetRootWindows().GetAt(0) : RCPtr<LRootWindow>();
     SV_RAISE_ON_FAILURE(main ? main->SetRootControl(application.GetMainControlName()) : E_FAIL,
                         "SV::QtFrameworkApp::Run");
+    if (IWindowOSServices* const osWindow = main->GetOSWindow()) {
+      osWindow->Show(5);
+      osWindow->RedrawNow();
+    }
   }
 
   // Reports a failure of the run step with the start-up error box (exit code stays 0).
