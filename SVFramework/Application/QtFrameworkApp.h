@@ -47,6 +47,7 @@ public:
   ~QtFrameworkApp() override {
     ReleaseApplication();
     CloseSplash();
+    if (mFactory && GetApplicationControlFactory() == mFactory) SetApplicationControlFactory(nullptr);
     if (GetPlatformApplication() == this) SetPlatformApplication(nullptr);
   }
   QtFrameworkApp(const QtFrameworkApp&) = delete;
@@ -69,6 +70,8 @@ public:
     try {
       ShowSplash();
       mFactory = LControlFactory::Create(Version().GetProductName());
+      // Root windows and controls create controls by name through the application's factory.
+      SetApplicationControlFactory(mFactory);
       SV_RAISE_ON_FAILURE(mFactory->LoadResources(mOptions.resourceFolder, mLanguageId),
                           "SV::QtFrameworkApp::InitApplication");
       mFrameworkStrings = mFactory->GetFrameworkStringTable();

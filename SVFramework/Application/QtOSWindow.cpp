@@ -161,10 +161,14 @@ void OSWindow::SetWindowRect(const RectT<int32_t>& rect) { setGeometry(ToQt(rect
 
 bool OSWindow::Show(int32_t showCommand) {
   const bool wasVisible = isVisible();
-  if (showCommand != 0)
-    show();
-  else
+  if (showCommand == 0) {
     hide();
+    return wasVisible;
+  }
+  show();
+  // Every showing command activates the window but the three that say not to
+  // (4 show without activating, 7 minimise without activating, 8 show as it is).
+  if (showCommand != 4 && showCommand != 7 && showCommand != 8) requestActivate();
   return wasVisible;
 }
 
