@@ -19,6 +19,7 @@
 #include "SVFramework/ControlBase/StringTable.h"
 #include "SVFramework/ObjectBase/Exception.h"
 #include "SVFramework/System/DebugSwitches.h"
+#include "SVFramework/System/WindowOSServices.h"
 #include "SVFramework/Utilities/Storage/SVFile.h"
 
 namespace SV {
