@@ -19,6 +19,7 @@
 #include "SVFramework/ControlBase/StringTable.h"
 #include "SVFramework/ObjectBase/Exception.h"
 #include "SVFramework/System/DebugSwitches.h"
+#include "SVFramework/System/WindowOSServices.h"
 #include "SVFramework/Utilities/Storage/SVFile.h"
 
 namespace SV {
@@ -47,6 +48,7 @@ public:
   ~QtFrameworkApp() override {
     ReleaseApplication();
     CloseSplash();
+    if (mFactory && GetApplicationControlFactory() == mFactory) SetApplicationControlFactory(nullptr);
     if (GetPlatformApplication() == this) SetPlatformApplication(nullptr);
   }
   QtFrameworkApp(const QtFrameworkApp&) = delete;
@@ -69,6 +71,8 @@ public:
     try {
       ShowSplash();
       mFactory = LControlFactory::Create(Version().GetProductName());
+      // Root windows and controls create controls by name through the application's factory.
+      SetApplicationControlFactory(mFactory);
       SV_RAISE_ON_FAILURE(mFactory->LoadResources(mOptions.resourceFolder, mLanguageId),
                           "SV::QtFrameworkApp::InitApplication");
       mFrameworkStrings = mFactory->GetFrameworkStringTable();
@@ -87,7 +91,7 @@ public:
   }
 
   // The run step: the application object, its start-up, the main window with its root
-  // control, the application's run, then shut-down. Failures raise.
+  // control (shown and painted), the application's run, then shut-down. Failures raise.
   bool Run() {
     RCPtr<LApplication> application(new LApplication(mFactory, mFrameworkStrings, mCommandLine));
     mApplication = application;
@@ -173,6 +177,10 @@ private:
         application.GetRootWindows().GetCount() > 0 ? application.GetRootWindows().GetAt(0) : RCPtr<LRootWindow>();
     SV_RAISE_ON_FAILURE(main ? main->SetRootControl(application.GetMainControlName()) : E_FAIL,
                         "SV::QtFrameworkApp::Run");
+    if (IWindowOSServices* const osWindow = main->GetOSWindow()) {
+      osWindow->Show(5);
+      osWindow->RedrawNow();
+    }
   }
 
   // Reports a failure of the run step with the start-up error box (exit code stays 0).

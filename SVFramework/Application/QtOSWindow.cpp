@@ -8,7 +8,9 @@
 
 #include <vector>
 
+#include "Platform/Gui/EventLoop.h"
 #include "SVFramework/Application/FrameworkApp.h"
+#include "SVFramework/Application/QtOSWindowCursor.h"
 #include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/Renderer/Renderer.h"
 
@@ -63,15 +65,17 @@ OSWindow::~OSWindow() {
 std::exception_ptr OSWindow::TakeEscapedException() { return std::exchange(gEscapedException, nullptr); }
 
 bool OSWindow::event(QEvent* event) {
+  bool handled = true;
   try {
-    return Dispatch(event);
+    // Inside one of our loops the innermost ends and rethrows it, where the run step
+    // (or the caller of a modal loop) catches it.
+    ::Platform::Gui::EventLoop::Guard([&] { handled = Dispatch(event); });
   } catch (...) {
-    // Qt's dispatch must not see it: the message loop rethrows it where the run step
-    // catches it.
+    // No loop of ours runs: Qt's dispatch must not see it either.
     if (!gEscapedException) gEscapedException = std::current_exception();
     QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::User));
-    return true;
   }
+  return handled;
 }
 
 SVRESULT OSWindow::CreateRenderer(RendererType type) {
@@ -157,10 +161,14 @@ void OSWindow::SetWindowRect(const RectT<int32_t>& rect) { setGeometry(ToQt(rect
 
 bool OSWindow::Show(int32_t showCommand) {
   const bool wasVisible = isVisible();
-  if (showCommand != 0)
-    show();
-  else
+  if (showCommand == 0) {
     hide();
+    return wasVisible;
+  }
+  show();
+  // Every showing command activates the window but the three that say not to
+  // (4 show without activating, 7 minimise without activating, 8 show as it is).
+  if (showCommand != 4 && showCommand != 7 && showCommand != 8) requestActivate();
   return wasVisible;
 }
 
@@ -181,36 +189,29 @@ SVRESULT OSWindow::SetWindowPos(bool topmost) {
 }
 
 SVRESULT OSWindow::EndModal(int32_t result) {
-  if (mInModalLoop) {
-    mModalResult = result;
-    mInModalLoop = false;
-    QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+  if (mModalLoop) {
+    mModalLoop->End(result);
     return S_OK;
   }
   Close();
   return S_OK;
 }
 
-void OSWindow::RunIdlePass() {
-  LFrameworkApp* application = GetFrameworkApp();
-  if (!application) return;
-  // The idle rule of the message loop: a first pass, then one more while work is left.
-  for (int pass = 0; pass < 2; ++pass)
-    if (!application->Idle(pass == 0)) break;
-}
-
 int32_t OSWindow::RunModalLoop() {
-  mInModalLoop = true;
+  ModalLoop loop;
+  mModalLoop = &loop;
   setModality(Qt::ApplicationModal);
   show();
   requestActivate();
-  while (mInModalLoop) {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    if (gEscapedException) break;
-    RunIdlePass();
+  int32_t result = -1;
+  try {
+    result = loop.Run();
+  } catch (...) {
+    mModalLoop = nullptr;
+    Close();
+    throw;
   }
-  const int32_t result = mInModalLoop ? -1 : mModalResult;
-  mInModalLoop = false;
+  mModalLoop = nullptr;
   Close();
   return result;
 }
@@ -225,9 +226,7 @@ SVRESULT OSWindow::SetFocus() {
 int32_t OSWindow::SetCursor(int32_t cursor) {
   const int32_t previous = gCurrentCursor;
   if (cursor != gCurrentCursor) {
-    // Cursor ids are Qt's cursor shapes; anything else shows the arrow.
-    const bool known = cursor >= Qt::ArrowCursor && cursor <= Qt::LastCursor;
-    setCursor(QCursor(known ? static_cast<Qt::CursorShape>(cursor) : Qt::ArrowCursor));
+    setCursor(QCursor(QtCursorShape(cursor)));
     gCurrentCursor = cursor;
   }
   return previous;

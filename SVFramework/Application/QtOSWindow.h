@@ -9,6 +9,7 @@
 
 #include "Platform/Gui/KeyTranslation.h"
 #include "Platform/Gui/WheelSteps.h"
+#include "SVFramework/Application/ModalLoop.h"
 #include "SVFramework/Application/OSWindowFactory.h"
 #include "SVFramework/Renderer/RenderContextInfo.h"
 #include "SVFramework/Renderer/WindowTarget.h"
@@ -26,8 +27,10 @@ class LKeyParam;
 // our key codes carry them, buttons and wheel steps), paints the pending region through
 // the window's renderer and presents only the dirty rectangles, tracks the pointer
 // while a button is held, and runs modal loops with the idle pass. An exception from
-// our code never passes through Qt's dispatch: it is kept for the message loop
-// (TakeEscapedException) and the loop is woken. UI thread only.
+// our code never passes through Qt's dispatch: the innermost of our running loops ends
+// and rethrows it (the main loop's run step shows the start-up error box and requests
+// the exit; a modal loop passes it on to its caller); with no loop of ours running it
+// is kept for TakeEscapedException and the event queue is woken. UI thread only.
 class OSWindow : public QWindow, public IOSWindow, public IWindowTarget {
 public:
   explicit OSWindow(const OSWindowOptions& options);
@@ -58,7 +61,7 @@ public:
   SVRESULT SetWindowPos(bool topmost) override;
   SVRESULT EndModal(int32_t result) override;
   int32_t RunModalLoop() override;
-  bool IsModal() override { return mInModalLoop; }
+  bool IsModal() override { return mModalLoop != nullptr; }
   bool IsActive() override { return isActive(); }
   bool HasFocus() override;
   SVRESULT SetFocus() override;
@@ -92,7 +95,6 @@ private:
   void DeliverKey(uint32_t codeWord, uint32_t modifiers, uint8_t previousState);
   bool IsDoubleClick(int32_t button, QPoint point, uint64_t timestamp);
   void SavePlacement();
-  void RunIdlePass();
 
   OSWindowOptions mOptions;
   RCPtr<LRootWindow> mRootWindow;
@@ -107,8 +109,7 @@ private:
   Platform::Gui::WheelSteps mWheel;
   Platform::Gui::ModifierSides mModifierSides;
   bool mCaptured = false;
-  bool mInModalLoop = false;
-  int32_t mModalResult = 0;
+  ModalLoop* mModalLoop = nullptr;
   bool mClosing = false;
   int32_t mLastPressButton = 0;
   QPoint mLastPressPoint;

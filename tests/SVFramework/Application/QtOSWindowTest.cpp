@@ -8,12 +8,15 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "Platform/Gui/EventLoop.h"
+#include "SVFramework/Application/CursorNames.h"
 #include "SVFramework/Application/QtOSWindow.h"
 #include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/Renderer/Renderer.h"
@@ -21,6 +24,7 @@
 #include "SVFramework/notification/NotificationCenterManager.h"
 #include "tests/Support/Application/FakeShellApplication.h"
 #include "tests/Support/Application/ProbeControl.h"
+#include "tests/Support/Application/QtWait.h"
 #include "tests/Support/Application/XvfbDisplay.h"
 
 namespace SV {
@@ -30,6 +34,7 @@ using Lines = std::vector<std::string>;
 using Testing::FakeShellApplication;
 using Testing::ProbeControl;
 using Testing::ProbeLog;
+using Testing::WaitFor;
 
 // One X server and one Qt application on it for the whole test program.
 class XvfbEnvironment : public ::testing::Environment {
@@ -55,14 +60,6 @@ public:
 };
 
 ::testing::Environment* const gXvfb = ::testing::AddGlobalTestEnvironment(new XvfbEnvironment);
-
-// Processes events until `condition` holds or five seconds have passed.
-template <class Condition>
-bool WaitFor(Condition condition) {
-  QDeadlineTimer deadline(5000);
-  while (!condition() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-  return condition();
-}
 
 // A shown, active main window of 320 x 200 on the raster back end, whose root control
 // holds a (10,10 100x50) and b (200,10 100x50).
@@ -229,6 +226,24 @@ TEST_F(QtOSWindowTest, AnExceptionFromAHandlerStopsAtTheWindowAndIsKeptForTheMes
   const std::exception_ptr escaped = OSWindow::TakeEscapedException();
   ASSERT_TRUE(escaped);
   EXPECT_THROW(std::rethrow_exception(escaped), std::runtime_error);
+  EXPECT_FALSE(OSWindow::TakeEscapedException());
+}
+
+TEST_F(QtOSWindowTest, ACursorFromTheApplicationsTableShowsItsShapeAndTheCallAnswersThePreviousOne) {
+  window->SetCursor(FrameworkCursorForName(u"UI_CURSOR_ARROW"));
+  EXPECT_EQ(window->SetCursor(FrameworkCursorForName(u"UI_CURSOR_HAND")), kCursorArrow);
+  EXPECT_EQ(window->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(window->SetCursor(kCursorArrow), kCursorHand);
+  EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(QtOSWindowTest, AnExceptionFromAHandlerEndsTheRunningMessageLoopWhichRethrowsIt) {
+  a->throwOnPress = true;
+  Platform::Gui::EventLoop loop([](int) { return false; });
+  QObject timers;
+  QTimer::singleShot(5000, &timers, [&] { loop.Quit(7); });
+  QTimer::singleShot(0, &timers, [&] { Mouse(QEvent::MouseButtonPress, {20, 30}, Qt::LeftButton, Qt::LeftButton); });
+  EXPECT_THROW(loop.Run(), std::runtime_error);
   EXPECT_FALSE(OSWindow::TakeEscapedException());
 }
 
