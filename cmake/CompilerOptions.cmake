@@ -6,3 +6,8 @@ endif()
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 # Source paths in exception texts are relative to the source root.
 add_compile_options(-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/=)
+# ccache with a base folder hands the compiler paths relative to the build folder.
+file(RELATIVE_PATH SV_SOURCE_FROM_BUILD ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}/)
+if(SV_SOURCE_FROM_BUILD)
+  add_compile_options(-fmacro-prefix-map=${SV_SOURCE_FROM_BUILD}=)
+endif()

@@ -5,10 +5,6 @@
 
 namespace SV {
 
-// Empty until the control library's first widget lands: each widget is added here,
-// under its "Framework." class name, as it arrives.
-std::span<const ControlTypeEntry> GetFrameworkControlTypes() { return {}; }
-
 void RegisterControlTypes(LControlFactory& factory, std::span<const ControlTypeEntry> entries) {
   for (const ControlTypeEntry& entry : entries) {
     const SVRESULT result =

@@ -58,6 +58,8 @@ void ReleaseMember(RCPtr<T>& member) {
 
 LFrameworkApp::LFrameworkApp() = default;
 
+void LFrameworkApp::SetClipboard(const RCPtr<LClipboard>& clipboard) { mClipboard = clipboard; }
+
 LFrameworkApp::LFrameworkApp(const RCPtr<LControlFactory>& factory, const RCPtr<LStringTable>& frameworkStrings,
                              const NarrowString& commandLine)
     : mFactory(factory),

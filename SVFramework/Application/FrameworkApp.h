@@ -152,6 +152,8 @@ protected:
   // For stand-ins that offer only some services: no factory, string tables, hot keys
   // or clipboard; the object does not become the global application.
   LFrameworkApp();
+  // For stand-ins: the clipboard object that edit requests and widgets use.
+  void SetClipboard(const RCPtr<LClipboard>& clipboard);
 
   // The exit request once the application agreed: sets the exiting flag, asks every
   // root window but the main one to close (last first), then ends the run (EndRun).

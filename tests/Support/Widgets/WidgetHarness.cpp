@@ -1,0 +1,199 @@
+#include "tests/Support/Widgets/WidgetHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "SVFramework/Application/ControlTypeRegistration.h"
+#include "SVFramework/ControlBase/ControlCreation.h"
+#include "SVFramework/ControlBase/KeyParam.h"
+#include "SVFramework/System/ClipBoard.h"
+#include "SVFramework/Utilities/Graphics/Font.h"
+#include "tests/Support/Skins/SkinFixtures.h"
+
+namespace SV::Testing {
+
+namespace {
+
+// The top control of every harness skin: a plain control of the window's size.
+class WindowControl : public LControl {
+public:
+  using LControl::LControl;
+};
+
+constexpr uint32_t kVirtualShift = 0x10, kVirtualControl = 0x11, kVirtualAlt = 0x12;
+
+}  // namespace
+
+WidgetApplication::WidgetApplication() : measuring(new FakeMeasuringRenderer) {
+  renderer = measuring;
+  defaultFont = LFont::GetFont(u"DejaVu Sans", 9, 0);
+  SetClipboard(RCPtr<LClipboard>(new LClipboard(&clipboard)));
+}
+
+WidgetApplication::~WidgetApplication() { SetClipboard(nullptr); }
+
+WidgetHarness::WidgetHarness(PointT<int32_t> clientSize) : factory(LControlFactory::Create(u"PresetEditor")) {
+  RegisterControlTypes(*factory, GetFrameworkControlTypes());
+  factory->RegisterControlCreateFunction(u"Test.Window", &LControlCreation::Create<WindowControl>);
+  SetApplicationControlFactory(factory);
+  os.clientSize = clientSize;
+  window = LRootWindow::Create(nullptr, &os);
+  application.AddRootWindow(window);
+}
+
+WidgetHarness::~WidgetHarness() {
+  application.windows.clear();
+  if (window) window->SetRootControlObject(nullptr);
+  if (root) root->Detach();
+  root.Reset();
+  window.Reset();
+  SetApplicationControlFactory(nullptr);
+}
+
+void WidgetHarness::Build(std::string_view controls, std::string_view resources, std::string_view strings) {
+  const PointT<int32_t> size = os.clientSize;
+  const std::string skin = std::string("<Application Name=\"PresetEditor\"/>\n") + std::string(resources) +
+                           "\n<Skins><Skin Name=\"Test\" FontName=\"DejaVu Sans\" FontSize=\"9\">\n"
+                           "<SubControl Class=\"Test.Window\" Name=\"window\" XSizeAbs=\"" +
+                           std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" +
+                           std::string(controls) + "\n</SubControl></Skin></Skins>";
+  auto documents = std::make_shared<MemoryResources>();
+  documents->Add("SVXML", "APP_STRINGS", StringTableDocument(strings));
+  documents->Add("SVXML", "APP_SKINS", SkinDocument(skin));
+  factory->SetResourceSource(documents);
+  const SVRESULT loaded = factory->LoadResources(u"::", 9);
+  ASSERT_GE(loaded, 0) << "the test skin does not parse: line " << factory->GetLastParseError().line;
+  factory->SetCurrentSkinIndex(0);
+  if (root) root->Detach();
+  factory->CreateControl(root, kWindowControlName, window.Get());
+  ASSERT_TRUE(root) << "the test skin has no window control";
+  window->SetRootControlObject(root);
+  root->RecomputePlacement();
+}
+
+RCPtr<LControl> WidgetHarness::FindControl(const RCPtr<LControl>& from, const String& name) {
+  if (!from) return {};
+  for (uint32_t i = 0; i < from->GetChildCount(); ++i) {
+    const RCPtr<LControl>& child = from->GetChildAt(i);
+    if (child->GetName() == name) return child;
+    if (RCPtr<LControl> found = FindControl(child, name)) return found;
+  }
+  return {};
+}
+
+PointT<int32_t> WidgetHarness::At(const RCPtr<LControl>& control) const {
+  const RectT<double>& rect = control->GetRect();
+  return At(control, {static_cast<int32_t>(rect.width / 2), static_cast<int32_t>(rect.height / 2)});
+}
+
+PointT<int32_t> WidgetHarness::At(const RCPtr<LControl>& control, PointT<int32_t> local) const {
+  PointT<int32_t> point = local;
+  root->MapPointFromControl(control.Get(), point);
+  return point;
+}
+
+void WidgetHarness::MoveTo(PointT<int32_t> point, int32_t modifiers) {
+  os.cursorPosition = point;
+  application.cursor = point;
+  window->OnMouseMove(point, modifiers, 0);
+}
+
+void WidgetHarness::Press(PointT<int32_t> point, int32_t button, int32_t modifiers) {
+  os.buttons |= static_cast<uint32_t>(button);
+  application.buttons |= static_cast<uint32_t>(button);
+  window->OnMouseButton(0, button, modifiers, point, 0);
+  os.cursorPosition = point;
+  application.cursor = point;
+}
+
+void WidgetHarness::Release(PointT<int32_t> point, int32_t button, int32_t modifiers) {
+  os.buttons &= ~static_cast<uint32_t>(button);
+  application.buttons &= ~static_cast<uint32_t>(button);
+  window->OnMouseButton(1, button, modifiers, point, 0);
+}
+
+void WidgetHarness::Click(PointT<int32_t> point, int32_t button, int32_t modifiers) {
+  Press(point, button, modifiers);
+  Release(point, button, modifiers);
+}
+
+void WidgetHarness::DoubleClick(PointT<int32_t> point) {
+  Click(point);
+  os.buttons |= 1;
+  application.buttons |= 1;
+  window->OnMouseButton(2, 1, 0, point, 0);
+  Release(point);
+}
+
+void WidgetHarness::Drag(PointT<int32_t> from, PointT<int32_t> to, int steps) {
+  Press(from);
+  steps = std::max(steps, 1);
+  for (int i = 1; i <= steps; ++i)
+    MoveTo({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+  Release(to);
+}
+
+void WidgetHarness::Wheel(PointT<int32_t> point, int32_t direction, int32_t modifiers) {
+  window->OnMouseWheel(point, modifiers, direction);
+}
+
+namespace {
+
+// Holds the platform key state of the word's modifiers down while a key is delivered.
+class HeldModifiers {
+public:
+  HeldModifiers(FakeShellApplication& application, uint32_t modifiers) : mApplication(application) {
+    mSaved = mApplication.keysDown;
+    if (modifiers & KeyCode::kModShift) mApplication.keysDown[kVirtualShift] = true;
+    if (modifiers & KeyCode::kModCtrl) mApplication.keysDown[kVirtualControl] = true;
+    if (modifiers & KeyCode::kModAlt) mApplication.keysDown[kVirtualAlt] = true;
+  }
+  ~HeldModifiers() { mApplication.keysDown = mSaved; }
+
+private:
+  FakeShellApplication& mApplication;
+  std::map<int32_t, bool> mSaved;
+};
+
+}  // namespace
+
+void WidgetHarness::KeyDown(uint32_t virtualKey, uint32_t modifiers, bool repeat) {
+  const HeldModifiers held(application, modifiers);
+  const uint32_t code = ((virtualKey & 0xFF) << 16) | KeyCode::CodeModifierBits(modifiers) | KeyCode::kKeyDown;
+  window->OnKey(MakeKeyParam(KeyCode(code, KeyCode::GetSidedModifiers(modifiers), repeat ? 1 : 0), 1));
+}
+
+void WidgetHarness::KeyUp(uint32_t virtualKey, uint32_t modifiers) {
+  const HeldModifiers held(application, modifiers);
+  const uint32_t code = ((virtualKey & 0xFF) << 16) | KeyCode::CodeModifierBits(modifiers);
+  window->OnKey(MakeKeyParam(KeyCode(code, KeyCode::GetSidedModifiers(modifiers), 1), 1));
+}
+
+void WidgetHarness::Key(uint32_t virtualKey, uint32_t modifiers) {
+  KeyDown(virtualKey, modifiers);
+  KeyUp(virtualKey, modifiers);
+}
+
+void WidgetHarness::Char(char16_t character, uint32_t modifiers) {
+  const HeldModifiers held(application, modifiers);
+  window->OnKey(MakeKeyParam(KeyCode(character, modifiers), 1));
+}
+
+void WidgetHarness::Type(std::u16string_view text) {
+  for (const char16_t character : text) Char(character);
+}
+
+void WidgetHarness::Idle(uint32_t milliseconds) {
+  application.Advance(milliseconds);
+  window->Idle(true);
+}
+
+void WidgetHarness::RunFor(uint32_t milliseconds, uint32_t step) {
+  step = std::max<uint32_t>(step, 1);
+  for (uint32_t elapsed = 0; elapsed < milliseconds; elapsed += step) Idle(std::min(step, milliseconds - elapsed));
+}
+
+}  // namespace SV::Testing

@@ -1,0 +1,101 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "SVFramework/Application/RootWindow.h"
+#include "SVFramework/ControlBase/Control.h"
+#include "SVFramework/ControlBase/ControlFactory.h"
+#include "SVFramework/System/Keys/KeyCode.h"
+#include "tests/Support/Application/FakeShellApplication.h"
+#include "tests/Support/Controls/StandInRootWindow.h"
+#include "tests/Support/Renderer/FakeMeasuringRenderer.h"
+#include "tests/Support/Widgets/FakeClipboard.h"
+
+namespace SV::Testing {
+
+// The application as widgets reach it: the shell fake (root windows, key state, work
+// area, clocks the test moves) with a measuring renderer of fixed advances (10 pixels
+// a character, lines 16 high), the application's font and a clipboard in memory.
+class WidgetApplication : public FakeShellApplication {
+public:
+  WidgetApplication();
+  ~WidgetApplication() override;
+
+  RCPtr<FakeMeasuringRenderer> measuring;
+  FakeClipboard clipboard;
+};
+
+// Drives widgets as the program does, without a window system: a real root window over
+// a stand-in OS window, a control tree built from a skin through the factory with every
+// framework control class registered, input fed to the root window as the OS window
+// feeds it, and idle passes on a clock the test moves. No test sleeps. Test thread only;
+// one harness at a time (it sets the application object and factory).
+//
+// Virtual keys are the platform's codes (0x25 left, 0x26 up, 0x0D return, 0x09 tab...);
+// modifier words are KeyCode::Modifier bits for keys and the mouse word (Ctrl 1,
+// Shift 8, Alt 0x40) for the pointer.
+class WidgetHarness {
+public:
+  static constexpr const char16_t* kWindowControlName = u"window";
+
+  explicit WidgetHarness(PointT<int32_t> clientSize = {800, 600});
+  ~WidgetHarness();
+  WidgetHarness(const WidgetHarness&) = delete;
+  WidgetHarness& operator=(const WidgetHarness&) = delete;
+
+  // Loads a skin whose single top control "window" (class "Test.Window", a plain
+  // control of the client size) holds `controls` (SubControl elements); `resources`
+  // holds the Colorizers, Parts, Looks and LookLists elements, `strings` StringTable
+  // elements (LCID 9). Builds the tree into the root window and places it. A document
+  // that does not parse fails the test.
+  void Build(std::string_view controls, std::string_view resources = {}, std::string_view strings = {});
+
+  // The first control of that name, depth first below the window control, as T; null
+  // when there is none or it is not a T.
+  template <class T = LControl>
+  RCPtr<T> Find(const String& name) const {
+    return RCPtr<T>(dynamic_cast<T*>(FindControl(root, name).Get()));
+  }
+  // A point of the control (its centre by default, else `local` in its own
+  // coordinates) in window coordinates.
+  PointT<int32_t> At(const RCPtr<LControl>& control) const;
+  PointT<int32_t> At(const RCPtr<LControl>& control, PointT<int32_t> local) const;
+
+  // Pointer input; a press first moves the pointer there, as the OS window does.
+  void MoveTo(PointT<int32_t> point, int32_t modifiers = 0);
+  void Press(PointT<int32_t> point, int32_t button = 1, int32_t modifiers = 0);
+  void Release(PointT<int32_t> point, int32_t button = 1, int32_t modifiers = 0);
+  void Click(PointT<int32_t> point, int32_t button = 1, int32_t modifiers = 0);
+  void DoubleClick(PointT<int32_t> point);
+  // Press at `from`, `steps` moves on the straight line to `to`, release there.
+  void Drag(PointT<int32_t> from, PointT<int32_t> to, int steps = 4);
+  // One wheel notch: direction 0 down, 1 up, 2 left, 3 right.
+  void Wheel(PointT<int32_t> point, int32_t direction, int32_t modifiers = 0);
+
+  // Keys as the OS window delivers them: a press (key-down bit set, previous state 1 for
+  // a repeat), a release, a typed character (no virtual key).
+  void KeyDown(uint32_t virtualKey, uint32_t modifiers = 0, bool repeat = false);
+  void KeyUp(uint32_t virtualKey, uint32_t modifiers = 0);
+  void Key(uint32_t virtualKey, uint32_t modifiers = 0);
+  void Char(char16_t character, uint32_t modifiers = 0);
+  void Type(std::u16string_view text);
+
+  // Moves both clocks on, then runs one idle pass of the root window.
+  void Idle(uint32_t milliseconds = 0);
+  // Idle passes every `step` milliseconds until `milliseconds` have passed.
+  void RunFor(uint32_t milliseconds, uint32_t step = 10);
+
+  WidgetApplication application;
+  StandInCursorNames cursors;
+  StandInOSWindow os;
+  RCPtr<LControlFactory> factory;
+  RCPtr<LRootWindow> window;
+  RCPtr<LControl> root;  // the "window" control once built
+
+private:
+  static RCPtr<LControl> FindControl(const RCPtr<LControl>& from, const String& name);
+};
+
+}  // namespace SV::Testing
