@@ -1,5 +1,7 @@
 #include "tests/Support/Widgets/WidgetHarness.h"
 
+#include "SVFramework/ControlBase/Look.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,6 +72,9 @@ void WidgetHarness::Build(std::string_view controls, std::string_view resources,
   if (root) root->Detach();
   factory->CreateControl(root, kWindowControlName, window.Get());
   ASSERT_TRUE(root) << "the test skin has no window control";
+  // Children are hit through a visible look of their parent: the window shows one
+  // empty, transparent look of its own.
+  if (root->GetLookCount() == 0) root->SetExclusiveLook(root->AddLook(RCPtr<LLook>(new LLook)));
   window->SetRootControlObject(root);
   root->RecomputePlacement();
 }
