@@ -1,6 +1,7 @@
 #include "SVFramework/Application/ControlTypeRegistration.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/Controls/Button.h"
+#include "SVFramework/Controls/ToolTip.h"
 
 namespace SV {
 
@@ -10,6 +11,7 @@ namespace {
 // exists. Class names are compared exactly, letter case included.
 constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.Button", &LControlCreation::Create<LButton>},
+    {u"Framework.ToolTip", &LControlCreation::Create<LToolTip>},
 };
 
 }  // namespace
