@@ -37,6 +37,23 @@ WidgetApplication::WidgetApplication() : measuring(new FakeMeasuringRenderer) {
 
 WidgetApplication::~WidgetApplication() { SetClipboard(nullptr); }
 
+int32_t WidgetApplication::DoModal(const RCPtr<LControl>& control, bool) {
+  if (!control) return E_FAIL;
+  ++modalRuns;
+  dialogOs.modal = true;
+  dialogOs.endModalResults.clear();
+  const RCPtr<LRootWindow> dialogWindow = LRootWindow::Create(nullptr, &dialogOs);
+  control->SetRootWindow(dialogWindow.Get());
+  dialogWindow->SetRootControlObject(control);
+  AddRootWindow(dialogWindow);
+  if (modalLoop) modalLoop(*dialogWindow);
+  const int32_t result = dialogOs.endModalResults.empty() ? dialogOs.modalResult : dialogOs.endModalResults.back();
+  std::erase(windows, dialogWindow);
+  dialogWindow->SetRootControlObject(nullptr);
+  control->SetRootWindow(nullptr);
+  return result;
+}
+
 WidgetHarness::WidgetHarness(PointT<int32_t> clientSize) : factory(LControlFactory::Create(u"PresetEditor")) {
   RegisterControlTypes(*factory, GetFrameworkControlTypes());
   factory->RegisterControlCreateFunction(u"Test.Window", &LControlCreation::Create<WindowControl>);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,8 +24,17 @@ public:
   WidgetApplication();
   ~WidgetApplication() override;
 
+  // A modal run as the shell makes it: `control` becomes the root control of a new
+  // modal window over `dialogOs`, `modalLoop` (when set) plays the user's part inside the
+  // loop with that window, and the run answers the last result the window was ended
+  // with (else dialogOs.modalResult). The window is taken down afterwards.
+  int32_t DoModal(const RCPtr<LControl>& control, bool systemMenu) override;
+
   RCPtr<FakeMeasuringRenderer> measuring;
   FakeClipboard clipboard;
+  StandInOSWindow dialogOs;
+  std::function<void(LRootWindow& dialogWindow)> modalLoop;
+  int32_t modalRuns = 0;
 };
 
 // Drives widgets as the program does, without a window system: a real root window over
