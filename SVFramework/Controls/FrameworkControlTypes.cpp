@@ -1,4 +1,6 @@
 #include "SVFramework/Application/ControlTypeRegistration.h"
+#include "SVFramework/ControlBase/ControlCreation.h"
+#include "SVFramework/Controls/Slider.h"
 
 namespace SV {
 
@@ -7,14 +9,11 @@ namespace {
 // The framework's control classes in registration order, each listed once its widget
 // exists. Class names are compared exactly, letter case included.
 constexpr ControlTypeEntry kFrameworkControlTypes[] = {
-    {nullptr, nullptr},
+    {u"Framework.Slider", &LControlCreation::Create<LSlider>},
 };
 
 }  // namespace
 
-std::span<const ControlTypeEntry> GetFrameworkControlTypes() {
-  // The placeholder row keeps the array non-empty until the first widget lands.
-  return std::span<const ControlTypeEntry>(kFrameworkControlTypes).first(0);
-}
+std::span<const ControlTypeEntry> GetFrameworkControlTypes() { return kFrameworkControlTypes; }
 
 }  // namespace SV
