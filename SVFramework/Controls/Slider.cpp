@@ -6,6 +6,7 @@
 #include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
 #include "SVFramework/ControlBase/PixelRounding.h"
+#include "SVFramework/Controls/Button.h"
 #include "SVFramework/Utilities/Holder.h"
 #include "SVFramework/notification/Notification.h"
 
@@ -56,7 +57,7 @@ int32_t RoundInto(double value, int32_t low, int32_t high) {
 
 }  // namespace
 
-LSlider::LSlider(const RCPtr<LControl>& parent, const String& name) : LControl(parent, name) {}
+LSlider::LSlider(const RCPtr<LControl>& parent, const String& name) : LPanel(parent, name) {}
 
 LSlider::~LSlider() = default;
 
@@ -68,7 +69,7 @@ double LSlider::SetNormalizedValue(double value) {
 }
 
 double LSlider::SetValue(double normalized) {
-  const double stored = LControl::SetNormalizedValue(normalized);
+  const double stored = LPanel::SetNormalizedValue(normalized);
   PlaceThumb();
   return stored;
 }
@@ -312,7 +313,7 @@ SVRESULT LSlider::HandleKey(const RCPtr<LKeyParam>& key) {
 SVRESULT LSlider::RouteUnhandledKey(const RCPtr<LKeyParam>& key) {
   if (!key) return E_INVALIDARG;
   if (HandleArrowKey(key) == S_OK) return S_OK;
-  return LControl::RouteUnhandledKey(key);
+  return LPanel::RouteUnhandledKey(key);
 }
 
 // --- Creation and skin ---
@@ -339,6 +340,7 @@ SVRESULT LSlider::CreateThumb() {
   if (!thumb) return E_FAIL;
   mThumb = thumb;
   mThumb->SetVisible(true);
+  if (auto* button = dynamic_cast<LButton*>(mThumb.Get())) button->SetStickyPress(true);
   BindThumb();
   return S_OK;
 }
@@ -350,7 +352,7 @@ void LSlider::BindThumb() {
 }
 
 SVRESULT LSlider::Initialize() {
-  const SVRESULT result = LControl::Initialize();
+  const SVRESULT result = LPanel::Initialize();
   if (result < 0) return E_FAIL;
   if (!mHandler) mHandler = SliderHandlers::Create(this);
   mEndMarker = FindChild(u"thumbEnd");
@@ -363,14 +365,14 @@ SVRESULT LSlider::Initialize() {
 }
 
 SVRESULT LSlider::AdoptChild(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor) {
-  if (!child || descriptor || child->GetName() != String(kThumbName)) return LControl::AdoptChild(child, descriptor);
-  const SVRESULT result = LControl::AdoptChild(child, MakeThumbDescriptor());
+  if (!child || descriptor || child->GetName() != String(kThumbName)) return LPanel::AdoptChild(child, descriptor);
+  const SVRESULT result = LPanel::AdoptChild(child, MakeThumbDescriptor());
   if (result >= 0) child->SetVisible(true);
   return result;
 }
 
 void LSlider::OnDescriptorApplied() {
-  LControl::OnDescriptorApplied();
+  LPanel::OnDescriptorApplied();
   if (mStartMarker) mStartMarker->SetVisible(false);
   if (mEndMarker) mEndMarker->SetVisible(false);
   if (mStartMarker) {
@@ -389,7 +391,7 @@ void LSlider::OnDescriptorApplied() {
 }
 
 void LSlider::EndClientRectWatch() {
-  LControl::EndClientRectWatch();
+  LPanel::EndClientRectWatch();
   if (!mThumb) {
     mThumb = FindChild(kThumbName);
     if (mThumb && mHandler) BindThumb();
@@ -403,19 +405,19 @@ int32_t LSlider::Receive(const RCPtr<LNotificationDistributor>& source, const RC
     const RCPtr<SliderHandlers> handler = mHandler;
     if (const int32_t handled = handler->Dispatch(source, notification)) return handled;
   }
-  return LControl::Receive(source, notification);
+  return LPanel::Receive(source, notification);
 }
 
 SVRESULT LSlider::UnsubscribeVirtual(const RCPtr<LNotificationDistributor>& source, const char16_t* idText) {
   if (mHandler) mHandler->RemoveHandler(source.Get(), idText);
-  return LControl::UnsubscribeVirtual(source, idText);
+  return LPanel::UnsubscribeVirtual(source, idText);
 }
 
 SVRESULT LSlider::ReleaseInternalReferences() {
   mThumb.Reset();
   mStartMarker.Reset();
   mEndMarker.Reset();
-  return LControl::ReleaseInternalReferences();
+  return LPanel::ReleaseInternalReferences();
 }
 
 }  // namespace SV

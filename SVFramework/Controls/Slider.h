@@ -3,6 +3,7 @@
 
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/KeyParam.h"
+#include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Utilities/PointT.h"
 #include "SVFramework/notification/NotificationHandler.h"
 
@@ -18,8 +19,9 @@ namespace SV {
 // an arrow sequence by "NID_VALUE_CHANGE_KEY_DOWN"/"NID_VALUE_CHANGE_KEY_UP". A value set
 // from outside during a drag waits until the drag ends. Looks: 0 normal, 1 containing
 // the focus, 2 disabled. A skin without both markers gives a slider that shows nothing
-// and steps nothing. UI thread only.
-class LSlider : public LControl {
+// and steps nothing. A thumb that is a button keeps its pressed look while it is
+// dragged. UI thread only.
+class LSlider : public LPanel {
  public:
   using SliderHandlers = LNotificationHandler<LSlider>;
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/ControlBase/ValueParam.h"
 #include "SVFramework/Controls/Slider.h"
 #include "SVFramework/Utilities/Holder.h"
@@ -21,24 +20,20 @@ using Testing::WidgetHarness;
 
 constexpr uint32_t kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
 
-// A marker of the track: any control class will do, its skin entry is what counts.
-class Marker : public LControl {
- public:
-  using LControl::LControl;
-};
-
 struct Track {
   PointT<int32_t> start;
   PointT<int32_t> end;
 };
 
-// One slider 200 x 160 at (10, 10) in the window, markers 10 x 20, and a control
-// "other" that can take the focus.
+// One slider 200 x 160 at (10, 10) in the window, markers 10 x 20 (buttons, as skins
+// make them), and a button "other" that can take the focus.
 std::string SliderSkin(Track track) {
   auto marker = [](const char* name, PointT<int32_t> at) {
-    return std::string("<SubControl Class=\"Test.Marker\" Name=\"") + name + "\" XPositionAbs=\"" +
+    return std::string("<SubControl Class=\"Framework.Button\" Name=\"") + name + "\" XPositionAbs=\"" +
            std::to_string(at.x) + "\" YPositionAbs=\"" + std::to_string(at.y) +
-           "\" XSizeAbs=\"10\" YSizeAbs=\"20\"><Skin Name=\"marker\" LookList=\"MarkerLooks\"/></SubControl>";
+           "\" XSizeAbs=\"10\" YSizeAbs=\"20\"><Skin Name=\"marker\" "
+           "LookList=\"ButtonLooks\"/><CreateParamList><CreateParam "
+           "ID=\"USE_PARENT_TOOLTIP\" Type=\"String\">true</CreateParam></CreateParamList></SubControl>";
   };
   // The window control needs a look of its own: hit testing reaches children through
   // their parent's looks.
@@ -46,7 +41,7 @@ std::string SliderSkin(Track track) {
          "<SubControl Class=\"Framework.Slider\" Name=\"slider\" TabStop=\"1\" XPositionAbs=\"10\" "
          "YPositionAbs=\"10\" XSizeAbs=\"200\" YSizeAbs=\"160\"><Skin Name=\"slider\" LookList=\"SliderLooks\"/>" +
          marker("thumbStart", track.start) + marker("thumbEnd", track.end) +
-         "</SubControl><SubControl Class=\"Test.Marker\" Name=\"other\" TabStop=\"2\" XPositionAbs=\"400\" "
+         "</SubControl><SubControl Class=\"Framework.Button\" Name=\"other\" TabStop=\"2\" XPositionAbs=\"400\" "
          "YPositionAbs=\"400\" XSizeAbs=\"10\" YSizeAbs=\"10\"><Skin Name=\"other\" "
          "LookList=\"MarkerLooks\"/></SubControl>";
 }
@@ -66,7 +61,8 @@ std::string DescribePresence(const RCPtr<LNotification>& notification) {
 }
 
 // Opaque looks, so that presses hit the slider and its thumb: three for the slider
-// (normal, containing the focus, disabled), one for the markers.
+// (normal, containing the focus, disabled), one for the window, and the seven looks of
+// a button that is off.
 constexpr const char* kLooks =
     R"(<Colorizers><Colorizer Name="Grey" ColorType="SolidFill" Color="FF808080"/></Colorizers>
 <Parts><Part Name="Fill" Width="4" Height="4" ResizeType="Stretch" ColorizerName="Grey"/></Parts>
@@ -74,6 +70,9 @@ constexpr const char* kLooks =
 <LookLists>
   <LookList Name="SliderLooks" NumLooks="3"><Look Name="Fill" Index="0"/><Look Name="Fill" Index="1"/><Look Name="Fill" Index="2"/></LookList>
   <LookList Name="MarkerLooks" NumLooks="1"><Look Name="Fill" Index="0"/></LookList>
+  <LookList Name="ButtonLooks" NumLooks="14"><Look Name="Fill" Index="0"/><Look Name="Fill" Index="1"/>
+    <Look Name="Fill" Index="2"/><Look Name="Fill" Index="3"/><Look Name="Fill" Index="4"/><Look Name="Fill" Index="5"/>
+    <Look Name="Fill" Index="6"/></LookList>
 </LookLists>)";
 
 const Track kHorizontal{{0, 0}, {190, 0}};
@@ -81,7 +80,6 @@ const Track kHorizontal{{0, 0}, {190, 0}};
 class SliderTest : public ::testing::Test {
  protected:
   void Build(Track track = kHorizontal) {
-    harness.factory->RegisterControlCreateFunction(u"Test.Marker", &LControlCreation::Create<Marker>);
     harness.Build(SliderSkin(track), kLooks);
     slider = harness.Find<LSlider>(u"slider");
     ASSERT_TRUE(slider);
@@ -213,6 +211,18 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
+TEST_F(SliderTest, TheThumbKeepsItsPressedLookWhileDraggedWithThePointerOffIt) {
+  Build();
+  const PointT<int32_t> grab = harness.At(thumb);
+  harness.Press(grab);
+  harness.MoveTo({grab.x + 60, grab.y + 120});
+  ASSERT_EQ(ThumbCorner(), (PointT<int32_t>{60, 0}));
+  // Pressed, with the focus that the press gave the thumb.
+  EXPECT_EQ(thumb->GetFirstVisibleLookIndex(), 5);
+  harness.Release({grab.x + 60, grab.y + 120});
+  EXPECT_EQ(thumb->GetFirstVisibleLookIndex(), 3);
+}
+
 TEST_F(SliderTest, AValueSetDuringADragWaitsForTheDragsEndJustBeforeCaptureFalse) {
   Build();
   const PointT<int32_t> grab = harness.At(thumb);
@@ -321,6 +331,15 @@ TEST_P(SliderKeys, AnArrowSequenceChangesByOneUnitPerPressAndRepeatInsideOneKeyD
 INSTANTIATE_TEST_SUITE_P(Arrows, SliderKeys,
                          ::testing::Values(KeyCase{kUp, 1}, KeyCase{kRight, 1}, KeyCase{kDown, -1},
                                            KeyCase{kLeft, -1}));
+
+TEST_F(SliderTest, ArrowKeysThatTheFocusedThumbPassesOnMoveTheSlider) {
+  Build();
+  harness.Click(harness.At(thumb));
+  ASSERT_TRUE(thumb->HasFocus());
+  log->lines.clear();
+  harness.Key(kRight);
+  EXPECT_EQ(log->lines, (Lines{"NID_VALUE_CHANGE_KEY_DOWN key", "NID_VALUE_CHANGE 1", "NID_VALUE_CHANGE_KEY_UP key"}));
+}
 
 TEST_F(SliderTest, LosingTheFocusDuringAKeySequenceEndsItWithoutAKey) {
   Build();
