@@ -57,6 +57,8 @@ SVRESULT LButton::Initialize() {
   bool flag = false;
   if (ReadUntrimmedBoolean(parameters, u"AUTO_VALUE_SET", flag)) SetAutoValueSet(flag);
   if (ReadUntrimmedBoolean(parameters, u"IS_RADIO", flag)) SetRadio(flag);
+  // Shown from the start: a button without a look would be invisible and never hit.
+  UpdateLook();
   return S_OK;
 }
 

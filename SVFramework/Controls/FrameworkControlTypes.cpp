@@ -5,6 +5,7 @@
 #include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Controls/Scrollbar.h"
 #include "SVFramework/Controls/Slider.h"
+#include "SVFramework/Controls/ToolTip.h"
 
 namespace SV {
 
@@ -20,6 +21,7 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.Slider", &LControlCreation::Create<LSlider>},
     {u"Framework.Label", &LControlCreation::Create<LLabel>},
     {u"Framework.Panel", &LControlCreation::Create<LPanel>},
+    {u"Framework.ToolTip", &LControlCreation::Create<LToolTip>},
     {u"Framework.CenteredSliderBounds", &LControlCreation::Create<LPanel>},
 };
 

@@ -35,10 +35,7 @@ std::string SliderSkin(Track track) {
            "LookList=\"ButtonLooks\"/><CreateParamList><CreateParam "
            "ID=\"USE_PARENT_TOOLTIP\" Type=\"String\">true</CreateParam></CreateParamList></SubControl>";
   };
-  // The window control needs a look of its own: hit testing reaches children through
-  // their parent's looks.
-  return "<Skin Name=\"window\" LookList=\"MarkerLooks\"/>"
-         "<SubControl Class=\"Framework.Slider\" Name=\"slider\" TabStop=\"1\" XPositionAbs=\"10\" "
+  return "<SubControl Class=\"Framework.Slider\" Name=\"slider\" TabStop=\"1\" XPositionAbs=\"10\" "
          "YPositionAbs=\"10\" XSizeAbs=\"200\" YSizeAbs=\"160\"><Skin Name=\"slider\" LookList=\"SliderLooks\"/>" +
          marker("thumbStart", track.start) + marker("thumbEnd", track.end) +
          "</SubControl><SubControl Class=\"Framework.Button\" Name=\"other\" TabStop=\"2\" XPositionAbs=\"400\" "
@@ -61,7 +58,7 @@ std::string DescribePresence(const RCPtr<LNotification>& notification) {
 }
 
 // Opaque looks, so that presses hit the slider and its thumb: three for the slider
-// (normal, containing the focus, disabled), one for the window, and the seven looks of
+// (normal, containing the focus, disabled), one for "other", and the seven looks of
 // a button that is off.
 constexpr const char* kLooks =
     R"(<Colorizers><Colorizer Name="Grey" ColorType="SolidFill" Color="FF808080"/></Colorizers>
