@@ -371,6 +371,19 @@ SVRESULT LSlider::AdoptChild(const RCPtr<LControl>& child, const RCPtr<LControlD
   return result;
 }
 
+// The base detaches the children that the new skin does not name, the thumb among
+// them; it is adopted again afterwards, with a copy of the new start marker's entry.
+SVRESULT LSlider::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
+  const RCPtr<LControl> thumb = IsCreated() && mThumb && mThumb->GetParent() == this ? mThumb : nullptr;
+  const SVRESULT result = LPanel::ApplyDescriptor(descriptor);
+  if (!thumb || thumb->GetParent() == this) return result;
+  if (AdoptChild(thumb, nullptr) < 0) return result;
+  // Leaving the tree ended the thumb's subscriptions.
+  if (mHandler) BindThumb();
+  PlaceThumb();
+  return result;
+}
+
 void LSlider::OnDescriptorApplied() {
   LPanel::OnDescriptorApplied();
   if (mStartMarker) mStartMarker->SetVisible(false);

@@ -43,6 +43,8 @@ class LSlider : public LPanel {
   void OnIdle() override;
   SVRESULT Initialize() override;
   SVRESULT AdoptChild(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor) override;
+  // A new skin keeps the thumb, although no skin entry names it.
+  SVRESULT ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) override;
   void OnDescriptorApplied() override;
   int32_t Receive(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification) override;
   SVRESULT UnsubscribeVirtual(const RCPtr<LNotificationDistributor>& source, const char16_t* idText) override;

@@ -35,7 +35,9 @@ std::string SliderSkin(Track track) {
            "LookList=\"ButtonLooks\"/><CreateParamList><CreateParam "
            "ID=\"USE_PARENT_TOOLTIP\" Type=\"String\">true</CreateParam></CreateParamList></SubControl>";
   };
-  return "<SubControl Class=\"Framework.Slider\" Name=\"slider\" TabStop=\"1\" XPositionAbs=\"10\" "
+  // A look of the window's own, which a new skin keeps: children are hit through it.
+  return "<Skin Name=\"window\" LookList=\"MarkerLooks\"/>"
+         "<SubControl Class=\"Framework.Slider\" Name=\"slider\" TabStop=\"1\" XPositionAbs=\"10\" "
          "YPositionAbs=\"10\" XSizeAbs=\"200\" YSizeAbs=\"160\"><Skin Name=\"slider\" LookList=\"SliderLooks\"/>" +
          marker("thumbStart", track.start) + marker("thumbEnd", track.end) +
          "</SubControl><SubControl Class=\"Framework.Button\" Name=\"other\" TabStop=\"2\" XPositionAbs=\"400\" "
@@ -58,7 +60,7 @@ std::string DescribePresence(const RCPtr<LNotification>& notification) {
 }
 
 // Opaque looks, so that presses hit the slider and its thumb: three for the slider
-// (normal, containing the focus, disabled), one for "other", and the seven looks of
+// (normal, containing the focus, disabled), one for the window, and the seven looks of
 // a button that is off.
 constexpr const char* kLooks =
     R"(<Colorizers><Colorizer Name="Grey" ColorType="SolidFill" Color="FF808080"/></Colorizers>
@@ -119,6 +121,20 @@ TEST_F(SliderTest, CreatesItsThumbFromTheStartMarkerAndHidesTheMarkers) {
   EXPECT_EQ(thumb->GetRect(), (RectT<double>{0, 0, 10, 20}));
   EXPECT_EQ(slider->GetHotPointOffset(), (PointT<int32_t>{5, 10}));
   EXPECT_DOUBLE_EQ(slider->NormalizedToValue(1), 127);
+}
+
+TEST_F(SliderTest, KeepsAWorkingThumbAtItsValueWhenTheSkinIsAppliedAgain) {
+  Build();
+  slider->SetNormalizedValue(0.5);
+  ASSERT_GE(harness.factory->ApplySkinToControl(harness.root), 0);
+  ASSERT_EQ(slider->GetThumb().Get(), thumb.Get());
+  EXPECT_EQ(thumb->GetParent(), slider.Get());
+  EXPECT_TRUE(thumb->IsVisible(true));
+  EXPECT_EQ(ThumbCorner(), (PointT<int32_t>{95, 0}));
+  const PointT<int32_t> grab = harness.At(thumb);
+  harness.Drag(grab, {grab.x + 40, grab.y});
+  EXPECT_EQ(ThumbCorner(), (PointT<int32_t>{135, 0}));
+  EXPECT_EQ(log->lines.back(), "NID_VALUE_CHANGE_CAPTURE false");
 }
 
 struct PlacementCase {
