@@ -87,6 +87,11 @@ public:
   // Idle passes every `step` milliseconds until `milliseconds` have passed.
   void RunFor(uint32_t milliseconds, uint32_t step = 10);
 
+  // A Skin element the window control wears (say one naming a LookList); empty for none.
+  // Pointer input reaches children only through a visible look of their parent, so
+  // tests of pointer input give the window a look here before Build.
+  std::string windowSkin;
+
   WidgetApplication application;
   StandInCursorNames cursors;
   StandInOSWindow os;
