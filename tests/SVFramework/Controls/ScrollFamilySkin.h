@@ -19,7 +19,8 @@ inline constexpr const char* kSolidLooks = R"(
   <Look Name="Solid">
     <ClientPart Name="GreyFill" OffsetLeft="0" OffsetTop="0" OffsetRight="0" OffsetBottom="0"/>
     <TextProperties TextLeftRel="0" TextLeftAbs="0" TextRightRel="1" TextRightAbs="0" TextHAlign="0"
-                    TextTopRel="0" TextTopAbs="0" TextBottomRel="1" TextBottomAbs="0" TextVAlign="0.5"/>
+                    TextTopRel="0" TextTopAbs="0" TextBottomRel="1" TextBottomAbs="0" TextVAlign="0.5"
+                    TextForegroundPart="DarkFill"/>
   </Look>
   <Look Name="Pressed">
     <ClientPart Name="DarkFill" OffsetLeft="0" OffsetTop="0" OffsetRight="0" OffsetBottom="0"/>

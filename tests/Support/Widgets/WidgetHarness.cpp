@@ -57,7 +57,7 @@ void WidgetHarness::Build(std::string_view controls, std::string_view resources,
   const PointT<int32_t> size = os.clientSize;
   const std::string skin = std::string("<Application Name=\"PresetEditor\"/>\n") + std::string(resources) +
                            "\n<Skins><Skin Name=\"Test\" FontName=\"DejaVu Sans\" FontSize=\"9\">\n"
-                           "<SubControl Class=\"Test.Window\" Name=\"window\" XSizeAbs=\"" +
+                           "<SubControl Class=\"" + windowClass + "\" Name=\"window\" XSizeAbs=\"" +
                            std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" + windowSkin +
                            std::string(controls) + "\n</SubControl></Skin></Skins>";
   auto documents = std::make_shared<MemoryResources>();

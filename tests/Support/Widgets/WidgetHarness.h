@@ -91,6 +91,9 @@ public:
   // Pointer input reaches children only through a visible look of their parent, so
   // tests of pointer input give the window a look here before Build.
   std::string windowSkin;
+  // The class of the window control; a framework class (say "Framework.Panel") makes
+  // the top of the tree such a widget.
+  std::string windowClass = "Test.Window";
 
   WidgetApplication application;
   StandInCursorNames cursors;
