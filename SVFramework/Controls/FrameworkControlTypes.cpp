@@ -1,8 +1,10 @@
 #include "SVFramework/Application/ControlTypeRegistration.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
+#include "SVFramework/Controls/Button.h"
 #include "SVFramework/Controls/Label.h"
 #include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Controls/Scrollbar.h"
+#include "SVFramework/Controls/ToolTip.h"
 
 namespace SV {
 
@@ -11,11 +13,13 @@ namespace {
 // The framework's control classes in registration order, each listed once its widget
 // exists. Class names are compared exactly, letter case included.
 constexpr ControlTypeEntry kFrameworkControlTypes[] = {
+    {u"Framework.Button", &LControlCreation::Create<LButton>},
     {u"Framework.ScrollBar", &LControlCreation::Create<LScrollbar>},
     {u"Framework.ScrollChannel", &LControlCreation::Create<LPanel>},
     {u"Framework.ComboSlider.DropDownPanel", &LControlCreation::Create<LPanel>},
     {u"Framework.Label", &LControlCreation::Create<LLabel>},
     {u"Framework.Panel", &LControlCreation::Create<LPanel>},
+    {u"Framework.ToolTip", &LControlCreation::Create<LToolTip>},
     {u"Framework.CenteredSliderBounds", &LControlCreation::Create<LPanel>},
 };
 
