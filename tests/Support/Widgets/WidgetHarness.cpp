@@ -37,6 +37,23 @@ WidgetApplication::WidgetApplication() : measuring(new FakeMeasuringRenderer) {
 
 WidgetApplication::~WidgetApplication() { SetClipboard(nullptr); }
 
+int32_t WidgetApplication::DoModal(const RCPtr<LControl>& control, bool) {
+  if (!control) return E_FAIL;
+  ++modalRuns;
+  dialogOs.modal = true;
+  dialogOs.endModalResults.clear();
+  const RCPtr<LRootWindow> dialogWindow = LRootWindow::Create(nullptr, &dialogOs);
+  control->SetRootWindow(dialogWindow.Get());
+  dialogWindow->SetRootControlObject(control);
+  AddRootWindow(dialogWindow);
+  if (modalLoop) modalLoop(*dialogWindow);
+  const int32_t result = dialogOs.endModalResults.empty() ? dialogOs.modalResult : dialogOs.endModalResults.back();
+  std::erase(windows, dialogWindow);
+  dialogWindow->SetRootControlObject(nullptr);
+  control->SetRootWindow(nullptr);
+  return result;
+}
+
 WidgetHarness::WidgetHarness(PointT<int32_t> clientSize) : factory(LControlFactory::Create(u"PresetEditor")) {
   RegisterControlTypes(*factory, GetFrameworkControlTypes());
   factory->RegisterControlCreateFunction(u"Test.Window", &LControlCreation::Create<WindowControl>);
@@ -60,8 +77,8 @@ void WidgetHarness::Build(std::string_view controls, std::string_view resources,
   const PointT<int32_t> size = os.clientSize;
   const std::string skin = std::string("<Application Name=\"PresetEditor\"/>\n") + std::string(resources) +
                            "\n<Skins><Skin Name=\"Test\" FontName=\"DejaVu Sans\" FontSize=\"9\">\n"
-                           "<SubControl Class=\"Test.Window\" Name=\"window\" XSizeAbs=\"" +
-                           std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" +
+                           "<SubControl Class=\"" + windowClass + "\" Name=\"window\" XSizeAbs=\"" +
+                           std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" + windowSkin +
                            std::string(controls) + "\n</SubControl>" + std::string(besideWindow) +
                            "</Skin></Skins>";
   auto documents = std::make_shared<MemoryResources>();

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,8 +24,17 @@ public:
   WidgetApplication();
   ~WidgetApplication() override;
 
+  // A modal run as the shell makes it: `control` becomes the root control of a new
+  // modal window over `dialogOs`, `modalLoop` (when set) plays the user's part inside the
+  // loop with that window, and the run answers the last result the window was ended
+  // with (else dialogOs.modalResult). The window is taken down afterwards.
+  int32_t DoModal(const RCPtr<LControl>& control, bool systemMenu) override;
+
   RCPtr<FakeMeasuringRenderer> measuring;
   FakeClipboard clipboard;
+  StandInOSWindow dialogOs;
+  std::function<void(LRootWindow& dialogWindow)> modalLoop;
+  int32_t modalRuns = 0;
 };
 
 // Drives widgets as the program does, without a window system: a real root window over
@@ -94,6 +104,14 @@ public:
   void Idle(uint32_t milliseconds = 0);
   // Idle passes every `step` milliseconds until `milliseconds` have passed.
   void RunFor(uint32_t milliseconds, uint32_t step = 10);
+
+  // A Skin element the window control wears (say one naming a LookList); empty for none.
+  // Pointer input reaches children only through a visible look of their parent, so
+  // tests of pointer input give the window a look here before Build.
+  std::string windowSkin;
+  // The class of the window control; a framework class (say "Framework.Panel") makes
+  // the top of the tree such a widget.
+  std::string windowClass = "Test.Window";
 
   WidgetApplication application;
   StandInCursorNames cursors;
