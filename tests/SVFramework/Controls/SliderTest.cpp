@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <functional>
-#include <random>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -10,6 +10,7 @@
 #include "SVFramework/Controls/Slider.h"
 #include "SVFramework/Utilities/Holder.h"
 #include "tests/Support/Widgets/NotificationLog.h"
+#include "tests/Support/Widgets/RandomInput.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
 namespace SV {
@@ -407,50 +408,24 @@ TEST_F(SliderTest, OnALogarithmicRangeAWheelNotchIsOneUnitSoASmallerFractionNear
   EXPECT_LT(slider->GetNormalizedValue() - slider->ValueToNormalized(900), nearBottom);
 }
 
-// Random pointer, wheel, key and idle input over a slanted slider; whatever arrives,
-// the value stays finite in [0, 1], the idle count never goes below 0 and the thumb
-// stays inside the box spanned by the track's ends.
+// Random input over a slanted slider, with odd values set from outside now and then
+// (also in the middle of drags): the value stays finite in [0, 1], the idle count never
+// goes below 0 and the thumb stays inside the box spanned by the track's ends.
 TEST_F(SliderTest, RandomInputKeepsTheValueInRangeTheThumbOnItsBoxAndTheIdleCountSound) {
   Build({{20, 10}, {170, 130}});
-  std::mt19937 random(20261211);
-  auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-  const uint32_t keys[] = {kLeft, kUp, kRight, kDown, 0x09, 0x0D};
-  for (int event = 0; event < 3000; ++event) {
-    const PointT<int32_t> point{pick(-50, 300), pick(-50, 250)};
-    switch (pick(0, 9)) {
-      case 0:
-        harness.Press(point, 1 << pick(0, 2) >> (pick(0, 1)));
-        break;
-      case 1:
-        harness.Release(point, 1 << pick(0, 2) >> (pick(0, 1)));
-        break;
-      case 2:
-        harness.Wheel(point, pick(0, 3));
-        break;
-      case 3:
-        harness.KeyDown(keys[pick(0, 5)], 0, pick(0, 1) == 1);
-        break;
-      case 4:
-        harness.KeyUp(keys[pick(0, 5)]);
-        break;
-      case 5:
-        harness.Idle(static_cast<uint32_t>(pick(0, 400)));
-        break;
-      case 6:
-        slider->SetNormalizedValue(pick(-2000, 2000) / 1000.0);
-        break;
-      case 7:
-        slider->SetEnabled(pick(0, 3) != 0);
-        break;
-      default:
-        harness.MoveTo(point);
-        break;
-    }
+  Testing::RandomInput input(harness, 20261211);
+  auto check = [&] {
     const double value = slider->GetNormalizedValue();
-    ASSERT_TRUE(std::isfinite(value) && value >= 0 && value <= 1) << "event " << event;
-    ASSERT_GE(slider->GetIdleCount(), 0) << "event " << event;
+    ASSERT_TRUE(std::isfinite(value) && value >= 0 && value <= 1) << input.LastEvent();
+    ASSERT_GE(slider->GetIdleCount(), 0) << input.LastEvent();
     const PointT<int32_t> corner = ThumbCorner();
-    ASSERT_TRUE(corner.x >= 20 && corner.x <= 170 && corner.y >= 10 && corner.y <= 130) << "event " << event;
+    ASSERT_TRUE(corner.x >= 20 && corner.x <= 170 && corner.y >= 10 && corner.y <= 130) << input.LastEvent();
+  };
+  const double outside[] = {std::nan(""), 7.0, -3.0, 0.25, std::numeric_limits<double>::infinity()};
+  for (const double value : outside) {
+    input.Run(slider, 600, check);
+    slider->SetNormalizedValue(value);
+    check();
   }
 }
 
