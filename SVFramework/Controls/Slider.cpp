@@ -127,7 +127,8 @@ PointT<int32_t> LSlider::ProjectOntoTrack(PointT<int32_t> point) const {
   const double px = static_cast<double>(point.x) - mGrabOffset.x, py = static_cast<double>(point.y) - mGrabOffset.y;
   if (end.x == start.x) return {std::clamp(thumb.x, left, right), RoundInto(py, top, bottom)};
   if (end.y == start.y) return {RoundInto(px, left, right), std::clamp(thumb.y, top, bottom)};
-  const float slope = static_cast<float>(end.y - start.y) / static_cast<float>(end.x - start.x);
+  const float slope = static_cast<float>(static_cast<double>(end.y) - start.y) /
+                      static_cast<float>(static_cast<double>(end.x) - start.x);
   const float intercept = static_cast<float>(start.y) - static_cast<float>(start.x) * slope;
   const float foot = (static_cast<float>(py) + static_cast<float>(px) / slope - intercept) / (slope + 1.0f / slope);
   const int32_t x = RoundInto(foot, left, right);
@@ -136,7 +137,8 @@ PointT<int32_t> LSlider::ProjectOntoTrack(PointT<int32_t> point) const {
 
 void LSlider::StepTowards(PointT<int32_t> point) {
   if (!mThumb || !mStartMarker || !mEndMarker) return;
-  const PointT<int32_t> target{point.x - mHotPointOffset.x, point.y - mHotPointOffset.y};
+  const PointT<int32_t> target = RoundToLongPoint(
+      {static_cast<double>(point.x) - mHotPointOffset.x, static_cast<double>(point.y) - mHotPointOffset.y});
   const PointT<int32_t> start = GetTrackStart();
   const double fraction = GetTrackFraction(target);
   const double value = GetNormalizedValue();

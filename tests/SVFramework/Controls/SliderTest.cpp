@@ -138,6 +138,25 @@ TEST_F(SliderTest, KeepsAWorkingThumbAtItsValueWhenTheSkinIsAppliedAgain) {
   EXPECT_EQ(log->lines.back(), "NID_VALUE_CHANGE_CAPTURE false");
 }
 
+TEST(SliderWithoutMarkers, MakesNoThumbAndStillTakesWheelAndKeys) {
+  WidgetHarness harness;
+  harness.Build(
+      "<SubControl Class=\"Framework.Slider\" Name=\"slider\" TabStop=\"1\" XSizeAbs=\"200\" YSizeAbs=\"20\">"
+      "<Skin Name=\"slider\" LookList=\"SliderLooks\"/></SubControl>",
+      kLooks);
+  const RCPtr<LSlider> slider = harness.Find<LSlider>(u"slider");
+  ASSERT_TRUE(slider);
+  EXPECT_FALSE(slider->GetThumb());
+  harness.Press(harness.At(slider, {150, 10}));
+  harness.RunFor(600);
+  harness.Release(harness.At(slider, {150, 10}));
+  EXPECT_EQ(slider->GetNormalizedValue(), 0.0);
+  harness.Wheel(harness.At(slider), 1);
+  ASSERT_GE(slider->SetFocus(true), 0);
+  harness.Key(kUp);
+  EXPECT_DOUBLE_EQ(slider->GetNormalizedValue(), 2.0 / 127.0);
+}
+
 struct PlacementCase {
   const char* track;
   Track ends;
