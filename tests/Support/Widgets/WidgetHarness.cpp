@@ -126,11 +126,12 @@ void WidgetHarness::MoveTo(PointT<int32_t> point, int32_t modifiers) {
 }
 
 void WidgetHarness::Press(PointT<int32_t> point, int32_t button, int32_t modifiers) {
+  // The pointer is there before the press arrives, so a control that asks for the
+  // cursor while it handles the press finds it at the press.
+  if (point != os.cursorPosition) MoveTo(point, modifiers);
   os.buttons |= static_cast<uint32_t>(button);
   application.buttons |= static_cast<uint32_t>(button);
   window->OnMouseButton(0, button, modifiers, point, 0);
-  os.cursorPosition = point;
-  application.cursor = point;
 }
 
 void WidgetHarness::Release(PointT<int32_t> point, int32_t button, int32_t modifiers) {
