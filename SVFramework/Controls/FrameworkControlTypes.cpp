@@ -4,6 +4,7 @@
 #include "SVFramework/Controls/Label.h"
 #include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Controls/Scrollbar.h"
+#include "SVFramework/Controls/Slider.h"
 #include "SVFramework/Controls/ToolTip.h"
 
 namespace SV {
@@ -17,6 +18,7 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.ScrollBar", &LControlCreation::Create<LScrollbar>},
     {u"Framework.ScrollChannel", &LControlCreation::Create<LPanel>},
     {u"Framework.ComboSlider.DropDownPanel", &LControlCreation::Create<LPanel>},
+    {u"Framework.Slider", &LControlCreation::Create<LSlider>},
     {u"Framework.Label", &LControlCreation::Create<LLabel>},
     {u"Framework.Panel", &LControlCreation::Create<LPanel>},
     {u"Framework.ToolTip", &LControlCreation::Create<LToolTip>},

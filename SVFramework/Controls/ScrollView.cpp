@@ -232,15 +232,23 @@ PointT<double> LScrollView::SetScrollOffset(PointT<double> offset) {
 
 void LScrollView::ScrollCachedContent(PointT<double> previous, PointT<double> next) {
   const RectT<double> visible = GetVisibleRect();
-  PutBarAt(mHorizontalBar, next.x, visible.width, mClientExtent.x);
-  PutBarAt(mVerticalBar, next.y, visible.height, mClientExtent.y);
+  if (mHorizontalBar) PutBarAt(mHorizontalBar, PixelPosition(next.x, visible.width, mClientExtent.x));
+  if (mVerticalBar) {
+    // A bar that counts lines stands at the line the offset shows, not at a pixel share.
+    const bool lines = mLineMode && mLineSize > 0;
+    PutBarAt(mVerticalBar, lines ? mVerticalBar->ValueToNormalized(std::trunc(next.y / mLineSize))
+                                 : PixelPosition(next.y, visible.height, mClientExtent.y));
+  }
   LControl::ScrollCachedContent(previous, next);
 }
 
-void LScrollView::PutBarAt(const RCPtr<LScrollbar>& bar, double offset, double visible, double extent) {
-  if (!bar || !mScrollViewHandlers) return;
+double LScrollView::PixelPosition(double offset, double visible, double extent) {
   const double range = std::max(extent - visible, 0.0);
-  const double position = range > 0 ? offset / range : 0;
+  return range > 0 ? offset / range : 0;
+}
+
+void LScrollView::PutBarAt(const RCPtr<LScrollbar>& bar, double position) {
+  if (!mScrollViewHandlers) return;
   if (mScrollViewHandlers->HasHandler(bar.Get(), kValueChange)) {
     CAutoNotificationDisabler<LScrollView> quiet(mScrollViewHandlers, RCPtr<LNotificationDistributor>(bar.Get()),
                                                  kValueChange);

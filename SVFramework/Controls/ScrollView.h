@@ -122,7 +122,8 @@ private:
   void ReportBarChanges(double verticalRoom, double horizontalRoom, const RectT<double>& visibleBefore);
   void SyncPixelBar(const RCPtr<LScrollbar>& bar, int32_t axis);
   void SyncLineBar();
-  void PutBarAt(const RCPtr<LScrollbar>& bar, double offset, double visible, double extent);
+  static double PixelPosition(double offset, double visible, double extent);
+  void PutBarAt(const RCPtr<LScrollbar>& bar, double position);
   void BindBar(const RCPtr<LScrollbar>& bar);
   double RoomOf(int32_t axis) const;
   SVRESULT WheelBy(const RCPtr<LScrollbar>& bar, const LMouseWheelParam& param, int32_t forwardDirection);

@@ -5,6 +5,7 @@
 
 #include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/ControlBase/KeyParam.h"
+#include "SVFramework/Controls/Button.h"
 #include "SVFramework/System/Keys/KeyCode.h"
 #include "SVFramework/notification/Notification.h"
 
@@ -76,22 +77,24 @@ void LScrollbar::BindParts() {
     // The capture can end apart from the button (a lost capture): the press ends too.
     mBarHandlers->AddHandler(&LScrollbar::OnChannelPress, channel, u"NID_CAPTURE_CONDITION_CHANGE", 0);
     mBarHandlers->AddHandler(&LScrollbar::OnChannelHoverChange, channel, u"NID_HOVER_CONDITION_CHANGE", 0);
-    mThumb = mChannel->FindChild(u"thumb");
+    mThumb = RCPtr<LButton>(dynamic_cast<LButton*>(mChannel->FindChild(u"thumb").Get()));
   }
   if (mThumb) {
     const RCPtr<LNotificationDistributor> thumb(mThumb.Get());
     mBarHandlers->AddHandler(&LScrollbar::OnThumbMouseMove, thumb, u"NID_MOUSE_MOVE", 0);
     mBarHandlers->AddHandler(&LScrollbar::OnThumbDragChange, thumb, u"NID_LEFT_DRAG_CONDITION_CHANGE", 0);
+    mThumb->SetStickyPress(true);
   }
   BindArrow(u"dec");
   BindArrow(u"inc");
 }
 
 void LScrollbar::BindArrow(const char16_t* name) {
-  const RCPtr<LControl> arrow = FindChild(name);
+  const RCPtr<LButton> arrow(dynamic_cast<LButton*>(FindChild(name).Get()));
   if (!arrow) return;
   mBarHandlers->AddHandler(&LScrollbar::OnArrowRepeat, RCPtr<LNotificationDistributor>(arrow.Get()),
                            u"NID_BUTTON_AUTOREPEAT", 0);
+  arrow->SetAutoRepeat(true);
 }
 
 // "inc" to the right of "dec" on a row makes a horizontal bar, below it a vertical one.
@@ -263,8 +266,7 @@ int32_t LScrollbar::OnChannelPress(const RCPtr<LNotificationDistributor>&, const
       mTimeToNextPage = mFirstPageRepeatDelay;
       AcquireIdle();
     }
-  } else if (mChannelZone != kZoneNone &&
-             (BecameClear(*change, kCaptureBit) || BecameClear(*change, kLeftDownBit))) {
+  } else if (mChannelZone != kZoneNone && BecameClear(*change, kCaptureBit)) {
     mChannelZone = kZoneNone;
     RestoreChannelLook();
     ReleaseIdle();

@@ -81,7 +81,7 @@ public:
   double GetPendingValue() const { return mPendingValue; }
   // Whether a value set during a drag is applied when the drag ends.
   void SetApplyPending(bool apply) { mApplyPending = apply; }
-  const RCPtr<LControl>& GetThumb() const { return mThumb; }
+  const RCPtr<LButton>& GetThumb() const { return mThumb; }
   const RCPtr<LControl>& GetChannel() const { return mChannel; }
 
 protected:
@@ -113,7 +113,7 @@ private:
 
   RCPtr<Handlers> mBarHandlers;
   int32_t mVertical = 1;
-  RCPtr<LControl> mThumb;  // the channel's "thumb" button
+  RCPtr<LButton> mThumb;
   RCPtr<LControl> mChannel;
   double mLineStep = 0.02;
   double mPageStep = 0.2;

@@ -77,8 +77,8 @@ void WidgetHarness::Build(std::string_view controls, std::string_view resources,
   const PointT<int32_t> size = os.clientSize;
   const std::string skin = std::string("<Application Name=\"PresetEditor\"/>\n") + std::string(resources) +
                            "\n<Skins><Skin Name=\"Test\" FontName=\"DejaVu Sans\" FontSize=\"9\">\n"
-                           "<SubControl Class=\"Test.Window\" Name=\"window\" XSizeAbs=\"" +
-                           std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" +
+                           "<SubControl Class=\"" + windowClass + "\" Name=\"window\" XSizeAbs=\"" +
+                           std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" + windowSkin +
                            std::string(controls) + "\n</SubControl>" + std::string(besideWindow) +
                            "</Skin></Skins>";
   auto documents = std::make_shared<MemoryResources>();
@@ -126,11 +126,12 @@ void WidgetHarness::MoveTo(PointT<int32_t> point, int32_t modifiers) {
 }
 
 void WidgetHarness::Press(PointT<int32_t> point, int32_t button, int32_t modifiers) {
+  // The pointer is there before the press arrives, so a control that asks for the
+  // cursor while it handles the press finds it at the press.
+  if (point != os.cursorPosition) MoveTo(point, modifiers);
   os.buttons |= static_cast<uint32_t>(button);
   application.buttons |= static_cast<uint32_t>(button);
   window->OnMouseButton(0, button, modifiers, point, 0);
-  os.cursorPosition = point;
-  application.cursor = point;
 }
 
 void WidgetHarness::Release(PointT<int32_t> point, int32_t button, int32_t modifiers) {

@@ -105,6 +105,14 @@ public:
   // Idle passes every `step` milliseconds until `milliseconds` have passed.
   void RunFor(uint32_t milliseconds, uint32_t step = 10);
 
+  // A Skin element the window control wears (say one naming a LookList); empty for none.
+  // Pointer input reaches children only through a visible look of their parent, so
+  // tests of pointer input give the window a look here before Build.
+  std::string windowSkin;
+  // The class of the window control; a framework class (say "Framework.Panel") makes
+  // the top of the tree such a widget.
+  std::string windowClass = "Test.Window";
+
   WidgetApplication application;
   StandInCursorNames cursors;
   StandInOSWindow os;
