@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/ControlBase/Control.h"
@@ -17,14 +18,28 @@ namespace SV::Testing {
 
 // The application as widgets reach it: the shell fake (root windows, key state, work
 // area, clocks the test moves) with a measuring renderer of fixed advances (10 pixels
-// a character, lines 16 high), the application's font and a clipboard in memory.
+// a character, lines 16 high), the application's font, a clipboard in memory and
+// message boxes that are recorded and answered with `messageBoxAnswer`.
 class WidgetApplication : public FakeShellApplication {
 public:
+  struct ShownMessageBox {
+    String text;
+    String caption;
+    uint32_t style = 0;
+  };
+
   WidgetApplication();
   ~WidgetApplication() override;
 
+  int32_t MessageBox(const String& text, const String& caption, uint32_t style) override {
+    messageBoxes.push_back({text, caption, style});
+    return messageBoxAnswer;
+  }
+
   RCPtr<FakeMeasuringRenderer> measuring;
   FakeClipboard clipboard;
+  std::vector<ShownMessageBox> messageBoxes;
+  int32_t messageBoxAnswer = 1;
 };
 
 // Drives widgets as the program does, without a window system: a real root window over
