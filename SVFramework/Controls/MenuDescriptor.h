@@ -20,6 +20,9 @@ class LMenuDescriptor : public LTaggableObject {
 public:
   // Submenus nested deeper than this are not built from strings.
   static constexpr int32_t kMaxStringDepth = 32;
+  // A menu built from strings holds at most this many items in all: submenus that
+  // each hold another one twice would otherwise double at every level.
+  static constexpr uint32_t kMaxStringItems = 65536;
 
   LMenuDescriptor() = default;
   ~LMenuDescriptor() override;

@@ -66,11 +66,14 @@ public:
 
 private:
   bool IsOpen(const Text& name) const;
+  bool IsFull() const { return mBuiltItems >= LMenuDescriptor::kMaxStringItems; }
+  void Append(LMenuDescriptor& target, const RCPtr<LMenuItemDescriptor>& item);
   void AddHeader(LMenuDescriptor& target, const Text& submenu, TextView label, TextView description, int32_t depth);
 
   EntryList mTopLevel;
   SubmenuLists mSubmenus;
   std::vector<Text> mOpenPath;
+  uint32_t mBuiltItems = 0;
 };
 
 void MenuStringBuilder::Collect(TextView key, TextView value) {
@@ -101,6 +104,11 @@ bool MenuStringBuilder::IsOpen(const Text& name) const {
   return false;
 }
 
+void MenuStringBuilder::Append(LMenuDescriptor& target, const RCPtr<LMenuItemDescriptor>& item) {
+  target.InsertAt(target.Items.GetCount(), item);
+  ++mBuiltItems;
+}
+
 // A header whose submenu is unknown, already open on the current path (a submenu that
 // contains itself) or nested too deep is dropped.
 void MenuStringBuilder::AddHeader(LMenuDescriptor& target, const Text& submenu, TextView label, TextView description,
@@ -109,15 +117,17 @@ void MenuStringBuilder::AddHeader(LMenuDescriptor& target, const Text& submenu, 
   if (found == mSubmenus.end() || IsOpen(submenu) || depth >= LMenuDescriptor::kMaxStringDepth) return;
   const RCPtr<LMenuItemDescriptor> header = LMenuDescriptor::MakeItem(Text(label).c_str(), String(), true, false);
   if (!description.empty()) header->Description = Text(description).c_str();
-  target.InsertAt(target.Items.GetCount(), header);
+  Append(target, header);
   mOpenPath.push_back(submenu);
   BuildTree(found->second, *header, depth + 1);
   mOpenPath.pop_back();
 }
 
-// The target is new and empty; a header keeps the link to its parent menu.
+// The target is new and empty; a header keeps the link to its parent menu. Once the
+// item budget is spent, the remaining entries are left out.
 void MenuStringBuilder::BuildTree(const EntryList& list, LMenuDescriptor& target, int32_t depth) {
   for (const Entry& entry : list) {
+    if (IsFull()) return;
     const TextView value(entry.value);
     const size_t bar = value.find(u'|');
     const TextView label = value.substr(0, bar);
@@ -126,11 +136,11 @@ void MenuStringBuilder::BuildTree(const EntryList& list, LMenuDescriptor& target
       const size_t end = entry.name.find_last_not_of(u'.');
       AddHeader(target, entry.name.substr(0, end == Text::npos ? 0 : end + 1), label, description, depth);
     } else if (entry.name == u"-") {
-      target.InsertSeparator(target.Items.GetCount());
+      Append(target, LMenuDescriptor::MakeSeparator());
     } else {
       const RCPtr<LMenuItemDescriptor> item = LMenuDescriptor::MakeItem(Text(label).c_str(), entry.name.c_str(), true, false);
       item->Description = Text(description).c_str();
-      target.InsertAt(target.Items.GetCount(), item);
+      Append(target, item);
     }
   }
 }

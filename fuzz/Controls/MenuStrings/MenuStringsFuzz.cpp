@@ -6,17 +6,21 @@
 // Reads arbitrary bytes as menu strings, one "key=value" pair a line (a line without
 // "=" is a key with an empty value), and builds a menu from them. Whatever the bytes,
 // the builder returns a root whose items point back at their parents, nests no deeper
-// than its limit, and clones to a tree of the same shape.
+// than its limit, holds no more items than its budget, and clones to a tree of the
+// same shape.
 namespace {
 
-void CheckTree(const SV::LMenuDescriptor& menu, int32_t depth) {
+// The number of items below `menu`.
+uint32_t CheckTree(const SV::LMenuDescriptor& menu, int32_t depth) {
   if (depth > SV::LMenuDescriptor::kMaxStringDepth) std::abort();
+  uint32_t count = menu.Items.GetCount();
   for (uint32_t index = 0; index < menu.Items.GetCount(); ++index) {
     const SV::LMenuItemDescriptor* item = menu.Items[index].Get();
     if (!item || item->GetParent() != &menu) std::abort();
     if (item->Separator && !item->CommandID.IsEmpty()) std::abort();
-    CheckTree(*item, depth + 1);
+    count += CheckTree(*item, depth + 1);
   }
+  return count;
 }
 
 bool SameShape(const SV::LMenuDescriptor& a, const SV::LMenuDescriptor& b) {
@@ -51,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const SV::RCPtr<SV::LMenuDescriptor> menu = SV::LMenuDescriptor::BuildFromStrings(pairs);
   if (!menu || menu->GetParent()) std::abort();
-  CheckTree(*menu, 0);
+  if (CheckTree(*menu, 0) > SV::LMenuDescriptor::kMaxStringItems) std::abort();
   const SV::RCPtr<SV::LMenuDescriptor> copy = menu->Clone();
   if (!SameShape(*menu, *copy)) std::abort();
   return 0;

@@ -102,6 +102,11 @@ const BuildCase kBuildCases[] = {
     {"UnknownFlagsAfterTheNameAreIgnored", {{u"00.NID_A.CHECKED.BOLD", u"A"}, {u"01.NID_B.?", u"B"}}, "A=NID_A B=NID_B"},
     {"NumbersReadLikeLeadingDecimals", {{u"0x.NID_A", u"A"}, {u"+1.NID_B", u"B"}, {u"99999999999999999999.NID_C", u"C"}},
      "A=NID_A"},
+    {"OnlyTheFirstBarSplitsTheValue", {{u"00.NID_A", u"A|B|C"}, {u"01.NID_B", u"|"}, {u"02.NID_C", u"||"}},
+     "A=NID_A|B|C =NID_B =NID_C||"},
+    {"KeysOfDotsAloneAreDropped", {{u"....", u"Dots"}, {u".", u"Dot"}, {u"00.NID_A", u"A"}}, "A=NID_A"},
+    {"ASeparatorKeepsNoLabelOrDescription", {{u"00.-", u"Label|Description"}}, "-"},
+    {"ASubmenuNamedLikeASeparatorIsAnOrdinaryHeader", {{u"00.-.", u"Dash"}, {u"-.00.NID_A", u"A"}}, "Dash{A=NID_A}"},
     {"ANegativeNumberIsDropped", {{u"Tools.-0.NID_A", u"A"}, {u"00.Tools.", u"Tools"}}, "Tools{A=NID_A}"},
 };
 
@@ -122,6 +127,29 @@ TEST(MenuStringsNesting, AbsurdNestingStopsAtTheDepthLimitWithoutOverflowingTheS
   int levels = 0;
   for (LMenuDescriptor* node = menu.Get(); node->Items.GetCount() > 0; node = node->Items[0].Get()) ++levels;
   EXPECT_EQ(levels, LMenuDescriptor::kMaxStringDepth);
+}
+
+uint32_t CountItems(const LMenuDescriptor& menu) {
+  uint32_t count = menu.Items.GetCount();
+  for (uint32_t index = 0; index < menu.Items.GetCount(); ++index) count += CountItems(*menu.Items[index]);
+  return count;
+}
+
+// Each submenu holds the next one twice: without a budget the tree doubles at every
+// level and the builder never finishes.
+TEST(MenuStringsNesting, SubmenusThatDoubleAtEveryLevelStopAtTheItemBudget) {
+  const auto submenu = [](int level) {
+    const std::string digits = std::to_string(level);
+    return u"D" + std::u16string(digits.begin(), digits.end());
+  };
+  Pairs pairs{{u"00.D0.", u"D0"}, {u"01.NID_AFTER", u"After"}};
+  for (int level = 0; level < 40; ++level) {
+    pairs.push_back({submenu(level) + u".00." + submenu(level + 1) + u".", u"Left"});
+    pairs.push_back({submenu(level) + u".01." + submenu(level + 1) + u".", u"Right"});
+  }
+  const RCPtr<LMenuDescriptor> menu = Build(pairs);
+  EXPECT_EQ(CountItems(*menu), LMenuDescriptor::kMaxStringItems);
+  EXPECT_TRUE(ParentsLinked(*menu));
 }
 
 TEST(MenuDescriptor, InsertingLinksTheParentAsAnInternalReferenceAndRemoveAllUnlinks) {

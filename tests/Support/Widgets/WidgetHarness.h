@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/ControlBase/Control.h"
@@ -18,11 +19,23 @@ namespace SV::Testing {
 
 // The application as widgets reach it: the shell fake (root windows, key state, work
 // area, clocks the test moves) with a measuring renderer of fixed advances (10 pixels
-// a character, lines 16 high), the application's font and a clipboard in memory.
+// a character, lines 16 high), the application's font, a clipboard in memory and
+// message boxes that are recorded and answered with `messageBoxAnswer`.
 class WidgetApplication : public FakeShellApplication {
 public:
+  struct ShownMessageBox {
+    String text;
+    String caption;
+    uint32_t style = 0;
+  };
+
   WidgetApplication();
   ~WidgetApplication() override;
+
+  int32_t MessageBox(const String& text, const String& caption, uint32_t style) override {
+    messageBoxes.push_back({text, caption, style});
+    return messageBoxAnswer;
+  }
 
   // A modal run as the shell makes it: `control` becomes the root control of a new
   // modal window over `dialogOs`, `modalLoop` (when set) plays the user's part inside the
@@ -35,6 +48,8 @@ public:
   StandInOSWindow dialogOs;
   std::function<void(LRootWindow& dialogWindow)> modalLoop;
   int32_t modalRuns = 0;
+  std::vector<ShownMessageBox> messageBoxes;
+  int32_t messageBoxAnswer = 1;
 };
 
 // Drives widgets as the program does, without a window system: a real root window over
