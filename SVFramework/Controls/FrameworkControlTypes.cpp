@@ -1,4 +1,7 @@
 #include "SVFramework/Application/ControlTypeRegistration.h"
+#include "SVFramework/ControlBase/ControlCreation.h"
+#include "SVFramework/Controls/NumericUpDown.h"
+#include "SVFramework/Controls/TextBox.h"
 
 namespace SV {
 
@@ -7,14 +10,14 @@ namespace {
 // The framework's control classes in registration order, each listed once its widget
 // exists. Class names are compared exactly, letter case included.
 constexpr ControlTypeEntry kFrameworkControlTypes[] = {
-    {nullptr, nullptr},
+    {u"Framework.TextBox", &LControlCreation::Create<LTextBox>},
+    {u"Framework.NumericUpDown", &LControlCreation::Create<LNumericUpDown>},
 };
 
 }  // namespace
 
 std::span<const ControlTypeEntry> GetFrameworkControlTypes() {
-  // The placeholder row keeps the array non-empty until the first widget lands.
-  return std::span<const ControlTypeEntry>(kFrameworkControlTypes).first(0);
+  return std::span<const ControlTypeEntry>(kFrameworkControlTypes);
 }
 
 }  // namespace SV

@@ -33,7 +33,12 @@ WidgetApplication::WidgetApplication() : measuring(new FakeMeasuringRenderer) {
   SetClipboard(RCPtr<LClipboard>(new LClipboard(&clipboard)));
 }
 
-WidgetApplication::~WidgetApplication() { SetClipboard(nullptr); }
+WidgetApplication::~WidgetApplication() {
+  // A test may have initialised the clipboard, which then listens on the process-wide
+  // "application" center; it must not outlive the clipboard in memory it reads.
+  if (GetClipboard()) GetClipboard()->UnsubscribeAll();
+  SetClipboard(nullptr);
+}
 
 WidgetHarness::WidgetHarness(PointT<int32_t> clientSize) : factory(LControlFactory::Create(u"PresetEditor")) {
   RegisterControlTypes(*factory, GetFrameworkControlTypes());
@@ -55,11 +60,17 @@ WidgetHarness::~WidgetHarness() {
 
 void WidgetHarness::Build(std::string_view controls, std::string_view resources, std::string_view strings) {
   const PointT<int32_t> size = os.clientSize;
+  // The window control shows one empty look: hit testing reaches children only through
+  // a visible look of their parent.
   const std::string skin = std::string("<Application Name=\"PresetEditor\"/>\n") + std::string(resources) +
+                           "\n<Looks><Look Name=\"HarnessWindow\"/></Looks>\n<LookLists><LookList "
+                           "Name=\"HarnessWindow\" NumLooks=\"1\"><Look Name=\"HarnessWindow\" Index=\"0\"/>"
+                           "</LookList></LookLists>"
                            "\n<Skins><Skin Name=\"Test\" FontName=\"DejaVu Sans\" FontSize=\"9\">\n"
                            "<SubControl Class=\"Test.Window\" Name=\"window\" XSizeAbs=\"" +
                            std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" +
-                           std::string(controls) + "\n</SubControl></Skin></Skins>";
+                           "<Skin Name=\"window\" LookList=\"HarnessWindow\"/>\n" + std::string(controls) +
+                           "\n</SubControl></Skin></Skins>";
   auto documents = std::make_shared<MemoryResources>();
   documents->Add("SVXML", "APP_STRINGS", StringTableDocument(strings));
   documents->Add("SVXML", "APP_SKINS", SkinDocument(skin));
