@@ -1,6 +1,9 @@
 #include "SVFramework/Application/ControlTypeRegistration.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
+#include "SVFramework/Controls/Label.h"
 #include "SVFramework/Controls/NumericUpDown.h"
+#include "SVFramework/Controls/Panel.h"
+#include "SVFramework/Controls/Scrollbar.h"
 #include "SVFramework/Controls/TextBox.h"
 
 namespace SV {
@@ -10,14 +13,18 @@ namespace {
 // The framework's control classes in registration order, each listed once its widget
 // exists. Class names are compared exactly, letter case included.
 constexpr ControlTypeEntry kFrameworkControlTypes[] = {
+    {u"Framework.ScrollBar", &LControlCreation::Create<LScrollbar>},
+    {u"Framework.ScrollChannel", &LControlCreation::Create<LPanel>},
+    {u"Framework.ComboSlider.DropDownPanel", &LControlCreation::Create<LPanel>},
+    {u"Framework.Label", &LControlCreation::Create<LLabel>},
     {u"Framework.TextBox", &LControlCreation::Create<LTextBox>},
     {u"Framework.NumericUpDown", &LControlCreation::Create<LNumericUpDown>},
+    {u"Framework.Panel", &LControlCreation::Create<LPanel>},
+    {u"Framework.CenteredSliderBounds", &LControlCreation::Create<LPanel>},
 };
 
 }  // namespace
 
-std::span<const ControlTypeEntry> GetFrameworkControlTypes() {
-  return std::span<const ControlTypeEntry>(kFrameworkControlTypes);
-}
+std::span<const ControlTypeEntry> GetFrameworkControlTypes() { return kFrameworkControlTypes; }
 
 }  // namespace SV
