@@ -1,5 +1,6 @@
 #include "SVFramework/Application/ControlTypeRegistration.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
+#include "SVFramework/Controls/Button.h"
 #include "SVFramework/Controls/Label.h"
 #include "SVFramework/Controls/NumericUpDown.h"
 #include "SVFramework/Controls/Panel.h"
@@ -13,6 +14,7 @@ namespace {
 // The framework's control classes in registration order, each listed once its widget
 // exists. Class names are compared exactly, letter case included.
 constexpr ControlTypeEntry kFrameworkControlTypes[] = {
+    {u"Framework.Button", &LControlCreation::Create<LButton>},
     {u"Framework.ScrollBar", &LControlCreation::Create<LScrollbar>},
     {u"Framework.ScrollChannel", &LControlCreation::Create<LPanel>},
     {u"Framework.ComboSlider.DropDownPanel", &LControlCreation::Create<LPanel>},

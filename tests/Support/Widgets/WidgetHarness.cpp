@@ -1,5 +1,7 @@
 #include "tests/Support/Widgets/WidgetHarness.h"
 
+#include "SVFramework/ControlBase/Look.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -60,17 +62,11 @@ WidgetHarness::~WidgetHarness() {
 
 void WidgetHarness::Build(std::string_view controls, std::string_view resources, std::string_view strings) {
   const PointT<int32_t> size = os.clientSize;
-  // The window control shows one empty look: hit testing reaches children only through
-  // a visible look of their parent.
   const std::string skin = std::string("<Application Name=\"PresetEditor\"/>\n") + std::string(resources) +
-                           "\n<Looks><Look Name=\"HarnessWindow\"/></Looks>\n<LookLists><LookList "
-                           "Name=\"HarnessWindow\" NumLooks=\"1\"><Look Name=\"HarnessWindow\" Index=\"0\"/>"
-                           "</LookList></LookLists>"
                            "\n<Skins><Skin Name=\"Test\" FontName=\"DejaVu Sans\" FontSize=\"9\">\n"
                            "<SubControl Class=\"Test.Window\" Name=\"window\" XSizeAbs=\"" +
                            std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" +
-                           "<Skin Name=\"window\" LookList=\"HarnessWindow\"/>\n" + std::string(controls) +
-                           "\n</SubControl></Skin></Skins>";
+                           std::string(controls) + "\n</SubControl></Skin></Skins>";
   auto documents = std::make_shared<MemoryResources>();
   documents->Add("SVXML", "APP_STRINGS", StringTableDocument(strings));
   documents->Add("SVXML", "APP_SKINS", SkinDocument(skin));
@@ -81,6 +77,9 @@ void WidgetHarness::Build(std::string_view controls, std::string_view resources,
   if (root) root->Detach();
   factory->CreateControl(root, kWindowControlName, window.Get());
   ASSERT_TRUE(root) << "the test skin has no window control";
+  // Children are hit through a visible look of their parent: the window shows one
+  // empty, transparent look of its own.
+  if (root->GetLookCount() == 0) root->SetExclusiveLook(root->AddLook(RCPtr<LLook>(new LLook)));
   window->SetRootControlObject(root);
   root->RecomputePlacement();
 }
