@@ -26,7 +26,7 @@ bool IsMalformed(const std::u16string& text) {
 
 }  // namespace
 
-LNumericUpDown::LNumericUpDown(const RCPtr<LControl>& parent, const String& name) : LControl(parent, name) {}
+LNumericUpDown::LNumericUpDown(const RCPtr<LControl>& parent, const String& name) : LPanel(parent, name) {}
 
 String LNumericUpDown::FormatValue() const { return String(FormatNumber(GetValue(), mDecimals).c_str()); }
 
@@ -43,7 +43,7 @@ void LNumericUpDown::OnValueChanged() {
 }
 
 SVRESULT LNumericUpDown::SetValueRange(double minimum, double maximum, int32_t taper) {
-  const SVRESULT result = LControl::SetValueRange(minimum, maximum, taper);
+  const SVRESULT result = LPanel::SetValueRange(minimum, maximum, taper);
   if (result < 0) return result;
   UpdateCharacterFilter();
   if (mTextBox) mTextBox->SetText(FormatValue(), true);
@@ -66,33 +66,36 @@ void LNumericUpDown::UpdateCharacterFilter() {
 SVRESULT LNumericUpDown::RouteUnhandledKey(const RCPtr<LKeyParam>& key) {
   if (key && (key->key.code & KeyCode::kKeyDown) && (key->key.code & kModifierMask) == 0) {
     const uint32_t virtualKey = key->key.GetVirtualKey();
-    const RCPtr<LControl>& button = virtualKey == kUp ? mUpButton : (virtualKey == kDown ? mDownButton : mUpButton);
+    const RCPtr<LButton>& button = virtualKey == kUp ? mUpButton : mDownButton;
     if ((virtualKey == kUp || virtualKey == kDown) && button) {
       DeliverNotification(button.Get(), u"NID_SIMULATE_CLICK", nullptr);
       return S_OK;
     }
   }
-  return LControl::RouteUnhandledKey(key);
+  return LPanel::RouteUnhandledKey(key);
 }
 
 SVRESULT LNumericUpDown::Initialize() {
-  const SVRESULT result = LControl::Initialize();
+  const SVRESULT result = LPanel::Initialize();
   mTextBox = RCPtr<LTextBox>(dynamic_cast<LTextBox*>(FindChild(u"textBox").Get()));
-  mUpButton = FindChild(u"buttonUp");
-  mDownButton = FindChild(u"buttonDown");
+  mUpButton = RCPtr<LButton>(dynamic_cast<LButton*>(FindChild(u"buttonUp").Get()));
+  mDownButton = RCPtr<LButton>(dynamic_cast<LButton*>(FindChild(u"buttonDown").Get()));
+  for (const RCPtr<LButton>& button : {mUpButton, mDownButton})
+    if (button) button->SetAutoRepeat(true);
   UpdateCharacterFilter();
-  mHandler = Handlers::Create(this);
+  mHandler = UpDownHandlers::Create(this);
   if (!mHandler) return result;
   if (mTextBox) {
     mHandler->AddHandler(&LNumericUpDown::OnTextValidating, mTextBox, u"NID_TEXTBOX_VALIDATING", 0);
     mHandler->AddHandler(&LNumericUpDown::OnTextValidated, mTextBox, u"NID_TEXTBOX_VALIDATED", 0);
   }
-  for (const RCPtr<LControl>& button : {mUpButton, mDownButton})
+  for (const RCPtr<LButton>& button : {mUpButton, mDownButton})
     if (button) mHandler->AddHandler(&LNumericUpDown::OnButtonStep, button, u"NID_BUTTON_AUTOREPEAT", 0);
   return result;
 }
 
 void LNumericUpDown::OnDescriptorApplied() {
+  LPanel::OnDescriptorApplied();
   SetNotFocusable(false);
   if (mUpButton) mUpButton->SetNotFocusable(true);
   if (mDownButton) mDownButton->SetNotFocusable(true);
@@ -103,7 +106,7 @@ int32_t LNumericUpDown::Receive(const RCPtr<LNotificationDistributor>& source,
   if (IsCreated() && mHandler) {
     if (const int32_t handled = mHandler->Dispatch(source, notification)) return handled;
   }
-  return LControl::Receive(source, notification);
+  return LPanel::Receive(source, notification);
 }
 
 SVRESULT LNumericUpDown::ReleaseInternalReferences() {
@@ -111,7 +114,7 @@ SVRESULT LNumericUpDown::ReleaseInternalReferences() {
   mTextBox.Reset();
   mUpButton.Reset();
   mDownButton.Reset();
-  return LControl::ReleaseInternalReferences();
+  return LPanel::ReleaseInternalReferences();
 }
 
 int32_t LNumericUpDown::OnTextValidating(const RCPtr<LNotificationDistributor>&,

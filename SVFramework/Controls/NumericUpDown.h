@@ -1,7 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "SVFramework/ControlBase/Control.h"
+#include "SVFramework/Controls/Button.h"
+#include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/notification/NotificationHandler.h"
 
@@ -16,7 +17,7 @@ namespace SV {
 // or a value that is not finite is replaced by the current value. The text box's
 // validation notifications are passed on from the up-down. Numbers are read and
 // written in decimal syntax whatever the user's locale. UI thread only.
-class LNumericUpDown : public LControl {
+class LNumericUpDown : public LPanel {
 public:
   LNumericUpDown(const RCPtr<LControl>& parent, const String& name);
 
@@ -37,6 +38,8 @@ public:
   String FormatValue() const;
   double GetValue() const { return NormalizedToValue(GetNormalizedValue()); }
   const RCPtr<LTextBox>& GetTextBox() const { return mTextBox; }
+  const RCPtr<LButton>& GetUpButton() const { return mUpButton; }
+  const RCPtr<LButton>& GetDownButton() const { return mDownButton; }
   double GetStep() const { return mStep; }
   int32_t GetDecimals() const { return mDecimals; }
   // The program keeps the defaults (step 1, no decimals); these serve fields that
@@ -45,7 +48,7 @@ public:
   void SetDecimals(int32_t decimals);
 
 private:
-  using Handlers = LNotificationHandler<LNumericUpDown>;
+  using UpDownHandlers = LNotificationHandler<LNumericUpDown>;
 
   void UpdateCharacterFilter();
   int32_t OnTextValidating(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
@@ -53,10 +56,10 @@ private:
   int32_t OnButtonStep(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   void CheckEnteredText(LTextValidationParams& params);
 
-  RCPtr<Handlers> mHandler;
+  RCPtr<UpDownHandlers> mHandler;
   RCPtr<LTextBox> mTextBox;
-  RCPtr<LControl> mUpButton;
-  RCPtr<LControl> mDownButton;
+  RCPtr<LButton> mUpButton;
+  RCPtr<LButton> mDownButton;
   double mStep = 1.0;
   int32_t mDecimals = 0;
 };

@@ -37,7 +37,7 @@ EdgeRect ToEdges(const RectT<double>& rect) {
 
 }  // namespace
 
-LTextBox::LTextBox(const RCPtr<LControl>& parent, const String& name) : LControl(parent, name) {}
+LTextBox::LTextBox(const RCPtr<LControl>& parent, const String& name) : LScrollView(parent, name) {}
 
 SVRESULT LTextBox::SetText(const String& text) { return SetText(text, true); }
 
@@ -49,6 +49,7 @@ bool LTextBox::SetTextAndNotify(const String& text, bool caretToStart) {
   if (!ApplyText(text, true)) return false;
   // Caret, anchor and selection are brought within the new text before anyone hears
   // of it, so a replaced text never leaves the caret past its end.
+  SetClientExtent({MeasureWidth(text), CaretHeight()});
   AfterTextReplaced(caretToStart);
   if (!mPlaceholder.IsEmpty()) {
     if (RCPtr<LLook> look = GetLook(kPlaceholderLook); look && GetLookCount() > kPlaceholderLook)
@@ -117,11 +118,15 @@ RectT<double> LTextBox::TextRect() const {
   return {x, y, static_cast<double>(rect.width), static_cast<double>(rect.height)};
 }
 
+float LTextBox::CaretHeight() {
+  LFrameworkApp* const application = GetFrameworkApp();
+  if (!application || !application->GetRenderer()) return 0;
+  return application->GetRenderer()->MeasureText(u"X", *GetFont()).height;
+}
+
 void LTextBox::UpdateCaretRect() {
   const RectT<double> text = TextRect();
-  float height = 0;
-  if (LFrameworkApp* const application = GetFrameworkApp(); application && application->GetRenderer())
-    height = application->GetRenderer()->MeasureText(u"X", *GetFont()).height;
+  const float height = CaretHeight();
   const float before = MeasureWidth(GetText().Left(GetCaretIndex()));
   mCaretRect = {static_cast<float>(text.x) + before - 1, static_cast<float>(text.y), 1.0f, height};
 }
@@ -246,9 +251,25 @@ void LTextBox::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
   if (changed & (kFocusBit | kHoverOrChildBit | kEnabledBit | kHoverBit | kLeftDragBit)) RefreshLooks();
 }
 
+PointT<double> LTextBox::SetScrollOffset(PointT<double> offset) {
+  if (mInSetScrollOffset) return GetScrollOffset();
+  mInSetScrollOffset = true;
+  const PointT<double> result = LScrollView::SetScrollOffset(offset);
+  if (GetConditions() & kLeftDragBit) {
+    PointT<int32_t> pointer{0, 0};
+    if (LFrameworkApp* const application = GetFrameworkApp()) pointer = application->GetCursorPos();
+    const PointT<double> screen = GetScreenPosition();
+    ExtendSelectionTo(GetCharIndexAt({pointer.x - static_cast<int32_t>(screen.x), pointer.y - static_cast<int32_t>(screen.y)}));
+  } else {
+    RefreshLooks();
+  }
+  mInSetScrollOffset = false;
+  return result;
+}
+
 SVRESULT LTextBox::SetFocus(bool first) {
   if (HasFocus()) Validate();
-  return LControl::SetFocus(first);
+  return LScrollView::SetFocus(first);
 }
 
 bool LTextBox::CanLoseFocus() { return Validate()->valid; }
@@ -281,7 +302,7 @@ void LTextBox::OnBeforeLeftClick(const RCPtr<LMouseButtonParam>& param) {
   if (param && (param->doubleClick || (param->modifiers & kCtrlModifier))) SelectWordAtCaret();
 }
 
-String LTextBox::GetTooltipText() { return IsTextTruncated() ? GetText() : LControl::GetTooltipText(); }
+String LTextBox::GetTooltipText() { return IsTextTruncated() ? GetText() : LScrollView::GetTooltipText(); }
 
 SVRESULT LTextBox::PaintOverlay(const RCPtr<LRenderer>& renderer, const RectT<double>&) {
   if (!renderer || !HasFocus() || !mCaretShown) return S_OK;
@@ -296,7 +317,7 @@ SVRESULT LTextBox::PaintOverlay(const RCPtr<LRenderer>& renderer, const RectT<do
 }
 
 SVRESULT LTextBox::Initialize() {
-  const SVRESULT result = LControl::Initialize();
+  const SVRESULT result = LScrollView::Initialize();
   if (result < 0) return result;
   SetNotFocusable(false);
   UpdateCaretRect();
@@ -306,7 +327,7 @@ SVRESULT LTextBox::Initialize() {
 
 SVRESULT LTextBox::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
   const String before = GetText();
-  const SVRESULT result = LControl::ApplyDescriptor(descriptor);
+  const SVRESULT result = LScrollView::ApplyDescriptor(descriptor);
   const RCPtr<LStringTable>& table = GetStringTable();
   String label;
   if (!table || !table->GetString(u"LABEL", label)) return result;
@@ -320,7 +341,7 @@ SVRESULT LTextBox::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) 
 }
 
 void LTextBox::OnRootWindowChanged() {
-  LControl::OnRootWindowChanged();
+  LScrollView::OnRootWindowChanged();
   LFrameworkApp* const application = GetFrameworkApp();
   if (!application || !application->GetFrameworkStringTable() || GetMenuDescriptor()) return;
   const RCPtr<LStringTable>& strings = application->GetFrameworkStringTable();

@@ -2,13 +2,14 @@
 #include <cstdint>
 #include <string>
 
-#include "SVFramework/ControlBase/Control.h"
+#include "SVFramework/Controls/ScrollView.h"
 #include "SVFramework/Controls/TextEditing.h"
 #include "SVFramework/Controls/TextValidationParams.h"
 
 namespace SV {
 
-// The single-line editable text field ("Framework.TextBox"). It edits the control's
+// The single-line editable text field ("Framework.TextBox"), a scroll view without
+// bars whose client extent is its text. It edits the control's
 // own text with a caret and a selection (LTextEditing), takes the editing keys and
 // typed characters, selects with the mouse, carries out the edit commands (cut, copy,
 // paste, delete) through the application's clipboard and runs the validation protocol
@@ -19,7 +20,7 @@ namespace SV {
 // 3 focused, 4 focused with hover, 6 disabled, 9 placeholder, 10/11 selection.
 // The caret blinks from idle ticks while focused: on 0.5 s, off 0.3 s.
 // UI thread only.
-class LTextBox : public LControl, public LTextEditing {
+class LTextBox : public LScrollView, public LTextEditing {
 public:
   static constexpr double kCaretOnSeconds = 0.5;
   static constexpr double kCaretOffSeconds = 0.3;
@@ -50,6 +51,9 @@ public:
   SVRESULT PerformEdit(const String& command) override;
   SVRESULT UpdateMenuItemState(const RCPtr<LMenuDescriptor>& menu, uint32_t index, const String& commandID,
                                LMenuItemState& state) override;
+  // After the base: a running left drag extends the selection to the pointer, else the
+  // looks follow the new offset.
+  PointT<double> SetScrollOffset(PointT<double> offset) override;
   SVRESULT SetFocus(bool first) override;
   bool CanLoseFocus() override;
   void OnConditionsChanged(const RCPtr<LConditionsParam>& param) override;
@@ -79,6 +83,7 @@ private:
   void TellRootWindowCaret(bool shown);
   double Now() const;
   float MeasureWidth(const String& text);
+  float CaretHeight();
   RectT<double> TextRect() const;
   std::u16string ClipboardText() const;
   SVRESULT Paste();
@@ -87,6 +92,7 @@ private:
   RectT<float> mCaretRect{0, 0, 0, 0};
   bool mCaretShown = true;
   double mNextBlinkTime = 0;
+  bool mInSetScrollOffset = false;
 };
 
 }  // namespace SV

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/Controls/NumericUpDown.h"
 #include "SVFramework/System/ClipBoard.h"
@@ -23,34 +22,29 @@ using Testing::WidgetHarness;
 
 constexpr const char* kUpDownSkin = R"(
   <SubControl Class="Framework.NumericUpDown" Name="upDown" XPositionAbs="10" YPositionAbs="10" XSizeAbs="120" YSizeAbs="20">
+    <Skin Name="upDown" LookList="TextField"/>
     <SubControl Class="Framework.TextBox" Name="textBox" XSizeAbs="100" YSizeAbs="20">
       <Skin Name="textBox" LookList="TextField"/></SubControl>
-    <SubControl Class="Test.StepButton" Name="buttonUp" XPositionAbs="100" XSizeAbs="20" YSizeAbs="10"/>
-    <SubControl Class="Test.StepButton" Name="buttonDown" XPositionAbs="100" YPositionAbs="10" XSizeAbs="20" YSizeAbs="10"/>
+    <SubControl Class="Framework.Button" Name="buttonUp" XPositionAbs="100" XSizeAbs="20" YSizeAbs="10">
+      <Skin Name="buttonUp" LookList="TextField"/></SubControl>
+    <SubControl Class="Framework.Button" Name="buttonDown" XPositionAbs="100" YPositionAbs="10" XSizeAbs="20" YSizeAbs="10">
+      <Skin Name="buttonDown" LookList="TextField"/></SubControl>
   </SubControl>
   <SubControl Class="Framework.TextBox" Name="elsewhere" XPositionAbs="10" YPositionAbs="50" XSizeAbs="100" YSizeAbs="20">
     <Skin Name="elsewhere" LookList="TextField"/></SubControl>)";
-
-// Stands in for a step button: announces its step as a pressed button does.
-class StepButton : public LControl {
-public:
-  using LControl::LControl;
-  void Step() { Distribute(LNotification::Obtain(u"NID_BUTTON_AUTOREPEAT", nullptr)); }
-};
 
 std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
 
 class NumericUpDownTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    harness.factory->RegisterControlCreateFunction(u"Test.StepButton", &LControlCreation::Create<StepButton>);
     harness.Build(kUpDownSkin, Testing::kTextFieldResources);
     harness.application.GetClipboard()->Initialize();
     upDown = harness.Find<LNumericUpDown>(u"upDown");
     ASSERT_TRUE(upDown);
     box = upDown->GetTextBox();
-    up = harness.Find<StepButton>(u"buttonUp");
-    down = harness.Find<StepButton>(u"buttonDown");
+    up = upDown->GetUpButton();
+    down = upDown->GetDownButton();
     ASSERT_TRUE(box && up && down);
   }
   void TearDown() override {
@@ -65,7 +59,7 @@ protected:
   WidgetHarness harness;
   RCPtr<LNumericUpDown> upDown;
   RCPtr<LTextBox> box;
-  RCPtr<StepButton> up, down;
+  RCPtr<LButton> up, down;
   RCPtr<NotificationLog> log;
 };
 
@@ -168,17 +162,43 @@ TEST_F(NumericUpDownTest, AListenerThatRefusesKeepsTheTextAndTheValue) {
   EXPECT_DOUBLE_EQ(upDown->GetValue(), 1);
 }
 
-TEST_F(NumericUpDownTest, ButtonStepsMoveTheValueByTheStepAndStopAtTheBounds) {
-  Hold(0, 10, 9);
-  up->Step();
-  EXPECT_DOUBLE_EQ(upDown->GetValue(), 10);
-  up->Step();
+TEST_F(NumericUpDownTest, HoldingAButtonStepsOnPressAndOnEachRepeatAndStopsAtTheBounds) {
+  Hold(0, 10, 2);
+  harness.Press(harness.At(up));
+  EXPECT_DOUBLE_EQ(upDown->GetValue(), 3);
+  harness.RunFor(290);
+  EXPECT_DOUBLE_EQ(upDown->GetValue(), 3);
+  harness.RunFor(20);  // the first repeat after 0.3 s
+  EXPECT_DOUBLE_EQ(upDown->GetValue(), 4);
+  harness.RunFor(1000);  // then every 0.1 s, held at the maximum
   EXPECT_DOUBLE_EQ(upDown->GetValue(), 10);
   EXPECT_EQ(Utf8(box->GetText()), "10");
+  harness.Release(harness.At(up));
   upDown->SetStep(4);
-  down->Step();
+  harness.Click(harness.At(down));
   EXPECT_DOUBLE_EQ(upDown->GetValue(), 6);
   EXPECT_EQ(Utf8(box->GetText()), "6");
+}
+
+TEST_F(NumericUpDownTest, UpAndDownInTheTextBoxStepAfterThePressedLookOfTheButton) {
+  Hold(0, 10, 5);
+  harness.Click(harness.At(box));
+  harness.Key(0x26);
+  EXPECT_DOUBLE_EQ(upDown->GetValue(), 5);
+  harness.RunFor(200);
+  EXPECT_DOUBLE_EQ(upDown->GetValue(), 6);
+  harness.Key(0x28);
+  harness.RunFor(200);
+  EXPECT_DOUBLE_EQ(upDown->GetValue(), 5);
+  EXPECT_TRUE(box->HasFocus());
+}
+
+TEST_F(NumericUpDownTest, TheButtonsNeverTakeTheFocus) {
+  harness.Click(harness.At(box));
+  harness.Click(harness.At(up));
+  EXPECT_TRUE(up->IsNotFocusable());
+  EXPECT_FALSE(up->HasFocus());
+  EXPECT_FALSE(down->HasFocus());
 }
 
 TEST_F(NumericUpDownTest, SetTextReadsTheLeadingNumberAndClampsIt) {
@@ -203,7 +223,6 @@ TEST_F(NumericUpDownTest, ARangeChangeKeepsThePositionAndShowsItInTheNewRange) {
 // Random input keeps the value finite and within range and the caret within the text.
 TEST(NumericUpDownRandomInput, TheValueStaysFiniteAndInRangeWhateverArrives) {
   WidgetHarness harness;
-  harness.factory->RegisterControlCreateFunction(u"Test.StepButton", &LControlCreation::Create<StepButton>);
   harness.Build(kUpDownSkin, Testing::kTextFieldResources);
   harness.application.GetClipboard()->Initialize();
   const RCPtr<LNumericUpDown> upDown = harness.Find<LNumericUpDown>(u"upDown");
