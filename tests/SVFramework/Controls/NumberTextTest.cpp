@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <optional>
 #include <string>
 
@@ -34,15 +33,6 @@ TEST(NumberText, FormatsWithTheGivenDecimalsAndNoNegativeZero) {
   EXPECT_EQ(FormatNumber(-3.14159, 3), u"-3.142");
   EXPECT_EQ(FormatNumber(-0.001, 1), u"0.0");
   EXPECT_EQ(FormatNumber(2.6, 0), u"3");
-}
-
-TEST(NumberText, IgnoresTheUsersLocale) {
-  const char* const previous = std::setlocale(LC_NUMERIC, nullptr);
-  const std::string saved = previous ? previous : "C";
-  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale here";
-  EXPECT_EQ(ReadLeadingNumber(u"1.5"), 1.5);
-  EXPECT_EQ(FormatNumber(1.5, 1), u"1.5");
-  std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 }  // namespace

@@ -383,6 +383,32 @@ TEST_F(TextBoxTest, ADoubleClickSelectsTheWordUnderThePointer) {
   EXPECT_EQ(box->GetSelectionLength(), 3);
 }
 
+TEST(TextBoxPlaceholder, AnEmptyUnfocusedBoxShowsItsLabelInLookNineAndFocusingHidesIt) {
+  WidgetHarness harness;
+  harness.Build(
+      R"(<SubControl Class="Framework.TextBox" Name="hinted" XSizeAbs="200" YSizeAbs="20">
+           <Skin Name="hinted" LookList="TextField"/></SubControl>
+         <SubControl Class="Framework.TextBox" Name="other" YPositionAbs="30" XSizeAbs="200" YSizeAbs="20">
+           <Skin Name="other" LookList="TextField"/></SubControl>)",
+      Testing::kTextFieldResources,
+      R"(<StringTable ID="Test.Window|hinted"><String ID="LABEL"><Locale LCID="9">Type here</Locale></String></StringTable>)");
+  const RCPtr<LTextBox> box = harness.Find<LTextBox>(u"hinted");
+  ASSERT_TRUE(box);
+  EXPECT_EQ(Utf8(box->GetText()), "");
+  EXPECT_EQ(Utf8(box->GetPlaceholderText()), "Type here");
+  harness.Click(harness.At(harness.Find(u"other")));
+  ASSERT_FALSE(box->HasFocus());
+  EXPECT_EQ(box->GetLookWeight(2), 1.0f);
+  EXPECT_EQ(box->GetLookWeight(9), 1.0f);
+  EXPECT_EQ(box->GetLookWeight(0), 0.0f);
+  harness.Click(harness.At(box));
+  EXPECT_EQ(box->GetLookWeight(9), 0.0f);
+  EXPECT_EQ(box->GetLookWeight(3) + box->GetLookWeight(4), 1.0f);
+  harness.Type(u"x");
+  harness.Key(0x25, KeyCode::kModShift);
+  EXPECT_EQ(box->GetLookWeight(10) + box->GetLookWeight(11), 1.0f);
+}
+
 // Random input keeps caret and selection within the text and never crashes.
 TEST(TextBoxRandomInput, CaretAndSelectionStayWithinTheTextWhateverArrives) {
   WidgetHarness harness;
