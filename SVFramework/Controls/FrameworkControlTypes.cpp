@@ -6,6 +6,7 @@
 #include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Controls/Scrollbar.h"
 #include "SVFramework/Controls/TextBox.h"
+#include "SVFramework/Controls/ToolTip.h"
 
 namespace SV {
 
@@ -22,6 +23,7 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.TextBox", &LControlCreation::Create<LTextBox>},
     {u"Framework.NumericUpDown", &LControlCreation::Create<LNumericUpDown>},
     {u"Framework.Panel", &LControlCreation::Create<LPanel>},
+    {u"Framework.ToolTip", &LControlCreation::Create<LToolTip>},
     {u"Framework.CenteredSliderBounds", &LControlCreation::Create<LPanel>},
 };
 

@@ -60,13 +60,15 @@ WidgetHarness::~WidgetHarness() {
   SetApplicationControlFactory(nullptr);
 }
 
-void WidgetHarness::Build(std::string_view controls, std::string_view resources, std::string_view strings) {
+void WidgetHarness::Build(std::string_view controls, std::string_view resources, std::string_view strings,
+                          std::string_view besideWindow) {
   const PointT<int32_t> size = os.clientSize;
   const std::string skin = std::string("<Application Name=\"PresetEditor\"/>\n") + std::string(resources) +
                            "\n<Skins><Skin Name=\"Test\" FontName=\"DejaVu Sans\" FontSize=\"9\">\n"
                            "<SubControl Class=\"Test.Window\" Name=\"window\" XSizeAbs=\"" +
                            std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" +
-                           std::string(controls) + "\n</SubControl></Skin></Skins>";
+                           std::string(controls) + "\n</SubControl>" + std::string(besideWindow) +
+                           "</Skin></Skins>";
   auto documents = std::make_shared<MemoryResources>();
   documents->Add("SVXML", "APP_STRINGS", StringTableDocument(strings));
   documents->Add("SVXML", "APP_SKINS", SkinDocument(skin));

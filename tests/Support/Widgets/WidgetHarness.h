@@ -49,8 +49,11 @@ public:
   // control of the client size) holds `controls` (SubControl elements); `resources`
   // holds the Colorizers, Parts, Looks and LookLists elements, `strings` StringTable
   // elements (LCID 9). Builds the tree into the root window and places it. A document
-  // that does not parse fails the test.
-  void Build(std::string_view controls, std::string_view resources = {}, std::string_view strings = {});
+  // that does not parse fails the test. `besideWindow` holds SubControl elements at the
+  // skin's top level, beside the window control: the descriptors controls find by name
+  // ("toolTip", "contextMenu").
+  void Build(std::string_view controls, std::string_view resources = {}, std::string_view strings = {},
+             std::string_view besideWindow = {});
 
   // The first control of that name, depth first below the window control, as T; null
   // when there is none or it is not a T.
