@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -9,9 +8,9 @@
 #include "SVFramework/Controls/NumericUpDown.h"
 #include "SVFramework/System/ClipBoard.h"
 #include "SVFramework/notification/Notification.h"
-#include "SVFramework/notification/NotificationCenterManager.h"
 #include "tests/SVFramework/Controls/TextFieldSkin.h"
 #include "tests/Support/Widgets/NotificationLog.h"
+#include "tests/Support/Widgets/RandomInput.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
 namespace SV {
@@ -39,7 +38,6 @@ class NumericUpDownTest : public ::testing::Test {
 protected:
   void SetUp() override {
     harness.Build(kUpDownSkin, Testing::kTextFieldResources);
-    harness.application.GetClipboard()->Initialize();
     upDown = harness.Find<LNumericUpDown>(u"upDown");
     ASSERT_TRUE(upDown);
     box = upDown->GetTextBox();
@@ -125,7 +123,7 @@ TEST_F(NumericUpDownTest, PastingTextThatCouldNotBeTypedIsRefused) {
   for (const char16_t* pasted : {u"abc", u"nan", u"1\n2", u"-3"}) {
     harness.application.clipboard.ChangeOutside(pasted);
     EXPECT_FALSE(harness.application.GetClipboard()->CanPerformEdit(u"NID_EDIT_PASTE_REQ"));
-    GetApplicationNotificationCenter()->Distribute(LNotification::Obtain(u"NID_EDIT_PASTE_REQ", nullptr));
+    harness.Edit(u"NID_EDIT_PASTE_REQ");
   }
   EXPECT_EQ(Utf8(box->GetText()), "64");
   harness.Click(harness.At(harness.Find(u"elsewhere")));
@@ -224,37 +222,23 @@ TEST_F(NumericUpDownTest, ARangeChangeKeepsThePositionAndShowsItInTheNewRange) {
 TEST(NumericUpDownRandomInput, TheValueStaysFiniteAndInRangeWhateverArrives) {
   WidgetHarness harness;
   harness.Build(kUpDownSkin, Testing::kTextFieldResources);
-  harness.application.GetClipboard()->Initialize();
   const RCPtr<LNumericUpDown> upDown = harness.Find<LNumericUpDown>(u"upDown");
   ASSERT_TRUE(upDown);
   const RCPtr<LTextBox> box = upDown->GetTextBox();
   upDown->SetDecimals(2);
-  upDown->SetValueRange(-50, 50, 0);
-  std::mt19937 random(1211);
-  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-  const std::u16string odd[] = {u"", u"nan", u"-inf", u"1e999", u"--5", u"12..5", u"\xDC00", u"99999999999999999999"};
-  const char16_t typed[] = u"0123456789.-+eE \n\t\b";
-  for (int step = 0; step < 3000; ++step) {
-    switch (pick(8)) {
-      case 0: harness.Char(typed[pick(19)]); break;
-      case 1: harness.Char(static_cast<char16_t>(pick(0x10000))); break;
-      case 2: harness.Key(static_cast<uint32_t>(pick(0x100)), static_cast<uint32_t>(pick(0x80))); break;
-      case 3:
-        harness.application.clipboard.ChangeOutside(odd[pick(8)]);
-        GetApplicationNotificationCenter()->Distribute(LNotification::Obtain(u"NID_EDIT_PASTE_REQ", nullptr));
-        break;
-      case 4: harness.Click(harness.At(upDown, {pick(140) - 10, pick(30) - 5})); break;
-      case 5: upDown->SetText(odd[pick(8)].c_str()); break;
-      case 6: harness.Idle(static_cast<uint32_t>(pick(700))); break;
-      default: harness.Key(0x0D); break;
-    }
+  ASSERT_EQ(upDown->SetValueRange(-50, 50, 0), S_OK);
+  Testing::RandomInput input(harness, 1211u);
+  input.Run(upDown, 4000, [&] {
     const double value = upDown->GetValue();
-    ASSERT_TRUE(std::isfinite(value));
-    ASSERT_GE(value, -50);
-    ASSERT_LE(value, 50);
-    ASSERT_LE(box->GetCaretIndex(), box->GetText().GetLength());
-    ASSERT_GE(box->GetIdleCount(), 0);
-  }
+    ASSERT_TRUE(std::isfinite(value)) << input.LastEvent();
+    ASSERT_GE(value, -50) << input.LastEvent();
+    ASSERT_LE(value, 50) << input.LastEvent();
+    ASSERT_LE(box->GetCaretIndex(), box->GetText().GetLength()) << input.LastEvent();
+    ASSERT_GE(box->GetIdleCount(), 0) << input.LastEvent();
+  });
+  // Whatever was left typed in the box, validation leaves a readable number there.
+  box->Validate();
+  EXPECT_TRUE(std::isfinite(box->GetText().ToDouble()));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -8,9 +7,9 @@
 #include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/System/ClipBoard.h"
 #include "SVFramework/notification/Notification.h"
-#include "SVFramework/notification/NotificationCenterManager.h"
 #include "tests/SVFramework/Controls/TextFieldSkin.h"
 #include "tests/Support/Widgets/NotificationLog.h"
+#include "tests/Support/Widgets/RandomInput.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
 namespace SV {
@@ -36,7 +35,6 @@ class TextBoxTest : public ::testing::Test {
 protected:
   void SetUp() override {
     harness.Build(kBoxSkin, Testing::kTextFieldResources);
-    harness.application.GetClipboard()->Initialize();
     box = harness.Find<LTextBox>(u"box");
     other = harness.Find<LTextBox>(u"other");
     ASSERT_TRUE(box && other);
@@ -56,9 +54,7 @@ protected:
     for (const char16_t* id : {u"NID_TEXTBOX_TEXT_CHANGE", u"NID_TEXTBOX_VALIDATING", u"NID_TEXTBOX_VALIDATED"})
       log->Listen(box, id);
   }
-  void Request(const char16_t* id) {
-    GetApplicationNotificationCenter()->Distribute(LNotification::Obtain(id, nullptr));
-  }
+  void Request(const char16_t* id) { harness.Edit(id); }
 
   WidgetHarness harness;
   RCPtr<LTextBox> box, other;
@@ -415,29 +411,21 @@ TEST(TextBoxRandomInput, CaretAndSelectionStayWithinTheTextWhateverArrives) {
   harness.Build(kBoxSkin, Testing::kTextFieldResources);
   const RCPtr<LTextBox> box = harness.Find<LTextBox>(u"box");
   ASSERT_TRUE(box);
-  std::mt19937 random(20261211);
-  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-  const std::u16string odd[] = {u"", u"\n\r", std::u16string(400, u'w'), u"\xD800", u"\xD83D\xDE00 ok", u"\t1.5"};
-  for (int step = 0; step < 3000; ++step) {
-    switch (pick(8)) {
-      case 0: harness.Char(static_cast<char16_t>(pick(0x10000))); break;
-      case 1: harness.Char(static_cast<char16_t>(pick(0x30))); break;
-      case 2: harness.KeyDown(static_cast<uint32_t>(pick(0x100)), static_cast<uint32_t>(pick(0x80)), pick(2) == 1); break;
-      case 3:
-        harness.application.clipboard.ChangeOutside(odd[pick(6)]);
-        box->PerformEdit(u"NID_EDIT_PASTE_REQ");
-        break;
-      case 4: harness.Click(harness.At(box, {pick(320) - 10, pick(30) - 5}), 1 << pick(3), pick(2) * 8); break;
-      case 5: harness.Wheel(harness.At(box), pick(4)); break;
-      case 6: harness.Idle(static_cast<uint32_t>(pick(900))); break;
-      default: box->SetMaxLength(pick(6) - 1); break;
-    }
-    const int32_t length = box->GetText().GetLength();
-    ASSERT_GE(box->GetCaretIndex(), 0);
-    ASSERT_LE(box->GetCaretIndex(), length);
-    ASSERT_GE(box->GetSelectionStart(), 0);
-    ASSERT_LE(box->GetSelectionStart() + box->GetSelectionLength(), length);
-    ASSERT_GE(box->GetIdleCount(), 0);
+  for (const int32_t maximum : {0, 3}) {
+    box->SetMaxLength(maximum);
+    Testing::RandomInput input(harness, 20261211u + static_cast<uint32_t>(maximum));
+    input.Run(box, 3000, [&] {
+      const int32_t length = box->GetText().GetLength();
+      ASSERT_GE(box->GetCaretIndex(), 0) << input.LastEvent();
+      ASSERT_LE(box->GetCaretIndex(), length) << input.LastEvent();
+      ASSERT_GE(box->GetSelectionStart(), 0) << input.LastEvent();
+      ASSERT_LE(box->GetSelectionStart() + box->GetSelectionLength(), length) << input.LastEvent();
+      ASSERT_LE(box->GetSelectionAnchor(), length) << input.LastEvent();
+      if (maximum > 0) {
+        ASSERT_LE(length, maximum) << input.LastEvent();
+      }
+      ASSERT_GE(box->GetIdleCount(), 0) << input.LastEvent();
+    });
   }
 }
 
