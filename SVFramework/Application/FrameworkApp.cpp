@@ -60,6 +60,8 @@ LFrameworkApp::LFrameworkApp() = default;
 
 void LFrameworkApp::SetClipboard(const RCPtr<LClipboard>& clipboard) { mClipboard = clipboard; }
 
+void LFrameworkApp::SetFrameworkStringTable(const RCPtr<LStringTable>& strings) { mFrameworkStrings = strings; }
+
 LFrameworkApp::LFrameworkApp(const RCPtr<LControlFactory>& factory, const RCPtr<LStringTable>& frameworkStrings,
                              const NarrowString& commandLine)
     : mFactory(factory),

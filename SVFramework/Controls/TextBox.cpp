@@ -32,7 +32,8 @@ String ToSVString(const std::u16string& text) { return String(text.c_str()); }
 
 EdgeRect ToEdges(const RectT<double>& rect) {
   return {static_cast<int32_t>(std::lround(rect.x)), static_cast<int32_t>(std::lround(rect.y)),
-          static_cast<int32_t>(std::lround(rect.x + rect.width)), static_cast<int32_t>(std::lround(rect.y + rect.height))};
+          static_cast<int32_t>(std::lround(rect.x + rect.width)),
+          static_cast<int32_t>(std::lround(rect.y + rect.height))};
 }
 
 }  // namespace
@@ -92,6 +93,9 @@ void LTextBox::OnCaretPlaced() {
 }
 
 void LTextBox::OnIdle() {
+  // A clock set back would freeze the caret until it caught up: restart the phase.
+  if (mNextBlinkTime - Now() > kCaretOnSeconds)
+    mNextBlinkTime = Now() + (mCaretShown ? kCaretOnSeconds : kCaretOffSeconds);
   if (Now() < mNextBlinkTime) return;
   mCaretShown = !mCaretShown;
   mNextBlinkTime = Now() + (mCaretShown ? kCaretOnSeconds : kCaretOffSeconds);
@@ -169,7 +173,7 @@ void LTextBox::RefreshLooks() {
 }
 
 bool LTextBox::ShowPlaceholder() {
-  if (mPlaceholder.IsEmpty() || GetLookCount() <= kPlaceholderLook || GetLookCount() <= kPlaceholderBackLook) return false;
+  if (mPlaceholder.IsEmpty() || GetLookCount() <= kPlaceholderLook) return false;
   const RCPtr<LLook> look = GetLook(kPlaceholderLook);
   if (!look || !look->GetText()) return false;
   const RectT<double> text = TextRect();
@@ -259,7 +263,8 @@ PointT<double> LTextBox::SetScrollOffset(PointT<double> offset) {
     PointT<int32_t> pointer{0, 0};
     if (LFrameworkApp* const application = GetFrameworkApp()) pointer = application->GetCursorPos();
     const PointT<double> screen = GetScreenPosition();
-    ExtendSelectionTo(GetCharIndexAt({pointer.x - static_cast<int32_t>(screen.x), pointer.y - static_cast<int32_t>(screen.y)}));
+    const PointT<int32_t> local{pointer.x - static_cast<int32_t>(screen.x), pointer.y - static_cast<int32_t>(screen.y)};
+    ExtendSelectionTo(GetCharIndexAt(local));
   } else {
     RefreshLooks();
   }

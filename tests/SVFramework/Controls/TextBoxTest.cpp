@@ -282,6 +282,16 @@ TEST_F(TextBoxTest, TheCaretIsOnHalfASecondAndOffAFifthOfASecondLonger) {
   EXPECT_TRUE(box->IsCaretShown());
 }
 
+TEST_F(TextBoxTest, AClockSetBackDoesNotFreezeTheBlink) {
+  harness.Type(u"x");
+  harness.application.ticks -= 5000;
+  harness.application.seconds -= 5.0;
+  harness.Idle(0);
+  EXPECT_TRUE(box->IsCaretShown());
+  harness.Idle(500);
+  EXPECT_FALSE(box->IsCaretShown());
+}
+
 TEST_F(TextBoxTest, LosingTheFocusHidesTheCaretAndEndsTheIdleSubscription) {
   EXPECT_GT(box->GetIdleCount(), 0);
   harness.Click(harness.At(other));
@@ -355,11 +365,26 @@ TEST_F(TextBoxTest, PasteIsRefusedUnlessEveryCharacterCouldHaveBeenTypedAndTheTe
   }
 }
 
-TEST_F(TextBoxTest, ARightClickWithoutAPopupMenuClassDoesNothing) {
-  Start(u"abc", 1);
+TEST(TextBoxContextMenu, HoldsTheFourEditCommandsAndARightClickWithoutAPopupMenuClassDoesNothing) {
+  WidgetHarness harness;
+  harness.application.SetFrameworkStrings(LStringTable::Create(
+      {{u"EDIT_CUT", u"Cut"}, {u"EDIT_COPY", u"Copy"}, {u"EDIT_PASTE", u"Paste"}, {u"EDIT_DELETE", u"Delete"}}));
+  harness.Build(kBoxSkin, Testing::kTextFieldResources);
+  const RCPtr<LTextBox> box = harness.Find<LTextBox>(u"box");
+  ASSERT_TRUE(box);
+  const RCPtr<LMenuDescriptor> menu = box->GetMenuDescriptor();
+  ASSERT_TRUE(menu);
+  std::vector<std::string> entries;
+  for (uint32_t i = 0; i < menu->Items.GetCount(); ++i)
+    entries.push_back(Utf8(menu->Items[i]->Label) + " " + Utf8(menu->Items[i]->CommandID));
+  EXPECT_EQ(entries, (std::vector<std::string>{"Cut NID_EDIT_CUT_REQ", "Copy NID_EDIT_COPY_REQ",
+                                               "Paste NID_EDIT_PASTE_REQ", "Delete NID_EDIT_DELETE_REQ"}));
+  harness.Click(harness.At(box));
+  harness.Type(u"abc");
   harness.Click(harness.At(box), 4);
   EXPECT_EQ(Utf8(box->GetText()), "abc");
   EXPECT_TRUE(box->HasFocus());
+  EXPECT_EQ(box->GetChildCount(), 0u);
 }
 
 TEST_F(TextBoxTest, ClickingPlacesTheCaretAtTheNearestCharacterAndShiftClickSelects) {

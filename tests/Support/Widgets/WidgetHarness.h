@@ -23,6 +23,10 @@ public:
   WidgetApplication();
   ~WidgetApplication() override;
 
+  // The framework string table the application offers (set before Build: controls
+  // read it when they join the window).
+  void SetFrameworkStrings(const RCPtr<LStringTable>& strings) { SetFrameworkStringTable(strings); }
+
   RCPtr<FakeMeasuringRenderer> measuring;
   FakeClipboard clipboard;
 };
