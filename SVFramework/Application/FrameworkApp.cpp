@@ -60,6 +60,8 @@ LFrameworkApp::LFrameworkApp() = default;
 
 void LFrameworkApp::SetClipboard(const RCPtr<LClipboard>& clipboard) { mClipboard = clipboard; }
 
+void LFrameworkApp::SetFrameworkStringTable(const RCPtr<LStringTable>& strings) { mFrameworkStrings = strings; }
+
 LFrameworkApp::LFrameworkApp(const RCPtr<LControlFactory>& factory, const RCPtr<LStringTable>& frameworkStrings,
                              const NarrowString& commandLine)
     : mFactory(factory),
@@ -209,9 +211,11 @@ RCPtr<LRootWindow> LFrameworkApp::GetRootWindow(uint32_t index) const {
 }
 
 RCPtr<LRootWindow> LFrameworkApp::GetActiveRootWindow() const {
-  for (uint32_t index = mRootWindows.GetCount(); index-- > 0;) {
-    const RCPtr<LRootWindow>& window = mRootWindows.GetAt(index);
-    IWindowOSServices* const osWindow = window->GetOSWindow();
+  // Through the overridable list, so that an application keeping its windows
+  // elsewhere answers the same way.
+  for (uint32_t index = GetRootWindowCount(); index-- > 0;) {
+    const RCPtr<LRootWindow> window = GetRootWindow(index);
+    IWindowOSServices* const osWindow = window ? window->GetOSWindow() : nullptr;
     if (osWindow && osWindow->IsActive()) return window;
   }
   return nullptr;

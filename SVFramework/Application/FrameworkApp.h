@@ -154,6 +154,8 @@ protected:
   LFrameworkApp();
   // For stand-ins: the clipboard object that edit requests and widgets use.
   void SetClipboard(const RCPtr<LClipboard>& clipboard);
+  // For stand-ins: the framework string table (edit-menu labels and the like).
+  void SetFrameworkStringTable(const RCPtr<LStringTable>& strings);
 
   // The exit request once the application agreed: sets the exiting flag, asks every
   // root window but the main one to close (last first), then ends the run (EndRun).

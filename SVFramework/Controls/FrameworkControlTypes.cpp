@@ -2,9 +2,11 @@
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/Controls/Button.h"
 #include "SVFramework/Controls/Label.h"
+#include "SVFramework/Controls/NumericUpDown.h"
 #include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Controls/Scrollbar.h"
 #include "SVFramework/Controls/Slider.h"
+#include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/Controls/ToolTip.h"
 
 namespace SV {
@@ -20,6 +22,8 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.ComboSlider.DropDownPanel", &LControlCreation::Create<LPanel>},
     {u"Framework.Slider", &LControlCreation::Create<LSlider>},
     {u"Framework.Label", &LControlCreation::Create<LLabel>},
+    {u"Framework.TextBox", &LControlCreation::Create<LTextBox>},
+    {u"Framework.NumericUpDown", &LControlCreation::Create<LNumericUpDown>},
     {u"Framework.Panel", &LControlCreation::Create<LPanel>},
     {u"Framework.ToolTip", &LControlCreation::Create<LToolTip>},
     {u"Framework.CenteredSliderBounds", &LControlCreation::Create<LPanel>},

@@ -35,7 +35,12 @@ WidgetApplication::WidgetApplication() : measuring(new FakeMeasuringRenderer) {
   SetClipboard(RCPtr<LClipboard>(new LClipboard(&clipboard)));
 }
 
-WidgetApplication::~WidgetApplication() { SetClipboard(nullptr); }
+WidgetApplication::~WidgetApplication() {
+  // A test may have initialised the clipboard, which then listens on the process-wide
+  // "application" center; it must not outlive the clipboard in memory it reads.
+  if (GetClipboard()) GetClipboard()->UnsubscribeAll();
+  SetClipboard(nullptr);
+}
 
 int32_t WidgetApplication::DoModal(const RCPtr<LControl>& control, bool) {
   if (!control) return E_FAIL;

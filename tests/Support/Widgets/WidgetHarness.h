@@ -43,6 +43,10 @@ public:
   // with (else dialogOs.modalResult). The window is taken down afterwards.
   int32_t DoModal(const RCPtr<LControl>& control, bool systemMenu) override;
 
+  // The framework string table the application offers (set before Build: controls
+  // read it when they join the window).
+  void SetFrameworkStrings(const RCPtr<LStringTable>& strings) { SetFrameworkStringTable(strings); }
+
   RCPtr<FakeMeasuringRenderer> measuring;
   FakeClipboard clipboard;
   StandInOSWindow dialogOs;
