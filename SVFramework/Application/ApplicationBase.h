@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <string>
 
 #include "Platform/Gui/GuiApplication.h"
@@ -102,8 +103,13 @@ public:
     BindExitKey();
     return S_OK;
   }
+  // The platform's message loop. A failure kept while no loop ran, and that no loop
+  // picked up since, leaves from here when the loop ends, as one that ended it would.
   void MessageLoop() override {
-    if (IPlatformApplication* const platform = GetPlatformApplication()) platform->RunMessageLoop();
+    IPlatformApplication* const platform = GetPlatformApplication();
+    if (!platform) return;
+    platform->RunMessageLoop();
+    if (const std::exception_ptr kept = platform->TakeKeptException()) std::rethrow_exception(kept);
   }
 
 protected:

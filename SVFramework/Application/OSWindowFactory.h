@@ -23,6 +23,9 @@ struct OSWindowOptions {
   // The client area in screen coordinates.
   RectT<int32_t> clientRect{100, 100, 1024, 768};
   bool resizable = true;
+  // The window this one stays above and is placed over (a modal dialog's owner); null
+  // for a window of its own.
+  IWindowOSServices* owner = nullptr;
   // The main window: its close command becomes the exit request, and its placement is
   // handed to `savePlacement` when it is destroyed.
   bool mainWindow = false;

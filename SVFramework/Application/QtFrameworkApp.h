@@ -121,6 +121,7 @@ public:
     mLoop.Run();
   }
   void QuitMessageLoop(int32_t code) override { mLoop.Quit(code); }
+  std::exception_ptr TakeKeptException() override { return ::Platform::Gui::EventLoop::TakeKept(); }
 
   // The resource folder followed by "/Splash.png" when that file exists, else empty.
   String GetSplashPath() const {
@@ -191,7 +192,10 @@ private:
       CloseSplash();
       ShowStartupError();
       ReleaseApplication();
+      return;
     }
+    // One kept while the windows closed after the loop: reported before the process ends.
+    if (TakeKeptException()) ShowStartupError();
   }
 
   void ReleaseApplication() {

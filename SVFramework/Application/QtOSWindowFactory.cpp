@@ -109,6 +109,8 @@ int32_t QtOSWindowFactory::CreateDialogWindow(LFrameworkApp& application, const 
   options.title = request.control->GetText();
   options.clientRect = KeptInside({origin.x, origin.y, controlRect.width, controlRect.height}, application.GetWorkArea());
   options.resizable = false;
+  // A modal dialog stays above its owner; a modeless one is a window of its own.
+  if (!request.modeless) options.owner = owner->GetOSWindow();
   if (request.modeless) {
     const RCPtr<LControlDescriptor> descriptor = request.control->GetDescriptor();
     options.resizable = descriptor && descriptor->Layout && IsResizableLayout(*descriptor->Layout);

@@ -132,6 +132,15 @@ TEST_F(FrameworkAppTest, ExceptionEscapingTheLoopShowsTheStartupErrorAndBecomesA
   EXPECT_THAT(log, ElementsAre("main redraw", "main idle", "loop", "box ||16", "main close 0", "quit 0", "main idle"));
 }
 
+TEST_F(FrameworkAppTest, AnExceptionKeptOutsideOurLoopsIsReportedWhenTheLoopEndsAndBecomesAnExitRequest) {
+  ASSERT_EQ(application->Initialize(), S_OK);
+  AddWindow("main");
+  platform.loop = [&] { platform.kept = std::make_exception_ptr(std::runtime_error("paint failed")); };
+  application->Run();
+  EXPECT_TRUE(application->IsExiting());
+  EXPECT_THAT(log, ElementsAre("main redraw", "main idle", "loop", "box ||16", "main close 0", "quit 0", "main idle"));
+}
+
 TEST_F(FrameworkAppTest, AWindowIsListedOnceAndRemovingAnUnlistedOneAnswersMinusOne) {
   const RCPtr<SpyRootWindow> main = AddWindow("main");
   EXPECT_EQ(application->AddRootWindow(RCPtr<LRootWindow>(main)), 0);
