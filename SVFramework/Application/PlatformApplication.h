@@ -28,6 +28,9 @@ public:
   // An exception caught at an event boundary while no loop ran and that no loop has
   // picked up since, no longer kept; null when there is none.
   virtual std::exception_ptr TakeKeptException() { return nullptr; }
+  // Hosted mode: the native window of the host program the application runs inside;
+  // 0 when the application runs on its own.
+  virtual uintptr_t GetHostWindow() const { return 0; }
 };
 
 // The installed platform object, or null.

@@ -39,6 +39,9 @@ public:
     std::string instanceFolder;                 // the single-instance folder; the default when empty
     std::string instanceName = "CorvexEditor";  // the lock's and socket's file-name stem
     std::chrono::milliseconds instanceLimit{5000};  // bounds a later instance's hand-over
+    // Hosted mode: the native window of the host program the application runs inside
+    // (0: on its own). A host calls InitInstance and Run, not InitApplication.
+    uintptr_t hostWindow = 0;
   };
 
   QtFrameworkApp(const String& commandLine, int32_t languageId, Options options)
@@ -70,12 +73,7 @@ public:
   bool InitApplication() {
     try {
       ShowSplash();
-      mFactory = LControlFactory::Create(Version().GetProductName());
-      // Root windows and controls create controls by name through the application's factory.
-      SetApplicationControlFactory(mFactory);
-      SV_RAISE_ON_FAILURE(mFactory->LoadResources(mOptions.resourceFolder, mLanguageId),
-                          "SV::QtFrameworkApp::InitApplication");
-      mFrameworkStrings = mFactory->GetFrameworkStringTable();
+      LoadResources("SV::QtFrameworkApp::InitApplication");
       return BecomeFirstInstance();
     } catch (...) {
       CloseSplash();
@@ -84,8 +82,13 @@ public:
     }
   }
 
-  // The command line's debug switches.
+  // The command line's debug switches; hosted, the control factory with the string
+  // tables and skins instead (a failure raises).
   bool InitInstance() {
+    if (mOptions.hostWindow != 0) {
+      LoadResources("SV::QtFrameworkApp::InitInstance");
+      return true;
+    }
     ApplyDebugSwitches(mCommandLine.ToUTF8().GetString());
     return true;
   }
@@ -100,7 +103,10 @@ public:
     if (!IsQuietExit(initialized)) {
       SV_RAISE_ON_FAILURE(initialized, "SV::QtFrameworkApp::Run");
       application->OnCommandLineInitialized(mCommandLine);
-      OpenMainWindow(*application);
+      if (mOptions.hostWindow != 0)
+        SV_RAISE_ON_FAILURE(application->CreateHostedMainWindow(mOptions.hostWindow), "SV::QtFrameworkApp::Run");
+      else
+        OpenMainWindow(*application);
       CloseSplash();
       application->Run();
     }
@@ -122,6 +128,7 @@ public:
   }
   void QuitMessageLoop(int32_t code) override { mLoop.Quit(code); }
   std::exception_ptr TakeKeptException() override { return ::Platform::Gui::EventLoop::TakeKept(); }
+  uintptr_t GetHostWindow() const override { return mOptions.hostWindow; }
 
   // The resource folder followed by "/Splash.png" when that file exists, else empty.
   String GetSplashPath() const {
@@ -157,6 +164,15 @@ private:
     for (const uint32_t quiet : {0x8000A000u, 0x8000A001u, 0x8000A002u, 0x8000A003u, 0x8000A010u, 0x8000A020u})
       if (static_cast<uint32_t>(result) == quiet) return true;
     return false;
+  }
+
+  // The control factory (the application's from now on) with the string tables and skins.
+  void LoadResources(const char* where) {
+    mFactory = LControlFactory::Create(Version().GetProductName());
+    // Root windows and controls create controls by name through the application's factory.
+    SetApplicationControlFactory(mFactory);
+    SV_RAISE_ON_FAILURE(mFactory->LoadResources(mOptions.resourceFolder, mLanguageId), where);
+    mFrameworkStrings = mFactory->GetFrameworkStringTable();
   }
 
   bool BecomeFirstInstance() {

@@ -47,6 +47,10 @@ IOSWindow* CreateOSWindow(const OSWindowOptions& options) { return new OSWindow(
 OSWindow::OSWindow(const OSWindowOptions& options) : mOptions(options) {
   setSurfaceType(QSurface::RasterSurface);
   if (auto* const owner = dynamic_cast<QWindow*>(options.owner)) setTransientParent(owner);
+  if (options.hostWindow != 0) {
+    mHost.reset(QWindow::fromWinId(static_cast<WId>(options.hostWindow)));
+    if (mHost) setTransientParent(mHost.get());
+  }
   setGeometry(ToQt(options.clientRect));
   if (!options.resizable) {
     setMinimumSize(geometry().size());
@@ -149,13 +153,14 @@ WindowPlacement OSWindow::GetPlacement() {
 }
 
 void OSWindow::SavePlacement() {
-  if (mOptions.mainWindow && mOptions.savePlacement) mOptions.savePlacement(GetPlacement());
+  if (mOptions.mainWindow && mOptions.hostWindow == 0 && mOptions.savePlacement) mOptions.savePlacement(GetPlacement());
 }
 
 void OSWindow::Close() {
   if (mClosing) return;
   mClosing = true;
   SavePlacement();
+  setTransientParent(nullptr);
   destroy();
   delete this;
 }

@@ -103,6 +103,8 @@ private:
   RCPtr<LRenderer> mRenderer;
   RCPtr<LRenderContextInfo> mRenderContext;
   std::unique_ptr<QBackingStore> mBackingStore;
+  // The host program's window, as Qt knows a window of another program.
+  std::unique_ptr<QWindow> mHost;
   QRegion mPresented;
   QRegion mUpdateRegion;
   PointT<int32_t> mLastMousePoint{0, 0};

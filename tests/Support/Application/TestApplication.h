@@ -14,7 +14,8 @@ namespace SV::Testing {
 
 // The platform object for tests: records message boxes and quits into the shared log
 // ("box <caption>|<text>|<style>", "quit <code>"), runs `loop` as its message loop,
-// hands over `kept` as the exception kept outside the loops, and is the installed
+// hands over `kept` as the exception kept outside the loops, runs hosted in `hostWindow`
+// when that is set, and is the installed
 // platform object while it lives. UI (test) thread only.
 class FakePlatformApplication : public IPlatformApplication {
 public:
@@ -33,10 +34,13 @@ public:
   }
   void QuitMessageLoop(int32_t code) override { mLog.push_back("quit " + std::to_string(code)); }
   std::exception_ptr TakeKeptException() override { return std::exchange(kept, nullptr); }
+  uintptr_t GetHostWindow() const override { return hostWindow; }
 
   std::function<void()> loop;
   // What TakeKeptException hands over once.
   std::exception_ptr kept;
+  // Non-zero: the application runs hosted in that window.
+  uintptr_t hostWindow = 0;
 
 private:
   std::vector<std::string>& mLog;
