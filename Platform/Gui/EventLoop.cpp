@@ -12,6 +12,8 @@ namespace {
 
 // The loops running on this thread, innermost last.
 thread_local std::vector<EventLoop*> tRunningLoops;
+// An exception caught while no loop ran, waiting for the next loop.
+thread_local std::exception_ptr tKept;
 
 void WakeDispatcher() {
   if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
@@ -29,6 +31,7 @@ int EventLoop::Run() {
   mError = nullptr;
   tRunningLoops.push_back(this);
   QEventLoop qtLoop;
+  if (tKept) Fail(std::exchange(tKept, nullptr));
   // The first round of idle calls runs at once, so that work queued before the loop
   // began does not wait for the next event.
   for (RunIdleCalls(); !mQuit; RunIdleCalls()) qtLoop.processEvents(QEventLoop::WaitForMoreEvents);
@@ -67,6 +70,12 @@ void EventLoop::Guard(const std::function<void()>& handler) {
     tRunningLoops.back()->Fail(std::current_exception());
   }
 }
+
+void EventLoop::Keep(std::exception_ptr error) {
+  if (!tKept) tKept = std::move(error);
+}
+
+std::exception_ptr EventLoop::TakeKept() { return std::exchange(tKept, nullptr); }
 
 struct WakeTimer::Timer {
   QTimer timer;

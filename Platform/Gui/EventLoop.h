@@ -34,6 +34,13 @@ public:
   // exception passes on to the caller.
   static void Guard(const std::function<void()>& handler);
 
+  // Keeps an exception caught at one of our boundaries while no loop of ours ran (the
+  // first one only, later ones are dropped): the next loop to run ends with it at once
+  // and rethrows it from Run, unless TakeKept hands it over before.
+  static void Keep(std::exception_ptr error);
+  // The kept exception, no longer kept; null when there is none.
+  static std::exception_ptr TakeKept();
+
 private:
   void RunIdleCalls();
   void Fail(std::exception_ptr error);

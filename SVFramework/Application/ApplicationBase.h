@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <string>
 
 #include "Platform/Gui/GuiApplication.h"
@@ -102,16 +103,56 @@ public:
     BindExitKey();
     return S_OK;
   }
+  // Hosted mode: the main window is made for the host program's window, from the skin's
+  // main control, titled with that control's "LABEL" text, and shown and painted.
+  SVRESULT CreateHostedMainWindow(uintptr_t hostWindow) {
+    const String name = GetMainControlName();
+    const RCPtr<LControlDescriptor> descriptor = GetControlFactory() ? GetControlFactory()->FindControlDescriptor(name) : nullptr;
+    if (!descriptor) SV_RAISE_NULL_POINTER("Invalid Control Name", "SV::LApplicationBase::CreateRootWindow");
+    IOSWindowFactory* const windows = GetOSWindowFactory();
+    if (!windows) return E_FAIL;
+    String title;
+    if (const RCPtr<LStringTable> strings = GetControlFactory()->GetStringTable(nullptr, name)) strings->GetString(u"LABEL", title);
+    const SVRESULT created = windows->CreateHostedWindow(*this, {hostWindow, title, descriptor, GetRendererType()});
+    if (created < 0) return created;
+    const RCPtr<LRootWindow> main = GetRootWindow(0);
+    const SVRESULT rooted = main->SetRootControl(name);
+    if (rooted < 0) return rooted;
+    if (IWindowOSServices* const osWindow = main->GetOSWindow()) {
+      osWindow->Show(5);
+      osWindow->RedrawNow();
+    }
+    return S_OK;
+  }
+  // Whether the application runs inside a host program's window.
+  bool IsHosted() const {
+    IPlatformApplication* const platform = GetPlatformApplication();
+    return platform && platform->GetHostWindow() != 0;
+  }
+
+  // The platform's message loop; hosted, the modal loop of the main window, which ends
+  // when that window closes. A failure kept while no loop ran, and that no loop picked
+  // up since, leaves from here when the loop ends, as one that ended it would.
   void MessageLoop() override {
-    if (IPlatformApplication* const platform = GetPlatformApplication()) platform->RunMessageLoop();
+    IPlatformApplication* const platform = GetPlatformApplication();
+    if (!platform) return;
+    if (IsHosted()) {
+      IWindowOSServices* const main = GetRootWindows().GetCount() > 0 ? RCPtr<LRootWindow>(GetRootWindows().GetAt(0))->GetOSWindow() : nullptr;
+      if (main) main->RunModalLoop();
+    } else {
+      platform->RunMessageLoop();
+    }
+    if (const std::exception_ptr kept = platform->TakeKeptException()) std::rethrow_exception(kept);
   }
 
 protected:
   bool CanAcceptExit() override { return CanExit(); }
   // After an accepted exit: the main window closes at the next idle pass (storing its
-  // placement) and the message loop ends with 0.
+  // placement) and the message loop ends with 0; hosted, the main window's closing
+  // ends its loop, and the host's own loop goes on.
   void EndRun() override {
     if (GetRootWindows().GetCount() > 0) RCPtr<LRootWindow>(GetRootWindows().GetAt(0))->RequestClose(0);
+    if (IsHosted()) return;
     if (IPlatformApplication* const platform = GetPlatformApplication()) platform->QuitMessageLoop(0);
   }
 

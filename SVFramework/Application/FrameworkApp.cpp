@@ -176,6 +176,7 @@ void LFrameworkApp::ReapplySkin(const RCPtr<LRootWindow>& window) {
   const bool wasActive = osWindow && osWindow->IsActive();
   if (wasActive) window->OnWindowFocusLost();
   if (mFactory && window->GetRootControl()) mFactory->ApplySkinToControl(window->GetRootControl());
+  if (osWindow) osWindow->ApplySizeLimits();
   const PointT<int32_t> size = window->GetClientSize();
   window->InvalidateRect({0, 0, size.x, size.y});
   if (wasActive) window->RestoreFocus();

@@ -23,6 +23,12 @@ struct OSWindowOptions {
   // The client area in screen coordinates.
   RectT<int32_t> clientRect{100, 100, 1024, 768};
   bool resizable = true;
+  // The window this one stays above and is placed over (a modal dialog's owner); null
+  // for a window of its own.
+  IWindowOSServices* owner = nullptr;
+  // Hosted mode: the native window of the host program that this window stays above
+  // (0: none). A hosted window never saves a placement.
+  uintptr_t hostWindow = 0;
   // The main window: its close command becomes the exit request, and its placement is
   // handed to `savePlacement` when it is destroyed.
   bool mainWindow = false;
@@ -69,6 +75,15 @@ struct DialogWindowRequest {
   bool maximizeBox = false;
 };
 
+// What the main window of a hosted run is made from: the host program's window and the
+// skin's control that the new window shows.
+struct HostedWindowRequest {
+  uintptr_t hostWindow = 0;
+  String title;                        // the control's "LABEL" text
+  RCPtr<LControlDescriptor> descriptor;  // its layout gives the place, the size and the style
+  int32_t rendererType = 1;
+};
+
 // Makes OS windows with their root windows; the OS-window layer installs the real one,
 // tests install fakes. UI thread only.
 class IOSWindowFactory {
@@ -81,6 +96,10 @@ public:
   // Creates a window hosting the control, owned by the active root window (else window
   // 0) and sharing its renderer; the index of the new root window, or E_FAIL.
   virtual int32_t CreateDialogWindow(LFrameworkApp& application, const DialogWindowRequest& request) = 0;
+  // Hosted mode: creates root window 0 in a window of its own that stays above the
+  // host's window, with its own renderer and wake timer, placed and sized by the
+  // layout record. 0, or the failure; E_NOTIMPL where hosting is not supported.
+  virtual SVRESULT CreateHostedWindow(LFrameworkApp&, const HostedWindowRequest&) { return E_NOTIMPL; }
 };
 
 // The installed factory, or null.

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <exception>
 
 #include "SVFramework/Utilities/Storage/StringT.h"
 
@@ -24,6 +25,12 @@ public:
   virtual void RunMessageLoop() = 0;
   // Ends the running message loop with `code`.
   virtual void QuitMessageLoop(int32_t code) = 0;
+  // An exception caught at an event boundary while no loop ran and that no loop has
+  // picked up since, no longer kept; null when there is none.
+  virtual std::exception_ptr TakeKeptException() { return nullptr; }
+  // Hosted mode: the native window of the host program the application runs inside;
+  // 0 when the application runs on its own.
+  virtual uintptr_t GetHostWindow() const { return 0; }
 };
 
 // The installed platform object, or null.

@@ -39,6 +39,9 @@ public:
     std::string instanceFolder;                 // the single-instance folder; the default when empty
     std::string instanceName = "CorvexEditor";  // the lock's and socket's file-name stem
     std::chrono::milliseconds instanceLimit{5000};  // bounds a later instance's hand-over
+    // Hosted mode: the native window of the host program the application runs inside
+    // (0: on its own). A host calls InitInstance and Run, not InitApplication.
+    uintptr_t hostWindow = 0;
   };
 
   QtFrameworkApp(const String& commandLine, int32_t languageId, Options options)
@@ -70,12 +73,7 @@ public:
   bool InitApplication() {
     try {
       ShowSplash();
-      mFactory = LControlFactory::Create(Version().GetProductName());
-      // Root windows and controls create controls by name through the application's factory.
-      SetApplicationControlFactory(mFactory);
-      SV_RAISE_ON_FAILURE(mFactory->LoadResources(mOptions.resourceFolder, mLanguageId),
-                          "SV::QtFrameworkApp::InitApplication");
-      mFrameworkStrings = mFactory->GetFrameworkStringTable();
+      LoadResources("SV::QtFrameworkApp::InitApplication");
       return BecomeFirstInstance();
     } catch (...) {
       CloseSplash();
@@ -84,8 +82,13 @@ public:
     }
   }
 
-  // The command line's debug switches.
+  // The command line's debug switches; hosted, the control factory with the string
+  // tables and skins instead (a failure raises).
   bool InitInstance() {
+    if (mOptions.hostWindow != 0) {
+      LoadResources("SV::QtFrameworkApp::InitInstance");
+      return true;
+    }
     ApplyDebugSwitches(mCommandLine.ToUTF8().GetString());
     return true;
   }
@@ -100,7 +103,10 @@ public:
     if (!IsQuietExit(initialized)) {
       SV_RAISE_ON_FAILURE(initialized, "SV::QtFrameworkApp::Run");
       application->OnCommandLineInitialized(mCommandLine);
-      OpenMainWindow(*application);
+      if (mOptions.hostWindow != 0)
+        SV_RAISE_ON_FAILURE(application->CreateHostedMainWindow(mOptions.hostWindow), "SV::QtFrameworkApp::Run");
+      else
+        OpenMainWindow(*application);
       CloseSplash();
       application->Run();
     }
@@ -121,6 +127,8 @@ public:
     mLoop.Run();
   }
   void QuitMessageLoop(int32_t code) override { mLoop.Quit(code); }
+  std::exception_ptr TakeKeptException() override { return ::Platform::Gui::EventLoop::TakeKept(); }
+  uintptr_t GetHostWindow() const override { return mOptions.hostWindow; }
 
   // The resource folder followed by "/Splash.png" when that file exists, else empty.
   String GetSplashPath() const {
@@ -158,6 +166,15 @@ private:
     return false;
   }
 
+  // The control factory (the application's from now on) with the string tables and skins.
+  void LoadResources(const char* where) {
+    mFactory = LControlFactory::Create(Version().GetProductName());
+    // Root windows and controls create controls by name through the application's factory.
+    SetApplicationControlFactory(mFactory);
+    SV_RAISE_ON_FAILURE(mFactory->LoadResources(mOptions.resourceFolder, mLanguageId), where);
+    mFrameworkStrings = mFactory->GetFrameworkStringTable();
+  }
+
   bool BecomeFirstInstance() {
     mSingleInstance = std::make_unique<::Platform::SingleInstance::SingleInstance>(
         ::Platform::SingleInstance::SingleInstance::Options{mOptions.instanceFolder, mOptions.instanceName,
@@ -191,7 +208,10 @@ private:
       CloseSplash();
       ShowStartupError();
       ReleaseApplication();
+      return;
     }
+    // One kept while the windows closed after the loop: reported before the process ends.
+    if (TakeKeptException()) ShowStartupError();
   }
 
   void ReleaseApplication() {

@@ -6,9 +6,11 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
 #include <vector>
 
 #include "Platform/Gui/EventLoop.h"
+#include "Platform/Gui/ProgramIcon.h"
 #include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/Application/QtOSWindowCursor.h"
 #include "SVFramework/Application/RootWindow.h"
@@ -17,7 +19,8 @@
 namespace SV {
 namespace {
 
-std::exception_ptr gEscapedException;
+// The largest window size Qt accepts.
+constexpr int32_t kLargestSize = (1 << 24) - 1;
 // The one current cursor of all windows.
 int32_t gCurrentCursor = 0;
 
@@ -43,12 +46,18 @@ IOSWindow* CreateOSWindow(const OSWindowOptions& options) { return new OSWindow(
 
 OSWindow::OSWindow(const OSWindowOptions& options) : mOptions(options) {
   setSurfaceType(QSurface::RasterSurface);
+  if (auto* const owner = dynamic_cast<QWindow*>(options.owner)) setTransientParent(owner);
+  if (options.hostWindow != 0) {
+    mHost.reset(QWindow::fromWinId(static_cast<WId>(options.hostWindow)));
+    if (mHost) setTransientParent(mHost.get());
+  }
   setGeometry(ToQt(options.clientRect));
   if (!options.resizable) {
     setMinimumSize(geometry().size());
     setMaximumSize(geometry().size());
   }
   SetTitle(options.title);
+  setIcon(::Platform::Gui::ProgramIcon());
   mBackingStore = std::make_unique<QBackingStore>(this);
 }
 
@@ -62,8 +71,6 @@ OSWindow::~OSWindow() {
   mRootWindow.Reset();
 }
 
-std::exception_ptr OSWindow::TakeEscapedException() { return std::exchange(gEscapedException, nullptr); }
-
 bool OSWindow::event(QEvent* event) {
   bool handled = true;
   try {
@@ -71,8 +78,9 @@ bool OSWindow::event(QEvent* event) {
     // (or the caller of a modal loop) catches it.
     ::Platform::Gui::EventLoop::Guard([&] { handled = Dispatch(event); });
   } catch (...) {
-    // No loop of ours runs: Qt's dispatch must not see it either.
-    if (!gEscapedException) gEscapedException = std::current_exception();
+    // No loop of ours runs: Qt's dispatch must not see it either. The next loop of
+    // ours (or the end of the run) reports it.
+    ::Platform::Gui::EventLoop::Keep(std::current_exception());
     QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::User));
   }
   return handled;
@@ -103,6 +111,35 @@ void OSWindow::RestorePlacement(const WindowPlacement& placement) {
   else
     resize(clamped.rect.width, clamped.rect.height);
   if (clamped.maximized) setWindowStates(Qt::WindowMaximized);
+  FitClientSize();
+}
+
+void OSWindow::ApplySizeLimits() {
+  if (!mRootWindow) return;
+  if (!mOptions.resizable) {
+    PointT<int32_t> size{width(), height()};
+    mRootWindow->ConstrainClientSize(size);
+    setMinimumSize(QSize(size.x, size.y));
+    setMaximumSize(QSize(size.x, size.y));
+    resize(size.x, size.y);
+    return;
+  }
+  PointT<int32_t> minimum{1, 1};
+  mRootWindow->ConstrainClientSize(minimum);
+  PointT<int32_t> maximum{kLargestSize, kLargestSize};
+  mRootWindow->ConstrainClientSize(maximum);
+  setMinimumSize(QSize(std::min(minimum.x, kLargestSize), std::min(minimum.y, kLargestSize)));
+  setMaximumSize(QSize(std::min(maximum.x, kLargestSize), std::min(maximum.y, kLargestSize)));
+  FitClientSize();
+}
+
+bool OSWindow::FitClientSize() {
+  // A maximised or full-screen window has the size the screen gives it.
+  if (!mRootWindow || (windowStates() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))) return false;
+  PointT<int32_t> size{width(), height()};
+  if (!mRootWindow->ConstrainClientSize(size)) return false;
+  resize(size.x, size.y);
+  return true;
 }
 
 WindowPlacement OSWindow::GetPlacement() {
@@ -116,13 +153,14 @@ WindowPlacement OSWindow::GetPlacement() {
 }
 
 void OSWindow::SavePlacement() {
-  if (mOptions.mainWindow && mOptions.savePlacement) mOptions.savePlacement(GetPlacement());
+  if (mOptions.mainWindow && mOptions.hostWindow == 0 && mOptions.savePlacement) mOptions.savePlacement(GetPlacement());
 }
 
 void OSWindow::Close() {
   if (mClosing) return;
   mClosing = true;
   SavePlacement();
+  setTransientParent(nullptr);
   destroy();
   delete this;
 }
@@ -208,12 +246,19 @@ int32_t OSWindow::RunModalLoop() {
     result = loop.Run();
   } catch (...) {
     mModalLoop = nullptr;
+    ActivateOwner();
     Close();
     throw;
   }
   mModalLoop = nullptr;
+  ActivateOwner();
   Close();
   return result;
+}
+
+// An ending dialog that has the activation hands it back to its owner.
+void OSWindow::ActivateOwner() {
+  if (transientParent() && isActive()) transientParent()->requestActivate();
 }
 
 bool OSWindow::HasFocus() { return QGuiApplication::focusWindow() == this; }

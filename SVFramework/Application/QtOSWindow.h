@@ -30,14 +30,12 @@ class LKeyParam;
 // our code never passes through Qt's dispatch: the innermost of our running loops ends
 // and rethrows it (the main loop's run step shows the start-up error box and requests
 // the exit; a modal loop passes it on to its caller); with no loop of ours running it
-// is kept for TakeEscapedException and the event queue is woken. UI thread only.
+// is kept for the next loop of ours (Platform::Gui::EventLoop::Keep) and the event
+// queue is woken. UI thread only.
 class OSWindow : public QWindow, public IOSWindow, public IWindowTarget {
 public:
   explicit OSWindow(const OSWindowOptions& options);
   ~OSWindow() override;
-
-  // The exception that escaped an event handler since the last call; null when none.
-  static std::exception_ptr TakeEscapedException();
 
   // --- IOSWindow ---
   SVRESULT CreateRenderer(RendererType type) override;
@@ -70,6 +68,7 @@ public:
   uint32_t GetMouseButtons() override { return mButtonsHeld; }
   void* GetHWND() override { return reinterpret_cast<void*>(winId()); }
   void SetCaret(bool, PointT<int32_t>) override {}
+  void ApplySizeLimits() override;
 
   // --- IWindowTarget: the raster back end presents its dirty rectangles here ---
   void BeginPresent() override;
@@ -95,12 +94,17 @@ private:
   void DeliverKey(uint32_t codeWord, uint32_t modifiers, uint8_t previousState);
   bool IsDoubleClick(int32_t button, QPoint point, uint64_t timestamp);
   void SavePlacement();
+  // Brings the client size inside the root control's limits; whether it changed it.
+  bool FitClientSize();
+  void ActivateOwner();
 
   OSWindowOptions mOptions;
   RCPtr<LRootWindow> mRootWindow;
   RCPtr<LRenderer> mRenderer;
   RCPtr<LRenderContextInfo> mRenderContext;
   std::unique_ptr<QBackingStore> mBackingStore;
+  // The host program's window, as Qt knows a window of another program.
+  std::unique_ptr<QWindow> mHost;
   QRegion mPresented;
   QRegion mUpdateRegion;
   PointT<int32_t> mLastMousePoint{0, 0};

@@ -99,6 +99,24 @@ SVRESULT QtOSWindowFactory::CreateMainWindow(LFrameworkApp& application, const M
   return result;
 }
 
+SVRESULT QtOSWindowFactory::CreateHostedWindow(LFrameworkApp& application, const HostedWindowRequest& request) {
+  if (request.hostWindow == 0 || !request.descriptor || !request.descriptor->Layout) return E_INVALIDARG;
+  OSWindowOptions options;
+  options.title = request.title;
+  options.clientRect = LayoutRect(*request.descriptor->Layout);
+  options.resizable = IsResizableLayout(*request.descriptor->Layout);
+  options.mainWindow = true;
+  options.hostWindow = request.hostWindow;
+  IOSWindow* const window = CreateOSWindow(options);
+  if (!window) return E_FAIL;
+  const SVRESULT result = window->CreateRenderer(static_cast<RendererType>(request.rendererType));
+  if (result < 0 || application.GetRootWindowCount() != 1) {
+    window->Close();
+    return result < 0 ? result : E_FAIL;
+  }
+  return result;
+}
+
 int32_t QtOSWindowFactory::CreateDialogWindow(LFrameworkApp& application, const DialogWindowRequest& request) {
   const RCPtr<LRootWindow> owner = DialogOwner(application);
   if (!request.control || !owner || !owner->GetOSWindow() || !owner->GetRenderer()) return E_FAIL;
@@ -109,6 +127,8 @@ int32_t QtOSWindowFactory::CreateDialogWindow(LFrameworkApp& application, const 
   options.title = request.control->GetText();
   options.clientRect = KeptInside({origin.x, origin.y, controlRect.width, controlRect.height}, application.GetWorkArea());
   options.resizable = false;
+  // A modal dialog stays above its owner; a modeless one is a window of its own.
+  if (!request.modeless) options.owner = owner->GetOSWindow();
   if (request.modeless) {
     const RCPtr<LControlDescriptor> descriptor = request.control->GetDescriptor();
     options.resizable = descriptor && descriptor->Layout && IsResizableLayout(*descriptor->Layout);

@@ -11,12 +11,14 @@ class LLayoutDescriptor;
 // the main control's layout record, drawing through its own renderer, put where the
 // user settings say it was and saving its placement there when it closes; dialogs for
 // existing controls, sharing their owner's renderer, placed over the owner at the
-// control's rectangle and kept inside the work area. Each window's root window joins
-// the application's list. UI thread only.
+// control's rectangle and kept inside the work area; in hosted mode the main window
+// above the host program's window. Each window's root window joins the application's
+// list. UI thread only.
 class QtOSWindowFactory : public IOSWindowFactory {
 public:
   SVRESULT CreateMainWindow(LFrameworkApp& application, const MainWindowRequest& request) override;
   int32_t CreateDialogWindow(LFrameworkApp& application, const DialogWindowRequest& request) override;
+  SVRESULT CreateHostedWindow(LFrameworkApp& application, const HostedWindowRequest& request) override;
 };
 
 // Whether a window of that layout record may be resized: not when it has a minimum size

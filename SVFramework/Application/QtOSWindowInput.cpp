@@ -184,6 +184,9 @@ void OSWindow::OnWheel(QWheelEvent& event) {
 }
 
 void OSWindow::OnResize() {
+  // A size outside the root control's limits (a window manager that ignores them) is
+  // brought back inside; the resize that follows does the rest.
+  if (FitClientSize()) return;
   if (mRenderContext) mRenderContext->SetViewport({0, 0, width(), height()});
   if (!mRootWindow || (windowStates() & Qt::WindowMinimized)) return;
   mRootWindow->OnResize({width(), height()});

@@ -149,6 +149,7 @@ SVRESULT LRootWindow::SetRootControlObject(const RCPtr<LControl>& control) {
       mOSWindow->SetFocus();
   }
   AddInternalReferences(1);
+  if (mOSWindow) mOSWindow->ApplySizeLimits();
   const PointT<int32_t> size = GetClientSize();
   InvalidateRect({0, 0, size.x, size.y});
   return S_OK;

@@ -60,6 +60,10 @@ public:
   virtual void SetCaret(bool shown, PointT<int32_t> position) = 0;
   // Restores the window when minimised and brings it to the top.
   virtual void Raise() { BringToTop(); }
+  // The root control's size limits may have changed (a new root control, a new skin):
+  // the window takes them as the limits of its client size and brings its size inside
+  // them. Nothing where the platform keeps no limits.
+  virtual void ApplySizeLimits() {}
 };
 
 }  // namespace SV

@@ -69,6 +69,27 @@ TEST_F(EventLoopTest, ExceptionInsideANestedLoopReachesTheOuterLoopThroughItsBou
   EXPECT_FALSE(inner.IsRunning());
 }
 
+TEST_F(EventLoopTest, AnExceptionKeptWhileNoLoopRanEndsTheNextLoopAtOnceAndOnlyThatOne) {
+  int idleCalls = 0;
+  EventLoop loop([&](int) { return ++idleCalls, false; });
+  EventLoop::Keep(std::make_exception_ptr(std::runtime_error("first")));
+  EventLoop::Keep(std::make_exception_ptr(std::logic_error("second")));
+  EXPECT_THROW(loop.Run(), std::runtime_error) << "the first one kept";
+  EXPECT_EQ(idleCalls, 0);
+  QTimer::singleShot(0, [&] { loop.Quit(4); });
+  EXPECT_EQ(loop.Run(), 4) << "the second was dropped";
+}
+
+TEST_F(EventLoopTest, AKeptExceptionTakenBeforeAnyLoopRunsNoLongerEndsOne) {
+  EventLoop::Keep(std::make_exception_ptr(std::runtime_error("kept")));
+  const std::exception_ptr taken = EventLoop::TakeKept();
+  ASSERT_TRUE(taken);
+  EXPECT_THROW(std::rethrow_exception(taken), std::runtime_error);
+  EventLoop loop([](int) { return false; });
+  QTimer::singleShot(0, [&] { loop.Quit(1); });
+  EXPECT_EQ(loop.Run(), 1);
+}
+
 TEST_F(EventLoopTest, GuardWithoutARunningLoopPassesTheExceptionOn) {
   EXPECT_THROW(EventLoop::Guard([] { throw std::runtime_error("no loop"); }), std::runtime_error);
 }

@@ -58,6 +58,17 @@ TEST_F(FrameworkAppTest, ExitRequestClosesTheOtherWindowsLastFirstThenTheMainWin
                                "main idle"));
 }
 
+TEST_F(FrameworkAppTest, HostedAnExitRequestClosesTheWindowsButLeavesTheHostsLoopAlone) {
+  platform.hostWindow = 0x2A00001;
+  ASSERT_EQ(application->Initialize(), S_OK);
+  AddWindow("main");
+  AddWindow("one");
+  PostExitRequest();
+  application->Idle(true);
+  EXPECT_TRUE(application->IsExiting());
+  EXPECT_THAT(log, ElementsAre("one close 0", "main close 0", "one idle", "main idle"));
+}
+
 TEST_F(FrameworkAppTest, RefusedExitRequestLeavesTheFlagClearAndEveryWindowOpen) {
   ASSERT_EQ(application->Initialize(), S_OK);
   application->canExit = false;
@@ -127,6 +138,15 @@ TEST_F(FrameworkAppTest, ExceptionEscapingTheLoopShowsTheStartupErrorAndBecomesA
   ASSERT_EQ(application->Initialize(), S_OK);
   AddWindow("main");
   platform.loop = [] { throw std::runtime_error("handler failed"); };
+  application->Run();
+  EXPECT_TRUE(application->IsExiting());
+  EXPECT_THAT(log, ElementsAre("main redraw", "main idle", "loop", "box ||16", "main close 0", "quit 0", "main idle"));
+}
+
+TEST_F(FrameworkAppTest, AnExceptionKeptOutsideOurLoopsIsReportedWhenTheLoopEndsAndBecomesAnExitRequest) {
+  ASSERT_EQ(application->Initialize(), S_OK);
+  AddWindow("main");
+  platform.loop = [&] { platform.kept = std::make_exception_ptr(std::runtime_error("paint failed")); };
   application->Run();
   EXPECT_TRUE(application->IsExiting());
   EXPECT_THAT(log, ElementsAre("main redraw", "main idle", "loop", "box ||16", "main close 0", "quit 0", "main idle"));

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include <cstdlib>
 #include <string>
@@ -19,6 +20,7 @@
 #include "SVFramework/Renderer/Renderer.h"
 #include "SVFramework/notification/NotificationCenter.h"
 #include "SVFramework/notification/NotificationCenterManager.h"
+#include "tests/Support/Application/QtWait.h"
 #include "tests/Support/Application/TestApplication.h"
 #include "tests/Support/Skins/SkinFixtures.h"
 #include "tests/Support/TemporaryFolder.h"
@@ -182,6 +184,57 @@ TEST_F(ShellEndToEndTest, APressRepaintsOnlyThePressedControlAndAnExitRequestEnd
   EXPECT_EQ(paintsAfterPress, (Lines{"mainControl", "a"})) << "only the dirty area was painted";
   QDir().mkpath(SV_SCREENSHOT_FOLDER);
   EXPECT_TRUE(after.save(QString(SV_SCREENSHOT_FOLDER) + "/ShellEndToEnd.png"));
+}
+
+// Hosted, a host program made a window of its own and runs the application inside it.
+TEST_F(ShellEndToEndTest, HostedTheMainWindowStaysAboveTheHostsWindowAndAnExitRequestEndsItsOwnLoop) {
+  QWindow host;
+  host.setGeometry(10, 10, 500, 400);
+  host.show();
+  ASSERT_TRUE(Testing::WaitFor([&] { return host.isExposed(); }));
+  resources.WriteFile("StringTables.xml", Testing::StringTableDocument(R"(<StringTable ID="Corvex Editor|mainControl">
+  <String ID="LABEL"><Locale LCID="9">Hosted pads</Locale></String>
+</StringTable>)"));
+  PadPlatform::Options options = Options();
+  options.hostWindow = host.winId();
+  PadPlatform platform(u"editor", 0x0409, options);
+  ASSERT_TRUE(platform.InitInstance());
+
+  struct Seen {
+    QRect geometry;
+    QString title;
+    bool aboveHost = false;
+    bool modal = false;
+  } seen;
+  bool exitPosted = false;
+  const auto postExit = [&] {
+    exitPosted = true;
+    GetApplicationNotificationCenter()->PostNotification(u"NID_APP_EXIT_REQ", nullptr);
+  };
+  QObject timers;
+  QTimer::singleShot(10000, &timers, [&] {
+    if (!exitPosted) postExit();
+  });
+  QTimer poll(&timers);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    LFrameworkApp* const application = GetFrameworkApp();
+    const RCPtr<LRootWindow> root = application ? application->GetRootWindow(0) : RCPtr<LRootWindow>();
+    OSWindow* const window = root ? dynamic_cast<OSWindow*>(root->GetOSWindow()) : nullptr;
+    if (!window || !window->isExposed() || Pad::paints.empty()) return;
+    seen = {window->geometry(), window->title(),
+            window->transientParent() && window->transientParent()->winId() == host.winId(), window->IsModal()};
+    poll.stop();
+    postExit();
+  });
+  poll.start(20);
+
+  EXPECT_TRUE(platform.Run());
+  EXPECT_EQ(GetFrameworkApp(), nullptr) << "the run ended and the application was released";
+  EXPECT_EQ(seen.geometry, QRect(40, 40, 320, 200)) << "placed and sized by the main control's layout";
+  EXPECT_EQ(seen.title, QString("Hosted pads")) << "the main control's label";
+  EXPECT_TRUE(seen.aboveHost);
+  EXPECT_TRUE(seen.modal) << "the run goes through the main window's own loop";
+  EXPECT_TRUE(host.isVisible()) << "the host's window is the host's";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTimer>
+#include <QWindow>
 
 #include <string>
 
@@ -51,6 +52,19 @@ RCPtr<LControlDescriptor> MainDescriptor(RectT<int32_t> rect, double minimum, do
   descriptor->SetLayout(layout);
   return descriptor;
 }
+
+// A root control whose own limits keep its size between `minimum` and `maximum`.
+class LimitedControl : public LControl {
+public:
+  LimitedControl(QSize minimum, QSize maximum) : LControl(nullptr, u"limited") {
+    RCPtr<LLayoutDescriptor> layout = LLayoutDescriptor::Create();
+    layout->MinSize[0].abs = minimum.width();
+    layout->MinSize[1].abs = minimum.height();
+    layout->MaxSize[0].abs = maximum.width();
+    layout->MaxSize[1].abs = maximum.height();
+    SetLayout(layout);
+  }
+};
 
 OSWindow* OSWindowOf(const RCPtr<LRootWindow>& root) { return dynamic_cast<OSWindow*>(root->GetOSWindow()); }
 
@@ -133,6 +147,64 @@ TEST_F(QtOSWindowFactoryTest, AModalDialogRunsItsLoopUntilEndModalAndLeavesTheLi
   EXPECT_EQ(dialog->RunModalLoop(), 7);
   EXPECT_EQ(application.GetRootWindowCount(), 1u);
   control->Detach();
+}
+
+TEST_F(QtOSWindowFactoryTest, AModalDialogStaysAboveItsOwnerAtTheControlsPlaceAndAModelessOneStandsAlone) {
+  ASSERT_EQ(MakeMain({60, 50, 400, 300}), S_OK);
+  Main()->show();
+  ASSERT_TRUE(WaitFor([&] { return Main()->isExposed(); }));
+  const RCPtr<ProbeControl> modal = ProbeControl::Make(log, nullptr, u"modal", {20, 30, 200, 100});
+  const RCPtr<ProbeControl> modeless = ProbeControl::Make(log, nullptr, u"modeless", {40, 10, 100, 80});
+  ASSERT_EQ(factory.CreateDialogWindow(application, {modal, false, true, false, false}), 1);
+  ASSERT_EQ(factory.CreateDialogWindow(application, {modeless, true, true, false, false}), 2);
+  OSWindow* const modalWindow = OSWindowOf(application.GetRootWindow(1));
+  EXPECT_EQ(modalWindow->transientParent(), Main());
+  EXPECT_EQ(modalWindow->geometry().topLeft(), Main()->mapToGlobal(QPoint(20, 30)));
+  EXPECT_EQ(OSWindowOf(application.GetRootWindow(2))->transientParent(), nullptr);
+  modal->Detach();
+  modeless->Detach();
+}
+
+TEST_F(QtOSWindowFactoryTest, WhenAnActiveModalDialogEndsItsOwnerIsActiveAgain) {
+  ASSERT_EQ(MakeMain({60, 50, 400, 300}), S_OK);
+  Main()->show();
+  Main()->requestActivate();
+  ASSERT_TRUE(WaitFor([&] { return Main()->isActive(); }));
+  const RCPtr<ProbeControl> control = ProbeControl::Make(log, nullptr, u"dialog", {20, 30, 200, 100});
+  ASSERT_EQ(factory.CreateDialogWindow(application, {control, false, true, false, false}), 1);
+  OSWindow* const dialog = OSWindowOf(application.GetRootWindow(1));
+  QObject context;
+  QObject::connect(dialog, &QWindow::activeChanged, &context, [&] {
+    if (dialog->isActive()) dialog->EndModal(3);
+  });
+  QTimer::singleShot(5000, &context, [&] { dialog->EndModal(-2); });
+  EXPECT_EQ(dialog->RunModalLoop(), 3);
+  EXPECT_TRUE(WaitFor([&] { return Main()->isActive(); }));
+  control->Detach();
+}
+
+TEST_F(QtOSWindowFactoryTest, TheMainWindowKeepsToTheRootControlsLimitsOnRestoreAndWhenResized) {
+  ASSERT_EQ(WindowPlacement({{30, 40, 900, 150}, true, false}).Save(*application.manager, application.handle), S_OK);
+  ASSERT_EQ(MakeMain({60, 50, 400, 300}), S_OK);
+  Main()->show();
+  ASSERT_TRUE(WaitFor([&] { return Main()->isExposed(); }));
+  const RCPtr<LControl> root(new LimitedControl({300, 200}, {600, 500}));
+  application.GetRootWindow(0)->SetRootControlObject(root);
+  EXPECT_EQ(Main()->minimumSize(), QSize(300, 200));
+  EXPECT_EQ(Main()->maximumSize(), QSize(600, 500));
+  EXPECT_TRUE(WaitFor([&] { return Main()->geometry() == QRect(30, 40, 600, 200); }))
+      << "the stored size is brought inside the limits, the place kept";
+
+  struct Resize {
+    QSize asked, kept;
+  };
+  for (const Resize& resize : {Resize{{1000, 1000}, {600, 500}}, Resize{{100, 50}, {300, 200}}, Resize{{450, 350}, {450, 350}}}) {
+    Main()->resize(resize.asked);
+    EXPECT_TRUE(WaitFor([&] { return Main()->size() == resize.kept; }))
+        << resize.asked.width() << " x " << resize.asked.height() << " became " << Main()->width() << " x "
+        << Main()->height();
+  }
+  root->Detach();
 }
 
 TEST_F(QtOSWindowFactoryTest, ADialogWithoutAnyRootWindowToOwnItIsRefused) {

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -227,14 +228,22 @@ TEST_F(QtOSWindowTest, ARestoredPlacementOffTheScreenComesBackOnIt) {
   EXPECT_EQ(window->geometry().x(), 0);
 }
 
-TEST_F(QtOSWindowTest, AnExceptionFromAHandlerStopsAtTheWindowAndIsKeptForTheMessageLoop) {
+TEST_F(QtOSWindowTest, AnExceptionFromAHandlerOutsideOurLoopsStopsAtTheWindowAndEndsTheNextLoop) {
   a->throwOnPress = true;
   Mouse(QEvent::MouseMove, {20, 30}, Qt::NoButton, Qt::NoButton);
   EXPECT_NO_THROW(Mouse(QEvent::MouseButtonPress, {20, 30}, Qt::LeftButton, Qt::LeftButton));
-  const std::exception_ptr escaped = OSWindow::TakeEscapedException();
-  ASSERT_TRUE(escaped);
-  EXPECT_THROW(std::rethrow_exception(escaped), std::runtime_error);
-  EXPECT_FALSE(OSWindow::TakeEscapedException());
+  int idleCalls = 0;
+  Platform::Gui::EventLoop next([&](int) { return ++idleCalls, false; });
+  EXPECT_THROW(next.Run(), std::runtime_error);
+  EXPECT_EQ(idleCalls, 0);
+  EXPECT_FALSE(Platform::Gui::EventLoop::TakeKept()) << "reported once";
+}
+
+TEST_F(QtOSWindowTest, TheWindowShowsTheProgramsIconAtTheSizesWindowManagersAskFor) {
+  const QIcon icon = window->icon();
+  ASSERT_FALSE(icon.isNull());
+  for (const int size : {16, 32, 48}) EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+  EXPECT_EQ(icon.pixmap(QSize(32, 32)).toImage().pixel(0, 0) >> 24, 0u) << "drawn on a transparent ground";
 }
 
 TEST_F(QtOSWindowTest, ACursorFromTheApplicationsTableShowsItsShapeAndTheCallAnswersThePreviousOne) {
@@ -252,7 +261,7 @@ TEST_F(QtOSWindowTest, AnExceptionFromAHandlerEndsTheRunningMessageLoopWhichReth
   QTimer::singleShot(5000, &timers, [&] { loop.Quit(7); });
   QTimer::singleShot(0, &timers, [&] { Mouse(QEvent::MouseButtonPress, {20, 30}, Qt::LeftButton, Qt::LeftButton); });
   EXPECT_THROW(loop.Run(), std::runtime_error);
-  EXPECT_FALSE(OSWindow::TakeEscapedException());
+  EXPECT_FALSE(Platform::Gui::EventLoop::TakeKept());
 }
 
 // Window pixels as the X server shows them: 0xRRGGBB.

@@ -205,6 +205,25 @@ TEST_F(ControlRasterPaintingTest, PixelsShowPartsChildrenThroughTransparencyAndT
   }
 }
 
+// The button sits at (14, 14) in the surface, 30 x 20, its text rectangle inset by 2 on
+// either side; the label starts at x = 54. A text far wider than that rectangle is
+// drawn inside it only: the panel keeps its colour beyond it.
+TEST_F(ControlRasterPaintingTest, ALabelTextWiderThanItsTextRectangleIsCutAtThatRectangle) {
+  Child(u"button").GetLook(0)->SetText(u"OKOKOKOKOKOKOK");
+  const QImage frame = PaintRaster();
+  const auto inkBetween = [&](int left, int right) {
+    int ink = 0;
+    for (int y = 14; y < 34; ++y)
+      for (int x = left; x < right; ++x) ink += At(frame, x, y) != 0xFF808080u && At(frame, x, y) != 0xFFFF0000u;
+    return ink;
+  };
+  EXPECT_GT(inkBetween(16, 42), 0) << "the text inside its rectangle";
+  EXPECT_EQ(inkBetween(42, 54), 0) << "nothing right of the text rectangle, on the button or the panel";
+  EXPECT_EQ(inkBetween(4, 16), 0) << "nothing left of it";
+  std::filesystem::create_directories("screenshots");
+  EXPECT_TRUE(frame.scaled(480, 320).save("screenshots/LabelTextCut.png"));
+}
+
 TEST_F(ControlRasterPaintingTest, AScrolledChildIsCutAtTheClientAreaAndTheTreeIsWrittenAsAScreenshot) {
   static_cast<PaintedControl&>(*panel).SetScrollOffsetDirect({0, 12});
   const QImage frame = PaintRaster();

@@ -1,6 +1,8 @@
 #pragma once
+#include <exception>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "SVFramework/Application/ApplicationBase.h"
@@ -11,8 +13,10 @@
 namespace SV::Testing {
 
 // The platform object for tests: records message boxes and quits into the shared log
-// ("box <caption>|<text>|<style>", "quit <code>"), runs `loop` as its message loop, and
-// is the installed platform object while it lives. UI (test) thread only.
+// ("box <caption>|<text>|<style>", "quit <code>"), runs `loop` as its message loop,
+// hands over `kept` as the exception kept outside the loops, runs hosted in `hostWindow`
+// when that is set, and is the installed
+// platform object while it lives. UI (test) thread only.
 class FakePlatformApplication : public IPlatformApplication {
 public:
   explicit FakePlatformApplication(std::vector<std::string>& log) : mLog(log) { SetPlatformApplication(this); }
@@ -29,8 +33,14 @@ public:
     if (loop) loop();
   }
   void QuitMessageLoop(int32_t code) override { mLog.push_back("quit " + std::to_string(code)); }
+  std::exception_ptr TakeKeptException() override { return std::exchange(kept, nullptr); }
+  uintptr_t GetHostWindow() const override { return hostWindow; }
 
   std::function<void()> loop;
+  // What TakeKeptException hands over once.
+  std::exception_ptr kept;
+  // Non-zero: the application runs hosted in that window.
+  uintptr_t hostWindow = 0;
 
 private:
   std::vector<std::string>& mLog;
