@@ -40,16 +40,27 @@ class WidgetHarness {
 public:
   static constexpr const char16_t* kWindowControlName = u"window";
 
+  // Resources for Build: the look list "Solid", one opaque look, for controls that
+  // must take the pointer (hit testing passes over transparent controls). Containers
+  // need a look for their children to be hit: the look list "Clear" (one look without
+  // parts), which the window control has, is always there.
+  static constexpr const char* kSolidLook =
+      R"(<Colorizers><Colorizer Name="Opaque" ColorType="SolidFill" Color="FF808080"/></Colorizers>
+<Parts><Part Name="Opaque" Width="4" Height="4" ResizeType="Stretch" ColorizerName="Opaque"/></Parts>
+<Looks><Look Name="Opaque"><ClientPart Name="Opaque" OffsetLeft="0" OffsetTop="0" OffsetRight="0" OffsetBottom="0"/></Look></Looks>
+<LookLists><LookList Name="Solid" NumLooks="1"><Look Name="Opaque" Index="0"/></LookList></LookLists>)";
+
   explicit WidgetHarness(PointT<int32_t> clientSize = {800, 600});
   ~WidgetHarness();
   WidgetHarness(const WidgetHarness&) = delete;
   WidgetHarness& operator=(const WidgetHarness&) = delete;
 
   // Loads a skin whose single top control "window" (class "Test.Window", a plain
-  // control of the client size) holds `controls` (SubControl elements); `resources`
+  // control of the client size with the clear look) holds `controls` (SubControl elements); `resources`
   // holds the Colorizers, Parts, Looks and LookLists elements, `strings` StringTable
-  // elements (LCID 9). Builds the tree into the root window and places it. A document
-  // that does not parse fails the test.
+  // elements (LCID 9). The framework's built-in string table comes with it. Builds the
+  // tree into the root window and places it, in `language`. A document that does not
+  // parse fails the test.
   void Build(std::string_view controls, std::string_view resources = {}, std::string_view strings = {});
 
   // The first control of that name, depth first below the window control, as T; null
@@ -86,6 +97,10 @@ public:
   void Idle(uint32_t milliseconds = 0);
   // Idle passes every `step` milliseconds until `milliseconds` have passed.
   void RunFor(uint32_t milliseconds, uint32_t step = 10);
+
+  // The language identifier the string tables are loaded in (9 English, 7 German...).
+  // Texts fall back to English unless the test's own strings have that language too.
+  int32_t language = 9;
 
   WidgetApplication application;
   StandInCursorNames cursors;
