@@ -203,6 +203,8 @@ void WidgetHarness::Type(std::u16string_view text) {
   for (const char16_t character : text) Char(character);
 }
 
+bool WidgetHarness::Edit(const char16_t* request) { return application.GetClipboard()->PerformEditRequest(request); }
+
 void WidgetHarness::Idle(uint32_t milliseconds) {
   application.Advance(milliseconds);
   window->Idle(true);

@@ -93,6 +93,11 @@ public:
   void Char(char16_t character, uint32_t modifiers = 0);
   void Type(std::u16string_view text);
 
+  // An edit request ("NID_EDIT_CUT_REQ", "NID_EDIT_COPY_REQ", "NID_EDIT_PASTE_REQ",
+  // "NID_EDIT_DELETE_REQ") through the application's clipboard object: PerformEdit on
+  // the owner control of the focus control when it accepts the command. Whether it did.
+  bool Edit(const char16_t* request);
+
   // Moves both clocks on, then runs one idle pass of the root window.
   void Idle(uint32_t milliseconds = 0);
   // Idle passes every `step` milliseconds until `milliseconds` have passed.
