@@ -1,12 +1,17 @@
 #include "SVFramework/Application/ControlTypeRegistration.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
+#include "SVFramework/Controls/Button.h"
 #include "SVFramework/Controls/FileDropper.h"
 #include "SVFramework/Controls/Knob.h"
+#include "SVFramework/Controls/Label.h"
 #include "SVFramework/Controls/LevelMeter.h"
+#include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Controls/ProgressBar.h"
+#include "SVFramework/Controls/Scrollbar.h"
 #include "SVFramework/Controls/SplitterH.h"
 #include "SVFramework/Controls/SplitterV.h"
 #include "SVFramework/Controls/StatusBar.h"
+#include "SVFramework/Controls/ToolTip.h"
 
 namespace SV {
 
@@ -15,19 +20,25 @@ namespace {
 // The framework's control classes in registration order, each listed once its widget
 // exists. Class names are compared exactly, letter case included.
 constexpr ControlTypeEntry kFrameworkControlTypes[] = {
+    {u"Framework.Button", &LControlCreation::Create<LButton>},
+    {u"Framework.ScrollBar", &LControlCreation::Create<LScrollbar>},
+    {u"Framework.ScrollChannel", &LControlCreation::Create<LPanel>},
+    {u"Framework.ComboSlider.DropDownPanel", &LControlCreation::Create<LPanel>},
     {u"Framework.Knob", &LControlCreation::Create<LKnob>},
+    {u"Framework.Label", &LControlCreation::Create<LLabel>},
+    {u"Framework.Panel", &LControlCreation::Create<LPanel>},
+    {u"Framework.ToolTip", &LControlCreation::Create<LToolTip>},
     {u"Framework.FileDropper", &LControlCreation::Create<LFileDropper>},
     {u"Framework.StatusBar", &LControlCreation::Create<LStatusBar>},
     {u"Framework.SplitterH", &LControlCreation::Create<LSplitterH>},
     {u"Framework.SplitterV", &LControlCreation::Create<LSplitterV>},
     {u"Framework.LevelMeter", &LControlCreation::Create<LLevelMeter>},
     {u"Framework.ProgressBar", &LControlCreation::Create<LProgressBar>},
+    {u"Framework.CenteredSliderBounds", &LControlCreation::Create<LPanel>},
 };
 
 }  // namespace
 
-std::span<const ControlTypeEntry> GetFrameworkControlTypes() {
-  return std::span<const ControlTypeEntry>(kFrameworkControlTypes);
-}
+std::span<const ControlTypeEntry> GetFrameworkControlTypes() { return kFrameworkControlTypes; }
 
 }  // namespace SV

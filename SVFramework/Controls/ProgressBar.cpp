@@ -7,6 +7,7 @@
 #include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
 #include "SVFramework/ControlBase/PixelRounding.h"
+#include "SVFramework/Controls/Label.h"
 
 namespace SV {
 namespace {
@@ -29,12 +30,18 @@ String Number(int32_t value) { return String(std::to_string(value).c_str()); }
 
 LProgressBar::LProgressBar(const RCPtr<LControl>& parent, const String& name) : LControl(parent, name) {}
 
+LProgressBar::~LProgressBar() = default;
+
+RCPtr<LLabel> LProgressBar::FindLabel(const char16_t* name) const {
+  return RCPtr<LLabel>(dynamic_cast<LLabel*>(FindChild(name).Get()));
+}
+
 SVRESULT LProgressBar::Initialize() {
   const SVRESULT result = LControl::Initialize();
   mBarHandlers = BarHandlers::Create(this);
   mOverlay = FindChild(u"activeOverlay");
-  mTimeLabel = FindChild(u"timeRemainingLabel");
-  mPercentLabel = FindChild(u"percentCompleteLabel");
+  mTimeLabel = FindLabel(u"timeRemainingLabel");
+  mPercentLabel = FindLabel(u"percentCompleteLabel");
   if (mTimeLabel) mTimeLabel->SetVisible(false);
   ReadTexts();
   SetNormalizedValue(0);

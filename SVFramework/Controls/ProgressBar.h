@@ -11,11 +11,14 @@ namespace SV {
 // nothing itself: it sizes "activeOverlay" and sets the texts of
 // "percentCompleteLabel" and "timeRemainingLabel". The estimate runs on the
 // application clock and only moves when the value changes. UI thread only.
+class LLabel;
+
 class LProgressBar : public LControl {
 public:
   using BarHandlers = LNotificationHandler<LProgressBar>;
 
   LProgressBar(const RCPtr<LControl>& parent, const String& name);
+  ~LProgressBar() override;
 
   // Bar, percent text and, while estimating, the remaining time.
   void OnValueChanged() override;
@@ -38,6 +41,7 @@ public:
 
 private:
   enum Text { kHourOne, kHours, kMinuteOne, kMinutes, kSecondOne, kSeconds, kRemaining, kTextCount };
+  RCPtr<LLabel> FindLabel(const char16_t* name) const;
   void ReadTexts();
   void SizeBar(double percent);
   void Estimate();
@@ -45,8 +49,8 @@ private:
 
   RCPtr<BarHandlers> mBarHandlers;
   RCPtr<LControl> mOverlay;
-  RCPtr<LControl> mTimeLabel;
-  RCPtr<LControl> mPercentLabel;
+  RCPtr<LLabel> mTimeLabel;
+  RCPtr<LLabel> mPercentLabel;
   String mTexts[kTextCount];
   double mStartTime = 0;
   double mStartValue = 0;

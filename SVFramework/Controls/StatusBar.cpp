@@ -2,6 +2,7 @@
 
 #include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/Application/RootWindow.h"
+#include "SVFramework/Controls/Label.h"
 #include "SVFramework/Utilities/StringPayload.h"
 #include "SVFramework/notification/Notification.h"
 
@@ -24,7 +25,7 @@ SVRESULT LStatusBar::Initialize() {
   mBarHandlers->AddHandler(&LStatusBar::OnSetStatusText, self, kSetStatusText, kLatestOnly);
   LNotificationQueue::SetTarget(self);
   AcquireIdle();
-  mLabel = FindChild(u"label1");
+  mLabel = RCPtr<LLabel>(dynamic_cast<LLabel*>(FindChild(u"label1").Get()));
   mDefaultText = mLabel ? mLabel->GetString(u"LABEL") : String();
   RegisterStatusBar(this);
   return result;

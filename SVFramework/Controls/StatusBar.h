@@ -43,7 +43,7 @@ private:
   int32_t OnSetStatusText(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
 
   RCPtr<BarHandlers> mBarHandlers;
-  RCPtr<LControl> mLabel;
+  RCPtr<LLabel> mLabel;
   String mDefaultText;
 };
 

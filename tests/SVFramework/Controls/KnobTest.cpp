@@ -6,6 +6,7 @@
 #include "SVFramework/Controls/Knob.h"
 #include "SVFramework/Utilities/Holder.h"
 #include "tests/Support/Widgets/NotificationLog.h"
+#include "tests/Support/Widgets/RandomInput.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
 namespace SV {
@@ -270,6 +271,23 @@ TEST_F(KnobTest, WheelNotchesStepOneValueUnit) {
     const double before = knob->NormalizedToValue(knob->GetNormalizedValue());
     harness.Wheel(Centre(), c.direction);
     EXPECT_NEAR(knob->NormalizedToValue(knob->GetNormalizedValue()), before + c.units, 1e-9) << c.direction;
+  }
+}
+
+TEST_F(KnobTest, RandomInputKeepsTheValueInRangeAndOneFrameShown) {
+  for (const char* parameters : {"", "radial"}) {
+    Build(16, std::string(parameters).empty() ? std::string()
+                                               : Param("RADIAL_GESTURE_START_ANGLE", "200") +
+                                                     Param("RADIAL_GESTURE_END_ANGLE", "160"));
+    Testing::RandomInput input(harness, 1234);
+    input.Run(RCPtr<LControl>(knob.Get()), 3000, [&] {
+      const double value = knob->GetNormalizedValue();
+      ASSERT_TRUE(std::isfinite(value) && value >= 0 && value <= 1) << input.LastEvent();
+      ASSERT_GE(knob->GetIdleCount(), 0) << input.LastEvent();
+      ASSERT_GE(knob->GetFirstVisibleLookIndex(), 0) << input.LastEvent();
+      ASSERT_LT(knob->GetFirstVisibleLookIndex(), 16) << input.LastEvent();
+    });
+    log->StopListening();
   }
 }
 

@@ -16,8 +16,8 @@ using Testing::WidgetHarness;
 constexpr const char* kProgressBar =
     R"(<SubControl Class="Framework.ProgressBar" Name="progress" XPositionAbs="10" YPositionAbs="10" XSizeAbs="200" YSizeAbs="20">
   <SubControl Class="Test.Window" Name="activeOverlay" XSizeAbs="5" YSizeToControl="Parent" YSizeRel="1" YSizeAbs="0"/>
-  <SubControl Class="Test.Window" Name="percentCompleteLabel" XSizeAbs="40" YSizeAbs="16"/>
-  <SubControl Class="Test.Window" Name="timeRemainingLabel" XPositionAbs="40" XSizeAbs="160" YSizeAbs="16"/>
+  <SubControl Class="Framework.Label" Name="percentCompleteLabel" XSizeAbs="40" YSizeAbs="16"/>
+  <SubControl Class="Framework.Label" Name="timeRemainingLabel" XPositionAbs="40" XSizeAbs="160" YSizeAbs="16"/>
 </SubControl>)";
 
 class ProgressBarTest : public ::testing::Test {

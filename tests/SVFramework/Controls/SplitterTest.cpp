@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "SVFramework/Controls/SplitterH.h"
 #include "SVFramework/Controls/SplitterV.h"
+#include "tests/Support/Widgets/RandomInput.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
 namespace SV {
@@ -115,6 +117,18 @@ TEST_F(SplitterTest, AHorizontalSplitterResizesThePaneAboveIt) {
   harness.Drag(from, {from.x + 50, from.y - 60}, 6);
   EXPECT_EQ(harness.Find(u"top")->GetRect().height, 40);
   EXPECT_EQ(harness.Find(u"bottom")->GetRect().y, 44);
+}
+
+TEST_F(SplitterTest, RandomInputKeepsEveryPaneWithinItsLimits) {
+  Build("XMinSizeAbs=\"60\" XMaxSizeAbs=\"320\"");
+  Testing::RandomInput input(harness, 99);
+  input.Run(RCPtr<LControl>(split.Get()), 3000, [&] {
+    ASSERT_GE(left->GetRect().width, 50) << input.LastEvent();
+    ASSERT_GE(right->GetRect().width, 60) << input.LastEvent();
+    ASSERT_LE(right->GetRect().width, 320) << input.LastEvent();
+    ASSERT_TRUE(std::isfinite(split->GetRect().x)) << input.LastEvent();
+    ASSERT_EQ(split->GetRect().x, left->GetRect().x + left->GetRect().width) << input.LastEvent();
+  });
 }
 
 }  // namespace

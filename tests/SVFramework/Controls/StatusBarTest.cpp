@@ -13,7 +13,7 @@ using Testing::WidgetHarness;
 
 constexpr const char* kStatusBar =
     R"(<SubControl Class="Framework.StatusBar" Name="status" YPositionAbs="580" XSizeAbs="800" YSizeAbs="20">
-  <SubControl Class="Test.Window" Name="label1" XSizeAbs="800" YSizeAbs="20"/>
+  <SubControl Class="Framework.Label" Name="label1" XSizeAbs="800" YSizeAbs="20"/>
 </SubControl>)";
 constexpr const char* kStrings =
     R"(<StringTable ID="Framework.StatusBar|label1"><String ID="LABEL"><Locale LCID="9">Ready</Locale></String></StringTable>)";
@@ -92,14 +92,22 @@ TEST_F(StatusBarTest, GoesWithItsTreeAndThenTheApplicationsStatusTextFailsCleanl
 }
 
 TEST_F(StatusBarTest, ABarWithoutALabelAcceptsTextsAndShowsNone) {
-  harness.Build(R"(<SubControl Class="Framework.StatusBar" Name="bare" XSizeAbs="100" YSizeAbs="20"/>)");
-  const RCPtr<LStatusBar> bare = harness.Find<LStatusBar>(u"bare");
-  ASSERT_TRUE(bare);
-  EXPECT_EQ(bare->GetDefaultText(), String());
-  EXPECT_EQ(bare->PostText(u"x"), S_OK);
-  EXPECT_EQ(bare->SetTextNow(u"y"), S_OK);
-  harness.Idle();
-  EXPECT_EQ(bare->GetShownText(), String());
+  const char* const skins[] = {
+      R"(<SubControl Class="Framework.StatusBar" Name="bare" XSizeAbs="100" YSizeAbs="20"/>)",
+      R"(<SubControl Class="Framework.StatusBar" Name="bare" XSizeAbs="100" YSizeAbs="20">
+           <SubControl Class="Test.Window" Name="label1" XSizeAbs="100" YSizeAbs="20"/></SubControl>)",
+  };
+  for (const char* skin : skins) {
+    harness.Build(skin, {}, kStrings);
+    const RCPtr<LStatusBar> bare = harness.Find<LStatusBar>(u"bare");
+    ASSERT_TRUE(bare);
+    EXPECT_EQ(bare->GetDefaultText(), String()) << skin;
+    EXPECT_EQ(bare->PostText(u"x"), S_OK);
+    EXPECT_EQ(bare->SetTextNow(u"y"), S_OK);
+    harness.Idle();
+    EXPECT_EQ(bare->GetShownText(), String()) << skin;
+    EXPECT_NE(harness.Find(u"bare")->GetText(), String(u"y"));
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tests/Support/Widgets/WidgetHarness.h"
 
+#include "SVFramework/ControlBase/Look.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -48,6 +50,23 @@ WidgetApplication::WidgetApplication() : measuring(new FakeMeasuringRenderer) {
 
 WidgetApplication::~WidgetApplication() { SetClipboard(nullptr); }
 
+int32_t WidgetApplication::DoModal(const RCPtr<LControl>& control, bool) {
+  if (!control) return E_FAIL;
+  ++modalRuns;
+  dialogOs.modal = true;
+  dialogOs.endModalResults.clear();
+  const RCPtr<LRootWindow> dialogWindow = LRootWindow::Create(nullptr, &dialogOs);
+  control->SetRootWindow(dialogWindow.Get());
+  dialogWindow->SetRootControlObject(control);
+  AddRootWindow(dialogWindow);
+  if (modalLoop) modalLoop(*dialogWindow);
+  const int32_t result = dialogOs.endModalResults.empty() ? dialogOs.modalResult : dialogOs.endModalResults.back();
+  std::erase(windows, dialogWindow);
+  dialogWindow->SetRootControlObject(nullptr);
+  control->SetRootWindow(nullptr);
+  return result;
+}
+
 WidgetHarness::WidgetHarness(PointT<int32_t> clientSize) : factory(LControlFactory::Create(u"PresetEditor")) {
   RegisterControlTypes(*factory, GetFrameworkControlTypes());
   factory->RegisterControlCreateFunction(u"Test.Window", &LControlCreation::Create<WindowControl>);
@@ -66,15 +85,16 @@ WidgetHarness::~WidgetHarness() {
   SetApplicationControlFactory(nullptr);
 }
 
-void WidgetHarness::Build(std::string_view controls, std::string_view resources, std::string_view strings) {
+void WidgetHarness::Build(std::string_view controls, std::string_view resources, std::string_view strings,
+                          std::string_view besideWindow) {
   const PointT<int32_t> size = os.clientSize;
   const std::string skin = std::string("<Application Name=\"PresetEditor\"/>\n") + kClearLook +
                            std::string(resources) +
                            "\n<Skins><Skin Name=\"Test\" FontName=\"DejaVu Sans\" FontSize=\"9\">\n"
-                           "<SubControl Class=\"Test.Window\" Name=\"window\" XSizeAbs=\"" +
-                           std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) +
-                           "\"><Skin Name=\"window\" LookList=\"Clear\"/>\n" + std::string(controls) +
-                           "\n</SubControl></Skin></Skins>";
+                           "<SubControl Class=\"" + windowClass + "\" Name=\"window\" XSizeAbs=\"" +
+                           std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" + windowSkin +
+                           std::string(controls) + "\n</SubControl>" + std::string(besideWindow) +
+                           "</Skin></Skins>";
   auto documents = std::make_shared<MemoryResources>();
   documents->Add("SVXML", "APP_STRINGS", StringTableDocument(strings));
   documents->Add("SVXML", "APP_SKINS", SkinDocument(skin));
@@ -87,6 +107,9 @@ void WidgetHarness::Build(std::string_view controls, std::string_view resources,
   if (root) root->Detach();
   factory->CreateControl(root, kWindowControlName, window.Get());
   ASSERT_TRUE(root) << "the test skin has no window control";
+  // Children are hit through a visible look of their parent: the window shows one
+  // empty, transparent look of its own.
+  if (root->GetLookCount() == 0) root->SetExclusiveLook(root->AddLook(RCPtr<LLook>(new LLook)));
   window->SetRootControlObject(root);
   root->RecomputePlacement();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,8 +24,17 @@ public:
   WidgetApplication();
   ~WidgetApplication() override;
 
+  // A modal run as the shell makes it: `control` becomes the root control of a new
+  // modal window over `dialogOs`, `modalLoop` (when set) plays the user's part inside the
+  // loop with that window, and the run answers the last result the window was ended
+  // with (else dialogOs.modalResult). The window is taken down afterwards.
+  int32_t DoModal(const RCPtr<LControl>& control, bool systemMenu) override;
+
   RCPtr<FakeMeasuringRenderer> measuring;
   FakeClipboard clipboard;
+  StandInOSWindow dialogOs;
+  std::function<void(LRootWindow& dialogWindow)> modalLoop;
+  int32_t modalRuns = 0;
 };
 
 // Drives widgets as the program does, without a window system: a real root window over
@@ -56,12 +66,15 @@ public:
   WidgetHarness& operator=(const WidgetHarness&) = delete;
 
   // Loads a skin whose single top control "window" (class "Test.Window", a plain
-  // control of the client size with the clear look) holds `controls` (SubControl elements); `resources`
+  // control of the client size, see windowSkin) holds `controls` (SubControl elements); `resources`
   // holds the Colorizers, Parts, Looks and LookLists elements, `strings` StringTable
   // elements (LCID 9). The framework's built-in string table comes with it. Builds the
   // tree into the root window and places it, in `language`. A document that does not
-  // parse fails the test.
-  void Build(std::string_view controls, std::string_view resources = {}, std::string_view strings = {});
+  // parse fails the test. `besideWindow` holds SubControl elements at the
+  // skin's top level, beside the window control: the descriptors controls find by name
+  // ("toolTip", "contextMenu").
+  void Build(std::string_view controls, std::string_view resources = {}, std::string_view strings = {},
+             std::string_view besideWindow = {});
 
   // The first control of that name, depth first below the window control, as T; null
   // when there is none or it is not a T.
@@ -106,6 +119,13 @@ public:
   // The language identifier the string tables are loaded in (9 English, 7 German...).
   // Texts fall back to English unless the test's own strings have that language too.
   int32_t language = 9;
+  // A Skin element the window control wears (say one naming a LookList); empty for none.
+  // Pointer input reaches children only through a visible look of their parent: by
+  // default the window wears the clear look.
+  std::string windowSkin = R"(<Skin Name="window" LookList="Clear"/>)";
+  // The class of the window control; a framework class (say "Framework.Panel") makes
+  // the top of the tree such a widget.
+  std::string windowClass = "Test.Window";
 
   WidgetApplication application;
   StandInCursorNames cursors;
