@@ -288,6 +288,11 @@ TEST_F(QtOSWindowTest, APaintShowsTheTreeAndARepaintChangesOnlyTheInvalidatedCon
 class FileTarget : public LControl {
 public:
   FileTarget(const RCPtr<LControl>& parent, RectT<double> rect) : LControl(parent, u"files") { SetRectDirect(rect); }
+  // Hit wherever it lies, as the probes are.
+  RCPtr<LControl> HitTest(PointT<int32_t> point, bool, PointT<int32_t>& local, int32_t&) override {
+    local = point;
+    return RCPtr<LControl>(this);
+  }
   bool CanAcceptDrop(const RCPtr<LControl>& dragged) override {
     return dynamic_cast<LFileDropper*>(dragged.Get()) != nullptr;
   }
