@@ -94,6 +94,15 @@ TEST_F(SplitterTest, ShrinkingTheWindowMovesTheSplitterBackToKeepThePaneAfterItA
   EXPECT_EQ(left->GetRect().width, 94);
 }
 
+TEST_F(SplitterTest, ShowsTheResizeCursorOfItsAxisWhileHovered) {
+  Build();
+  EXPECT_EQ(split->GetCursor(), Testing::StandInCursorNames::kSizeWE);
+  harness.MoveTo(harness.At(split));
+  EXPECT_EQ(harness.os.cursor, Testing::StandInCursorNames::kSizeWE);
+  harness.MoveTo(harness.At(left));
+  EXPECT_NE(harness.os.cursor, Testing::StandInCursorNames::kSizeWE);
+}
+
 TEST_F(SplitterTest, ASplitterNotPlacedAfterASiblingDragsWithoutResizingAnything) {
   harness.Build(R"(<SubControl Class="Test.Window" Name="left" XSizeAbs="120" YSizeAbs="50"/>
 <SubControl Class="Framework.SplitterV" Name="split" XPositionAbs="200" XSizeAbs="6" YSizeAbs="50"><Skin Name="bar" LookList="Solid"/></SubControl>)",
@@ -113,6 +122,7 @@ TEST_F(SplitterTest, AHorizontalSplitterResizesThePaneAboveIt) {
   const RCPtr<LSplitterH> splitter = harness.Find<LSplitterH>(u"split");
   ASSERT_TRUE(splitter);
   EXPECT_EQ(splitter->GetAxis(), 1);
+  EXPECT_EQ(splitter->GetCursor(), Testing::StandInCursorNames::kSizeNS);
   const PointT<int32_t> from = harness.At(splitter);
   harness.Drag(from, {from.x + 50, from.y - 60}, 6);
   EXPECT_EQ(harness.Find(u"top")->GetRect().height, 40);
