@@ -10,6 +10,7 @@
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
 #include "SVFramework/ControlBase/StringTable.h"
+#include "SVFramework/Controls/StatusBar.h"
 #include "SVFramework/ObjectBase/Exception.h"
 #include "SVFramework/Renderer/Renderer.h"
 #include "SVFramework/System/ClipBoard.h"
@@ -272,8 +273,31 @@ SVRESULT LFrameworkApp::RunApplicationStartup() {
   return S_OK;
 }
 
-SVRESULT LFrameworkApp::SetStatusText(const String&, bool) { return E_FAIL; }
-SVRESULT LFrameworkApp::ResetStatusText(bool) { return E_FAIL; }
+namespace {
+
+LStatusBar* gStatusBar = nullptr;
+
+}  // namespace
+
+void RegisterStatusBar(LStatusBar* statusBar) { gStatusBar = statusBar; }
+
+void UnregisterStatusBar(LStatusBar* statusBar) {
+  if (gStatusBar == statusBar) gStatusBar = nullptr;
+}
+
+LStatusBar* LFrameworkApp::GetStatusBar() { return gStatusBar; }
+
+SVRESULT LFrameworkApp::SetStatusText(const String& text, bool immediate) {
+  LStatusBar* const statusBar = GetStatusBar();
+  if (!GetRootWindow(0) || statusBar == nullptr) return E_FAIL;
+  return immediate ? statusBar->SetTextNow(text) : statusBar->PostText(text);
+}
+
+SVRESULT LFrameworkApp::ResetStatusText(bool immediate) {
+  LStatusBar* const statusBar = GetStatusBar();
+  if (statusBar == nullptr) return E_FAIL;
+  return SetStatusText(statusBar->GetDefaultText(), immediate);
+}
 
 int32_t GetApplicationTickCount() {
   LFrameworkApp* const application = GetFrameworkApp();

@@ -63,8 +63,8 @@ public:
   virtual String GetMainControlName() = 0;
   // The platform cursor id of a "UI_CURSOR_" name; 0 here.
   virtual int32_t LoadCursor(const String& name) { return 0; }
-  // Always null: nothing registers a status bar.
-  virtual LStatusBar* GetStatusBar() { return nullptr; }
+  // The status bar that made itself known (RegisterStatusBar); null when none did.
+  virtual LStatusBar* GetStatusBar();
   virtual int32_t GetLanguageID() { return 0; }
   // The platform's icon-title font: face, size in points and style bits (bold 1,
   // italic 2, underline 4, strikeout 8); E_FAIL here.
@@ -135,8 +135,10 @@ public:
   virtual uint32_t GetRootWindowCount() const { return mRootWindows.GetCount(); }
   // Null for an index outside the list.
   virtual RCPtr<LRootWindow> GetRootWindow(uint32_t index) const;
-  // E_FAIL: no status bar exists.
+  // The status bar shows the text at once (immediate) or at its next idle pass; the
+  // bar's result. E_FAIL without root window 0 or without a status bar.
   SVRESULT SetStatusText(const String& text, bool immediate);
+  // The same with the status bar's default text.
   SVRESULT ResetStatusText(bool immediate);
 
   const RCPtrArray<LRootWindow>& GetRootWindows() const { return mRootWindows; }
@@ -189,6 +191,13 @@ private:
 // The application object; null before one is set. Set before any renderer or control is made.
 LFrameworkApp* GetFrameworkApp();
 void SetFrameworkApp(LFrameworkApp* application);
+
+// The process-wide status bar register that GetStatusBar reads. A status bar registers
+// itself when it is initialised (the latest one wins) and leaves when it goes; the
+// register holds no reference. UI thread only.
+void RegisterStatusBar(LStatusBar* statusBar);
+// Clears the register when it holds `statusBar`.
+void UnregisterStatusBar(LStatusBar* statusBar);
 
 // The application's clocks as controls read them (the tick count as a signed 32-bit
 // value that wraps); 0 without an application object.

@@ -14,6 +14,8 @@
 #include "SVFramework/Renderer/RenderContextInfo.h"
 #include "SVFramework/Renderer/WindowTarget.h"
 
+class QDragMoveEvent;
+class QDropEvent;
 class QKeyEvent;
 class QMouseEvent;
 class QWheelEvent;
@@ -88,6 +90,9 @@ private:
   void OnMouseRelease(QMouseEvent& event);
   void OnMouseMove(QMouseEvent& event);
   void OnWheel(QWheelEvent& event);
+  // Files dragged from outside (a URI list of local files) go to the control under the pointer.
+  void OnDragOver(QDragMoveEvent& event);
+  void OnDrop(QDropEvent& event);
   void OnResize();
   void OnCloseRequest();
   void OnFocusOut();

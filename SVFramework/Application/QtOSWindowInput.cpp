@@ -1,10 +1,13 @@
+#include <QDropEvent>
 #include <QExposeEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QStyleHints>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include "Platform/Gui/MouseTranslation.h"
@@ -27,6 +30,18 @@ uint32_t CharacterModifiers(uint32_t modifiers) {
 }
 
 constexpr uint32_t kWindowsKey = KeyCode::kModWin;
+
+// The local files of a drag's URI list; empty when it carries none.
+Array<String> LocalFilesOf(const QMimeData* data) {
+  Array<String> files;
+  if (data == nullptr || !data->hasUrls()) return files;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) continue;
+    const QString path = url.toLocalFile();
+    files.InsertAt(files.GetCount(), String(reinterpret_cast<const char16_t*>(path.utf16())));
+  }
+  return files;
+}
 
 }  // namespace
 
@@ -59,6 +74,15 @@ bool OSWindow::Dispatch(QEvent* event) {
     case QEvent::Wheel:
       OnWheel(*static_cast<QWheelEvent*>(event));
       break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+      OnDragOver(*static_cast<QDragMoveEvent*>(event));
+      break;
+    case QEvent::DragLeave:
+      break;
+    case QEvent::Drop:
+      OnDrop(*static_cast<QDropEvent*>(event));
+      break;
     case QEvent::Leave:
       // Off the window with no button held: nothing is hovered any more.
       if (mButtonsHeld == 0 && mRootWindow) {
@@ -87,6 +111,25 @@ bool OSWindow::Dispatch(QEvent* event) {
       return QWindow::event(event);
   }
   return true;
+}
+
+void OSWindow::OnDragOver(QDragMoveEvent& event) {
+  const bool accepted = mRootWindow && LocalFilesOf(event.mimeData()).GetCount() > 0 &&
+                        mRootWindow->CanDropFiles(PointOf(event.position()));
+  if (accepted) {
+    event.acceptProposedAction();
+  } else {
+    event.ignore();
+  }
+}
+
+void OSWindow::OnDrop(QDropEvent& event) {
+  const Array<String> files = LocalFilesOf(event.mimeData());
+  if (mRootWindow && files.GetCount() > 0 && mRootWindow->OnFilesDropped(PointOf(event.position()), files) >= 0) {
+    event.acceptProposedAction();
+  } else {
+    event.ignore();
+  }
 }
 
 void OSWindow::DeliverKey(uint32_t codeWord, uint32_t modifiers, uint8_t previousState) {

@@ -9,6 +9,7 @@
 #include "SVFramework/Utilities/Graphics/RectT.h"
 #include "SVFramework/Utilities/Graphics/Region.h"
 #include "SVFramework/Utilities/PointT.h"
+#include "SVFramework/Utilities/Storage/Array.h"
 #include "SVFramework/Utilities/Storage/RCPtrArray.h"
 #include "SVFramework/Utilities/Storage/StringT.h"
 #include "SVFramework/notification/NotificationDistributor.h"
@@ -80,6 +81,11 @@ public:
   void EnqueueKey(const RCPtr<LKeyParam>& key);
   // The OS window lost the mouse capture: the capture control hears of it.
   void OnCaptureLost();
+  // Files dragged from outside over `point` (client coordinates): whether a control
+  // there accepts them, and their drop, handed to that control as a file-dropper token
+  // (AcceptDrop's result; E_FAIL when no control accepts them).
+  bool CanDropFiles(PointT<int32_t> point);
+  SVRESULT OnFilesDropped(PointT<int32_t> point, const Array<String>& files);
   // The OS window lost the keyboard focus: the focused control is remembered.
   virtual void OnWindowFocusLost();
   // The OS window got the focus back: the remembered control, else the root control.

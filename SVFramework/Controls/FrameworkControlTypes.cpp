@@ -1,12 +1,19 @@
 #include "SVFramework/Application/ControlTypeRegistration.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/Controls/Button.h"
+#include "SVFramework/Controls/FileDropper.h"
+#include "SVFramework/Controls/Knob.h"
 #include "SVFramework/Controls/Label.h"
 #include "SVFramework/Controls/NumericUpDown.h"
+#include "SVFramework/Controls/LevelMeter.h"
 #include "SVFramework/Controls/Panel.h"
+#include "SVFramework/Controls/ProgressBar.h"
 #include "SVFramework/Controls/Scrollbar.h"
 #include "SVFramework/Controls/Slider.h"
 #include "SVFramework/Controls/TextBox.h"
+#include "SVFramework/Controls/SplitterH.h"
+#include "SVFramework/Controls/SplitterV.h"
+#include "SVFramework/Controls/StatusBar.h"
 #include "SVFramework/Controls/ToolTip.h"
 
 namespace SV {
@@ -21,11 +28,18 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.ScrollChannel", &LControlCreation::Create<LPanel>},
     {u"Framework.ComboSlider.DropDownPanel", &LControlCreation::Create<LPanel>},
     {u"Framework.Slider", &LControlCreation::Create<LSlider>},
+    {u"Framework.Knob", &LControlCreation::Create<LKnob>},
     {u"Framework.Label", &LControlCreation::Create<LLabel>},
     {u"Framework.TextBox", &LControlCreation::Create<LTextBox>},
     {u"Framework.NumericUpDown", &LControlCreation::Create<LNumericUpDown>},
     {u"Framework.Panel", &LControlCreation::Create<LPanel>},
     {u"Framework.ToolTip", &LControlCreation::Create<LToolTip>},
+    {u"Framework.FileDropper", &LControlCreation::Create<LFileDropper>},
+    {u"Framework.StatusBar", &LControlCreation::Create<LStatusBar>},
+    {u"Framework.SplitterH", &LControlCreation::Create<LSplitterH>},
+    {u"Framework.SplitterV", &LControlCreation::Create<LSplitterV>},
+    {u"Framework.LevelMeter", &LControlCreation::Create<LLevelMeter>},
+    {u"Framework.ProgressBar", &LControlCreation::Create<LProgressBar>},
     {u"Framework.CenteredSliderBounds", &LControlCreation::Create<LPanel>},
 };
 

@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
+#include <QDropEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include <memory>
@@ -20,6 +23,7 @@
 #include "SVFramework/Application/CursorNames.h"
 #include "SVFramework/Application/QtOSWindow.h"
 #include "SVFramework/Application/RootWindow.h"
+#include "SVFramework/Controls/FileDropper.h"
 #include "SVFramework/Renderer/Renderer.h"
 #include "SVFramework/notification/NotificationCenter.h"
 #include "SVFramework/notification/NotificationCenterManager.h"
@@ -287,6 +291,53 @@ TEST_F(QtOSWindowTest, APaintShowsTheTreeAndARepaintChangesOnlyTheInvalidatedCon
 
   QDir().mkpath(SV_SCREENSHOT_FOLDER);
   EXPECT_TRUE(shown.save(QString(SV_SCREENSHOT_FOLDER) + "/OSWindow.png"));
+}
+
+// A control that takes dropped files and keeps their paths.
+class FileTarget : public LControl {
+public:
+  FileTarget(const RCPtr<LControl>& parent, RectT<double> rect) : LControl(parent, u"files") { SetRectDirect(rect); }
+  // Hit wherever it lies, as the probes are.
+  RCPtr<LControl> HitTest(PointT<int32_t> point, bool, PointT<int32_t>& local, int32_t&) override {
+    local = point;
+    return RCPtr<LControl>(this);
+  }
+  bool CanAcceptDrop(const RCPtr<LControl>& dragged) override {
+    return dynamic_cast<LFileDropper*>(dragged.Get()) != nullptr;
+  }
+  SVRESULT AcceptDrop(const RCPtr<LControl>& dragged) override {
+    const auto* token = dynamic_cast<LFileDropper*>(dragged.Get());
+    for (uint32_t i = 0; i < token->GetFiles().GetCount(); ++i)
+      paths.push_back(token->GetFiles()[i].ToUTF8().GetString());
+    return S_OK;
+  }
+  std::vector<std::string> paths;
+};
+
+TEST_F(QtOSWindowTest, FilesDroppedFromOutsideReachTheControlThatAcceptsThemAndNoOther) {
+  const RCPtr<FileTarget> target(new FileTarget(root, {10, 100, 100, 50}));
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile("/tmp/first preset.corvex"), QUrl("https://example.invalid/x"),
+                 QUrl::fromLocalFile("/tmp/second.corvex")});
+  const struct {
+    const char* where;
+    QPointF point;
+    bool accepted;
+  } cases[] = {{"on the target", {50, 120}, true}, {"on a control that takes no files", {50, 30}, false}};
+  for (const auto& c : cases) {
+    target->paths.clear();
+    QDragEnterEvent enter(c.point.toPoint(), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    Send(enter);
+    EXPECT_EQ(enter.isAccepted(), c.accepted) << c.where;
+    QDropEvent drop(c.point, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    drop.setAccepted(false);
+    Send(drop);
+    EXPECT_EQ(drop.isAccepted(), c.accepted) << c.where;
+    EXPECT_EQ(target->paths, c.accepted ? (Lines{"/tmp/first preset.corvex", "/tmp/second.corvex"}) : Lines{})
+        << c.where;
+  }
+  target->Detach();
 }
 
 }  // namespace

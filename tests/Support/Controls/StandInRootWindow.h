@@ -20,6 +20,8 @@ public:
   static constexpr int32_t kArrow = 1;
   static constexpr int32_t kDropMove = 2;
   static constexpr int32_t kNoDrop = 3;
+  static constexpr int32_t kSizeNS = 4;
+  static constexpr int32_t kSizeWE = 5;
 
   StandInCursorNames() { SetCursorNames(this); }
   ~StandInCursorNames() override { SetCursorNames(nullptr); }
@@ -27,6 +29,8 @@ public:
   int32_t GetCursorByName(const String& name) override {
     if (name == u"UI_CURSOR_ARROW") return kArrow;
     if (name == u"UI_CURSOR_DROP_MOVE") return kDropMove;
+    if (name == u"UI_CURSOR_SIZE_NS") return kSizeNS;
+    if (name == u"UI_CURSOR_SIZE_WE") return kSizeWE;
     return name == u"UI_CURSOR_NO_DROP" ? kNoDrop : 0;
   }
 };

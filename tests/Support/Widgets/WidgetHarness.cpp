@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -26,6 +28,17 @@ public:
 };
 
 constexpr uint32_t kVirtualShift = 0x10, kVirtualControl = 0x11, kVirtualAlt = 0x12;
+
+// A look without parts: transparent, yet its client area lets children be hit.
+constexpr const char* kClearLook = R"(<Looks><Look Name="Clear"/></Looks>
+<LookLists><LookList Name="Clear" NumLooks="1"><Look Name="Clear" Index="0"/></LookList></LookLists>
+)";
+
+// The framework's built-in string table document, as the program compiles it in.
+std::string FrameworkStrings() {
+  std::ifstream file(SV_FRAMEWORK_STRINGS_FILE, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
 
 }  // namespace
 
@@ -80,7 +93,8 @@ WidgetHarness::~WidgetHarness() {
 void WidgetHarness::Build(std::string_view controls, std::string_view resources, std::string_view strings,
                           std::string_view besideWindow) {
   const PointT<int32_t> size = os.clientSize;
-  const std::string skin = std::string("<Application Name=\"PresetEditor\"/>\n") + std::string(resources) +
+  const std::string skin = std::string("<Application Name=\"PresetEditor\"/>\n") + kClearLook +
+                           std::string(resources) +
                            "\n<Skins><Skin Name=\"Test\" FontName=\"DejaVu Sans\" FontSize=\"9\">\n"
                            "<SubControl Class=\"" + windowClass + "\" Name=\"window\" XSizeAbs=\"" +
                            std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" + windowSkin +
@@ -89,10 +103,12 @@ void WidgetHarness::Build(std::string_view controls, std::string_view resources,
   auto documents = std::make_shared<MemoryResources>();
   documents->Add("SVXML", "APP_STRINGS", StringTableDocument(strings));
   documents->Add("SVXML", "APP_SKINS", SkinDocument(skin));
+  documents->Add("SVXML", "FRAMEWORK_STRINGS", FrameworkStrings());
   factory->SetResourceSource(documents);
-  const SVRESULT loaded = factory->LoadResources(u"::", 9);
+  const SVRESULT loaded = factory->LoadResources(u"::", language);
   ASSERT_GE(loaded, 0) << "the test skin does not parse: line " << factory->GetLastParseError().line;
-  factory->SetCurrentSkinIndex(0);
+  // Each Build adds its skin to the factory's list; the newest is the one built.
+  factory->SetCurrentSkinIndex(static_cast<int32_t>(factory->GetSkins().GetCount()) - 1);
   if (root) root->Detach();
   factory->CreateControl(root, kWindowControlName, window.Get());
   ASSERT_TRUE(root) << "the test skin has no window control";

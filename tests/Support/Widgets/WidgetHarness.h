@@ -69,16 +69,27 @@ class WidgetHarness {
 public:
   static constexpr const char16_t* kWindowControlName = u"window";
 
+  // Resources for Build: the look list "Solid", one opaque look, for controls that
+  // must take the pointer (hit testing passes over transparent controls). Containers
+  // need a look for their children to be hit: the look list "Clear" (one look without
+  // parts), which the window control has, is always there.
+  static constexpr const char* kSolidLook =
+      R"(<Colorizers><Colorizer Name="Opaque" ColorType="SolidFill" Color="FF808080"/></Colorizers>
+<Parts><Part Name="Opaque" Width="4" Height="4" ResizeType="Stretch" ColorizerName="Opaque"/></Parts>
+<Looks><Look Name="Opaque"><ClientPart Name="Opaque" OffsetLeft="0" OffsetTop="0" OffsetRight="0" OffsetBottom="0"/></Look></Looks>
+<LookLists><LookList Name="Solid" NumLooks="1"><Look Name="Opaque" Index="0"/></LookList></LookLists>)";
+
   explicit WidgetHarness(PointT<int32_t> clientSize = {800, 600});
   ~WidgetHarness();
   WidgetHarness(const WidgetHarness&) = delete;
   WidgetHarness& operator=(const WidgetHarness&) = delete;
 
   // Loads a skin whose single top control "window" (class "Test.Window", a plain
-  // control of the client size) holds `controls` (SubControl elements); `resources`
+  // control of the client size, see windowSkin) holds `controls` (SubControl elements); `resources`
   // holds the Colorizers, Parts, Looks and LookLists elements, `strings` StringTable
-  // elements (LCID 9). Builds the tree into the root window and places it. A document
-  // that does not parse fails the test. `besideWindow` holds SubControl elements at the
+  // elements (LCID 9). The framework's built-in string table comes with it. Builds the
+  // tree into the root window and places it, in `language`. A document that does not
+  // parse fails the test. `besideWindow` holds SubControl elements at the
   // skin's top level, beside the window control: the descriptors controls find by name
   // ("toolTip", "contextMenu").
   void Build(std::string_view controls, std::string_view resources = {}, std::string_view strings = {},
@@ -124,10 +135,13 @@ public:
   // Idle passes every `step` milliseconds until `milliseconds` have passed.
   void RunFor(uint32_t milliseconds, uint32_t step = 10);
 
+  // The language identifier the string tables are loaded in (9 English, 7 German...).
+  // Texts fall back to English unless the test's own strings have that language too.
+  int32_t language = 9;
   // A Skin element the window control wears (say one naming a LookList); empty for none.
-  // Pointer input reaches children only through a visible look of their parent, so
-  // tests of pointer input give the window a look here before Build.
-  std::string windowSkin;
+  // Pointer input reaches children only through a visible look of their parent: by
+  // default the window wears the clear look.
+  std::string windowSkin = R"(<Skin Name="window" LookList="Clear"/>)";
   // The class of the window control; a framework class (say "Framework.Panel") makes
   // the top of the tree such a widget.
   std::string windowClass = "Test.Window";
