@@ -4,16 +4,16 @@
 #include "SVFramework/Controls/FileDropper.h"
 #include "SVFramework/Controls/Knob.h"
 #include "SVFramework/Controls/Label.h"
-#include "SVFramework/Controls/NumericUpDown.h"
 #include "SVFramework/Controls/LevelMeter.h"
+#include "SVFramework/Controls/NumericUpDown.h"
 #include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Controls/ProgressBar.h"
 #include "SVFramework/Controls/Scrollbar.h"
 #include "SVFramework/Controls/Slider.h"
-#include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/Controls/SplitterH.h"
 #include "SVFramework/Controls/SplitterV.h"
 #include "SVFramework/Controls/StatusBar.h"
+#include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/Controls/ToolTip.h"
 
 namespace SV {
