@@ -23,6 +23,13 @@ public:
   using LControl::LControl;
 };
 
+// Children are hit through a visible look of their parent: resources that define a look
+// list "Test.Window" give it to the window control, so that the pointer reaches its children.
+std::string WindowSkinElement(std::string_view resources) {
+  if (resources.find("LookList Name=\"Test.Window\"") == std::string_view::npos) return {};
+  return "<Skin Name=\"window\" LookList=\"Test.Window\"/>\n";
+}
+
 constexpr uint32_t kVirtualShift = 0x10, kVirtualControl = 0x11, kVirtualAlt = 0x12;
 
 }  // namespace
@@ -59,7 +66,7 @@ void WidgetHarness::Build(std::string_view controls, std::string_view resources,
                            "\n<Skins><Skin Name=\"Test\" FontName=\"DejaVu Sans\" FontSize=\"9\">\n"
                            "<SubControl Class=\"Test.Window\" Name=\"window\" XSizeAbs=\"" +
                            std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" +
-                           std::string(controls) + "\n</SubControl></Skin></Skins>";
+                           WindowSkinElement(resources) + std::string(controls) + "\n</SubControl></Skin></Skins>";
   auto documents = std::make_shared<MemoryResources>();
   documents->Add("SVXML", "APP_STRINGS", StringTableDocument(strings));
   documents->Add("SVXML", "APP_SKINS", SkinDocument(skin));
@@ -70,6 +77,7 @@ void WidgetHarness::Build(std::string_view controls, std::string_view resources,
   if (root) root->Detach();
   factory->CreateControl(root, kWindowControlName, window.Get());
   ASSERT_TRUE(root) << "the test skin has no window control";
+  if (root->GetLookCount() > 0) root->SetExclusiveLook(0);
   window->SetRootControlObject(root);
   root->RecomputePlacement();
 }

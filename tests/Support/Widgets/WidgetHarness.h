@@ -48,7 +48,8 @@ public:
   // Loads a skin whose single top control "window" (class "Test.Window", a plain
   // control of the client size) holds `controls` (SubControl elements); `resources`
   // holds the Colorizers, Parts, Looks and LookLists elements, `strings` StringTable
-  // elements (LCID 9). Builds the tree into the root window and places it. A document
+  // elements (LCID 9). A look list "Test.Window" among the resources becomes the window
+  // control's, so that the pointer can hit the controls inside it. Builds the tree into the root window and places it. A document
   // that does not parse fails the test.
   void Build(std::string_view controls, std::string_view resources = {}, std::string_view strings = {});
 
