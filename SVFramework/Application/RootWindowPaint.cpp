@@ -4,6 +4,7 @@
 #include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/KeyParam.h"
+#include "SVFramework/Controls/Dialog.h"
 #include "SVFramework/Renderer/AutoClip.h"
 #include "SVFramework/Renderer/RenderContextInfo.h"
 #include "SVFramework/Renderer/Renderer.h"
@@ -124,7 +125,12 @@ SVRESULT LRootWindow::RequestClose(int32_t result) {
   return S_OK;
 }
 
+// A dialog's close box is its cancel result, which its listeners may veto.
 void LRootWindow::OnSystemClose() {
+  if (auto* dialog = dynamic_cast<LDialog*>(GetRootControl().Get())) {
+    dialog->Close(LDialog::kCancel);
+    return;
+  }
   if (!mOSWindow) return;
   mCloseResult = 0;
   mCloseRequested = true;

@@ -44,9 +44,15 @@ LControl* LClipboard::FindEditTarget() {
 
 int32_t LClipboard::Receive(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>& notification) {
   if (!mInitialized || !notification || !IsEditRequest(notification->GetID())) return 1;
-  const String command(notification->GetID());
-  if (LControl* const target = FindEditTarget(); target && target->CanPerformEdit(command)) target->PerformEdit(command);
+  PerformEditRequest(String(notification->GetID()));
   return 1;
+}
+
+bool LClipboard::PerformEditRequest(const String& command) {
+  LControl* const target = FindEditTarget();
+  if (!target || !target->CanPerformEdit(command)) return false;
+  target->PerformEdit(command);
+  return true;
 }
 
 bool LClipboard::CanPerformEdit(const String& command) const {

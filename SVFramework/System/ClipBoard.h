@@ -28,6 +28,8 @@ public:
   SVRESULT Initialize();
   // Runs the request's edit on the edit target; returns 1 whatever the target did.
   int32_t Receive(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification) override;
+  // Runs the edit request's command on the edit target when it accepts it; whether it did.
+  bool PerformEditRequest(const String& command);
   // Whether the edit target accepts the command (an edit request's ID); false without
   // an active root window or target.
   bool CanPerformEdit(const String& command) const;

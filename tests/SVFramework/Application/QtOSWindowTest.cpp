@@ -182,6 +182,14 @@ TEST_F(QtOSWindowTest, WheelDeltasAreSummedIntoStepsPerAxis) {
   EXPECT_EQ(log.lines, (Lines{"a:Wheel 1 (20,20)", "a:Wheel 0 (20,20)", "a:HWheel 3 (20,20)"}));
 }
 
+TEST_F(QtOSWindowTest, APositiveHorizontalAngleIsALeftTiltAndANegativeOneARightTilt) {
+  Mouse(QEvent::MouseMove, {20, 20}, Qt::NoButton, Qt::NoButton);
+  log.lines.clear();
+  Wheel({120, 0});
+  Wheel({-120, 0});
+  EXPECT_EQ(log.lines, (Lines{"a:HWheel 2 (20,20)", "a:HWheel 3 (20,20)"}));
+}
+
 TEST_F(QtOSWindowTest, TheWindowManagersCloseOfTheMainWindowIsTheApplicationsExitRequest) {
   int exitRequests = 0;
   class ExitListener : public LNotificationClient {

@@ -1,5 +1,7 @@
 #include "tests/Support/Widgets/WidgetHarness.h"
 
+#include "SVFramework/ControlBase/Look.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,13 +25,6 @@ public:
   using LControl::LControl;
 };
 
-// Children are hit through a visible look of their parent: resources that define a look
-// list "Test.Window" give it to the window control, so that the pointer reaches its children.
-std::string WindowSkinElement(std::string_view resources) {
-  if (resources.find("LookList Name=\"Test.Window\"") == std::string_view::npos) return {};
-  return "<Skin Name=\"window\" LookList=\"Test.Window\"/>\n";
-}
-
 constexpr uint32_t kVirtualShift = 0x10, kVirtualControl = 0x11, kVirtualAlt = 0x12;
 
 }  // namespace
@@ -41,6 +36,23 @@ WidgetApplication::WidgetApplication() : measuring(new FakeMeasuringRenderer) {
 }
 
 WidgetApplication::~WidgetApplication() { SetClipboard(nullptr); }
+
+int32_t WidgetApplication::DoModal(const RCPtr<LControl>& control, bool) {
+  if (!control) return E_FAIL;
+  ++modalRuns;
+  dialogOs.modal = true;
+  dialogOs.endModalResults.clear();
+  const RCPtr<LRootWindow> dialogWindow = LRootWindow::Create(nullptr, &dialogOs);
+  control->SetRootWindow(dialogWindow.Get());
+  dialogWindow->SetRootControlObject(control);
+  AddRootWindow(dialogWindow);
+  if (modalLoop) modalLoop(*dialogWindow);
+  const int32_t result = dialogOs.endModalResults.empty() ? dialogOs.modalResult : dialogOs.endModalResults.back();
+  std::erase(windows, dialogWindow);
+  dialogWindow->SetRootControlObject(nullptr);
+  control->SetRootWindow(nullptr);
+  return result;
+}
 
 WidgetHarness::WidgetHarness(PointT<int32_t> clientSize) : factory(LControlFactory::Create(u"PresetEditor")) {
   RegisterControlTypes(*factory, GetFrameworkControlTypes());
@@ -60,13 +72,15 @@ WidgetHarness::~WidgetHarness() {
   SetApplicationControlFactory(nullptr);
 }
 
-void WidgetHarness::Build(std::string_view controls, std::string_view resources, std::string_view strings) {
+void WidgetHarness::Build(std::string_view controls, std::string_view resources, std::string_view strings,
+                          std::string_view besideWindow) {
   const PointT<int32_t> size = os.clientSize;
   const std::string skin = std::string("<Application Name=\"PresetEditor\"/>\n") + std::string(resources) +
                            "\n<Skins><Skin Name=\"Test\" FontName=\"DejaVu Sans\" FontSize=\"9\">\n"
-                           "<SubControl Class=\"Test.Window\" Name=\"window\" XSizeAbs=\"" +
-                           std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" +
-                           WindowSkinElement(resources) + std::string(controls) + "\n</SubControl></Skin></Skins>";
+                           "<SubControl Class=\"" + windowClass + "\" Name=\"window\" XSizeAbs=\"" +
+                           std::to_string(size.x) + "\" YSizeAbs=\"" + std::to_string(size.y) + "\">\n" + windowSkin +
+                           std::string(controls) + "\n</SubControl>" + std::string(besideWindow) +
+                           "</Skin></Skins>";
   auto documents = std::make_shared<MemoryResources>();
   documents->Add("SVXML", "APP_STRINGS", StringTableDocument(strings));
   documents->Add("SVXML", "APP_SKINS", SkinDocument(skin));
@@ -77,7 +91,9 @@ void WidgetHarness::Build(std::string_view controls, std::string_view resources,
   if (root) root->Detach();
   factory->CreateControl(root, kWindowControlName, window.Get());
   ASSERT_TRUE(root) << "the test skin has no window control";
-  if (root->GetLookCount() > 0) root->SetExclusiveLook(0);
+  // Children are hit through a visible look of their parent: the window shows one
+  // empty, transparent look of its own.
+  if (root->GetLookCount() == 0) root->SetExclusiveLook(root->AddLook(RCPtr<LLook>(new LLook)));
   window->SetRootControlObject(root);
   root->RecomputePlacement();
 }
@@ -193,6 +209,8 @@ void WidgetHarness::Char(char16_t character, uint32_t modifiers) {
 void WidgetHarness::Type(std::u16string_view text) {
   for (const char16_t character : text) Char(character);
 }
+
+bool WidgetHarness::Edit(const char16_t* request) { return application.GetClipboard()->PerformEditRequest(request); }
 
 void WidgetHarness::Idle(uint32_t milliseconds) {
   application.Advance(milliseconds);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,8 +24,17 @@ public:
   WidgetApplication();
   ~WidgetApplication() override;
 
+  // A modal run as the shell makes it: `control` becomes the root control of a new
+  // modal window over `dialogOs`, `modalLoop` (when set) plays the user's part inside the
+  // loop with that window, and the run answers the last result the window was ended
+  // with (else dialogOs.modalResult). The window is taken down afterwards.
+  int32_t DoModal(const RCPtr<LControl>& control, bool systemMenu) override;
+
   RCPtr<FakeMeasuringRenderer> measuring;
   FakeClipboard clipboard;
+  StandInOSWindow dialogOs;
+  std::function<void(LRootWindow& dialogWindow)> modalLoop;
+  int32_t modalRuns = 0;
 };
 
 // Drives widgets as the program does, without a window system: a real root window over
@@ -48,10 +58,12 @@ public:
   // Loads a skin whose single top control "window" (class "Test.Window", a plain
   // control of the client size) holds `controls` (SubControl elements); `resources`
   // holds the Colorizers, Parts, Looks and LookLists elements, `strings` StringTable
-  // elements (LCID 9). A look list "Test.Window" among the resources becomes the window
-  // control's, so that the pointer can hit the controls inside it. Builds the tree into the root window and places it. A document
-  // that does not parse fails the test.
-  void Build(std::string_view controls, std::string_view resources = {}, std::string_view strings = {});
+  // elements (LCID 9). Builds the tree into the root window and places it. A document
+  // that does not parse fails the test. `besideWindow` holds SubControl elements at the
+  // skin's top level, beside the window control: the descriptors controls find by name
+  // ("toolTip", "contextMenu").
+  void Build(std::string_view controls, std::string_view resources = {}, std::string_view strings = {},
+             std::string_view besideWindow = {});
 
   // The first control of that name, depth first below the window control, as T; null
   // when there is none or it is not a T.
@@ -83,10 +95,23 @@ public:
   void Char(char16_t character, uint32_t modifiers = 0);
   void Type(std::u16string_view text);
 
+  // An edit request ("NID_EDIT_CUT_REQ", "NID_EDIT_COPY_REQ", "NID_EDIT_PASTE_REQ",
+  // "NID_EDIT_DELETE_REQ") through the application's clipboard object: PerformEdit on
+  // the owner control of the focus control when it accepts the command. Whether it did.
+  bool Edit(const char16_t* request);
+
   // Moves both clocks on, then runs one idle pass of the root window.
   void Idle(uint32_t milliseconds = 0);
   // Idle passes every `step` milliseconds until `milliseconds` have passed.
   void RunFor(uint32_t milliseconds, uint32_t step = 10);
+
+  // A Skin element the window control wears (say one naming a LookList); empty for none.
+  // Pointer input reaches children only through a visible look of their parent, so
+  // tests of pointer input give the window a look here before Build.
+  std::string windowSkin;
+  // The class of the window control; a framework class (say "Framework.Panel") makes
+  // the top of the tree such a widget.
+  std::string windowClass = "Test.Window";
 
   WidgetApplication application;
   StandInCursorNames cursors;

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "SVFramework/System/ClipBoard.h"
 #include "SVFramework/Utilities/StringPayload.h"
+#include "tests/Support/Widgets/RandomInput.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
 namespace SV {
@@ -34,6 +38,24 @@ TEST(WidgetHarness, TheApplicationsClipboardReadsAndWritesTheClipboardInMemory) 
   const auto* text = dynamic_cast<const LStringPayload*>(content.Get());
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(static_cast<const String&>(*text), String(u"from elsewhere"));
+}
+
+TEST(WidgetHarness, RandomInputWithTheSameSeedDeliversTheSameStreamAndLeavesNoButtonHeld) {
+  std::vector<std::string> runs[2];
+  for (auto& events : runs) {
+    WidgetHarness harness;
+    harness.Build("");
+    Testing::RandomInput input(harness, 7);
+    input.Run(harness.root, 200, [&] { events.push_back(input.LastEvent()); });
+    EXPECT_EQ(harness.application.buttons, 0u);
+  }
+  EXPECT_EQ(runs[0], runs[1]);
+}
+
+TEST(WidgetHarness, AnEditRequestWithoutAFocusControlIsNotPerformed) {
+  WidgetHarness harness;
+  harness.Build("");
+  EXPECT_FALSE(harness.Edit(u"NID_EDIT_PASTE_REQ"));
 }
 
 }  // namespace
