@@ -6,14 +6,14 @@
 
 namespace SV {
 
-LListBox::LListBox(const RCPtr<LControl>& parent, const String& name) : LControl(parent, name) {}
+LListBox::LListBox(const RCPtr<LControl>& parent, const String& name) : LScrollView(parent, name) {}
 
 LListBox::~LListBox() { mListHandlers = nullptr; }
 
 SVRESULT LListBox::ReleaseInternalReferences() {
   mItems.clear();
   mTemplateDescriptor = nullptr;
-  return LControl::ReleaseInternalReferences();
+  return LScrollView::ReleaseInternalReferences();
 }
 
 int32_t LListBox::Receive(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification) {
@@ -22,12 +22,14 @@ int32_t LListBox::Receive(const RCPtr<LNotificationDistributor>& source, const R
     const int32_t handled = mListHandlers->Dispatch(source, notification);
     if (handled != 0) return handled;
   }
-  return LControl::Receive(source, notification);
+  return LScrollView::Receive(source, notification);
 }
 
 SVRESULT LListBox::UnsubscribeVirtual(const RCPtr<LNotificationDistributor>& source, const char16_t* idText) {
   if (mListHandlers) mListHandlers->RemoveHandler(source.Get(), idText);
-  return LControl::UnsubscribeVirtual(source, idText);
+  if (const RCPtr<LScrollView::Handlers>& handlers = GetScrollViewHandlers())
+    handlers->RemoveHandler(source.Get(), idText);
+  return LScrollView::UnsubscribeVirtual(source, idText);
 }
 
 // --- Records ---

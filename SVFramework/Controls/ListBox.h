@@ -6,6 +6,7 @@
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/Controls/ListBoxItem.h"
+#include "SVFramework/Controls/ScrollView.h"
 
 namespace SV {
 
@@ -48,7 +49,7 @@ public:
 // "NID_ITEM_LEFT_DRAG_CONDITION_CHANGE" (LItemConditionsParam).
 // Indexes out of range are ignored or answered with E_INVALIDARG; no exception leaves
 // the list. UI thread only.
-class LListBox : public LControl {
+class LListBox : public LScrollView {
 public:
   using ListHandlers = LNotificationHandler<LListBox>;
   static constexpr int32_t kDefaultRowHeight = 14;
@@ -58,7 +59,7 @@ public:
   LListBox(const RCPtr<LControl>& parent, const String& name);
   ~LListBox() override;
 
-  // --- LControl ---
+  // --- LControl and LScrollView ---
   void EndClientRectWatch() override;
   void ScrollCachedContent(PointT<double> previous, PointT<double> next) override;
   void OnConditionsChanged(const RCPtr<LConditionsParam>& param) override;
@@ -66,11 +67,9 @@ public:
   SVRESULT ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) override;
   SVRESULT OnLeftButtonUp(const RCPtr<LMouseButtonParam>& param) override;
   SVRESULT OnMouseMoved(const RCPtr<LPointWithModifiersParam>& param) override;
-  SVRESULT OnMouseWheel(const LMouseWheelParam& param) override;
   SVRESULT HandleKey(const RCPtr<LKeyParam>& key) override;
   SVRESULT Initialize() override;
   SVRESULT AdoptChild(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor) override;
-  RectT<double> GetScrollLimits(const RCPtr<LControl>& asking) override;
   int32_t Receive(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification) override;
   SVRESULT UnsubscribeVirtual(const RCPtr<LNotificationDistributor>& source, const char16_t* idText) override;
   SVRESULT ReleaseInternalReferences() override;
@@ -215,6 +214,7 @@ private:
   // Selection and input.
   int32_t FindSelectable(int32_t from, int32_t step) const;
   SVRESULT HandleArrowKey(bool down, bool shift);
+  SVRESULT PassKeyToScrollBars(const RCPtr<LKeyParam>& key, bool horizontal, bool vertical);
   void ClickItem(int32_t item, const LMouseButtonParam& param);
   void ClickItemExtended(int32_t item, const LMouseButtonParam& param);
   void RightClickItem(int32_t item, const LMouseButtonParam& param);
@@ -250,7 +250,6 @@ private:
   bool mApplyingDescriptor = false;
   bool mRowHeightMeasured = false;
   bool mBatch = false;
-  PointT<double> mContentExtent;
 };
 
 }  // namespace SV

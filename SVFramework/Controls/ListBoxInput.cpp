@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "SVFramework/Controls/ListBox.h"
+#include "SVFramework/Controls/Scrollbar.h"
 #include "SVFramework/System/Keys/KeyCode.h"
 #include "SVFramework/Utilities/Holder.h"
 #include "SVFramework/notification/Notification.h"
@@ -9,6 +10,12 @@ namespace SV {
 
 namespace {
 constexpr uint32_t kVirtualKeyReturn = 0x0D;
+constexpr uint32_t kVirtualKeyPageUp = 0x21;
+constexpr uint32_t kVirtualKeyPageDown = 0x22;
+constexpr uint32_t kVirtualKeyEnd = 0x23;
+constexpr uint32_t kVirtualKeyHome = 0x24;
+constexpr uint32_t kVirtualKeyLeft = 0x25;
+constexpr uint32_t kVirtualKeyRight = 0x27;
 constexpr uint32_t kVirtualKeyUp = 0x26;
 constexpr uint32_t kVirtualKeyDown = 0x28;
 constexpr int32_t kLeftButton = 1;
@@ -52,6 +59,9 @@ SVRESULT LListBox::HandleKey(const RCPtr<LKeyParam>& key) {
   const uint32_t code = key->key.code;
   if ((code & (KeyCode::kCtrl | KeyCode::kAlt | KeyCode::kCmd)) != 0) return S_FALSE;
   const uint32_t virtualKey = key->key.GetVirtualKey();
+  if (virtualKey == kVirtualKeyLeft || virtualKey == kVirtualKeyRight) return PassKeyToScrollBars(key, true, false);
+  if (virtualKey == kVirtualKeyHome || virtualKey == kVirtualKeyEnd) return PassKeyToScrollBars(key, true, true);
+  if (virtualKey == kVirtualKeyPageUp || virtualKey == kVirtualKeyPageDown) return PassKeyToScrollBars(key, false, true);
   if (virtualKey != kVirtualKeyUp && virtualKey != kVirtualKeyDown && virtualKey != kVirtualKeyReturn) return S_FALSE;
   // The list acts when a key goes down; its release is taken without effect.
   if ((code & KeyCode::kKeyDown) == 0) return S_OK;
@@ -62,6 +72,13 @@ SVRESULT LListBox::HandleKey(const RCPtr<LKeyParam>& key) {
     return S_OK;
   }
   return HandleArrowKey(virtualKey == kVirtualKeyDown, shift);
+}
+
+// Scrolling keys belong to the bars: the first shown bar asked that takes the key.
+SVRESULT LListBox::PassKeyToScrollBars(const RCPtr<LKeyParam>& key, bool horizontal, bool vertical) {
+  if (horizontal && GetHorizontalScrollBar() && GetHorizontalScrollBar()->HandleKey(key) == S_OK) return S_OK;
+  if (vertical && GetVerticalScrollBar() && GetVerticalScrollBar()->HandleKey(key) == S_OK) return S_OK;
+  return S_FALSE;
 }
 
 // --- Mouse on rows ---
@@ -188,16 +205,6 @@ SVRESULT LListBox::OnLeftButtonUp(const RCPtr<LMouseButtonParam>& param) {
   if (!param || !mDropDownMode) return S_FALSE;
   const int32_t item = GetItemAtPoint({param->x, param->y});
   if (item >= 0 && GetParent() != nullptr) ActivateItem(item);
-  return S_OK;
-}
-
-SVRESULT LListBox::OnMouseWheel(const LMouseWheelParam& param) {
-  if (!param.IsVertical() || mRowHeight <= 0) return S_FALSE;
-  const double limit = GetScrollLimits(RCPtr<LControl>(this)).height;
-  const double step = param.direction == LMouseWheelParam::kDown ? mRowHeight : -mRowHeight;
-  const double target = std::clamp(GetScrollOffset().y + step, 0.0, std::max(limit, 0.0));
-  if (target == GetScrollOffset().y) return S_FALSE;
-  SetScrollOffset({GetScrollOffset().x, target});
   return S_OK;
 }
 

@@ -305,13 +305,8 @@ bool LListBox::TemplateSizesItself() const {
 
 void LListBox::UpdateRowWidths() {
   if (mBatch) return;
-  mContentExtent = {TemplateSizesItself() ? static_cast<double>(mWidestItemWidth) : 0.0,
-                    static_cast<double>(GetContentHeight())};
-}
-
-RectT<double> LListBox::GetScrollLimits(const RCPtr<LControl>&) {
-  const RectT<double> client = GetLookClientRect(-1);
-  return {0, 0, std::max(0.0, mContentExtent.x - client.width), std::max(0.0, mContentExtent.y - client.height)};
+  SetClientExtent({TemplateSizesItself() ? static_cast<double>(mWidestItemWidth) : 0.0,
+                   static_cast<double>(GetContentHeight())});
 }
 
 SVRESULT LListBox::SetHeightToContent(double height) {
@@ -346,7 +341,7 @@ void LListBox::ScrollCachedContent(PointT<double> previous, PointT<double> next)
       ResetHoveredRow();
     }
   }
-  LControl::ScrollCachedContent(previous, next);
+  LScrollView::ScrollCachedContent(previous, next);
 }
 
 // The row under a resting pointer now shows another item: its hover starts afresh.
@@ -411,6 +406,8 @@ bool LListBox::InitializeTemplate() {
   mTemplateDescriptor = templateControl->GetDescriptor();
   MeasureRowHeight(templateControl);
   templateControl->Detach();
+  SetLineMode(mRowHeight);
+  SyncScrollBars();
   if (const RCPtr<LStringTable>& table = GetStringTable()) LoadItemsFromStringTable(table);
   FillRows();
   return true;
@@ -435,21 +432,23 @@ void LListBox::InitializeFixedRows() {
 }
 
 SVRESULT LListBox::Initialize() {
-  const SVRESULT result = LControl::Initialize();
+  const SVRESULT result = LScrollView::Initialize();
   if (!mListHandlers) mListHandlers = ListHandlers::Create(this);
+  // The list sets its extent itself (UpdateRowWidths), whatever the skin asked for.
+  SetAutoClientExtent(kAutoExtentOff, 0, 0);
   UpdateListLook();
   if (!InitializeTemplate()) InitializeFixedRows();
   return result;
 }
 
 void LListBox::EndClientRectWatch() {
-  LControl::EndClientRectWatch();
+  LScrollView::EndClientRectWatch();
   FillRows();
   ScrollToItem(static_cast<int32_t>(mFirstVisibleItem));
 }
 
 void LListBox::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
-  LControl::OnConditionsChanged(param);
+  LScrollView::OnConditionsChanged(param);
   if (!param || ((param->previous ^ param->current) & (kEnabledCondition | kFocusCondition)) == 0) return;
   UpdateListLook();
 }
@@ -473,13 +472,13 @@ void LListBox::OnChildRemoved(LControl* child, int32_t position) {
     for (uint32_t& row : mRows)
       if (row > removed) --row;
   }
-  LControl::OnChildRemoved(child, position);
+  LScrollView::OnChildRemoved(child, position);
 }
 
 SVRESULT LListBox::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
-  if (!IsCreated()) return LControl::ApplyDescriptor(descriptor);
+  if (!IsCreated()) return LScrollView::ApplyDescriptor(descriptor);
   mApplyingDescriptor = true;
-  const SVRESULT result = LControl::ApplyDescriptor(descriptor);
+  const SVRESULT result = LScrollView::ApplyDescriptor(descriptor);
   mApplyingDescriptor = false;
   // A new skin's template replaces the old one; a skin without one keeps it.
   for (uint32_t index = 0; descriptor && index < descriptor->Children.GetCount(); ++index)
@@ -493,7 +492,7 @@ SVRESULT LListBox::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) 
 SVRESULT LListBox::AdoptChild(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor) {
   if (child) {
     if (!descriptor) return S_OK;
-    const SVRESULT result = LControl::AdoptChild(child, descriptor);
+    const SVRESULT result = LScrollView::AdoptChild(child, descriptor);
     const String& name = child->GetName();
     if (dynamic_cast<LListBoxItem*>(child.Get()) != nullptr && name.GetLength() > 4 && name.Left(4) == u"item") {
       // Only "item1" up to the row count name a row; other numbers are no row.

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "SVFramework/Controls/ListBox.h"
+#include "tests/Support/Widgets/RandomInput.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
 namespace SV {
@@ -11,8 +12,8 @@ namespace {
 
 using Testing::WidgetHarness;
 
-// Pointer, wheel and key input at random, interleaved with item changes, checking after
-// every step what must always hold: caret and anchor on an item or -1, a selected count
+// Random user input in bursts, between random edits of the items, checking after every
+// event what must always hold: caret and anchor on an item or -1, a selected count
 // that matches the records, rows that never outnumber what the tallest view needed.
 TEST(ListBoxRandomInput, KeepsCaretSelectionAndRowsConsistentUnderRandomInputAndEdits) {
   WidgetHarness harness({300, 200});
@@ -34,35 +35,35 @@ TEST(ListBoxRandomInput, KeepsCaretSelectionAndRowsConsistentUnderRandomInputAnd
   const auto pick = [&random](int32_t low, int32_t high) {
     return std::uniform_int_distribution<int32_t>(low, high)(random);
   };
-  constexpr uint32_t kKeys[] = {0x26, 0x28, 0x0D, 0x24, 0x23, 0x21, 0x22, 0x41};
-  constexpr int32_t kModifiers[] = {0, 0x1, 0x8, 0x9};
+  Testing::RandomInput input(harness, 20261211);
   double tallest = list->GetRect().height;
-  for (int step = 0; step < 3000; ++step) {
-    const PointT<int32_t> point{pick(-20, 320), pick(-20, 220)};
-    switch (pick(0, 11)) {
-      case 0: harness.Click(point, 1, kModifiers[pick(0, 3)]); break;
-      case 1: harness.Click(point, 4); break;
-      case 2: harness.Drag(point, {pick(-20, 320), pick(-20, 220)}, 3); break;
-      case 3: harness.Wheel(point, pick(0, 3)); break;
-      case 4: harness.Key(kKeys[pick(0, 7)], pick(0, 1) != 0 ? KeyCode::kShift : 0); break;
-      case 5: list->InsertItem(pick(-1, list->GetItemCount() + 1), LListBox::MakeTextItem(u"item")); break;
-      case 6: list->RemoveItem(pick(-1, list->GetItemCount())); break;
-      case 7: list->SetItemHidden(pick(-1, list->GetItemCount()), pick(0, 1) != 0); list->RebindRowsFrom(0); break;
-      case 8: list->SetMultipleSelection(pick(0, 1) != 0, pick(0, 1)); break;
-      case 9: list->SetDropDownMode(pick(0, 3) == 0); list->SetVisible(true); break;
-      case 10: list->ScrollToItem(pick(-1, list->GetItemCount())); break;
-      default: harness.MoveTo(point); harness.Idle(16); break;
+  const auto check = [&] {
+    const int32_t count = list->GetItemCount();
+    ASSERT_GE(list->GetCaretItem(), -1) << input.LastEvent();
+    ASSERT_LT(list->GetCaretItem(), count) << input.LastEvent();
+    ASSERT_GE(list->GetAnchorItem(), -1) << input.LastEvent();
+    ASSERT_LT(list->GetAnchorItem(), count) << input.LastEvent();
+    ASSERT_EQ(static_cast<int32_t>(list->GetSelectedIndexes().size()), list->GetSelectedCount()) << input.LastEvent();
+    tallest = std::max(tallest, list->GetRect().height);
+    ASSERT_LE(list->GetRowCount(), static_cast<uint32_t>(tallest / list->GetRowHeight()) + 1) << input.LastEvent();
+    ASSERT_GE(list->GetIdleCount(), 0) << input.LastEvent();
+  };
+  // Edits of the items between bursts of user input.
+  for (int round = 0; round < 300; ++round) {
+    switch (pick(0, 6)) {
+      case 0: list->InsertItem(pick(-1, list->GetItemCount() + 1), LListBox::MakeTextItem(String(input.OddText().c_str()))); break;
+      case 1: list->RemoveItem(pick(-1, list->GetItemCount())); break;
+      case 2: list->SetItemHidden(pick(-1, list->GetItemCount()), pick(0, 1) != 0); list->RebindRowsFrom(0); break;
+      case 3: list->SetMultipleSelection(pick(0, 1) != 0, pick(0, 1)); break;
+      case 4: list->SetDropDownMode(pick(0, 3) == 0); break;
+      case 5: list->ScrollToItem(pick(-1, list->GetItemCount())); break;
+      default: list->Sort(pick(0, 2), pick(0, list->GetItemCount())); break;
     }
     if (!list->IsVisible(false)) list->SetVisible(true);
-    const int32_t count = list->GetItemCount();
-    ASSERT_GE(list->GetCaretItem(), -1) << "step " << step;
-    ASSERT_LT(list->GetCaretItem(), count) << "step " << step;
-    ASSERT_GE(list->GetAnchorItem(), -1) << "step " << step;
-    ASSERT_LT(list->GetAnchorItem(), count) << "step " << step;
-    ASSERT_EQ(static_cast<int32_t>(list->GetSelectedIndexes().size()), list->GetSelectedCount()) << "step " << step;
-    tallest = std::max(tallest, list->GetRect().height);
-    ASSERT_LE(list->GetRowCount(), static_cast<uint32_t>(tallest / list->GetRowHeight()) + 1) << "step " << step;
-    ASSERT_GE(list->GetIdleCount(), 0) << "step " << step;
+    ASSERT_NO_FATAL_FAILURE(check());
+    ASSERT_GE(list->SetFocus(true), 0);
+    input.Run(RCPtr<LControl>(list.Get()), 10, check);
+    if (HasFatalFailure()) return;
   }
 }
 

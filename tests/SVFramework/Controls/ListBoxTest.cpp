@@ -158,8 +158,7 @@ TEST_F(ListBoxTest, AHiddenItemTakesNoRowAndNoPlaceInTheContent) {
 
 TEST_F(ListBoxTest, ItemAtPointItemRectAndRowClicksAgreeOnAScrolledList) {
   Build(16);
-  harness.Wheel(RowPoint(1), 0);
-  harness.Wheel(RowPoint(1), 0);
+  list->SetScrollOffset({0, 2 * 21});
   ASSERT_EQ(list->GetFirstVisibleItem(), 2u);
 
   const RectT<double> rect = list->GetItemRect(4);
