@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/Controls/ListBox.h"
 #include "SVFramework/System/Keys/KeyCode.h"
@@ -561,6 +562,34 @@ TEST_F(ListBoxTest, ASeparatorRowLosesItsTextUntilTheListBindsItAgain) {
   list->RebindRowsFrom(0);
   EXPECT_EQ(Text(row->GetText()), "1");
   EXPECT_TRUE(row->IsNotFocusable());
+}
+
+// A parent that records the drag starts it receives.
+class DragRecorder : public LControl {
+public:
+  using LControl::LControl;
+  SVRESULT OnDragStart(int32_t button, int32_t x, int32_t y) override {
+    starts.push_back({button, x, y});
+    return S_OK;
+  }
+  std::vector<std::vector<int32_t>> starts;
+};
+
+TEST(ListBoxItem, AForwardingRowHandsItsDragStartToTheParentInTheParentsCoordinates) {
+  WidgetHarness harness;
+  harness.factory->RegisterControlCreateFunction(u"Test.DragRecorder", &LControlCreation::Create<DragRecorder>);
+  harness.Build(R"(<SubControl Class="Test.DragRecorder" Name="parent" XSizeAbs="100" YSizeAbs="100">
+  <SubControl Class="Framework.ListBoxItem" Name="row" YPositionAbs="42" XSizeAbs="100" YSizeAbs="21"/>
+</SubControl>)");
+  const RCPtr<DragRecorder> parent = harness.Find<DragRecorder>(u"parent");
+  const RCPtr<LListBoxItem> row = harness.Find<LListBoxItem>(u"row");
+  ASSERT_TRUE(parent && row);
+  static_cast<UITarget*>(row.Get())->OnDragStart(1, 3, 4);
+  EXPECT_TRUE(parent->starts.empty());
+
+  row->SetForwardDrag(true);
+  static_cast<UITarget*>(row.Get())->OnDragStart(1, 3, 4);
+  EXPECT_EQ(parent->starts, (std::vector<std::vector<int32_t>>{{1, 3, 46}}));
 }
 
 }  // namespace
