@@ -197,7 +197,7 @@ void LButton::ClickFromKeyboard() {
   const int32_t buttonsHeld = rootWindow ? rootWindow->GetMouseButtons() : 0;
   // A keyboard click does not run the before-click hook: it never toggles.
   mClickingFromKeyboard = true;
-  OnLeftClick(MakeMouseButtonParam(1, PointT<int32_t>(0, 0), 0, 0, buttonsHeld, 0));
+  OnLeftClick(MakeMouseButtonParam(1, PointT<int32_t>{0, 0}, 0, 0, buttonsHeld, 0));
   mClickingFromKeyboard = false;
 }
 
@@ -236,7 +236,7 @@ SVRESULT LButton::SimulateClick() {
   HoldIdle();
   mSimulatedStart = Now();
   SetExclusiveLook(kLookPressed + (IsChecked() ? kLookOnOffset : 0));
-  InvalidateRect(RectT<double>(0, 0, GetRect().width, GetRect().height), false);
+  InvalidateRect(RectT<double>{0, 0, GetRect().width, GetRect().height}, false);
   return S_OK;
 }
 
