@@ -5,6 +5,8 @@
 #include "SVFramework/Controls/Knob.h"
 #include "SVFramework/Controls/Label.h"
 #include "SVFramework/Controls/LevelMeter.h"
+#include "SVFramework/Controls/ListBox.h"
+#include "SVFramework/Controls/ListBoxItem.h"
 #include "SVFramework/Controls/NumericUpDown.h"
 #include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Controls/ProgressBar.h"
@@ -24,6 +26,10 @@ namespace {
 // exists. Class names are compared exactly, letter case included.
 constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.Button", &LControlCreation::Create<LButton>},
+    {u"Framework.OverlayButton", &LControlCreation::Create<LListBoxItem>},
+    {u"Framework.ListBox", &LControlCreation::Create<LListBox>},
+    {u"Framework.listboxNoScroll", &LControlCreation::Create<LListBox>},
+    {u"Framework.ListBoxItem", &LControlCreation::Create<LListBoxItem>},
     {u"Framework.ScrollBar", &LControlCreation::Create<LScrollbar>},
     {u"Framework.ScrollChannel", &LControlCreation::Create<LPanel>},
     {u"Framework.ComboSlider.DropDownPanel", &LControlCreation::Create<LPanel>},
