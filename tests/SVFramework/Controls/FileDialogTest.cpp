@@ -50,20 +50,20 @@ constexpr const char16_t* kPresetFilter = u"Corvex Editor (*.corvex)|*.corvex|Al
 class FileDialogTest : public ::testing::Test {
 protected:
   ScriptedDialogs dialogs;
-  RCPtr<LFileDialog> files{new LFileDialog(u"/home/user/Presets", &dialogs)};
+  RCPtr<LFileDialog> files{new LFileDialog(u"presets", &dialogs)};
 };
 
 TEST_F(FileDialogTest, OpeningAsksForOneExistingFileWithTitleFolderAndFilters) {
-  dialogs.answers.push_back({u"/home/user/Presets/Lead.corvex"});
+  dialogs.answers.push_back({u"presets/Lead.corvex"});
   ASSERT_EQ(files->ShowOpenDialog(kPresetFilter, u"corvex", u"Open Preset", false), 0);
   ASSERT_EQ(dialogs.requests.size(), 1u);
   const Platform::Gui::FileDialogRequest& request = dialogs.requests[0];
   EXPECT_EQ(request.mode, Mode::OpenOne);
   EXPECT_EQ(request.title, u"Open Preset");
-  EXPECT_EQ(request.folder, u"/home/user/Presets");
+  EXPECT_EQ(request.folder, u"presets");
   EXPECT_EQ(request.nameFilters, (Paths{u"Corvex Editor (*.corvex)", u"All Files (*)"}));
   EXPECT_EQ(request.defaultSuffix, u"corvex");
-  EXPECT_EQ(Utf8(files->GetFilePath()), "/home/user/Presets/Lead.corvex");
+  EXPECT_EQ(Utf8(files->GetFilePath()), "presets/Lead.corvex");
 }
 
 TEST_F(FileDialogTest, TheFolderFollowsEachChoiceAndTheNextDialogStartsThere) {
