@@ -146,6 +146,9 @@ public:
   SVRESULT RecomputeMaxItemWidth();
   void UpdateRowWidths();
   SVRESULT SetHeightToContent(double height);
+  // Rounds the Y limits and the Y size down to whole rows plus the non-client height,
+  // never below one row.
+  void SnapHeightToRows();
   void SetDropDownMode(bool dropDown);
   bool IsDropDownMode() const { return mDropDownMode; }
 
@@ -171,6 +174,7 @@ public:
     mMultipleSelection = multiple;
     mMultipleSelectionStyle = style;
   }
+  bool IsMultipleSelection() const { return mMultipleSelection; }
   void SetSorted(bool sorted) { mSorted = sorted; }
 
   // --- Sort ---
