@@ -191,6 +191,8 @@ SVRESULT LComboBox::InsertItem(int32_t index, const RCPtr<LRefCountedObject>& da
   } else if (mSelectedIndex < 0 && data->ToString() == GetText()) {
     SetSelectedIndex(index);
   }
+  // The list grew by a row: an open list is placed again so that it stays on screen.
+  if (IsDropDownOpen()) OpenList(true);
   return index;
 }
 

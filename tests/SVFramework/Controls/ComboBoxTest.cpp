@@ -192,6 +192,20 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"SkinMaximumBelowWhenItFitsThere", 100, 16, R"(YMaxSizeAbs="100")", true, 4 * kRowHeight, 86}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(ComboBoxTest, AnItemAddedWhileTheListIsOpenKeepsTheListInTheWindow) {
+  ComboShape shape;
+  shape.y = 500;
+  Build(Numbers(3), shape);
+  harness.Click(ComboPoint());
+  ASSERT_DOUBLE_EQ(ListTopInWindow(), 525);
+
+  combo->AddItem(u"4");
+
+  ASSERT_TRUE(combo->IsDropDownOpen());
+  EXPECT_LE(ListTopInWindow() + list->GetRect().height, 600);
+  EXPECT_DOUBLE_EQ(ListTopInWindow() + list->GetRect().height, 500);
+}
+
 TEST_F(ComboBoxTest, OpeningAnnouncesItselfBeforeTheListShowsAndSelectsTheShownItem) {
   ComboShape shape;
   shape.createParams = CreateParam("9");
