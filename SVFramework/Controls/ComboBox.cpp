@@ -330,6 +330,13 @@ SVRESULT LComboBox::RouteUnhandledKey(const RCPtr<LKeyParam>& key) {
   return S_OK;
 }
 
+SVRESULT LComboBox::MoveFocusByTab(const RCPtr<LKeyParam>& key) {
+  const RCPtr<LControl> parent(GetParent());
+  if (!key || !parent) return LDropDownControl::MoveFocusByTab(key);
+  key->route.Append(RCPtr<LControl>(this));
+  return parent->MoveFocusByTab(key);
+}
+
 String LComboBox::GetTooltipText() { return IsTextTruncated() ? GetText() : LDropDownControl::GetTooltipText(); }
 
 // --- Handlers ---

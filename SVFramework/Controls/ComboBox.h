@@ -31,6 +31,9 @@ public:
   SVRESULT HandleKey(const RCPtr<LKeyParam>& key) override;
   // Keys the list or text box left: Escape closes the list; nothing goes further.
   SVRESULT RouteUnhandledKey(const RCPtr<LKeyParam>& key) override;
+  // Tab from the list or the text box leaves the combo: its parts are no tab stops of
+  // their own, and the focus moving on closes the list.
+  SVRESULT MoveFocusByTab(const RCPtr<LKeyParam>& key) override;
   SVRESULT Initialize() override;
   SVRESULT ApplyCreateParams() override;
   void OnDescriptorApplied() override;

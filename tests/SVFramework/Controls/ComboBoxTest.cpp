@@ -5,6 +5,7 @@
 
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/Controls/ComboBox.h"
+#include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/System/Keys/KeyCode.h"
 #include "tests/SVFramework/Controls/DropDownSkin.h"
 #include "tests/Support/Widgets/NotificationLog.h"
@@ -263,6 +264,16 @@ TEST_F(ComboBoxTest, FocusMovingElsewhereClosesTheList) {
   EXPECT_TRUE(log->lines.empty());
 }
 
+TEST_F(ComboBoxTest, TabWhileTheListIsOpenClosesItAndMovesOn) {
+  harness.windowClass = "Framework.Panel";
+  Build(Numbers(7));
+  Open();
+  ASSERT_TRUE(list->HasFocus());
+  harness.Key(0x09);
+  EXPECT_FALSE(combo->IsDropDownOpen());
+  EXPECT_TRUE(harness.Find(u"other")->HasFocus());
+}
+
 TEST_F(ComboBoxTest, KeysOpenAndCloseTheListAndEscapeOnAClosedComboIsLeftToOthers) {
   Build(Numbers(7));
   ASSERT_GE(combo->SetFocus(true), 0);
@@ -401,6 +412,67 @@ TEST_F(ComboBoxTest, ShrinkingTheItemsPastTheSelectionClearsIt) {
   EXPECT_EQ(combo->GetSelectedIndex(), -1);
   EXPECT_EQ(combo->SetItemCount(9), 9);
   EXPECT_EQ(list->GetItemCount(), 9);
+}
+
+// --- Typed values ---
+
+struct TypedCase {
+  const char* name;
+  bool addTypedText;
+  const char16_t* typed;
+  int32_t index;
+  int32_t itemCount;
+  Lines notifications;
+};
+
+class ComboBoxTypedValue : public ComboBoxTest, public ::testing::WithParamInterface<TypedCase> {
+protected:
+  void BuildWithTextBox() {
+    ComboShape shape;
+    shape.comboClass = "Framework.ComboTextBox";
+    shape.extraChildren = R"(<SubControl Class="Framework.TextBox" Name="textBox" TabStop="1" XPositionAbs="0"
+        YPositionAbs="0" XSizeAbs="80" YSizeAbs="25"><Skin Name="textBox" LookList="Box"/></SubControl>)";
+    Build({"Linear", "Soft", "Hard"}, shape);
+    textBox = harness.Find<LTextBox>(u"textBox");
+    ASSERT_TRUE(textBox);
+    log->lines.clear();
+  }
+  RCPtr<LTextBox> textBox;
+};
+
+TEST_P(ComboBoxTypedValue, AValidatedTextSelectsTheFirstMatchingItemOrIsAddedWhenAllowed) {
+  const TypedCase& c = GetParam();
+  BuildWithTextBox();
+  combo->SetAddTypedText(c.addTypedText);
+  textBox->SetText(c.typed);
+  log->lines.clear();
+
+  textBox->Validate();
+
+  EXPECT_EQ(combo->GetSelectedIndex(), c.index);
+  EXPECT_EQ(list->GetItemCount(), c.itemCount);
+  EXPECT_EQ(log->lines, c.notifications);
+  if (c.index >= 0) {
+    EXPECT_EQ(textBox->GetText(), list->GetItemText(c.index));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ComboBoxTypedValue,
+    ::testing::Values(
+        TypedCase{"MatchIgnoringCase", false, u"hard", 2, 3, {"NID_SELECTION_CHANGE", "NID_TEXTBOX_VALIDATED"}},
+        TypedCase{"TheShownItem", false, u"Linear", 0, 3, {"NID_TEXTBOX_VALIDATED"}},
+        TypedCase{"NoMatch", false, u"Steep", -1, 3, {"NID_TEXTBOX_VALIDATED"}},
+        TypedCase{"NoMatchAdded", true, u"Steep", 3, 4, {"NID_SELECTION_CHANGE", "NID_TEXTBOX_VALIDATED"}},
+        TypedCase{"EmptyNeverAdded", true, u"", -1, 3, {"NID_TEXTBOX_VALIDATED"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ComboBoxTypedValue, TheTextBoxTakingTheFocusClosesTheList) {
+  BuildWithTextBox();
+  harness.Click(harness.At(RCPtr<LControl>(combo.Get()), {90, 12}));
+  ASSERT_TRUE(combo->IsDropDownOpen());
+  ASSERT_GE(textBox->SetFocus(true), 0);
+  EXPECT_FALSE(combo->IsDropDownOpen());
 }
 
 // --- Looks ---
