@@ -217,6 +217,7 @@ private:
   RCPtr<LMouseButtonParam> InListCoordinates(const LControl& row, const LMouseButtonParam& param) const;
   // Selection and input.
   int32_t FindSelectable(int32_t from, int32_t step) const;
+  bool CanPointerPick(int32_t item);
   SVRESULT HandleArrowKey(bool down, bool shift);
   SVRESULT PassKeyToScrollBars(const RCPtr<LKeyParam>& key, bool horizontal, bool vertical);
   void ClickItem(int32_t item, const LMouseButtonParam& param);

@@ -321,6 +321,16 @@ TEST_F(ComboBoxTest, PressingOnTheComboAndReleasingOverAnItemPicksIt) {
   EXPECT_EQ(Text(combo->GetText()), "6");
 }
 
+TEST_F(ComboBoxTest, PointingAtASeparatorKeepsTheItemPointedAtBefore) {
+  Build(Numbers(7));
+  list->SetItemSeparator(3, true);
+  Open();
+  harness.MoveTo(ItemPoint(2));
+  ASSERT_EQ(list->GetSelectedIndexes(), std::vector<int32_t>{2});
+  harness.MoveTo(ItemPoint(3));
+  EXPECT_EQ(list->GetSelectedIndexes(), std::vector<int32_t>{2});
+}
+
 TEST_F(ComboBoxTest, ReleasingThePressOnTheComboKeepsTheListOpen) {
   Build(Numbers(7));
   harness.Press(ComboPoint());
