@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,23 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"SkinMaximumGoesWhereItFits", 500, 16, R"(YMaxSizeAbs="100")", false, 4 * kRowHeight, 86},
         PlacementCase{"SkinMaximumBelowWhenItFitsThere", 100, 16, R"(YMaxSizeAbs="100")", true, 4 * kRowHeight, 86}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ComboBoxTest, TheClosedListIsAsTallAsItsRowsPlusItsFrameCountedOnce) {
+  for (int items : {1, 5}) {
+    WidgetHarness fresh;
+    fresh.Build(R"(<SubControl Class="Framework.ComboBox" Name="combo" XPositionAbs="10" YPositionAbs="10" XSizeAbs="100"
+        YSizeAbs="25"><Skin Name="combo" LookList="Combo"/>
+      <SubControl Class="Framework.ListBox" Name="listBox" IsVisible="False" ClipToParent="False" YSizeAbs="80">
+        <Skin Name="listBox" LookList="List"/>
+        <SubControl Class="Framework.ListBoxItem" Name="templateItem" XSizeToControl="Parent" XSizeRel="1"
+                    YSizeAbs="21"><Skin Name="row" LookList="Row"/></SubControl></SubControl></SubControl>)",
+                kLooks, ItemStrings("Test.Window|combo", Numbers(items)));
+    const RCPtr<LListBox> closed = fresh.Find<LComboBox>(u"combo")->GetList();
+    const double frame = closed->GetRect().height - closed->GetLookClientRect(-1).height;
+    EXPECT_GT(frame, 0);
+    EXPECT_DOUBLE_EQ(closed->GetRect().height, kRowHeight * std::max(items, 1) + frame) << items << " items";
+  }
+}
 
 TEST_F(ComboBoxTest, AnItemAddedWhileTheListIsOpenKeepsTheListInTheWindow) {
   ComboShape shape;
