@@ -1,6 +1,9 @@
 #include "SVFramework/Application/ControlTypeRegistration.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/Controls/Button.h"
+#include "SVFramework/Controls/CheckedListBox.h"
+#include "SVFramework/Controls/CheckedListBoxItem.h"
+#include "SVFramework/Controls/ComboBox.h"
 #include "SVFramework/Controls/FileDropper.h"
 #include "SVFramework/Controls/Knob.h"
 #include "SVFramework/Controls/Label.h"
@@ -30,8 +33,13 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.ListBox", &LControlCreation::Create<LListBox>},
     {u"Framework.listboxNoScroll", &LControlCreation::Create<LListBox>},
     {u"Framework.ListBoxItem", &LControlCreation::Create<LListBoxItem>},
+    {u"Framework.CheckedListBox", &LControlCreation::Create<LCheckedListBox>},
+    {u"Framework.CheckedListBoxItem", &LControlCreation::Create<LCheckedListBoxItem>},
+    {u"Framework.ListBoxWithIcons", &LControlCreation::Create<LCheckedListBox>},
     {u"Framework.ScrollBar", &LControlCreation::Create<LScrollbar>},
     {u"Framework.ScrollChannel", &LControlCreation::Create<LPanel>},
+    {u"Framework.ComboBox", &LControlCreation::Create<LComboBox>},
+    {u"Framework.ComboTextBox", &LControlCreation::Create<LComboBox>},
     {u"Framework.ComboSlider.DropDownPanel", &LControlCreation::Create<LPanel>},
     {u"Framework.Slider", &LControlCreation::Create<LSlider>},
     {u"Framework.Knob", &LControlCreation::Create<LKnob>},

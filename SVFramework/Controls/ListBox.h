@@ -146,6 +146,9 @@ public:
   SVRESULT RecomputeMaxItemWidth();
   void UpdateRowWidths();
   SVRESULT SetHeightToContent(double height);
+  // Rounds the Y limits and the Y size down to whole rows plus the non-client height,
+  // never below one row.
+  void SnapHeightToRows();
   void SetDropDownMode(bool dropDown);
   bool IsDropDownMode() const { return mDropDownMode; }
 
@@ -171,6 +174,7 @@ public:
     mMultipleSelection = multiple;
     mMultipleSelectionStyle = style;
   }
+  bool IsMultipleSelection() const { return mMultipleSelection; }
   void SetSorted(bool sorted) { mSorted = sorted; }
 
   // --- Sort ---
@@ -213,6 +217,7 @@ private:
   RCPtr<LMouseButtonParam> InListCoordinates(const LControl& row, const LMouseButtonParam& param) const;
   // Selection and input.
   int32_t FindSelectable(int32_t from, int32_t step) const;
+  bool CanPointerPick(int32_t item);
   SVRESULT HandleArrowKey(bool down, bool shift);
   SVRESULT PassKeyToScrollBars(const RCPtr<LKeyParam>& key, bool horizontal, bool vertical);
   void ClickItem(int32_t item, const LMouseButtonParam& param);

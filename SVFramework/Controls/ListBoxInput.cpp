@@ -175,7 +175,7 @@ int32_t LListBox::OnRowHoverConditionChange(const RCPtr<LNotificationDistributor
                               (conditions->current & kPointerOverCondition) != 0;
   if (mDropDownMode && pointerArrived) {
     const int32_t item = GetItemIndexOfRow(row);
-    if (item >= 0 && IsItemSelectable(item)) SelectRange(item, -1, true);
+    if (item >= 0 && CanPointerPick(item)) SelectRange(item, -1, true);
   }
   DistributeItemConditions(*row, notification, u"NID_ITEM_HOVER_CONDITION_CHANGE");
   return 0;
@@ -191,12 +191,17 @@ int32_t LListBox::OnRowLeftDragConditionChange(const RCPtr<LNotificationDistribu
 
 // --- Mouse on the list (drop-down mode) ---
 
+// A separator is never picked by pointing at it, whatever IsItemSelectable says.
+bool LListBox::CanPointerPick(int32_t item) {
+  return item >= 0 && item < GetItemCount() && !GetItem(item).separator && IsItemSelectable(item);
+}
+
 SVRESULT LListBox::OnMouseMoved(const RCPtr<LPointWithModifiersParam>& param) {
   if (!param || !mDropDownMode || !HasCapture() || (GetConditions() & kLeftDragCondition) == 0) return S_FALSE;
   const int32_t item = GetItemAtPoint({param->x, param->y});
   if (item < 0)
     ClearSelection();
-  else if (IsItemSelectable(item))
+  else if (CanPointerPick(item))
     SelectRange(item, -1, true);
   return S_OK;
 }

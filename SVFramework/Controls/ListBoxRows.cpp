@@ -120,9 +120,10 @@ SVRESULT LListBox::RebindRowsFrom(int32_t index) {
   for (uint32_t rowIndex = 0; rowIndex < mRows.size(); ++rowIndex) {
     const int32_t item = ItemOfRow(rowIndex);
     if (item < index) continue;
-    const RCPtr<LListBoxItem> row = GetRow(rowIndex);
-    if (!row) continue;
-    BindRow(*row, item);
+    if (!GetRow(rowIndex)) continue;
+    // Through the virtual UpdateRow, so that a derived list binds its own row parts too.
+    int32_t bound = -1;
+    UpdateRow(item, bound);
     result = S_OK;
   }
   return result;
@@ -179,7 +180,8 @@ SVRESULT LListBox::AddRow() {
   BindRowHandlers(row);
   row->SetUseParentTooltip(true);
   mRows.push_back(static_cast<uint32_t>(IndexOfChild(row.Get(), ChildOrder::InsertionOrder)));
-  BindRow(*row, ItemOfRow(static_cast<uint32_t>(mRows.size() - 1)));
+  int32_t bound = -1;
+  UpdateRow(ItemOfRow(static_cast<uint32_t>(mRows.size() - 1)), bound);
   return S_OK;
 }
 
@@ -319,6 +321,25 @@ SVRESULT LListBox::SetHeightToContent(double height) {
   size.rel = 0;
   size.abs = std::round(GetRect().height - GetLookClientRect(-1).height + height);
   return SetPlacement(LLayoutDescriptor::kAxisY, placement, size);
+}
+
+void LListBox::SnapHeightToRows() {
+  if (!GetLayout() || mRowHeight <= 0) return;
+  const double nonClient = GetRect().height - GetLookClientRect(-1).height;
+  const double row = mRowHeight;
+  const auto snapLimit = [&](double abs) { return std::max(nonClient + row * std::floor((abs - nonClient) / row), nonClient + row); };
+  LSizeLimitSpec minimum;
+  LSizeLimitSpec maximum;
+  GetLayout()->GetMinMax(LLayoutDescriptor::kAxisY, minimum, maximum);
+  if (minimum.abs > nonClient) minimum.abs = snapLimit(minimum.abs);
+  if (maximum.abs > nonClient) maximum.abs = snapLimit(maximum.abs);
+  if (minimum.abs > 0 || maximum.abs > 0) SetMinMax(LLayoutDescriptor::kAxisY, minimum, maximum);
+  LPlacementSpec placement;
+  LSizeSpec size;
+  GetLayout()->GetPlacement(LLayoutDescriptor::kAxisY, placement, size);
+  if (size.abs <= 0) return;
+  size.abs = std::max(nonClient + row * std::floor(size.abs / row), nonClient + row);
+  SetPlacement(LLayoutDescriptor::kAxisY, placement, size);
 }
 
 void LListBox::SetDropDownMode(bool dropDown) {
