@@ -1,0 +1,60 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace SV::Testing {
+
+// Looks for menus: opaque grey faces whose labels start at the left edge (10 pixels a
+// character with the measuring renderer), for the window (1 look), popups (3), rows
+// (14), check boxes (9) and labels (1).
+inline constexpr std::string_view kMenuResources = R"(
+<Colorizers><Colorizer Name="Grey" ColorType="SolidFill" Color="FF808080"/>
+  <Colorizer Name="Ink" ColorType="SolidFill" Color="FF000000"/></Colorizers>
+<Parts><Part Name="Face" Width="4" Height="4" ResizeType="Stretch" ColorizerName="Grey"/>
+  <Part Name="Ink" Width="1" Height="1" ResizeType="Stretch" ColorizerName="Ink"/></Parts>
+<Looks><Look Name="Solid"><ClientPart Name="Face" OffsetLeft="0" OffsetTop="0" OffsetRight="0" OffsetBottom="0"/>
+  <TextProperties TextLeftRel="0" TextLeftAbs="0" TextRightRel="1" TextRightAbs="0" TextHAlign="0"
+                  TextTopRel="0" TextTopAbs="0" TextBottomRel="1" TextBottomAbs="0" TextVAlign="0"
+                  TextForegroundPart="Ink"/></Look></Looks>
+<LookLists>
+  <LookList Name="Test.Window" NumLooks="1"><Look Name="Solid" Index="0"/></LookList>
+  <LookList Name="Solid" NumLooks="1"><Look Name="Solid" Index="0"/></LookList>
+  <LookList Name="Menu" NumLooks="3"><Look Name="Solid" Index="0"/><Look Name="Solid" Index="1"/>
+    <Look Name="Solid" Index="2"/></LookList>
+  <LookList Name="Check" NumLooks="9"><Look Name="Solid" Index="0"/><Look Name="Solid" Index="1"/>
+    <Look Name="Solid" Index="2"/><Look Name="Solid" Index="3"/><Look Name="Solid" Index="4"/>
+    <Look Name="Solid" Index="5"/><Look Name="Solid" Index="6"/><Look Name="Solid" Index="7"/>
+    <Look Name="Solid" Index="8"/></LookList>
+  <LookList Name="Row" NumLooks="14"><Look Name="Solid" Index="0"/><Look Name="Solid" Index="1"/>
+    <Look Name="Solid" Index="2"/><Look Name="Solid" Index="3"/><Look Name="Solid" Index="4"/>
+    <Look Name="Solid" Index="5"/><Look Name="Solid" Index="6"/><Look Name="Solid" Index="7"/>
+    <Look Name="Solid" Index="8"/><Look Name="Solid" Index="9"/><Look Name="Solid" Index="10"/>
+    <Look Name="Solid" Index="11"/><Look Name="Solid" Index="12"/><Look Name="Solid" Index="13"/></LookList>
+</LookLists>)";
+
+// The row of every popup: 20 high, a 16-pixel check box at its left, the key text in
+// a label whose right edge is 4 pixels inside the row: the room besides the texts is
+// 16 + 4 + 20 = 40 pixels.
+inline constexpr std::string_view kMenuRow = R"(
+  <SubControl Class="Framework.MenuItem" Name="templateItem" XSizeToControl="Parent" XSizeRel="1" YSizeAbs="20">
+    <Skin Name="row" LookList="Row"/>
+    <SubControl Class="Framework.Button" Name="checkBox" XSizeAbs="16" YSizeAbs="16">
+      <Skin Name="check" LookList="Check"/>
+      <CreateParamList><CreateParam ID="AUTO_VALUE_SET" Type="String">true</CreateParam></CreateParamList>
+    </SubControl>
+    <SubControl Class="Framework.Label" Name="hotKeyLabel" XPositionRel="1" XPositionAbs="-64" XSizeAbs="60" YSizeAbs="20">
+      <Skin Name="key" LookList="Solid"/></SubControl>
+  </SubControl>)";
+
+// A popup 100 x 100 (rows, a submenu template that is made only on demand).
+inline std::string PopupSkin(std::string_view name, std::string_view attributes) {
+  const std::string row(kMenuRow);
+  return std::string(R"(<SubControl Class="Framework.PopupMenu" Name=")") + std::string(name) + "\" " +
+         std::string(attributes) + R"( XSizeAbs="100" YSizeAbs="100"><Skin Name="menu" LookList="Menu"/>)" + row +
+         R"(<SubControl Class="Framework.PopupMenu" Name="submenu" XSizeAbs="100" YSizeAbs="100">
+             <Skin Name="sub" LookList="Menu"/>
+             <CreateParamList><CreateParam ID="DEFER_CREATE" Type="String">true</CreateParam></CreateParamList>)" +
+         row + "</SubControl></SubControl>";
+}
+
+}  // namespace SV::Testing
