@@ -43,10 +43,9 @@ protected:
     harness.Click(harness.At(box));
     harness.Type(u"hello");
   }
-  void TearDown() override { harness.application.GetGlobalHotKeyManager()->GetMap().Clear(); }
 
   RCPtr<LPopupMenu> OpenMenu() {
-    harness.Click(harness.At(box, {20, 10}), 4);
+    harness.Click(harness.At(box, {5, 10}), 4);
     return RCPtr<LPopupMenu>(dynamic_cast<LPopupMenu*>(box->FindChild(u"contextMenu").Get()));
   }
   // The application's idle pass hands the queued edit request to the clipboard.
@@ -65,13 +64,13 @@ protected:
 };
 
 TEST_F(TextBoxContextMenuTest, ARightClickShowsTheEditCommandsAtThePointerWithTheirKeysAndStates) {
-  box->SetSelection(0, 2);
+  box->SetSelection(0, 1);  // "he"
   const RCPtr<LPopupMenu> menu = OpenMenu();
   ASSERT_TRUE(menu);
   EXPECT_TRUE(menu->IsShown());
   EXPECT_TRUE(menu->HasFocus());
-  EXPECT_EQ(menu->GetScreenPosition().x, harness.At(box, {20, 10}).x);
-  EXPECT_EQ(menu->GetScreenPosition().y, harness.At(box, {20, 10}).y);
+  EXPECT_EQ(menu->GetScreenPosition().x, harness.At(box, {5, 10}).x);
+  EXPECT_EQ(menu->GetScreenPosition().y, harness.At(box, {5, 10}).y);
   std::vector<std::string> rows;
   for (int32_t item = 0; item < menu->GetItemCount(); ++item) {
     const RCPtr<LMenuItemDescriptor> entry = menu->GetEntry(item);
@@ -95,7 +94,7 @@ TEST_F(TextBoxContextMenuTest, ChoosingAnEditCommandEditsTheBoxAndTheMenuGoes) {
   for (const Case& c : cases) {
     box->SetText(u"hello");
     harness.application.clipboard.ChangeOutside(u"");
-    box->SetSelection(0, 2);
+    box->SetSelection(0, 1);  // "he"
     const RCPtr<LPopupMenu> menu = OpenMenu();
     ASSERT_TRUE(menu) << c.name;
     harness.MoveTo(RowOf(menu, c.item));
