@@ -7,6 +7,7 @@
 #include "SVFramework/Controls/LevelMeter.h"
 #include "SVFramework/Controls/ListBox.h"
 #include "SVFramework/Controls/ListBoxItem.h"
+#include "SVFramework/Controls/MainMenu.h"
 #include "SVFramework/Controls/MenuListBoxItem.h"
 #include "SVFramework/Controls/NumericUpDown.h"
 #include "SVFramework/Controls/Panel.h"
@@ -44,6 +45,7 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.ToolTip", &LControlCreation::Create<LToolTip>},
     {u"Framework.PopupMenu", &LControlCreation::Create<LPopupMenu>},
     {u"Framework.MenuItem", &LControlCreation::Create<LMenuListBoxItem>},
+    {u"Framework.MainMenu", &LControlCreation::Create<LMainMenu>},
     {u"Framework.FileDropper", &LControlCreation::Create<LFileDropper>},
     {u"Framework.StatusBar", &LControlCreation::Create<LStatusBar>},
     {u"Framework.SplitterH", &LControlCreation::Create<LSplitterH>},

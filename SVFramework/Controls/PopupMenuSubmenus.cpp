@@ -3,6 +3,7 @@
 #include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
+#include "SVFramework/Controls/MainMenu.h"
 #include "SVFramework/Controls/PopupMenu.h"
 
 // Submenus of LPopupMenu: opening after the pointer rested on a header, placing them
@@ -211,6 +212,16 @@ void LPopupMenu::PassDragOutside(const LPointWithModifiersParam&) {
   popup->OnDragStart(1, local.x, local.y);
 }
 
-void LPopupMenu::GiveFocusBackFromMenuBar() {}
+// A command chosen in a menu bar's popup runs with the focus where it was before the
+// bar took it.
+void LPopupMenu::GiveFocusBackFromMenuBar() {
+  for (LControl* ancestor = GetParent(); ancestor; ancestor = ancestor->GetParent()) {
+    auto* bar = dynamic_cast<LMainMenu*>(ancestor);
+    if (!bar) continue;
+    LControl* const remembered = bar->GetRememberedFocus();
+    if (remembered && remembered->GetRootWindow()) remembered->SetFocus(true);
+    return;
+  }
+}
 
 }  // namespace SV
