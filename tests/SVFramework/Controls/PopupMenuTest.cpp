@@ -239,6 +239,23 @@ TEST(PopupMenuPlacement, NearTheWindowsRightEdgeASubmenuOpensOnTheLeft) {
   EXPECT_LE(at.y + submenu->GetRect().height, 600);
 }
 
+TEST(PopupMenuPlacement, ASkinWithoutASubmenuTemplateOpensNoSubmenuAndMakesNoControl) {
+  WidgetHarness harness;
+  harness.Build(Testing::PopupSkin("menu", R"(XPositionAbs="50" YPositionAbs="40")", false), Testing::kMenuResources);
+  const RCPtr<LPopupMenu> menu = harness.Find<LPopupMenu>(u"menu");
+  ASSERT_TRUE(menu);
+  menu->SetMenuDescriptor(MakeMenu());
+  menu->SetVisible(true);
+  const uint32_t children = menu->GetChildCount();
+  EXPECT_EQ(menu->OpenSubmenu(4), E_FAIL);
+  harness.MoveTo(harness.At(RCPtr<LControl>(menu.Get()), {50, static_cast<int32_t>(menu->GetItemRect(4).y) + 10}));
+  harness.RunFor(400, 50);
+  harness.Key(0x27);
+  EXPECT_FALSE(menu->GetOpenSubmenu());
+  EXPECT_EQ(menu->GetChildCount(), children);
+  EXPECT_EQ(menu->GetIdleCount(), 0);
+}
+
 TEST(PopupMenuStrings, AStringTableOfThePopupBecomesItsMenuInIdOrder) {
   WidgetHarness harness;
   harness.Build(Testing::PopupSkin("menu", ""), Testing::kMenuResources,

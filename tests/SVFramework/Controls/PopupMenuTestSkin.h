@@ -45,15 +45,18 @@ inline constexpr std::string_view kMenuRow = R"(
       <Skin Name="key" LookList="MenuLabel"/></SubControl>
   </SubControl>)";
 
-// A popup 100 x 100 (rows, a submenu template that is made only on demand).
-inline std::string PopupSkin(std::string_view name, std::string_view attributes) {
+// A popup 100 x 100: rows and, with `submenus`, a submenu template that is made only
+// on demand.
+inline std::string PopupSkin(std::string_view name, std::string_view attributes, bool submenus = true) {
   const std::string row(kMenuRow);
+  const std::string submenu =
+      R"(<SubControl Class="Framework.PopupMenu" Name="submenu" XSizeAbs="100" YSizeAbs="100">
+           <Skin Name="sub" LookList="Menu"/>
+           <CreateParamList><CreateParam ID="DEFER_CREATE" Type="String">true</CreateParam></CreateParamList>)" +
+      row + "</SubControl>";
   return std::string(R"(<SubControl Class="Framework.PopupMenu" Name=")") + std::string(name) + "\" " +
          std::string(attributes) + R"( XSizeAbs="100" YSizeAbs="100"><Skin Name="menu" LookList="Menu"/>)" + row +
-         R"(<SubControl Class="Framework.PopupMenu" Name="submenu" XSizeAbs="100" YSizeAbs="100">
-             <Skin Name="sub" LookList="Menu"/>
-             <CreateParamList><CreateParam ID="DEFER_CREATE" Type="String">true</CreateParam></CreateParamList>)" +
-         row + "</SubControl></SubControl>";
+         (submenus ? submenu : std::string()) + "</SubControl>";
 }
 
 }  // namespace SV::Testing
