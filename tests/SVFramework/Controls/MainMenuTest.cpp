@@ -7,6 +7,7 @@
 #include "SVFramework/Controls/MenuActivationParam.h"
 #include "SVFramework/Controls/PopupMenu.h"
 #include "SVFramework/Controls/TextBox.h"
+#include "SVFramework/System/GlobalHotKeyManager.h"
 #include "tests/SVFramework/Controls/PopupMenuTestSkin.h"
 #include "tests/SVFramework/Controls/TextFieldSkin.h"
 #include "tests/Support/Widgets/NotificationLog.h"
@@ -118,6 +119,20 @@ TEST(MainMenuCommands, AChosenCommandRunsAtTheNextIdlePassWithTheFocusBackWhereI
   EXPECT_EQ(log->lines, (std::vector<std::string>{"NID_MENU_FILE_GET 1"}));
   EXPECT_EQ(LMainMenu::GetTitlePopup(bar->GetMenu(0).Get()), file);
   log->StopListening();
+}
+
+TEST(MainMenuCommands, TheMenusShowTheApplicationsKeysBesideTheirCommands) {
+  WidgetHarness harness;
+  harness.application.GetGlobalHotKeyManager()->GetMap().Add(KeyCode::Parse(u"Ctrl+VKEY_O"), u"NID_MENU_FILE_OPEN");
+  BuildBar(harness, kFileAndHelp);
+  const RCPtr<LMainMenu> bar = harness.Find<LMainMenu>(u"mainMenu");
+  ASSERT_TRUE(bar);
+  LPopupMenu* const file = LMainMenu::GetTitlePopup(bar->GetMenu(0).Get());
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(Utf8(file->GetEntry(0)->HotKeyText), "Ctrl+O");
+  EXPECT_EQ(Utf8(file->GetEntry(1)->HotKeyText), "");
+  file->SetVisible(true);
+  EXPECT_EQ(Utf8(file->GetRowControl(0)->GetHotKeyText()), "Ctrl+O");
 }
 
 TEST(MainMenuInsert, InsertingFirstMovesTheMenusRightWithTheirTextsContentsAndNames) {
