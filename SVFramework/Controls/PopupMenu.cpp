@@ -43,7 +43,6 @@ SVRESULT LPopupMenu::ReleaseInternalReferences() {
   mTarget = nullptr;
   mTargetQueue = nullptr;
   mUpdater = nullptr;
-  if (mMenu) mMenu->ReleaseInternalReferences();
   mMenu = nullptr;
   return LListBox::ReleaseInternalReferences();
 }
@@ -131,7 +130,6 @@ RCPtr<LMenuItemDescriptor> LPopupMenu::GetEntry(int32_t index) const {
 SVRESULT LPopupMenu::SetMenuDescriptor(const RCPtr<LMenuDescriptor>& menu) {
   if (!menu) return E_INVALIDARG;
   CloseSubmenu();
-  if (mMenu) mMenu->ReleaseInternalReferences();
   mMenu = menu->Clone();
   AssignHotKeyTexts();
   return RebuildRows();

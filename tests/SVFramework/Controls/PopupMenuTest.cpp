@@ -195,6 +195,10 @@ TEST_F(PopupMenuTest, RestingOnAnOrdinaryEntryClosesTheOpenSubmenuAfterTheDelay)
   harness.Idle();  // the closed submenu is taken down
   EXPECT_EQ(menu->GetIdleCount(), 0);
   EXPECT_FALSE(menu->FindChild(u"submenu"));
+  // The submenu showed the header's own entries; taking it down leaves them in place.
+  ASSERT_EQ(menu->GetEntry(4)->Items.GetCount(), 1u);
+  EXPECT_EQ(menu->OpenSubmenu(4), S_OK);
+  EXPECT_EQ(menu->GetOpenSubmenu()->GetItemCount(), 1);
 }
 
 TEST_F(PopupMenuTest, LeftInASubmenuClosesItAndEscapeClosesTheWholeChain) {
