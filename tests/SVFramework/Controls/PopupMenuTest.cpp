@@ -147,6 +147,38 @@ TEST_F(PopupMenuTest, RowsShowCheckMarksAndKeyTextsAndTheMenuWidensToTheLongestE
   EXPECT_EQ(menu->GetRect().height, 40);
 }
 
+// Answers the item queries of a popup: Open gets a longer label and a check mark,
+// Save is disabled.
+class StateOwner : public LControl {
+public:
+  using LControl::LControl;
+  SVRESULT UpdateMenuItemState(const RCPtr<LMenuDescriptor>&, uint32_t, const String& command,
+                               LMenuItemState& state) override {
+    if (command == String(u"NID_OPEN")) {
+      state.Label = u"Open a much longer name";
+      state.Checked = true;
+    } else if (command == String(u"NID_SAVE")) {
+      state.Enabled = false;
+    }
+    return S_OK;
+  }
+};
+
+TEST_F(PopupMenuTest, StatesFromTheUpdaterApplyWhenTheMenuShowsAndALongerLabelWidensIt) {
+  const RCPtr<StateOwner> owner(new StateOwner(harness.root, u"owner"));
+  menu->SetVisible(false);
+  menu->SetMenuItemUpdater(owner->GetMenuItemUpdater());
+  const double before = menu->GetRect().width;
+  menu->SetVisible(true);
+  EXPECT_EQ(Utf8(menu->GetItemText(0)), "Open a much longer name");
+  EXPECT_EQ(menu->GetRowControl(0)->GetCheckBoxLook(), LMenuListBoxItem::kCheckedLook);
+  EXPECT_FALSE(menu->IsItemSelectable(3));
+  EXPECT_EQ(Utf8(source->Items[0]->Label), "Open");
+  EXPECT_GT(menu->GetRect().width, before);
+  EXPECT_GE(menu->GetLookClientRect(-1).width, menu->MeasureItemWidth(0));
+  owner->ReleaseInternalReferences();
+}
+
 TEST_F(PopupMenuTest, ASecondTargetIsRefusedAndCommandsKeepGoingToTheFirst) {
   const RCPtr<LNotificationQueue> other(new LNotificationQueue);
   EXPECT_EQ(menu->SetTarget(other), E_FAIL);
