@@ -164,7 +164,9 @@ RCPtr<LMenuListBoxItem> LPopupMenu::GetRowControl(uint32_t rowIndex) const {
 
 SVRESULT LPopupMenu::AddRow() {
   const SVRESULT result = LListBox::AddRow();
-  if (result < 0 || GetRowCount() == 0 || !mPopupHandlers) return result;
+  if (result < 0 || GetRowCount() == 0) return result;
+  // The list makes its first rows while it initializes, before the popup's own step.
+  if (!mPopupHandlers) mPopupHandlers = PopupHandlers::Create(this);
   const RCPtr<LNotificationDistributor> row(GetRow(GetRowCount() - 1).Get());
   mPopupHandlers->AddHandler(&LPopupMenu::OnRowHoverChange, row, u"NID_HOVER_CONDITION_CHANGE");
   return result;

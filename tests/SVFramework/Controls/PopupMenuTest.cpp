@@ -292,6 +292,27 @@ TEST(PopupMenuPlacement, ASkinWithoutASubmenuTemplateOpensNoSubmenuAndMakesNoCon
   EXPECT_EQ(menu->GetIdleCount(), 0);
 }
 
+TEST(PopupMenuStatus, AnEntrysDescriptionIsTheStatusTextWhileThePointerIsOnIt) {
+  WidgetHarness harness;
+  harness.Build(Testing::PopupSkin("menu", R"(XPositionAbs="50" YPositionAbs="40")") +
+                    R"(<SubControl Class="Framework.StatusBar" Name="status" YPositionAbs="580" XSizeAbs="800" YSizeAbs="20">
+                         <SubControl Class="Framework.Label" Name="label1" XSizeAbs="800" YSizeAbs="20"/></SubControl>)",
+                Testing::kMenuResources);
+  const RCPtr<LPopupMenu> menu = harness.Find<LPopupMenu>(u"menu");
+  ASSERT_TRUE(menu);
+  const RCPtr<LMenuDescriptor> described = MakeMenu();
+  described->Items[0]->Description = u"Opens a preset file";
+  menu->SetMenuDescriptor(described);
+  menu->SetVisible(true);
+  const auto shown = [&] { return Utf8(harness.Find(u"label1")->GetText()); };
+  harness.MoveTo(harness.At(RCPtr<LControl>(menu.Get()), {50, 10}));
+  harness.Idle();
+  EXPECT_EQ(shown(), "Opens a preset file");
+  harness.MoveTo({700, 300});
+  harness.Idle();
+  EXPECT_NE(shown(), "Opens a preset file");
+}
+
 TEST(PopupMenuStrings, AStringTableOfThePopupBecomesItsMenuInIdOrder) {
   WidgetHarness harness;
   harness.Build(Testing::PopupSkin("menu", ""), Testing::kMenuResources,
