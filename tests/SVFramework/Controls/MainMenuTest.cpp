@@ -109,6 +109,8 @@ TEST(MainMenuCommands, AChosenCommandRunsAtTheNextIdlePassWithTheFocusBackWhereI
   file->SetVisible(true);
   file->SetFocus(true);
   EXPECT_EQ(bar->GetRememberedFocus(), box.Get());
+  // Edit requests made while the menu holds the focus still reach the box.
+  EXPECT_EQ(file->GetOwnerControl(), box.Get());
   harness.Key(kDown);
   harness.Key(kDown);
   harness.Key(kReturn);
