@@ -10,8 +10,11 @@
 #include "SVFramework/Controls/LevelMeter.h"
 #include "SVFramework/Controls/ListBox.h"
 #include "SVFramework/Controls/ListBoxItem.h"
+#include "SVFramework/Controls/MainMenu.h"
+#include "SVFramework/Controls/MenuListBoxItem.h"
 #include "SVFramework/Controls/NumericUpDown.h"
 #include "SVFramework/Controls/Panel.h"
+#include "SVFramework/Controls/PopupMenu.h"
 #include "SVFramework/Controls/ProgressBar.h"
 #include "SVFramework/Controls/Scrollbar.h"
 #include "SVFramework/Controls/Slider.h"
@@ -48,6 +51,9 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.NumericUpDown", &LControlCreation::Create<LNumericUpDown>},
     {u"Framework.Panel", &LControlCreation::Create<LPanel>},
     {u"Framework.ToolTip", &LControlCreation::Create<LToolTip>},
+    {u"Framework.PopupMenu", &LControlCreation::Create<LPopupMenu>},
+    {u"Framework.MenuItem", &LControlCreation::Create<LMenuListBoxItem>},
+    {u"Framework.MainMenu", &LControlCreation::Create<LMainMenu>},
     {u"Framework.FileDropper", &LControlCreation::Create<LFileDropper>},
     {u"Framework.StatusBar", &LControlCreation::Create<LStatusBar>},
     {u"Framework.SplitterH", &LControlCreation::Create<LSplitterH>},

@@ -186,6 +186,9 @@ protected:
   // Hooks for derived lists.
   virtual void OnSelectionChanged() {}
   virtual void OnItemActivating(int32_t) {}
+  // Whether the activation ends there: a drop-down list hides and "NID_ITEM_ACTIVATED"
+  // goes out. A menu's submenu header answers false: it only opens its submenu.
+  virtual bool ItemActivationEndsList(int32_t) { return true; }
   virtual SVRESULT MeasureRowHeight(const RCPtr<LControl>& templateControl);
   virtual SVRESULT AddRow();
   ListHandlers& GetListHandlers() { return *mListHandlers; }

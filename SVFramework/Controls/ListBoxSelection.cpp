@@ -120,6 +120,7 @@ void LListBox::NotifySelectionChanged() {
 void LListBox::ActivateItem(int32_t index) {
   if (index < 0 || index >= GetItemCount() || !IsItemSelectable(index)) return;
   OnItemActivating(index);
+  if (!ItemActivationEndsList(index)) return;
   if (mDropDownMode) SetVisible(false);
   if (GetParent() != nullptr) Announce(u"NID_ITEM_ACTIVATED", nullptr);
 }

@@ -14,6 +14,8 @@
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/System/ClipBoard.h"
+#include "SVFramework/notification/NotificationCenter.h"
+#include "SVFramework/notification/NotificationCenterManager.h"
 #include "SVFramework/Utilities/Graphics/Font.h"
 #include "tests/Support/Skins/SkinFixtures.h"
 
@@ -46,6 +48,7 @@ WidgetApplication::WidgetApplication() : measuring(new FakeMeasuringRenderer) {
   renderer = measuring;
   defaultFont = LFont::GetFont(u"DejaVu Sans", 9, 0);
   SetClipboard(RCPtr<LClipboard>(new LClipboard(&clipboard)));
+  hotKeys = CreateGlobalHotKeyManager(RCPtr<LNotificationReceiver>(GetApplicationNotificationCenter()->GetPostingReceiver()));
 }
 
 WidgetApplication::~WidgetApplication() {
@@ -53,6 +56,7 @@ WidgetApplication::~WidgetApplication() {
   // "application" center; it must not outlive the clipboard in memory it reads.
   if (GetClipboard()) GetClipboard()->UnsubscribeAll();
   SetClipboard(nullptr);
+  hotKeys = nullptr;
 }
 
 int32_t WidgetApplication::DoModal(const RCPtr<LControl>& control, bool) {

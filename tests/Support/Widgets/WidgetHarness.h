@@ -9,6 +9,7 @@
 #include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
+#include "SVFramework/System/GlobalHotKeyManager.h"
 #include "SVFramework/System/Keys/KeyCode.h"
 #include "tests/Support/Application/FakeShellApplication.h"
 #include "tests/Support/Controls/StandInRootWindow.h"
@@ -43,11 +44,16 @@ public:
   // with (else dialogOs.modalResult). The window is taken down afterwards.
   int32_t DoModal(const RCPtr<LControl>& control, bool systemMenu) override;
 
+  // The application's hot keys ("GHK" bindings), sent to the "application" center's
+  // queue; empty until a test adds bindings.
+  LGlobalHotKeyManager* GetGlobalHotKeyManager() override { return hotKeys.Get(); }
+
   // The framework string table the application offers (set before Build: controls
   // read it when they join the window).
   void SetFrameworkStrings(const RCPtr<LStringTable>& strings) { SetFrameworkStringTable(strings); }
 
   RCPtr<FakeMeasuringRenderer> measuring;
+  RCPtr<LGlobalHotKeyManager> hotKeys;
   FakeClipboard clipboard;
   StandInOSWindow dialogOs;
   std::function<void(LRootWindow& dialogWindow)> modalLoop;
