@@ -1,0 +1,85 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/Support/Application/XvfbDisplay.h"
+#include "tests/Support/EndToEnd/ChildProcess.h"
+#include "tests/Support/EndToEnd/ControllerProcess.h"
+#include "tests/Support/EndToEnd/PaintLog.h"
+#include "tests/Support/EndToEnd/XSession.h"
+#include "tests/Support/EndToEnd/XdoInput.h"
+#include "tests/Support/Midi/JackServerFixture.h"
+#include "tests/Support/TemporaryFolder.h"
+
+namespace Testing::EndToEnd {
+
+// The entries of the editor's File menu, in their order (separators are not entries
+// the keyboard stops at).
+enum class FileCommand { SendPreset, GetPreset, OpenPreset, SavePreset, GlobalSettings, Exit };
+
+// The real editor under test: an X server (Xvfb), a JACK server and the simulated
+// controller program (a JACK MIDI client named like the controller) of the test's
+// own, and the editor program with its home, settings and documents in a temporary
+// folder, started at 96 logical dots per inch and waited for until its main window
+// has shown. The test drives it with real X input (xdotool) and looks at the screen
+// and at what the controller received. Every wait is for an event (a window, a
+// frame, a message at the controller) with a generous bound. A test whose name has
+// "Jack" in it holds the JACK resource lock.
+class EditorEndToEnd : public Midi::JackServerFixture {
+protected:
+  static constexpr const char* kMainTitle = "Corvex Editor";
+  static constexpr std::chrono::milliseconds kLimit{20000};
+
+  void SetUp() override;
+  void TearDown() override;
+
+  // Ends a running editor and starts it again at that resolution; false (with the
+  // test failed) when its main window did not show.
+  bool StartEditor(int dotsPerInch);
+  void StopEditor();
+
+  // The main window's place on the screen, at the present resolution's scale.
+  ScreenRect MainPlace() { return mX->PlaceOf(mMain); }
+  // A point of the main window given at 96 dots per inch, on the screen.
+  int ScreenX(int x) const;
+  int ScreenY(int y) const;
+
+  // Runs a File menu command as a user does: opens the menu with a click on its
+  // title, walks to the entry with the arrow keys and takes it with Return.
+  bool Choose(FileCommand command);
+  bool ChooseAbout();
+
+  // A window of the editor with that title, once it is there (message boxes, dialogs).
+  std::optional<XSession::Window> WaitForWindow(const std::string& title);
+  // Presses Return in the window (it has the focus) and waits until it is gone.
+  bool Confirm(XSession::Window window);
+  // The frames the editor has presented so far.
+  size_t PaintCount() { return mPaints->Records().size(); }
+  // Waits until the editor has presented a frame after the first `count` frames.
+  bool WaitForPaintAfter(size_t count);
+
+  // The main window's pixels.
+  std::vector<uint32_t> MainPixels() { return mX->Grab(MainPlace()); }
+  // Writes the window's picture to the build folder's screenshots (NAME.png).
+  void Picture(const std::string& name, XSession::Window window);
+
+  // The editor's log (its standard output and errors), for failure messages.
+  std::string EditorLog() const;
+  std::string Documents() const { return mHome.PathOf("Documents"); }
+
+  SV::Testing::TemporaryFolder mHome;
+  std::unique_ptr<SV::Testing::XvfbDisplay> mDisplay;
+  std::unique_ptr<XSession> mX;
+  std::unique_ptr<XdoInput> mInput;
+  std::unique_ptr<ControllerProcess> mController;
+  std::unique_ptr<ChildProcess> mEditor;
+  std::unique_ptr<PaintLog> mPaints;
+  XSession::Window mMain = 0;
+  int mDotsPerInch = 96;
+};
+
+}  // namespace Testing::EndToEnd
