@@ -1,28 +1,21 @@
 #include "tests/Panel/EndToEnd/EditorEndToEndFixture.h"
 
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "tests/Support/EndToEnd/ProgramLaunch.h"
 
 namespace Testing::EndToEnd {
-namespace {
-
-// Where the titles of the main menu lie in the main window at 96 dots per inch (the
-// high-resolution skin doubles every coordinate).
-constexpr int kFileTitleX = 20, kFileTitleY = 10;
-constexpr int kHelpTitleX = 60, kHelpTitleY = 10;
-
-// How many times Down moves from the top of the File menu to the entry.
-int StepsTo(FileCommand command) { return static_cast<int>(command); }
-
-}  // namespace
-
 void EditorEndToEnd::SetUp() {
   JackServerFixture::SetUp();
   if (HasFatalFailure()) return;
   ASSERT_TRUE(XdoInput::Available()) << "xdotool is not installed (scripts/setup installs it)";
   ASSERT_FALSE(mHome.Path().empty());
-  mDisplay = std::make_unique<SV::Testing::XvfbDisplay>("1920x1200x24");
+  mDisplay = std::make_unique<SV::Testing::XvfbDisplay>(std::to_string(kScreenWidth) + "x" +
+                                                        std::to_string(kScreenHeight) + "x24");
   ASSERT_FALSE(mDisplay->Name().empty()) << "Xvfb did not start";
   std::string error;
   mX = XSession::Open(mDisplay->Name(), error);
@@ -49,6 +42,7 @@ bool EditorEndToEnd::StartEditor(int dotsPerInch) {
   mPaints = std::make_unique<PaintLog>(paintLog);
   std::string error;
   mEditor = StartProgram({.program = SV_EDITOR_PROGRAM,
+                          .arguments = {},
                           .display = mDisplay->Name(),
                           .home = mHome.Path(),
                           .dotsPerInch = dotsPerInch,
@@ -71,29 +65,73 @@ void EditorEndToEnd::StopEditor() {
   mMain = 0;
 }
 
-int EditorEndToEnd::ScreenX(int x) const {
-  return const_cast<EditorEndToEnd*>(this)->MainPlace().x + x * mDotsPerInch / 96;
-}
-
-int EditorEndToEnd::ScreenY(int y) const {
-  return const_cast<EditorEndToEnd*>(this)->MainPlace().y + y * mDotsPerInch / 96;
+bool EditorEndToEnd::Click(EditorPlace place) {
+  const ScreenRect main = MainPlace();
+  const EditorPlace scaled = place.At(mDotsPerInch);
+  return mInput->Click(main.x + scaled.x, main.y + scaled.y);
 }
 
 bool EditorEndToEnd::Choose(FileCommand command) {
-  if (!mInput->Click(ScreenX(kFileTitleX), ScreenY(kFileTitleY))) return false;
-  for (int step = 0; step < StepsTo(command); ++step)
+  if (!Click(kFileMenuTitle)) return false;
+  for (int step = 0; step < DownStepsTo(command); ++step)
     if (!mInput->Key("Down")) return false;
   return mInput->Key("Return");
 }
 
-bool EditorEndToEnd::ChooseAbout() {
-  return mInput->Click(ScreenX(kHelpTitleX), ScreenY(kHelpTitleY)) && mInput->Key("Return");
-}
+bool EditorEndToEnd::ChooseAbout() { return Click(kHelpMenuTitle) && mInput->Key("Return"); }
 
 std::optional<XSession::Window> EditorEndToEnd::WaitForWindow(const std::string& title) {
   const std::optional<XSession::Window> window = mX->WaitForWindowTitled(title, kLimit);
   EXPECT_TRUE(window) << "no window \"" << title << "\" showed; the editor's log:\n" << EditorLog();
   return window;
+}
+
+std::optional<XSession::Window> EditorEndToEnd::WaitForOtherWindow() {
+  const std::optional<XSession::Window> window =
+      mX->WaitForWindow([&](const std::string& title) { return title != kMainTitle; }, kLimit);
+  EXPECT_TRUE(window) << "no window besides the main window showed; the editor's log:\n" << EditorLog();
+  return window;
+}
+
+bool EditorEndToEnd::AnswerFileDialog(const std::string& title, const std::string& path) {
+  const std::optional<XSession::Window> dialog = WaitForWindow(title);
+  if (!dialog) return false;
+  Picture(title == "Select Save Location" ? "file-dialog-save" : "file-dialog-open", *dialog);
+  return mInput->Type(path) && mInput->Key("Return") && mX->WaitUntilGone(*dialog, kLimit);
+}
+
+bool EditorEndToEnd::WaitForFile(const std::string& path) {
+  const std::filesystem::path file(path);
+  const int notify = inotify_init1(IN_CLOEXEC);
+  inotify_add_watch(notify, file.parent_path().c_str(), IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE);
+  const auto deadline = std::chrono::steady_clock::now() + kLimit;
+  bool found = std::filesystem::exists(file);
+  while (!found && std::chrono::steady_clock::now() < deadline) {
+    pollfd waiting{notify, POLLIN, 0};
+    if (poll(&waiting, 1, 1000) > 0) {
+      char events[4096];
+      [[maybe_unused]] const ssize_t read_ = read(notify, events, sizeof events);
+    }
+    found = std::filesystem::exists(file);
+  }
+  close(notify);
+  return found;
+}
+
+std::vector<uint32_t> EditorEndToEnd::SettledMainPixels() {
+  mInput->MoveMouse(kScreenWidth - 1, kScreenHeight - 1);
+  // Quiet once no frame came within the span: what the last frame showed stays.
+  while (mPaints->WaitFor([](const PaintRecord&) { return true; }, PaintCount(), std::chrono::milliseconds(400)))
+    ;
+  return mX->Grab(MainPlace());
+}
+
+bool EditorEndToEnd::WaitForMainPixels(const std::vector<uint32_t>& expected) {
+  const auto deadline = std::chrono::steady_clock::now() + kLimit;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (SettledMainPixels() == expected) return true;
+  }
+  return false;
 }
 
 bool EditorEndToEnd::Confirm(XSession::Window window) {

@@ -9,6 +9,7 @@
 #include "tests/Support/Application/XvfbDisplay.h"
 #include "tests/Support/EndToEnd/ChildProcess.h"
 #include "tests/Support/EndToEnd/ControllerProcess.h"
+#include "tests/Support/EndToEnd/EditorPlaces.h"
 #include "tests/Support/EndToEnd/PaintLog.h"
 #include "tests/Support/EndToEnd/XSession.h"
 #include "tests/Support/EndToEnd/XdoInput.h"
@@ -16,10 +17,6 @@
 #include "tests/Support/TemporaryFolder.h"
 
 namespace Testing::EndToEnd {
-
-// The entries of the editor's File menu, in their order (separators are not entries
-// the keyboard stops at).
-enum class FileCommand { SendPreset, GetPreset, OpenPreset, SavePreset, GlobalSettings, Exit };
 
 // The real editor under test: an X server (Xvfb), a JACK server and the simulated
 // controller program (a JACK MIDI client named like the controller) of the test's
@@ -33,6 +30,8 @@ class EditorEndToEnd : public Midi::JackServerFixture {
 protected:
   static constexpr const char* kMainTitle = "Corvex Editor";
   static constexpr std::chrono::milliseconds kLimit{20000};
+  // The screen holds the high-resolution skin's main window, with room beside it.
+  static constexpr int kScreenWidth = 2560, kScreenHeight = 1600;
 
   void SetUp() override;
   void TearDown() override;
@@ -44,9 +43,8 @@ protected:
 
   // The main window's place on the screen, at the present resolution's scale.
   ScreenRect MainPlace() { return mX->PlaceOf(mMain); }
-  // A point of the main window given at 96 dots per inch, on the screen.
-  int ScreenX(int x) const;
-  int ScreenY(int y) const;
+  // Clicks a place of the main window.
+  bool Click(EditorPlace place);
 
   // Runs a File menu command as a user does: opens the menu with a click on its
   // title, walks to the entry with the arrow keys and takes it with Return.
@@ -55,6 +53,13 @@ protected:
 
   // A window of the editor with that title, once it is there (message boxes, dialogs).
   std::optional<XSession::Window> WaitForWindow(const std::string& title);
+  // A top-level window other than the main window, once there is one.
+  std::optional<XSession::Window> WaitForOtherWindow();
+  // Runs a file dialog with that title: types the path into its file-name field and
+  // takes it with Return; true once the dialog is gone.
+  bool AnswerFileDialog(const std::string& title, const std::string& path);
+  // Whether the file exists, once it does (it is created, or renamed into place).
+  bool WaitForFile(const std::string& path);
   // Presses Return in the window (it has the focus) and waits until it is gone.
   bool Confirm(XSession::Window window);
   // The frames the editor has presented so far.
@@ -62,8 +67,11 @@ protected:
   // Waits until the editor has presented a frame after the first `count` frames.
   bool WaitForPaintAfter(size_t count);
 
-  // The main window's pixels.
-  std::vector<uint32_t> MainPixels() { return mX->Grab(MainPlace()); }
+  // The main window's pixels once it has stopped changing: no frame for a moment
+  // (the pointer is first moved off the window, so that nothing shows a hover look).
+  std::vector<uint32_t> SettledMainPixels();
+  // Whether the main window shows exactly these pixels within the limit.
+  bool WaitForMainPixels(const std::vector<uint32_t>& expected);
   // Writes the window's picture to the build folder's screenshots (NAME.png).
   void Picture(const std::string& name, XSession::Window window);
 

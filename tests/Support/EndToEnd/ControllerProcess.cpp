@@ -42,20 +42,36 @@ bool ControllerProcess::Answer(const std::string& how) { return CommandOk("answe
 bool ControllerProcess::Unplug() { return CommandOk("unplug"); }
 bool ControllerProcess::Plug() { return CommandOk("plug"); }
 
-std::vector<Bytes> ControllerProcess::Received() {
-  std::vector<Bytes> messages;
-  const std::string answer = Command("received");
+std::vector<std::string> ControllerProcess::ListCommand(const std::string& line) {
+  std::vector<std::string> lines;
+  const std::string answer = Command(line);
   size_t count = 0;
   if (std::sscanf(answer.c_str(), "ok %zu", &count) != 1) {
-    ADD_FAILURE() << "simulated controller, command: received: " << answer;
-    return messages;
+    ADD_FAILURE() << "simulated controller, command: " << line << ": " << answer;
+    return lines;
   }
   for (size_t index = 0; index < count; ++index) {
-    const std::optional<std::string> line = mProcess->ReadLine(kAnswerLimit);
-    if (!line) break;
-    messages.push_back(BytesOfHex(*line));
+    const std::optional<std::string> next = mProcess->ReadLine(kAnswerLimit);
+    if (!next) break;
+    lines.push_back(*next);
   }
+  return lines;
+}
+
+std::vector<Bytes> ControllerProcess::Received() {
+  std::vector<Bytes> messages;
+  for (const std::string& line : ListCommand("received")) messages.push_back(BytesOfHex(line));
   return messages;
+}
+
+std::vector<std::pair<int, int>> ControllerProcess::GlobalSettings() {
+  std::vector<std::pair<int, int>> settings;
+  for (const std::string& line : ListCommand("settings")) {
+    std::pair<int, int> setting{-1, -1};
+    std::sscanf(line.c_str(), "%d %d", &setting.first, &setting.second);
+    settings.push_back(setting);
+  }
+  return settings;
 }
 
 bool ControllerProcess::WaitForReceived(size_t count, std::chrono::milliseconds limit) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/Support/EndToEnd/ChildProcess.h"
@@ -38,12 +39,16 @@ public:
   bool WaitForReceived(size_t count, std::chrono::milliseconds limit);
   // Its preset as the editor last sent it (or as set).
   PresetValues Stored();
+  // The global settings it received, in order: command byte and value.
+  std::vector<std::pair<int, int>> GlobalSettings();
 
 private:
   explicit ControllerProcess(std::unique_ptr<ChildProcess> process) : mProcess(std::move(process)) {}
   // The first line of the answer, or empty when none came.
   std::string Command(const std::string& line, std::chrono::milliseconds limit = kAnswerLimit);
   bool CommandOk(const std::string& line);
+  // The lines after an answer "ok N".
+  std::vector<std::string> ListCommand(const std::string& line);
 
   std::unique_ptr<ChildProcess> mProcess;
 };

@@ -17,6 +17,8 @@
 //                             "error timeout" after MS milliseconds
 //   stored                    "ok" and the 24 values of its preset, as the editor
 //                             last sent it (or as set)
+//   settings                  "ok N" and then N lines: each global setting it received,
+//                             its command byte and value in decimal
 //   unplug | plug             its ports vanish, and appear again
 //   quit
 #include <array>
@@ -80,6 +82,14 @@ std::string ListStored(const SimulatedController& controller) {
   return text;
 }
 
+std::string ListGlobalSettings(const SimulatedController& controller) {
+  const std::vector<Testing::Controller::GlobalSettingRecord> settings = controller.GlobalSettings();
+  std::string text = "ok " + std::to_string(settings.size());
+  for (const auto& setting : settings)
+    text += "\n" + std::to_string(setting.command) + " " + std::to_string(setting.value);
+  return text;
+}
+
 std::string SetAnswering(SimulatedController& controller, const std::string& how) {
   if (how == "prompt") controller.SetBehaviour(ReplyBehaviour::Prompt());
   else if (how == "silent") controller.SetBehaviour(ReplyBehaviour::Silent());
@@ -119,6 +129,7 @@ std::string Carry(SimulatedController& controller, const std::string& line, bool
   if (command == "received") return ListReceived(controller);
   if (command == "wait-received") return WaitReceived(controller, words);
   if (command == "stored") return ListStored(controller);
+  if (command == "settings") return ListGlobalSettings(controller);
   if (command == "unplug") {
     controller.Disappear();
     return "ok";

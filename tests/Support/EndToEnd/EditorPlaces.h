@@ -1,0 +1,24 @@
+#pragma once
+
+namespace Testing::EndToEnd {
+
+// Where the editor's built-in skins put what the end-to-end tests and benchmarks
+// click, in the main window's pixels at 96 logical dots per inch; the high-resolution
+// skin doubles every coordinate.
+struct EditorPlace {
+  int x, y;
+  EditorPlace At(int dotsPerInch) const { return {x * dotsPerInch / 96, y * dotsPerInch / 96}; }
+};
+
+inline constexpr EditorPlace kFileMenuTitle{20, 10};
+inline constexpr EditorPlace kHelpMenuTitle{60, 10};
+
+// The global settings dialog's SEND button, in the dialog's pixels.
+inline constexpr EditorPlace kGlobalSettingsSend{200, 300};
+
+// The File menu's entries in their order, as the Down key walks them from the first
+// (the separators are skipped).
+enum class FileCommand { SendPreset, GetPreset, OpenPreset, SavePreset, GlobalSettings, Exit };
+inline int DownStepsTo(FileCommand command) { return static_cast<int>(command); }
+
+}  // namespace Testing::EndToEnd
