@@ -118,14 +118,19 @@ std::optional<double> ResidentMegabytes(pid_t pid) {
   return std::nullopt;
 }
 
-// The CPU time of all the process's threads so far, in seconds (schedstat: nanoseconds).
+// The CPU time of the process's threads so far, in seconds (the scheduler's sum of
+// each thread's run time, in milliseconds with six decimals).
 double CpuSeconds(pid_t pid) {
   double total = 0;
   std::error_code ignored;
   for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", ignored)) {
-    std::ifstream stat(task.path() / "schedstat");
-    uint64_t nanoseconds = 0;
-    if (stat >> nanoseconds) total += double(nanoseconds) * 1e-9;
+    std::ifstream sched(task.path() / "sched");
+    std::string line;
+    while (std::getline(sched, line)) {
+      if (line.rfind("se.sum_exec_runtime", 0) != 0) continue;
+      total += std::stod(line.substr(line.find(':') + 1)) * 1e-3;
+      break;
+    }
   }
   return total;
 }

@@ -10,11 +10,11 @@ struct EditorPlace {
   EditorPlace At(int dotsPerInch) const { return {x * dotsPerInch / 96, y * dotsPerInch / 96}; }
 };
 
-inline constexpr EditorPlace kFileMenuTitle{20, 10};
-inline constexpr EditorPlace kHelpMenuTitle{60, 10};
+inline constexpr EditorPlace kFileMenuTitle{32, 13};
+inline constexpr EditorPlace kHelpMenuTitle{96, 13};
 
 // The global settings dialog's SEND button, in the dialog's pixels.
-inline constexpr EditorPlace kGlobalSettingsSend{200, 300};
+inline constexpr EditorPlace kGlobalSettingsSend{262, 263};
 
 // The File menu's entries in their order, as the Down key walks them from the first
 // (the separators are skipped).
