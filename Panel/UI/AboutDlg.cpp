@@ -4,14 +4,14 @@
 #include "SVFramework/Application/Version.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
 
-using namespace SV;
+namespace SV {
 
 namespace {
 
-const Platform::System::IModule* gVersionModule = nullptr;
+const ::Platform::System::IModule* gVersionModule = nullptr;
 
-const Platform::System::IModule& VersionModule() {
-  return gVersionModule ? *gVersionModule : Platform::System::ProgramModule::Instance();
+const ::Platform::System::IModule& VersionModule() {
+  return gVersionModule ? *gVersionModule : ::Platform::System::ProgramModule::Instance();
 }
 
 SVRESULT SetChildText(const LControl& dialog, const char16_t* name, const String& text) {
@@ -39,4 +39,6 @@ SVRESULT LAboutDlg::Initialize() {
   return SetChildText(*this, u"labelCopyright", version.GetLegalCopyright());
 }
 
-void LAboutDlg::UseVersionModule(const Platform::System::IModule* module) { gVersionModule = module; }
+void LAboutDlg::UseVersionModule(const ::Platform::System::IModule* module) { gVersionModule = module; }
+
+}  // namespace SV

@@ -3,18 +3,20 @@
 #include "SVFramework/Controls/Dialog.h"
 #include "SVFramework/ControlBase/ControlDescriptor.h"
 
+namespace SV {
+
 // The modal dialog of the Help menu's "About" command ("PresetEditor.DialogAbout", skin child
 // "dialogAbout"): the logos and two lines taken at run time from the program's version
 // block, the product version in "labelProduct" and the copyright in "labelCopyright", so
 // the dialog always matches the build whatever the string tables say. Each command makes a
 // new dialog. UI thread only.
-class LAboutDlg : public SV::LDialog {
+class LAboutDlg : public LDialog {
 public:
   // The creator registered under "PresetEditor.DialogAbout".
-  static SV::RCPtr<SV::LControl>& Create(SV::RCPtr<SV::LControl>& out, const SV::RCPtr<SV::LControl>& parent,
-                                         const SV::RCPtr<SV::LControlDescriptor>& descriptor);
+  static RCPtr<LControl>& Create(RCPtr<LControl>& out, const RCPtr<LControl>& parent,
+                                         const RCPtr<LControlDescriptor>& descriptor);
 
-  LAboutDlg(const SV::RCPtr<SV::LControl>& parent, const SV::String& name);
+  LAboutDlg(const RCPtr<LControl>& parent, const String& name);
   ~LAboutDlg() override;
 
   // The dialog's initialisation, then both labels filled from the version block (a missing
@@ -24,5 +26,7 @@ public:
 
   // The module whose version block the dialogs read; null restores the running program.
   // Tests give a module of their own.
-  static void UseVersionModule(const Platform::System::IModule* module);
+  static void UseVersionModule(const ::Platform::System::IModule* module);
 };
+
+}  // namespace SV

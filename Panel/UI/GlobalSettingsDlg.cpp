@@ -10,11 +10,11 @@
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/ObjectBase/Exception.h"
 
-using namespace SV;
+namespace SV {
 
 namespace {
 
-constexpr const char* kInitialize = "LGlobalSettingsDlg::Initialize";
+constexpr const char* kInitialize = "SV::LGlobalSettingsDlg::Initialize";
 constexpr double kFirstSensitiveFirmware = 1.12;
 constexpr double kSensitivityMinimum = 0;
 constexpr double kSensitivityMaximum = 100;
@@ -183,3 +183,5 @@ void LGlobalSettingsDlg::EndFirmwareCheck() {
   mFirmwareCheckRunning = false;
   ReleaseIdle();
 }
+
+}  // namespace SV

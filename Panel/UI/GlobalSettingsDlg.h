@@ -9,15 +9,17 @@
 #include "SVFramework/ControlBase/ControlDescriptor.h"
 #include "SVFramework/notification/NotificationHandler.h"
 
+namespace SV {
+
 // The modal dialog of the File menu's "Global Settings" command ("PresetEditor.GlobalSettings",
 // skin child "globalSettings"): the velocity curve and sensitivity of the white and the black
 // keys, sent to the controller with one button. Nothing is read back from the controller but
 // its firmware version: the sensitivity controls stay hidden, and their settings unsent, until
 // a version of 1.12 or more has been read. Each command makes a new dialog. UI thread only;
 // the firmware request and each send block the UI thread for their MIDI exchange.
-class LGlobalSettingsDlg : public SV::LDialog {
+class LGlobalSettingsDlg : public LDialog {
 public:
-  using Handlers = SV::LNotificationHandler<LGlobalSettingsDlg>;
+  using Handlers = LNotificationHandler<LGlobalSettingsDlg>;
 
   // The firmware request is repeated at most this often and this many times per dialog:
   // a silent controller would otherwise freeze the dialog for the whole reply wait on
@@ -26,10 +28,10 @@ public:
   static constexpr int32_t kFirmwareRequestLimit = 3;
 
   // The creator registered under "PresetEditor.GlobalSettings".
-  static SV::RCPtr<SV::LControl>& Create(SV::RCPtr<SV::LControl>& out, const SV::RCPtr<SV::LControl>& parent,
-                                         const SV::RCPtr<SV::LControlDescriptor>& descriptor);
+  static RCPtr<LControl>& Create(RCPtr<LControl>& out, const RCPtr<LControl>& parent,
+                                         const RCPtr<LControlDescriptor>& descriptor);
 
-  LGlobalSettingsDlg(const SV::RCPtr<SV::LControl>& parent, const SV::String& name);
+  LGlobalSettingsDlg(const RCPtr<LControl>& parent, const String& name);
   ~LGlobalSettingsDlg() override;
 
   // The dialog's initialisation, then: the five children found (a missing one raises the
@@ -38,16 +40,16 @@ public:
   SVRESULT Initialize() override;
   // The idle tick: runs CheckFirmwareOnIdle.
   void OnIdle() override;
-  int32_t Receive(const SV::RCPtr<SV::LNotificationDistributor>& source,
-                  const SV::RCPtr<SV::LNotification>& notification) override;
-  SVRESULT UnsubscribeVirtual(const SV::RCPtr<SV::LNotificationDistributor>& source,
+  int32_t Receive(const RCPtr<LNotificationDistributor>& source,
+                  const RCPtr<LNotification>& notification) override;
+  SVRESULT UnsubscribeVirtual(const RCPtr<LNotificationDistributor>& source,
                                   const char16_t* idText) override;
   SVRESULT ReleaseInternalReferences() override;
 
   // Sends the two curves and, while shown, the two sensitivities, stopping at the first
   // failure, and shows the outcome in a message box. 1; the dialog stays open.
-  int32_t SendGlobalSettings(const SV::RCPtr<SV::LNotificationDistributor>& source,
-                             const SV::RCPtr<SV::LNotification>& notification);
+  int32_t SendGlobalSettings(const RCPtr<LNotificationDistributor>& source,
+                             const RCPtr<LNotification>& notification);
   // Shows or hides both sensitivity up-downs and their labels (a missing label is skipped).
   void ShowSensitivityControls(bool visible);
   // The firmware gate: asks the controller for its version until one answer came, at most
@@ -66,19 +68,21 @@ private:
   void BindSendButton();
   // Sends one setting; the manager's result, -1 without a manager.
   SVRESULT SendSetting(const char16_t* name, int32_t value);
-  bool SendSensitivity(const char16_t* name, const SV::RCPtr<SV::LNumericUpDown>& upDown);
+  bool SendSensitivity(const char16_t* name, const RCPtr<LNumericUpDown>& upDown);
   bool IsFirmwareRequestDue() const;
   void EndFirmwareCheck();
 
-  SV::RCPtr<Handlers> mHandlers;
-  SV::RCPtr<SV::LComboBox> mWhiteCurve;
-  SV::RCPtr<SV::LComboBox> mBlackCurve;
-  SV::RCPtr<SV::LNumericUpDown> mWhiteSensitivity;
-  SV::RCPtr<SV::LNumericUpDown> mBlackSensitivity;
-  SV::RCPtr<SV::LButton> mSendButton;
-  SV::RCPtr<SV::LMidiManager> mMidiManager;
+  RCPtr<Handlers> mHandlers;
+  RCPtr<LComboBox> mWhiteCurve;
+  RCPtr<LComboBox> mBlackCurve;
+  RCPtr<LNumericUpDown> mWhiteSensitivity;
+  RCPtr<LNumericUpDown> mBlackSensitivity;
+  RCPtr<LButton> mSendButton;
+  RCPtr<LMidiManager> mMidiManager;
   bool mFirmwareRead = false;
   bool mFirmwareCheckRunning = false;
   int32_t mFirmwareRequests = 0;
   uint32_t mLastFirmwareRequestTick = 0;
 };
+
+}  // namespace SV

@@ -4,7 +4,7 @@
 #include "Panel/UI/MidiManagerSource.h"
 #include "SVFramework/Application/AppMessageBox.h"
 
-using namespace SV;
+namespace SV {
 
 namespace {
 
@@ -62,3 +62,5 @@ SVRESULT SendPresetToDeviceAction(int32_t argument) {
   ShowSendPresetOutcome(result);
   return result;
 }
+
+}  // namespace SV

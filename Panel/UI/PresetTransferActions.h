@@ -3,6 +3,8 @@
 
 #include "SVFramework/ObjectBase/SVResult.h"
 
+namespace SV {
+
 // The File menu's Get Preset and Send Preset: each runs the controller protocol through the
 // application's MIDI manager and reports the outcome in a message box. UI thread only; each
 // call blocks the UI thread for the MIDI exchange (Get Preset up to four reply waits).
@@ -23,3 +25,5 @@ SVRESULT SendPresetToDeviceAction(int32_t argument);
 // shows nothing.
 void ShowGetPresetOutcome(SVRESULT result);
 void ShowSendPresetOutcome(SVRESULT result);
+
+}  // namespace SV

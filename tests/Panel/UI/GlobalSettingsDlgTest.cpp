@@ -211,7 +211,7 @@ TEST_P(GlobalSettingsMissingChild, RaisesTheNullPointerErrorNamingTheChild) {
   } catch (const Exception<std::runtime_error>& error) {
     const std::string text = error.what();
     EXPECT_EQ(text.rfind(std::string("Runtime Error : Null Pointer : ") + GetParam().message +
-                             " : LGlobalSettingsDlg::Initialize : UI/GlobalSettingsDlg : Line ",
+                             " : SV::LGlobalSettingsDlg::Initialize : UI/GlobalSettingsDlg : Line ",
                          0),
               0u)
         << text;
