@@ -4,6 +4,7 @@
 
 #include "Panel/UI/DriverCommon/MainControl.h"
 #include "Panel/UI/EditorControlTypes.h"
+#include "Platform/Gui/ImageCursors.h"
 #include "Platform/Gui/ScreenInfo.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
@@ -17,6 +18,10 @@ namespace {
 
 constexpr int32_t kDocumentsFolder = 4;
 
+// The drop cursors' images, compiled into the program; the pointer's tip is the hot spot.
+constexpr const char* kDropMoveCursorImage = ":/CURSORS/DropMove.png";
+constexpr const char* kDropCopyCursorImage = ":/CURSORS/DropCopy.png";
+
 // Names that show no cursor in the editor.
 constexpr const char16_t* kCursorlessNames[] = {u"UI_CURSOR_SPLIT_V",   u"UI_CURSOR_SPLIT_H",
                                                 u"UI_CURSOR_ROTATE",    u"UI_CURSOR_MAG",
@@ -28,6 +33,8 @@ LApplication::LApplication(const RCPtr<LControlFactory>& factory, const RCPtr<LS
                            const String& commandLine)
     : LApplicationBase<LApplication>(factory, frameworkStrings, commandLine) {
   SetRootModuleEngineOwner(this);
+  ::Platform::Gui::RegisterImageCursor(kDropMoveCursor, kDropMoveCursorImage, 0, 0);
+  ::Platform::Gui::RegisterImageCursor(kDropCopyCursor, kDropCopyCursorImage, 0, 0);
 }
 
 LApplication::~LApplication() {

@@ -4,6 +4,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/inc/ParamPayloads.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/RootModuleEngine.h"
+#include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/Controls/Panel.h"
 #include "SVFramework/ObjectBase/Exception.h"
 #include "SVFramework/notification/NotificationCenter.h"
@@ -72,9 +73,15 @@ int32_t LMainControl::OnAttachedToWindow(uintptr_t) {
 void LMainControl::OnRootWindowChanged() {
   if (!mAttached && GetRootWindow()) {
     mAttached = true;
+    ShowProductNameAsTitle();
     OnAttachedToWindow(0);
   }
   LControl::OnRootWindowChanged();
+}
+
+void LMainControl::ShowProductNameAsTitle() {
+  LFrameworkApp* const application = GetFrameworkApp();
+  if (GetText().IsEmpty() && application && LControl::GetParent() == nullptr) SetText(application->GetProductName());
 }
 
 SVRESULT LMainControl::SetParamValue(const ParamDescriptor& descriptor, const Variant& value) {

@@ -38,7 +38,8 @@ public:
   SVRESULT Initialize() override;
   // The main window exists: enables device communication again (harmless). 0.
   int32_t OnAttachedToWindow(uintptr_t unused);
-  // Runs OnAttachedToWindow the first time the control joins a root window.
+  // The first time the control joins a root window: a main control without a label
+  // of its own shows the product name as the window's title, then OnAttachedToWindow.
   void OnRootWindowChanged() override;
 
   // The edit path: the value goes to the engine unless the descriptor is the one being
@@ -73,6 +74,7 @@ private:
   void WireParamIDs();
   void RouteValues(const Variant& packed);
   void CheckHardwareConfiguration();
+  void ShowProductNameAsTitle();
 
   RCPtr<Handlers> mHandlers;
   int32_t mApplyingParamID = -1;
