@@ -1,12 +1,17 @@
 #include "Panel/UI/DriverCommon/PresetManager.h"
 
+// The framework's headers come first: the device side's declare an SV::Platform that
+// would hide the platform layer's namespace from them.
+#include "SVFramework/Controls/FileDialog.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/ParamRanges.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/RootModuleEngine.h"
 #include "Panel/UI/DriverCommon/PresetFileFormat.h"
 #include "Panel/UI/DriverCommon/PresetFileLoadNotificationData.h"
 #include "Panel/UI/DriverCommon/PresetFileReader.h"
 #include "Panel/UI/DriverCommon/PresetFileWriter.h"
+#include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/ObjectBase/Exception.h"
+#include "SVFramework/Utilities/IniFileManager.h"
 #include "SVFramework/Utilities/StringPayload.h"
 #include "SVFramework/notification/NotificationCenterManager.h"
 
@@ -49,6 +54,14 @@ SVRESULT LPresetManager::SavePresetFile(const String& path) {
   // The values are in hand before the file is touched: a short set writes nothing.
   if (values.GetCount() != static_cast<uint32_t>(PresetFileFormat::kParameterCount)) return E_FAIL;
   return WritePresetFile(path, values);
+}
+
+void LPresetManager::StoreLastFolderPath(const LFileDialog& dialog) {
+  LFrameworkApp* application = GetFrameworkApp();
+  IIniFileManager* settings = application ? application->GetIniFileManager() : nullptr;
+  if (!settings) return;
+  const int32_t userSettings = application->OpenSettingsFile(kUserSettingsFile);
+  settings->SetIniValueStr(userSettings, kLastFolderKey, dialog.GetFolder());
 }
 
 int32_t LPresetManager::OnLoadControlPanelSettings(const RCPtr<LNotificationDistributor>&,

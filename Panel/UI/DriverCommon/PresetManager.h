@@ -27,6 +27,8 @@ public:
   static constexpr const char16_t* kPostLoadID = u"NID_PRESETFILE_POST_LOAD";
   static constexpr const char16_t* kLoadSettingsID = u"NID_GLOBAL_LOAD_CONTROL_PANEL_SETTINGS";
   static constexpr const char16_t* kLastFolderKey = u"PresetLastFolderPath";
+  // The application's settings file that holds the folder: "UserSettings.ini".
+  static constexpr int32_t kUserSettingsFile = 1;
 
   // A new manager, subscribed to "NID_GLOBAL_LOAD_CONTROL_PANEL_SETTINGS" on the
   // "application" center; a failed subscription raises
@@ -46,8 +48,9 @@ public:
   // is missing or does not deliver 24 values, or the file cannot be written; a failed
   // save leaves an existing file exactly as it was.
   SVRESULT SavePresetFile(const String& path);
-  // Stores the dialog's folder as "PresetLastFolderPath" in the application's
-  // settings file 1; failures are ignored.
+  // Stores the dialog's folder (that of the file just chosen) as "PresetLastFolderPath"
+  // in the application object's settings file 1, "UserSettings.ini"; failures are
+  // ignored. Nothing reads the value back.
   void StoreLastFolderPath(const LFileDialog& dialog);
 
   // Loads the file whose path the payload (a shared text) carries; the result is not

@@ -9,13 +9,18 @@
 #include <string>
 #include <vector>
 
+// The framework's headers come first: the device side's declare an SV::Platform that
+// would hide the platform layer's namespace from them.
+#include "SVFramework/Controls/FileDialog.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/OneByteValue.h"
 #include "Panel/UI/DriverCommon/PresetFileLoadNotificationData.h"
 #include "Panel/UI/DriverCommon/PresetFileReader.h"
+#include "SVFramework/Utilities/IniFileManager.h"
 #include "SVFramework/Utilities/StringPayload.h"
 #include "SVFramework/notification/NotificationCenterManager.h"
 #include "tests/Panel/UI/DriverCommon/PresetFileBytes.h"
 #include "tests/Support/ApplicationStandIn.h"
+#include "tests/Support/Renderer/StandInApplication.h"
 
 namespace SV {
 namespace {
@@ -256,6 +261,65 @@ TEST(PresetManagerRecordTest, ARecordIsBuiltAndParsedBackThroughTheManager) {
   EXPECT_EQ(LPresetManager::ParseRecord(bytes, 24, 0, index, value), E_FAIL);
   EXPECT_EQ(LPresetManager::ParseRecord(bytes, 25, 14, index, value), E_FAIL);
   EXPECT_EQ(LPresetManager::ParseRecord(bytes, 25, 26, index, value), E_FAIL);
+}
+
+// The settings service as far as the folder is stored: records each text written.
+class RecordingSettings : public IIniFileManager {
+public:
+  struct Write {
+    int32_t handle;
+    std::u16string key, text;
+  };
+  SVRESULT Load(const String&) override { return E_FAIL; }
+  SVRESULT Unload() override { return E_FAIL; }
+  SVRESULT OpenIniFile(const String&, const String&, const String&, int32_t&) override { return E_FAIL; }
+  SVRESULT WriteIniFile(int32_t) override { return E_FAIL; }
+  bool DoesNodeExist(int32_t, const String&) override { return false; }
+  SVRESULT CloseIniFile(int32_t, int32_t) override { return E_FAIL; }
+  SVRESULT GetIniValueInt(int32_t, const String&, int32_t, int32_t&) override { return E_FAIL; }
+  SVRESULT SetIniValueInt(int32_t, const String&, int32_t) override { return E_FAIL; }
+  SVRESULT GetIniValueStr(int32_t, const String&, const String&, String&) override { return E_FAIL; }
+  SVRESULT SetIniValueStr(int32_t handle, const String& key, const String& text) override {
+    writes.push_back({handle, std::u16string(key.View()), std::u16string(text.View())});
+    return S_OK;
+  }
+  SVRESULT GetKeyCount(int32_t, const String&, int32_t&) override { return E_FAIL; }
+  SVRESULT GetKeyNameAt(int32_t, const String&, int32_t, String&) override { return E_FAIL; }
+  SVRESULT GetArrayCount(int32_t, const String&, int32_t&) override { return E_FAIL; }
+  SVRESULT SetArrayCount(int32_t, const String&, int32_t) override { return E_FAIL; }
+  SVRESULT GetArrayItemAt(int32_t, const String&, int32_t, String&) override { return E_FAIL; }
+  SVRESULT SetArrayItemAt(int32_t, const String&, int32_t, const String&) override { return E_FAIL; }
+  SVRESULT RemoveArrayItemAt(int32_t, const String&, int32_t) override { return E_FAIL; }
+
+  std::vector<Write> writes;
+};
+
+// An application object whose settings files are handles 10 + id.
+class SettingsApplication : public Testing::StandInApplication {
+public:
+  int32_t OpenSettingsFile(int32_t fileId) override {
+    openedFiles.push_back(fileId);
+    return 10 + fileId;
+  }
+  IIniFileManager* GetIniFileManager() override { return &settings; }
+
+  RecordingSettings settings;
+  std::vector<int32_t> openedFiles;
+};
+
+TEST(PresetManagerFolderTest, TheDialogsFolderIsStoredAsTheLastPresetFolderInTheUserSettings) {
+  ApplicationStandIn engineOwner;
+  const RCPtr<LPresetManager> manager = LPresetManager::Create();
+  const RCPtr<LFileDialog> dialog(new LFileDialog(u"/home/player/Presets"));
+  manager->StoreLastFolderPath(*dialog);  // no application object: nothing to store in
+
+  SettingsApplication application;
+  manager->StoreLastFolderPath(*dialog);
+  EXPECT_EQ(application.openedFiles, std::vector<int32_t>{1});
+  ASSERT_EQ(application.settings.writes.size(), 1u);
+  EXPECT_EQ(application.settings.writes[0].handle, 11);
+  EXPECT_EQ(application.settings.writes[0].key, u"PresetLastFolderPath");
+  EXPECT_EQ(application.settings.writes[0].text, u"/home/player/Presets");
 }
 
 }  // namespace
