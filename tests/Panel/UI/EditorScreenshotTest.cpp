@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include <string>
+
+#include "SVFramework/Controls/MainMenu.h"
+#include "SVFramework/Controls/PopupMenu.h"
+#include "tests/Panel/UI/EditorSkinFixture.h"
+
+namespace SV {
+namespace {
+
+using Testing::EditorDocuments;
+using Testing::EditorScreen;
+
+std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+
+struct ScreenCase {
+  const char16_t* control;
+  int32_t skin;
+  int32_t language;
+  const char* file;
+};
+
+class EditorScreenshots : public ::testing::TestWithParam<ScreenCase> {};
+
+// The colour share of the frame that is neither the window's dark graphite nor
+// transparent: a frame that drew only its background, or nothing, has almost none.
+double DrawnShare(const QImage& image) {
+  int drawn = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y);
+      if (qAlpha(pixel) > 0 && (qRed(pixel) > 0x40 || qGreen(pixel) > 0x40 || qBlue(pixel) > 0x40)) ++drawn;
+    }
+  return static_cast<double>(drawn) / (image.width() * image.height());
+}
+
+// Each window of the editor in both skins, painted by the real renderer into a PNG in
+// the build folder for people to look at.
+TEST_P(EditorScreenshots, TheWindowPaintsOpaqueAtItsSkinsSizeWithVisibleContent) {
+  const ScreenCase& screen = GetParam();
+  EditorScreen editor(screen.skin, screen.language);
+  ASSERT_TRUE(editor.Build(screen.control));
+  if (auto* product = editor.control->FindChild(u"labelProduct").Get()) product->SetText(u"1.0.0.0");
+  if (auto* copyright = editor.control->FindChild(u"labelCopyright").Get())
+    copyright->SetText(u"Copyright (C) 2026 Varkon. All rights reserved.");
+  const QImage frame = editor.Paint();
+  ASSERT_EQ(frame.width(), editor.width);
+  EXPECT_EQ(qAlpha(frame.pixel(2, 2)), 255) << "the window's corner is not painted";
+  EXPECT_EQ(qAlpha(frame.pixel(frame.width() - 3, frame.height() - 3)), 255);
+  EXPECT_GT(DrawnShare(frame), 0.03);
+  QDir().mkpath(QStringLiteral(SV_EDITOR_SCREENSHOT_DIR));
+  const QString path = QStringLiteral(SV_EDITOR_SCREENSHOT_DIR "/") + QString::fromLatin1(screen.file);
+  EXPECT_TRUE(frame.save(path, "PNG")) << path.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindowAndDialogs, EditorScreenshots,
+    ::testing::Values(ScreenCase{u"mainControl", EditorDocuments::kStandardSkin, 1033, "main-standard.png"},
+                      ScreenCase{u"mainControl", EditorDocuments::kHighDpiSkin, 1033, "main-highdpi.png"},
+                      ScreenCase{u"mainControl", EditorDocuments::kStandardSkin, 1031, "main-standard-de.png"},
+                      ScreenCase{u"globalSettings", EditorDocuments::kStandardSkin, 1033, "globalsettings-standard.png"},
+                      ScreenCase{u"globalSettings", EditorDocuments::kHighDpiSkin, 1033, "globalsettings-highdpi.png"},
+                      ScreenCase{u"dialogAbout", EditorDocuments::kStandardSkin, 1033, "about-standard.png"},
+                      ScreenCase{u"dialogAbout", EditorDocuments::kHighDpiSkin, 1033, "about-highdpi.png"}));
+
+TEST(EditorMainMenu, BothSkinsOfferFileAndHelpWithTheirCommandsInOrder) {
+  for (const int32_t skin : {EditorDocuments::kHighDpiSkin, EditorDocuments::kStandardSkin}) {
+    EditorScreen editor(skin);
+    ASSERT_TRUE(editor.Build(u"mainControl"));
+    const RCPtr<LMainMenu> bar(dynamic_cast<LMainMenu*>(editor.control->FindChild(u"mainMenu").Get()));
+    ASSERT_TRUE(bar);
+    ASSERT_EQ(bar->GetMenuCount(), 2);
+    std::string outline;
+    for (int32_t index = 0; index < bar->GetMenuCount(); ++index) {
+      const RCPtr<LControl> title = bar->GetMenu(index);
+      outline += Utf8(title->GetText()) + ":";
+      const LPopupMenu* popup = LMainMenu::GetTitlePopup(title.Get());
+      ASSERT_TRUE(popup);
+      for (int32_t item = 0; item < popup->GetItemCount(); ++item) {
+        const auto entry = popup->GetEntry(item);
+        outline += " " + (entry->Separator ? std::string("-") : Utf8(entry->Label) + "=" + Utf8(entry->CommandID));
+      }
+      outline += "\n";
+    }
+    EXPECT_EQ(outline,
+              "File: Send Preset=NID_MENU_FILE_SEND_PRESET_TO_DEVICE Get Preset=NID_MENU_FILE_GET_PRESET_FROM_DEVICE - "
+              "Open Preset=NID_MENU_FILE_LOAD_PRESET_FROM_FILE Save Preset=NID_MENU_FILE_SAVE_PRESET_TO_FILE - "
+              "Global Settings=NID_MENU_FILE_GLOBALSETTINGS_REQ - Exit=NID_MENU_FILE_EXIT_REQ\n"
+              "Help: About=NID_MENU_HELP_ABOUT_REQ Open User Guide=NID_MENU_HELP_OPEN_USERGUIDE_REQ\n");
+  }
+}
+
+TEST(EditorUserGuide, TheGuideIsAPdfOfSeveralPagesBuiltBesideTheProgram) {
+  QFile guide(QStringLiteral(SV_EDITOR_USER_GUIDE_PDF));
+  ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+  const QByteArray bytes = guide.readAll();
+  EXPECT_TRUE(bytes.startsWith("%PDF-"));
+  EXPECT_GE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), 2);
+  EXPECT_TRUE(QString::fromUtf8(SV_EDITOR_USER_GUIDE_PDF).endsWith(QStringLiteral("/Corvex Editor Setup - v1.2.pdf")));
+}
+
+}  // namespace
+}  // namespace SV
