@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -148,10 +149,11 @@ protected:
   RCPtr<LVariantBufferSetterParameterPanel> Panel(std::initializer_list<const char16_t*> path) {
     return RCPtr<LVariantBufferSetterParameterPanel>(dynamic_cast<LVariantBufferSetterParameterPanel*>(At(path).Get()));
   }
-  // The value a panel's widget shows, in the widget's own range.
+  // The value a panel's widget shows, in the widget's own range (whole numbers: a
+  // position reads back a hair off its value).
   static double Shown(const RCPtr<LVariantBufferSetterParameterPanel>& panel) {
     const RCPtr<LControl> widget = panel->FindChild(LVariantBufferSetterParameterPanel::kWidgetName);
-    return widget ? widget->NormalizedToValue(widget->GetNormalizedValue()) : -1000;
+    return widget ? std::round(widget->NormalizedToValue(widget->GetNormalizedValue())) : -1000;
   }
 
   EditorEngine engine;
