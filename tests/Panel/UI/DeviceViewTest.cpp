@@ -11,12 +11,13 @@
 #include "Panel/UI/AboutDlg.h"
 #include "Panel/UI/DeviceView.h"
 #include "Panel/UI/GlobalSettingsDlg.h"
-#include "Panel/UI/PresetEditorCommon/KeybedPanel.h"
-#include "Panel/UI/PresetEditorCommon/VariantBufferSetterParameterPanel.h"
+#include "Panel/UI/DriverCommon/MainControl.h"
+#include "Panel/UI/EditorControlTypes.h"
 #include "Platform/Gui/DocumentOpener.h"
 #include "Platform/Gui/FileDialog.h"
-#include "SVFramework/ControlBase/ControlCreation.h"
-#include "SVFramework/Controls/Panel.h"
+#include "SVFramework/Application/ControlTypeRegistration.h"
+#include "SVFramework/Controls/MainMenu.h"
+#include "SVFramework/Controls/MenuItemState.h"
 #include "SVFramework/System/Keys/KeyCode.h"
 #include "tests/Panel/UI/EditorTestSkin.h"
 #include "tests/Support/TemporaryFolder.h"
@@ -79,19 +80,8 @@ protected:
     ::Platform::Gui::SetDocumentOpener(nullptr);
     EditorDeviceTest::TearDown();
   }
-  void RegisterEditorClasses() {
-    LControlFactory& factory = *harness.factory;
-    factory.RegisterControlCreateFunction(u"PresetEditor.MainControl.DeviceView", &LDeviceView::Create);
-    factory.RegisterControlCreateFunction(u"PresetEditor.GlobalSettings", &LGlobalSettingsDlg::Create);
-    factory.RegisterControlCreateFunction(u"PresetEditor.DialogAbout", &LAboutDlg::Create);
-    factory.RegisterControlCreateFunction(u"PresetEditor.Keybed", &LControlCreation::Create<LKeybedPanel>);
-    for (const char16_t* container : {u"PresetEditor.Pedal", u"PresetEditor.MidiUSB", u"PresetEditor.ModPitchWheel"})
-      factory.RegisterControlCreateFunction(container, &LControlCreation::Create<LPanel>);
-    for (const char16_t* panel :
-         {u"PresetEditor.ParameterControl.CCValuePanel", u"PresetEditor.ParameterControl.BasicNumericControl",
-          u"PresetEditor.ParameterControl.ToggleButton", u"PresetEditor.ParameterControl.MidiChannel"})
-      factory.RegisterControlCreateFunction(panel, &LControlCreation::Create<LVariantBufferSetterParameterPanel>);
-  }
+  // The editor's classes as the application registers them.
+  void RegisterEditorClasses() { RegisterControlTypes(*harness.factory, GetEditorControlTypes()); }
   void Build(const DeviceViewShape& shape = {}, const std::string& dialogs = GlobalSettingsDialog() + AboutDialog()) {
     harness.Build(DeviceView(shape), kResources, DialogStrings(), dialogs);
     view = harness.Find<LDeviceView>(u"viewDevice");
@@ -141,6 +131,22 @@ TEST_F(DeviceViewTest, GroupsThePanelsIntoTheKeybedTheControllerNumbersAndTwoZon
   EXPECT_FALSE(view->GetMidiChannels(-1));
   EXPECT_TRUE(view->GetStatusView());
   EXPECT_TRUE(view->GetPresetManager());
+}
+
+TEST_F(DeviceViewTest, UnderTheMainControlItAnswersTheMainMenusItemQueriesAndChangesNothing) {
+  harness.windowClass = "PresetEditor.MainControl";
+  harness.windowSkin.clear();
+  harness.Build(R"(<SubControl Class="Framework.MainMenu" Name="mainMenu" XSizeAbs="600" YSizeAbs="20"/>)" + DeviceView(),
+                kResources, DialogStrings());
+  view = harness.Find<LDeviceView>(u"viewDevice");
+  ASSERT_TRUE(view);
+  ASSERT_TRUE(dynamic_cast<LMainControl*>(harness.root.Get()));
+  const RCPtr<LMainMenu> menu = harness.Find<LMainMenu>(u"mainMenu");
+  ASSERT_TRUE(menu);
+  EXPECT_EQ(menu->SetMenuItemUpdater(view->GetMenuItemUpdater()), S_FALSE) << "the view's updater is the menu's";
+  LMenuItemState state{true, false, String(u"Exit")};
+  EXPECT_EQ(menu->UpdateMenuItemState(nullptr, 8, String(u"NID_MENU_FILE_EXIT_REQ"), state), S_OK);
+  EXPECT_EQ(state, (LMenuItemState{true, false, String(u"Exit")}));
 }
 
 TEST_F(DeviceViewTest, WithoutAKeybedChildTheDeviceHasNoKeybed) {
