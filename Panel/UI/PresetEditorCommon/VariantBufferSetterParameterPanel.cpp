@@ -15,19 +15,21 @@ constexpr double kWidgetMaximum = 127;
 constexpr int32_t kLinear = 0;
 constexpr int32_t kMaxDigits = 3;
 
-// The low 8 bits of a number truncated toward zero, as the stored byte.
+// The low 8 bits of the nearest integer, as the stored byte. A widget's value comes back
+// from its normalised position a hair off (60 in 0 to 88 reads 59.99999...), so it is
+// rounded, not truncated, or an edit would store the value below the one shown.
 int8_t StoredByte(double number) {
-  const double truncated = std::trunc(number);
+  const double nearest = std::round(number);
   // Out of the 64-bit range (or NaN) there is no meaningful byte: keep 0.
-  if (!(std::fabs(truncated) < 9.2e18)) return 0;
-  return static_cast<int8_t>(static_cast<uint8_t>(static_cast<int64_t>(truncated) & 0xFF));
+  if (!(std::fabs(nearest) < 9.2e18)) return 0;
+  return static_cast<int8_t>(static_cast<uint8_t>(static_cast<int64_t>(nearest) & 0xFF));
 }
 
-// The low 16 bits of a number truncated toward zero, for the two-byte form.
+// The low 16 bits of the nearest integer, for the two-byte form (rounded as above).
 int16_t StoredWord(double number) {
-  const double truncated = std::trunc(number);
-  if (!(std::fabs(truncated) < 9.2e18)) return 0;
-  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<int64_t>(truncated) & 0xFFFF));
+  const double nearest = std::round(number);
+  if (!(std::fabs(nearest) < 9.2e18)) return 0;
+  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<int64_t>(nearest) & 0xFFFF));
 }
 
 }  // namespace
