@@ -148,3 +148,32 @@ TEST(EditorUserGuide, TheGuideIsAPdfOfSeveralPagesBuiltBesideTheProgram) {
 
 }  // namespace
 }  // namespace SV
+
+namespace SV {
+namespace {
+
+// The File menu open below its title in both skins: every entry shows, with its key,
+// inside the window.
+TEST(EditorMainMenu, TheOpenFileMenuFitsItsEntriesInsideTheWindow) {
+  for (const auto& [skin, file] : {std::pair{EditorDocuments::kStandardSkin, "menu-file-standard.png"},
+                                   std::pair{EditorDocuments::kHighDpiSkin, "menu-file-highdpi.png"}}) {
+    EditorScreen editor(skin);
+    ASSERT_TRUE(editor.Build(u"mainControl"));
+    const RCPtr<LMainMenu> bar(dynamic_cast<LMainMenu*>(editor.control->FindChild(u"mainMenu").Get()));
+    ASSERT_TRUE(bar && bar->GetMenuCount() == 2);
+    LPopupMenu* popup = LMainMenu::GetTitlePopup(bar->GetMenu(0).Get());
+    ASSERT_TRUE(popup);
+    popup->SetVisible(true);
+    editor.control->RecomputePlacement();
+    const RectT<double>& rect = popup->GetRect();
+    const PointT<double> origin = popup->GetScreenPosition();
+    EXPECT_GT(rect.height, 9 * 10.0);
+    EXPECT_LE(origin.y + rect.height, editor.height);
+    const QImage frame = editor.Paint();
+    QDir().mkpath(QStringLiteral(SV_EDITOR_SCREENSHOT_DIR));
+    EXPECT_TRUE(frame.save(QStringLiteral(SV_EDITOR_SCREENSHOT_DIR "/") + QString::fromLatin1(file), "PNG"));
+  }
+}
+
+}  // namespace
+}  // namespace SV
