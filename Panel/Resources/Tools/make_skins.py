@@ -212,6 +212,7 @@ def look_lists(skin):
     out.append(look_list(s, "Toggle", off + off + ["Button.Disabled"] + on + on + ["Button.Disabled"]))
     push = ["Button.Push", "Button.PushHover", "Button.PushPressed"]
     out.append(look_list(s, "Push", push + push + ["Button.Disabled"] + push + push + ["Button.Disabled"]))
+    out.append(look_list(s, "Primary", on + on + ["Button.Disabled"] + on + on + ["Button.Disabled"]))
     up = ["Spin.Up", "Spin.UpHover", "Spin.UpPressed"]
     down = ["Spin.Down", "Spin.DownHover", "Spin.DownPressed"]
     out.append(look_list(s, "SpinUp", up + up + ["Spin.Up"] + up + up + ["Spin.Up"]))
@@ -399,18 +400,18 @@ def device_view(t):
             label(t, f"label{wheel}{zone}", x, y, 124)
             toggle_parameter(t, name, x, y + 20, 120)
     t.close()
-    for index, x in enumerate((316, 504, 692)):
-        t.open("PresetEditor.Pedal", f"pedal{index + 1}", x, 308, 188, 206, looks="Card", font=BODY)
+    for index, x in enumerate((316, 508, 700)):
+        t.open("PresetEditor.Pedal", f"pedal{index + 1}", x, 308, 180, 206, looks="Card", font=BODY)
         label(t, "labelCC", 16, 48, 120)
         numeric_parameter(t, "CCValuePanel", "cc", 16, 68, 92)
-        label(t, "labelA", 16, 104, 76)
-        toggle_parameter(t, "portA", 16, 124, 74)
-        label(t, "labelB", 98, 104, 76)
-        toggle_parameter(t, "portB", 98, 124, 74)
+        label(t, "labelA", 16, 104, 70)
+        toggle_parameter(t, "portA", 16, 124, 70)
+        label(t, "labelB", 92, 104, 70)
+        toggle_parameter(t, "portB", 92, 124, 70)
         t.close()
     # Group titles, drawn over the cards.
     for name, x, y in (("labelMidiUSB", 472, 136), ("labelModPitchWheel", 36, 320), ("labelSustain", 332, 320),
-                       ("labelExpression1", 520, 320), ("labelExpression2", 708, 320)):
+                       ("labelExpression1", 524, 320), ("labelExpression2", 716, 320)):
         label(t, name, x, y, 250, 18, looks="Label.Accent", font=HEADING)
     t.close()
 
@@ -434,16 +435,16 @@ def curve_row(t, prefix, y):
 
 
 def global_settings(t):
-    t.open("PresetEditor.GlobalSettings", "globalSettings", None, None, 440, 300, looks="Dialog", font=BODY)
+    t.open("PresetEditor.GlobalSettings", "globalSettings", None, None, 440, 276, looks="Dialog", font=BODY)
     label(t, "headingLabel", 28, 20, 384, 22, looks="Label.Accent", font=HEADING)
-    t.leaf("Framework.Panel", "settingsCard", 16, 56, 408, 172, looks="Card")
+    t.leaf("Framework.Panel", "settingsCard", 16, 56, 408, 152, looks="Card")
     curve_row(t, "whiteKey", 72)
-    curve_row(t, "blackKey", 144)
-    t.leaf("Framework.Button", "recieveGlobalSettingsButton", 16, 248, 100, 30, looks="Push", font=BOLD,
+    curve_row(t, "blackKey", 140)
+    t.leaf("Framework.Button", "recieveGlobalSettingsButton", 16, 226, 100, 30, looks="Push", font=BOLD,
            extra='TabStop="1"')
-    t.leaf("Framework.Button", "sendGlobalSettingsButton", 212, 248, 100, 30, looks="Toggle", font=BOLD,
+    t.leaf("Framework.Button", "sendGlobalSettingsButton", 212, 226, 100, 30, looks="Primary", font=BOLD,
            extra='TabStop="1"', params={"AUTO_VALUE_SET": "false"})
-    t.leaf("Framework.Button", "buttonClose", 324, 248, 100, 30, looks="Push", font=BOLD, extra='TabStop="1"')
+    t.leaf("Framework.Button", "buttonClose", 324, 226, 100, 30, looks="Push", font=BOLD, extra='TabStop="1"')
     t.close()
 
 

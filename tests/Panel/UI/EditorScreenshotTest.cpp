@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "SVFramework/Controls/ComboBox.h"
 #include "SVFramework/Controls/MainMenu.h"
 #include "SVFramework/Controls/PopupMenu.h"
 #include "tests/Panel/UI/EditorSkinFixture.h"
@@ -39,12 +40,53 @@ double DrawnShare(const QImage& image) {
   return static_cast<double>(drawn) / (image.width() * image.height());
 }
 
+// Shows the controller's default preset the way the editor's panels would: the number
+// fields in their ranges, the zone switches on, zone B on channel 2.
+void ShowDefaultPreset(LControl& main) {
+  const RCPtr<LControl> device = main.FindChild(u"viewDevice");
+  if (!device) return;
+  auto widget = [&](const char16_t* group, const char16_t* panel, const char16_t* child) {
+    const RCPtr<LControl> container = device->FindChild(group);
+    const RCPtr<LControl> holder = container ? container->FindChild(panel) : RCPtr<LControl>();
+    return holder ? holder->FindChild(child) : RCPtr<LControl>();
+  };
+  const struct {
+    const char16_t* group;
+    const char16_t* panel;
+    double minimum, maximum, value;
+  } numbers[] = {{u"keybed", u"transposeValue", -39, 48, 0}, {u"keybed", u"splitKeyNumber", 0, 88, 59},
+                 {u"modPitchWheel", u"cc", 0, 127, 1},       {u"pedal1", u"cc", 0, 127, 64},
+                 {u"pedal2", u"cc", 0, 127, 11},             {u"pedal3", u"cc", 0, 127, 65}};
+  for (const auto& number : numbers) {
+    if (const RCPtr<LControl> field = widget(number.group, number.panel, u"parameterControl")) {
+      field->SetValueRange(number.minimum, number.maximum, 0);
+      field->SetNormalizedValue(0.5);
+      field->SetNormalizedValue((number.value - number.minimum) / (number.maximum - number.minimum));
+    }
+  }
+  const struct {
+    const char16_t* group;
+    const char16_t* panel;
+  } switches[] = {{u"keybed", u"splitOnOff"},        {u"modPitchWheel", u"modWheelA"},
+                  {u"modPitchWheel", u"pitchWheelA"}, {u"modPitchWheel", u"modWheelB"},
+                  {u"pedal1", u"portA"},             {u"pedal1", u"portB"},
+                  {u"pedal2", u"portA"},             {u"pedal3", u"portA"},
+                  {u"midiUSB", u"midiDinPortA"},     {u"midiUSB", u"usbPortA"},
+                  {u"midiUSB", u"usbPortB"}};
+  for (const auto& toggle : switches)
+    if (const RCPtr<LControl> button = widget(toggle.group, toggle.panel, u"parameterControl"))
+      button->SetNormalizedValue(1.0);
+  if (auto* channel = dynamic_cast<LComboBox*>(widget(u"midiUSB", u"portBMidiChannel", u"comboBox").Get()))
+    channel->SetSelectedIndex(1);
+}
+
 // Each window of the editor in both skins, painted by the real renderer into a PNG in
 // the build folder for people to look at.
 TEST_P(EditorScreenshots, TheWindowPaintsOpaqueAtItsSkinsSizeWithVisibleContent) {
   const ScreenCase& screen = GetParam();
   EditorScreen editor(screen.skin, screen.language);
   ASSERT_TRUE(editor.Build(screen.control));
+  ShowDefaultPreset(*editor.control);
   if (auto* product = editor.control->FindChild(u"labelProduct").Get()) product->SetText(u"1.0.0.0");
   if (auto* copyright = editor.control->FindChild(u"labelCopyright").Get())
     copyright->SetText(u"Copyright (C) 2026 Varkon. All rights reserved.");
@@ -83,7 +125,7 @@ TEST(EditorMainMenu, BothSkinsOfferFileAndHelpWithTheirCommandsInOrder) {
       ASSERT_TRUE(popup);
       for (int32_t item = 0; item < popup->GetItemCount(); ++item) {
         const auto entry = popup->GetEntry(item);
-        outline += " " + (entry->Separator ? std::string("-") : Utf8(entry->Label) + "=" + Utf8(entry->CommandID));
+        outline += " " + (entry->Separator ? std::string("-") : Utf8(entry->Label.Trim()) + "=" + Utf8(entry->CommandID));
       }
       outline += "\n";
     }
@@ -102,6 +144,35 @@ TEST(EditorUserGuide, TheGuideIsAPdfOfSeveralPagesBuiltBesideTheProgram) {
   EXPECT_TRUE(bytes.startsWith("%PDF-"));
   EXPECT_GE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), 2);
   EXPECT_TRUE(QString::fromUtf8(SV_EDITOR_USER_GUIDE_PDF).endsWith(QStringLiteral("/Corvex Editor Setup - v1.2.pdf")));
+}
+
+}  // namespace
+}  // namespace SV
+
+namespace SV {
+namespace {
+
+// The File menu open below its title in both skins: every entry shows, with its key,
+// inside the window.
+TEST(EditorMainMenu, TheOpenFileMenuFitsItsEntriesInsideTheWindow) {
+  for (const auto& [skin, file] : {std::pair{EditorDocuments::kStandardSkin, "menu-file-standard.png"},
+                                   std::pair{EditorDocuments::kHighDpiSkin, "menu-file-highdpi.png"}}) {
+    EditorScreen editor(skin);
+    ASSERT_TRUE(editor.Build(u"mainControl"));
+    const RCPtr<LMainMenu> bar(dynamic_cast<LMainMenu*>(editor.control->FindChild(u"mainMenu").Get()));
+    ASSERT_TRUE(bar && bar->GetMenuCount() == 2);
+    LPopupMenu* popup = LMainMenu::GetTitlePopup(bar->GetMenu(0).Get());
+    ASSERT_TRUE(popup);
+    popup->SetVisible(true);
+    editor.control->RecomputePlacement();
+    const RectT<double>& rect = popup->GetRect();
+    const PointT<double> origin = popup->GetScreenPosition();
+    EXPECT_GT(rect.height, 9 * 10.0);
+    EXPECT_LE(origin.y + rect.height, editor.height);
+    const QImage frame = editor.Paint();
+    QDir().mkpath(QStringLiteral(SV_EDITOR_SCREENSHOT_DIR));
+    EXPECT_TRUE(frame.save(QStringLiteral(SV_EDITOR_SCREENSHOT_DIR "/") + QString::fromLatin1(file), "PNG"));
+  }
 }
 
 }  // namespace
