@@ -27,9 +27,10 @@ void EditorEndToEnd::SetUp() {
 }
 
 void EditorEndToEnd::TearDown() {
-  // The JACK clients go before the server.
-  StopEditor();
+  // The JACK clients go before the server; the controller first, while the editor
+  // still answers its server.
   mController.reset();
+  StopEditor();
   mX.reset();
   mDisplay.reset();
   JackServerFixture::TearDown();
@@ -61,6 +62,13 @@ bool EditorEndToEnd::StartEditor(int dotsPerInch) {
 }
 
 void EditorEndToEnd::StopEditor() {
+  // Closed as a user closes it, so that it leaves JACK in order: a JACK client killed
+  // inside the JACK library can leave the library's shared state locked for every
+  // process of the machine. A program that does not end is killed after the bound.
+  if (mEditor && mMain != 0) {
+    mX->RequestClose(mMain);
+    mEditor->WaitForExit(kLimit);
+  }
   mEditor.reset();
   mMain = 0;
 }
@@ -72,6 +80,9 @@ bool EditorEndToEnd::Click(EditorPlace place) {
 }
 
 bool EditorEndToEnd::Choose(FileCommand command) {
+  // The two file commands have their keys, which a user takes as often as the menu.
+  if (command == FileCommand::OpenPreset) return mInput->Key("ctrl+o");
+  if (command == FileCommand::SavePreset) return mInput->Key("ctrl+s");
   if (!Click(kFileMenuTitle)) return false;
   for (int step = 0; step < DownStepsTo(command); ++step)
     if (!mInput->Key("Down")) return false;
@@ -119,7 +130,7 @@ bool EditorEndToEnd::WaitForFile(const std::string& path) {
 }
 
 std::vector<uint32_t> EditorEndToEnd::SettledMainPixels() {
-  mInput->MoveMouse(kScreenWidth - 1, kScreenHeight - 1);
+  mX->MoveMouse(kScreenWidth - 1, kScreenHeight - 1);
   // Quiet once no frame came within the span: what the last frame showed stays.
   while (mPaints->WaitFor([](const PaintRecord&) { return true; }, PaintCount(), std::chrono::milliseconds(400)))
     ;

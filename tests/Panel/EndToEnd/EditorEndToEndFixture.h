@@ -46,8 +46,9 @@ protected:
   // Clicks a place of the main window.
   bool Click(EditorPlace place);
 
-  // Runs a File menu command as a user does: opens the menu with a click on its
-  // title, walks to the entry with the arrow keys and takes it with Return.
+  // Runs a File command as a user does: Open and Save with their keys (Ctrl+O,
+  // Ctrl+S); the others from the menu, opened with a click on its title, walked to
+  // with the arrow keys and taken with Return.
   bool Choose(FileCommand command);
   bool ChooseAbout();
 

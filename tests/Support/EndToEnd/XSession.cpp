@@ -154,6 +154,18 @@ bool XSession::SavePicture(const ScreenRect& rect, const std::string& path) {
 
 void XSession::Sync() { XSync(mDisplay, False); }
 
+void XSession::RequestClose(Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(mDisplay, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(mDisplay, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(mDisplay, window, False, NoEventMask, &event);
+  Sync();
+}
+
 void XSession::MoveMouse(int x, int y) {
   XTestFakeMotionEvent(mDisplay, -1, x, y, CurrentTime);
   Sync();

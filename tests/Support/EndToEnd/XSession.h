@@ -53,6 +53,9 @@ public:
   // Writes the rectangle of the screen to a PNG file; false when it could not.
   bool SavePicture(const ScreenRect& rect, const std::string& path);
 
+  // Asks the window to close as a window manager's close button does (WM_DELETE_WINDOW).
+  void RequestClose(Window window);
+
   // Input through XTEST, flushed to the server before returning.
   void MoveMouse(int x, int y);
   void Click(int x, int y, int button = 1);

@@ -27,10 +27,10 @@ bool XdoInput::Run(std::vector<std::string> arguments) {
 }
 
 bool XdoInput::Click(int x, int y) {
-  return Run({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1"});
+  return Run({"mousemove", std::to_string(x), std::to_string(y), "click", "1"});
 }
 
-bool XdoInput::MoveMouse(int x, int y) { return Run({"mousemove", "--sync", std::to_string(x), std::to_string(y)}); }
+bool XdoInput::MoveMouse(int x, int y) { return Run({"mousemove", std::to_string(x), std::to_string(y)}); }
 
 bool XdoInput::Key(const std::string& keys) { return Run({"key", "--clearmodifiers", keys}); }
 
