@@ -83,12 +83,25 @@ struct World {
 
 World* gWorld = nullptr;
 
-// A program started with a fresh paint log, and its first frame.
+// A program started with a fresh paint log, and its first frame. It is closed as a
+// user closes it (its single-instance lock and its JACK clients are left in order;
+// a JACK client killed inside the JACK library can lock the library's shared state
+// for every process of the machine), and killed only when it does not end.
 struct Launched {
   std::unique_ptr<ChildProcess> process;
   std::unique_ptr<PaintLog> paints;
   Clock::time_point start;
   std::optional<PaintRecord> firstPaint;
+
+  Launched() = default;
+  Launched(Launched&&) = default;
+  ~Launched() { Close(); }
+  void Close() {
+    if (!process || !firstPaint) return;
+    gWorld->x->RequestClose(firstPaint->window);
+    process->WaitForExit(kLimit);
+    process.reset();
+  }
 };
 
 Launched Launch(const std::string& program, std::vector<std::string> arguments, const std::string& title) {
@@ -146,7 +159,7 @@ void MeasureLaunch(benchmark::State& state, Start start, std::optional<double>& 
     state.SetIterationTime(std::chrono::duration<double>(launched.firstPaint->time - launched.start).count());
     state.PauseTiming();
     megabytes = ResidentMegabytes(launched.process->Pid());
-    launched.process->Stop();
+    launched.Close();
     state.ResumeTiming();
   }
 }
@@ -188,6 +201,7 @@ std::optional<double> IdleCpuPercent() {
   const pid_t pid = launched.process->Pid();
   const double before = CpuSeconds(pid);
   const Clock::time_point start = Clock::now();
+  // Nothing happens for ten seconds (the program does not end by itself).
   launched.process->WaitForExit(10s);
   const double wall = std::chrono::duration<double>(Clock::now() - start).count();
   return 100.0 * (CpuSeconds(pid) - before) / wall;
