@@ -84,8 +84,9 @@ void LCheckedListBox::EraseItemRecord(int32_t index) {
   mCheckedItems.erase(mCheckedItems.begin() + index);
 }
 
-void LCheckedListBox::SwapItems(int32_t a, int32_t b) {
+SVRESULT LCheckedListBox::SwapItems(int32_t a, int32_t b) {
   std::swap(mCheckedItems[static_cast<size_t>(a)], mCheckedItems[static_cast<size_t>(b)]);
+  return S_OK;
 }
 
 int32_t LCheckedListBox::SetItemCount(int32_t count) {

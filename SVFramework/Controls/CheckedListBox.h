@@ -42,7 +42,7 @@ public:
   int32_t SetItemCount(int32_t count) override;
   SVRESULT UpdateRow(int32_t index, int32_t& rowIndex) override;
   using LListBox::UpdateRow;
-  void SwapItems(int32_t a, int32_t b) override;
+  SVRESULT SwapItems(int32_t a, int32_t b) override;
   LListBoxItemRecord& GetItem(int32_t index) override { return GetCheckedItem(index); }
   void InsertItemRecord(int32_t index) override;
   void EraseItemRecord(int32_t index) override;

@@ -4,6 +4,7 @@
 #include "SVFramework/Controls/CheckedListBox.h"
 #include "SVFramework/Controls/CheckedListBoxItem.h"
 #include "SVFramework/Controls/ComboBox.h"
+#include "SVFramework/Controls/ComboMenu.h"
 #include "SVFramework/Controls/FileDropper.h"
 #include "SVFramework/Controls/Knob.h"
 #include "SVFramework/Controls/Label.h"
@@ -53,6 +54,7 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.ToolTip", &LControlCreation::Create<LToolTip>},
     {u"Framework.PopupMenu", &LControlCreation::Create<LPopupMenu>},
     {u"Framework.MenuItem", &LControlCreation::Create<LMenuListBoxItem>},
+    {u"Framework.ComboMenu", &LControlCreation::Create<LComboMenu>},
     {u"Framework.MainMenu", &LControlCreation::Create<LMainMenu>},
     {u"Framework.FileDropper", &LControlCreation::Create<LFileDropper>},
     {u"Framework.StatusBar", &LControlCreation::Create<LStatusBar>},

@@ -42,7 +42,10 @@ void LListBox::InsertItemRecord(int32_t index) { mItems.insert(mItems.begin() + 
 
 void LListBox::EraseItemRecord(int32_t index) { mItems.erase(mItems.begin() + index); }
 
-void LListBox::SwapItems(int32_t a, int32_t b) { std::swap(mItems[static_cast<size_t>(a)], mItems[static_cast<size_t>(b)]); }
+SVRESULT LListBox::SwapItems(int32_t a, int32_t b) {
+  std::swap(mItems[static_cast<size_t>(a)], mItems[static_cast<size_t>(b)]);
+  return S_OK;
+}
 
 const LListBoxItemRecord& LListBox::GetItemRecordOrEmpty(int32_t index) {
   static const LListBoxItemRecord kEmpty;

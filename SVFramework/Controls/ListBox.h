@@ -80,7 +80,8 @@ public:
   virtual LListBoxItemRecord& GetItem(int32_t index);
   virtual void InsertItemRecord(int32_t index);
   virtual void EraseItemRecord(int32_t index);
-  virtual void SwapItems(int32_t a, int32_t b);
+  // Exchanges two records; 0. A list that cannot be reordered answers E_NOTIMPL.
+  virtual SVRESULT SwapItems(int32_t a, int32_t b);
   // The record, or a shared empty one out of range.
   const LListBoxItemRecord& GetItemRecordOrEmpty(int32_t index);
 

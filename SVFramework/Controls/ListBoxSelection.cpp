@@ -156,9 +156,6 @@ SVRESULT LListBox::Sort(int32_t start, int32_t count) {
   std::stable_sort(entries.begin(), entries.end(), [](const SortEntry& a, const SortEntry& b) {
     return CompareWithoutCase(a.text, b.text) < 0;
   });
-  mAnchorItem = SortedPlace(mAnchorItem, start, entries);
-  mCaretItem = SortedPlace(mCaretItem, start, entries);
-  mPendingClickItem = SortedPlace(mPendingClickItem, start, entries);
   // positionOf[k]: where the item formerly at start + k sits now.
   std::vector<int32_t> positionOf(static_cast<size_t>(count));
   std::vector<int32_t> formerAt(static_cast<size_t>(count));
@@ -167,13 +164,17 @@ SVRESULT LListBox::Sort(int32_t start, int32_t count) {
     const int32_t wanted = entries[static_cast<size_t>(k)].formerIndex - start;
     const int32_t from = positionOf[static_cast<size_t>(wanted)];
     if (from == k) continue;
-    SwapItems(start + k, start + from);
+    // A list that cannot be reordered refuses its first exchange: nothing has moved.
+    if (const SVRESULT swapped = SwapItems(start + k, start + from); swapped < 0) return swapped;
     const int32_t displaced = formerAt[static_cast<size_t>(k)];
     formerAt[static_cast<size_t>(from)] = displaced;
     positionOf[static_cast<size_t>(displaced)] = from;
     formerAt[static_cast<size_t>(k)] = wanted;
     positionOf[static_cast<size_t>(wanted)] = k;
   }
+  mAnchorItem = SortedPlace(mAnchorItem, start, entries);
+  mCaretItem = SortedPlace(mCaretItem, start, entries);
+  mPendingClickItem = SortedPlace(mPendingClickItem, start, entries);
   RebindRowsFrom(static_cast<int32_t>(mFirstVisibleItem));
   if (mCaretItem >= 0) ScrollToItem(mCaretItem);
   return S_OK;

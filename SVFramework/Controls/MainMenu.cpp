@@ -6,6 +6,7 @@
 #include "SVFramework/ControlBase/ConditionsParam.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
 #include "SVFramework/ControlBase/StringTable.h"
+#include "SVFramework/Controls/ComboMenu.h"
 #include "SVFramework/Controls/PopupMenu.h"
 
 namespace SV {
@@ -41,10 +42,11 @@ SVRESULT LMainMenu::ReleaseInternalReferences() {
   return LControl::ReleaseInternalReferences();
 }
 
-bool LMainMenu::IsTitle(const LControl* control) { return GetTitlePopup(control) != nullptr; }
+bool LMainMenu::IsTitle(const LControl* control) { return dynamic_cast<const LComboMenu*>(control) != nullptr; }
 
 LPopupMenu* LMainMenu::GetTitlePopup(const LControl* title) {
-  return title ? dynamic_cast<LPopupMenu*>(title->FindChild(u"popupMenu").Get()) : nullptr;
+  const auto* menu = dynamic_cast<const LComboMenu*>(title);
+  return menu ? menu->GetPopupMenu().Get() : nullptr;
 }
 
 // --- Titles ---
@@ -56,10 +58,10 @@ int32_t LMainMenu::GetMenuCount() const {
   return count;
 }
 
-RCPtr<LControl> LMainMenu::GetMenu(int32_t index) const {
+RCPtr<LComboMenu> LMainMenu::GetMenu(int32_t index) const {
   for (uint32_t child = 0; child < GetChildCount() && index >= 0; ++child) {
-    if (!IsTitle(GetChildren()[child].Get())) continue;
-    if (index-- == 0) return GetChildren()[child];
+    auto* const title = dynamic_cast<LComboMenu*>(GetChildren()[child].Get());
+    if (title && index-- == 0) return RCPtr<LComboMenu>(title);
   }
   return nullptr;
 }
@@ -75,12 +77,9 @@ int32_t LMainMenu::FindMenu(const String& name) const {
   return -1;
 }
 
-void LMainMenu::PrepareTitle(LControl& title) {
+void LMainMenu::PrepareTitle(LComboMenu& title) {
   title.SetFocusBoundary(true);
-  if (LPopupMenu* const popup = GetTitlePopup(&title)) {
-    popup->SetHideOnActivation(false);
-    popup->SetMenuItemUpdater(GetMenuItemUpdater());
-  }
+  if (const RCPtr<LPopupMenu> popup = title.GetPopupMenu()) popup->SetMenuItemUpdater(GetMenuItemUpdater());
 }
 
 SVRESULT LMainMenu::SetMenuItemUpdater(const RCPtr<LMenuItemUpdater>& updater) {
@@ -95,8 +94,8 @@ SVRESULT LMainMenu::Initialize() {
   const SVRESULT result = LControl::Initialize();
   SetNotFocusable(true);
   for (int32_t index = static_cast<int32_t>(GetChildCount()) - 1; index >= 0; --index) {
-    const RCPtr<LControl> child = GetChildren()[static_cast<uint32_t>(index)];
-    if (!IsTitle(child.Get())) continue;
+    const RCPtr<LComboMenu> child(dynamic_cast<LComboMenu*>(GetChildren()[static_cast<uint32_t>(index)].Get()));
+    if (!child) continue;
     if (child->GetName() == kTemplateName) {
       mTemplate = child->GetDescriptor();
       child->Detach();
@@ -187,11 +186,16 @@ SVRESULT LMainMenu::AddMenu(const String& name) {
     placement.abs = 0;
     layout->SetPlacement(LLayoutDescriptor::kAxisX, placement, size);
   }
-  RCPtr<LControl> title;
-  factory->CreateControl(title, factory->CloneControlDescriptor(mTemplate, layout, name), RCPtr<LControl>(this));
-  if (!title) return E_FAIL;
+  RCPtr<LControl> created;
+  factory->CreateControl(created, factory->CloneControlDescriptor(mTemplate, layout, name), RCPtr<LControl>(this));
+  const RCPtr<LComboMenu> title(dynamic_cast<LComboMenu*>(created.Get()));
+  if (!title) {
+    // A template of another class makes no title; nothing is left behind.
+    if (created) created->Detach();
+    return E_FAIL;
+  }
   PrepareTitle(*title);
-  LPopupMenu* const popup = GetTitlePopup(title.Get());
+  const RCPtr<LPopupMenu> popup = title->GetPopupMenu();
   if (popup && GetRootWindow()) popup->SetTarget(RCPtr<LNotificationQueue>(GetRootWindow()));
   return S_OK;
 }

@@ -3,14 +3,16 @@
 
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/MenuItemUpdater.h"
+#include "SVFramework/Controls/ComboMenu.h"
 #include "SVFramework/Controls/MenuDescriptor.h"
 
 namespace SV {
 
 class LPopupMenu;
 
-// The menu bar of a window: a row of menu titles, each a child control that holds its
-// menu as the popup child "popupMenu". The titles are made from the skin child
+// The menu bar of a window: a row of menu titles, each a combo menu (LComboMenu) that
+// holds its menu as the popup child "popupMenu"; a press on a title opens its menu. The
+// titles are made from the skin child
 // "templateMenu" (kept as a descriptor, never shown), their texts come from the string
 // table's "MENU_LABEL.<n>" entries and their menus from its "CONTEXT_MENU" entries.
 // Every popup's target is the posting receiver of the window's root-window queue, so a
@@ -46,7 +48,8 @@ public:
   SVRESULT InsertMenuBefore(const String& before, const String& name, const String& label,
                             const RCPtr<LMenuDescriptor>& menu);
   int32_t GetMenuCount() const;
-  RCPtr<LControl> GetMenu(int32_t index) const;
+  // The title at `index` among all titles; null past the last.
+  RCPtr<LComboMenu> GetMenu(int32_t index) const;
   // The name of added menu `index`; empty past the last.
   String GetMenuName(int32_t index) const;
   // The index among the added menus; -1 for none or a title of the skin.
@@ -60,7 +63,7 @@ private:
   void TargetPopups();
   void ShiftMenusRight(int32_t position);
   void BuildMenusFromStrings();
-  void PrepareTitle(LControl& title);
+  void PrepareTitle(LComboMenu& title);
 
   RCPtr<LControl> mRememberedFocus;
   RCPtr<LControlDescriptor> mTemplate;

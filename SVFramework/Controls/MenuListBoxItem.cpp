@@ -4,21 +4,24 @@
 
 namespace SV {
 
-LMenuListBoxItem::LMenuListBoxItem(const RCPtr<LControl>& parent, const String& name) : LListBoxItem(parent, name) {}
+LMenuListBoxItem::LMenuListBoxItem(const RCPtr<LControl>& parent, const String& name)
+    : LCheckedListBoxItem(parent, name) {}
 
 SVRESULT LMenuListBoxItem::Initialize() {
-  const SVRESULT result = LListBoxItem::Initialize();
+  const SVRESULT result = LCheckedListBoxItem::Initialize();
   SetNotFocusable(true);
-  // The check box only shows the entry's state: the pointer passes through it to the row.
-  for (const RCPtr<LControl>& part : {GetCheckBox(), GetHotKeyLabel()}) {
-    if (!part) continue;
-    part->SetHitTestExcluded(true);
-    part->SetNotFocusable(true);
+  // The key text only shows the entry's key: the pointer passes through it to the row.
+  if (const RCPtr<LControl> label = GetHotKeyLabel()) {
+    label->SetHitTestExcluded(true);
+    label->SetNotFocusable(true);
   }
   return result;
 }
 
-RCPtr<LControl> LMenuListBoxItem::GetCheckBox() const { return FindChild(u"checkBox"); }
+bool LMenuListBoxItem::SetLook(int32_t look, bool exclusive) {
+  LCheckedListBoxItem::SetLook(look, exclusive);
+  return true;
+}
 
 RCPtr<LControl> LMenuListBoxItem::GetHotKeyLabel() const { return FindChild(u"hotKeyLabel"); }
 
@@ -36,10 +39,9 @@ void LMenuListBoxItem::SetHotKeyLabelColorizer(const RCPtr<LVisualPart>& part) {
   if (label && part) label->SetLookForegroundPart(part, -1);
 }
 
-void LMenuListBoxItem::SetCheckBoxLook(int32_t look) {
-  mCheckBoxLook = look;
-  const RCPtr<LControl> box = GetCheckBox();
-  if (box && look >= 0 && static_cast<uint32_t>(look) < box->GetLookCount()) box->SetLookWeight(look, 1.0f, true);
+int32_t LMenuListBoxItem::GetCheckBoxLook() const {
+  const RCPtr<LButton> box = GetCheckBox();
+  return box ? box->GetFirstVisibleLookIndex() : -1;
 }
 
 }  // namespace SV

@@ -1,18 +1,20 @@
 #pragma once
 #include <cstdint>
 
-#include "SVFramework/Controls/ListBoxItem.h"
+#include "SVFramework/Controls/CheckedListBoxItem.h"
 
 namespace SV {
 
 class LVisualPart;
 
-// One row of a popup menu: the entry's label as the row's text, a "checkBox" child that
-// only shows the checked state through its look (the popup sets it; a click never
-// toggles it) and a right-aligned "hotKeyLabel" child with the text of the entry's key.
-// The row never takes the focus. Missing children are skipped. UI thread only.
-class LMenuListBoxItem : public LListBoxItem {
+// One row of a popup menu: a checked-list row whose "checkBox" child (a button that
+// the pointer passes through) shows the entry's checked state through its look, which
+// the popup sets, and a right-aligned "hotKeyLabel" child with the text of the entry's
+// key. The row's label is the entry's label. The row never takes the focus. Missing
+// children are skipped. UI thread only.
+class LMenuListBoxItem : public LCheckedListBoxItem {
 public:
+  // Looks of the check box.
   static constexpr int32_t kUncheckedLook = 0;
   static constexpr int32_t kCheckedLook = 7;
   static constexpr int32_t kCheckedHoverLook = 8;
@@ -20,6 +22,9 @@ public:
   LMenuListBoxItem(const RCPtr<LControl>& parent, const String& name);
 
   SVRESULT Initialize() override;
+  // The checked row's look; a look the row lacks still counts as done, so that a
+  // menu skin with fewer looks than a list never fails a row update.
+  bool SetLook(int32_t look, bool exclusive) override;
 
   // The text of the row's "hotKeyLabel".
   void SetHotKeyText(const String& text);
@@ -27,15 +32,10 @@ public:
   // The hot-key label's current look takes `part` as its text foreground, so the key
   // text is drawn like the row's label.
   void SetHotKeyLabelColorizer(const RCPtr<LVisualPart>& part);
-  // Shows `look` on the "checkBox" alone.
-  void SetCheckBoxLook(int32_t look);
-  int32_t GetCheckBoxLook() const { return mCheckBoxLook; }
+  // The look the check box shows; -1 without a check box or a shown look.
+  int32_t GetCheckBoxLook() const;
 
-  RCPtr<LControl> GetCheckBox() const;
   RCPtr<LControl> GetHotKeyLabel() const;
-
-private:
-  int32_t mCheckBoxLook = kUncheckedLook;
 };
 
 }  // namespace SV

@@ -33,7 +33,7 @@ bool FindKey(LGlobalHotKeyManager* manager, const String& command, KeyCode& key)
 }
 }  // namespace
 
-LPopupMenu::LPopupMenu(const RCPtr<LControl>& parent, const String& name) : LListBox(parent, name) {}
+LPopupMenu::LPopupMenu(const RCPtr<LControl>& parent, const String& name) : LCheckedListBox(parent, name) {}
 
 LPopupMenu::~LPopupMenu() { mPopupHandlers = nullptr; }
 
@@ -44,7 +44,7 @@ SVRESULT LPopupMenu::ReleaseInternalReferences() {
   mTargetQueue = nullptr;
   mUpdater = nullptr;
   mMenu = nullptr;
-  return LListBox::ReleaseInternalReferences();
+  return LCheckedListBox::ReleaseInternalReferences();
 }
 
 int32_t LPopupMenu::Receive(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification) {
@@ -53,35 +53,36 @@ int32_t LPopupMenu::Receive(const RCPtr<LNotificationDistributor>& source, const
     const int32_t handled = mPopupHandlers->Dispatch(source, notification);
     if (handled != 0) return handled;
   }
-  return LListBox::Receive(source, notification);
+  return LCheckedListBox::Receive(source, notification);
 }
 
 SVRESULT LPopupMenu::UnsubscribeVirtual(const RCPtr<LNotificationDistributor>& source, const char16_t* idText) {
   if (mPopupHandlers) mPopupHandlers->RemoveHandler(source.Get(), idText);
-  return LListBox::UnsubscribeVirtual(source, idText);
+  return LCheckedListBox::UnsubscribeVirtual(source, idText);
 }
 
 // --- Creation ---
 
 SVRESULT LPopupMenu::Initialize() {
-  if (LListBox::Initialize() < 0) return E_FAIL;
+  if (LCheckedListBox::Initialize() < 0) return E_FAIL;
   if (!mPopupHandlers) mPopupHandlers = PopupHandlers::Create(this);
   ApplyDefaultMinMax();
   // A popup under a menu bar, which never takes the focus itself, still takes it.
   SetFocusBoundary(true);
   SetDropDownMode(true);
+  SetCheckBoxesDisplayOnly(true);
   return BuildMenuFromStringTable();
 }
 
 void LPopupMenu::OnDescriptorApplied() {
-  LListBox::OnDescriptorApplied();
+  LCheckedListBox::OnDescriptorApplied();
   SetClipToParent(false);
   SetVisible(false);
   ApplyDefaultMinMax();
 }
 
 SVRESULT LPopupMenu::ApplyDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
-  const SVRESULT result = LListBox::ApplyDescriptor(descriptor);
+  const SVRESULT result = LCheckedListBox::ApplyDescriptor(descriptor);
   if (result >= 0 && mMenu) {
     ClearSelection();
     mExtraWidth = -1;
@@ -163,7 +164,7 @@ RCPtr<LMenuListBoxItem> LPopupMenu::GetRowControl(uint32_t rowIndex) const {
 }
 
 SVRESULT LPopupMenu::AddRow() {
-  const SVRESULT result = LListBox::AddRow();
+  const SVRESULT result = LCheckedListBox::AddRow();
   if (result < 0 || GetRowCount() == 0) return result;
   // The list makes its first rows while it initializes, before the popup's own step.
   if (!mPopupHandlers) mPopupHandlers = PopupHandlers::Create(this);
@@ -226,6 +227,7 @@ SVRESULT LPopupMenu::RebuildRows() {
     const RCPtr<LMenuItemDescriptor> entry = GetEntry(index);
     if (!entry) continue;
     SetItem(index, RCPtr<LRefCountedObject>(entry.Get()), 0, entry->Items.GetCount() > 0, entry->Separator);
+    SetItemChecked(index, entry->Checked);
     if (entry->Separator) ++mSeparatorCount;
     widest = std::max(widest, MeasureItemWidth(index));
   }
@@ -267,7 +269,7 @@ bool LPopupMenu::IsItemSelectable(int32_t index) {
 }
 
 SVRESULT LPopupMenu::UpdateRow(int32_t index, int32_t& rowIndex) {
-  const SVRESULT result = LListBox::UpdateRow(index, rowIndex);
+  const SVRESULT result = LCheckedListBox::UpdateRow(index, rowIndex);
   if (result < 0 || rowIndex < 0) return result;
   const RCPtr<LMenuListBoxItem> row = GetRowControl(static_cast<uint32_t>(rowIndex));
   if (!row) return result;
@@ -277,11 +279,13 @@ SVRESULT LPopupMenu::UpdateRow(int32_t index, int32_t& rowIndex) {
     row->SetEnabled(entry->Enabled);
     row->SetCheckBoxLook(!entry->Checked      ? LMenuListBoxItem::kUncheckedLook
                          : row->IsHovered()   ? LMenuListBoxItem::kCheckedHoverLook
-                                              : LMenuListBoxItem::kCheckedLook);
+                                              : LMenuListBoxItem::kCheckedLook,
+                         true);
   } else {
     row->SetHotKeyText(String(u""));
     row->SetEnabled(false);
-    row->SetCheckBoxLook(LMenuListBoxItem::kUncheckedLook);
+    row->SetLook(0, true);
+    row->SetCheckBoxLook(LMenuListBoxItem::kUncheckedLook, true);
   }
   if (const RCPtr<LLook> look = row->GetLook(-1)) row->SetHotKeyLabelColorizer(look->GetForegroundPart());
   return result;
@@ -349,7 +353,10 @@ SVRESULT LPopupMenu::ApplyItemState(int32_t index, const LMenuItemState& state) 
   mMenu->GetItemState(static_cast<uint32_t>(index), current);
   if (state == current) return 1;
   if (!entry->Separator) entry->Enabled = state.Enabled;
-  if (!entry->Separator && entry->Items.GetCount() == 0) entry->Checked = state.Checked;
+  if (!entry->Separator && entry->Items.GetCount() == 0) {
+    entry->Checked = state.Checked;
+    SetItemChecked(index, state.Checked);
+  }
   if (!(state.Label == entry->Label)) {
     entry->Label = state.Label;
     RebuildRows();
@@ -407,7 +414,7 @@ SVRESULT LPopupMenu::HandleKey(const RCPtr<LKeyParam>& key) {
       if (mHideOnActivation && !mClosing) CloseMenuChain();
       return S_OK;
     default:
-      return LListBox::HandleKey(key);
+      return LCheckedListBox::HandleKey(key);
   }
 }
 
@@ -435,7 +442,7 @@ void LPopupMenu::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
 SVRESULT LPopupMenu::SetFocus(bool first) {
   if (HasFocus() && !mClosingSubmenu && mHideOnActivation && !mClosing) CloseMenuChain();
   mClosingSubmenu = false;
-  return LListBox::SetFocus(first);
+  return LCheckedListBox::SetFocus(first);
 }
 
 SVRESULT LPopupMenu::ShowAtCursor() {

@@ -3,7 +3,7 @@
 
 #include "SVFramework/ControlBase/MenuItemUpdater.h"
 #include "SVFramework/ControlBase/PopupMenuInterface.h"
-#include "SVFramework/Controls/ListBox.h"
+#include "SVFramework/Controls/CheckedListBox.h"
 #include "SVFramework/Controls/MenuDescriptor.h"
 #include "SVFramework/Controls/MenuListBoxItem.h"
 #include "SVFramework/notification/NotificationHandler.h"
@@ -12,8 +12,8 @@
 namespace SV {
 
 // A menu shown as a vertical list of rows (LMenuListBoxItem, cloned from the skin child
-// "templateItem"): a list in drop-down mode where hovering selects, a release or Enter
-// chooses, and a chosen command entry becomes a notification named by the entry's
+// "templateItem"): a checked list in drop-down mode where hovering selects, a release or
+// Enter chooses, each row's check box only shows whether its entry is checked, and a chosen command entry becomes a notification named by the entry's
 // command ID, with an LMenuActivationParam, handed to the popup's target. The target is
 // the receiver given once with SetTarget (a root window's queue: the command runs at
 // its next idle pass) or else the nearest ancestor that is not a popup (handled at
@@ -23,7 +23,7 @@ namespace SV {
 // idle passes on the application clock), or at once with Right or Enter. Context
 // menus and submenus are destroyed when their chain closes; popups that do not hide on
 // activation (menu bars) only hide. Nothing here throws on user input. UI thread only.
-class LPopupMenu : public LListBox, public IPopupMenu {
+class LPopupMenu : public LCheckedListBox, public IPopupMenu {
 public:
   using PopupHandlers = LNotificationHandler<LPopupMenu>;
   static constexpr uint32_t kSubmenuDelayMs = 250;
@@ -48,11 +48,11 @@ public:
 
   // --- List ---
   SVRESULT UpdateRow(int32_t index, int32_t& rowIndex) override;
-  using LListBox::UpdateRow;
+  using LCheckedListBox::UpdateRow;
   int32_t GetContentHeight() override;
   bool IsItemSelectable(int32_t index) override;
-  // A menu is never reordered or sorted.
-  void SwapItems(int32_t, int32_t) override {}
+  // A menu is never reordered or sorted: E_NOTIMPL, nothing moves.
+  SVRESULT SwapItems(int32_t, int32_t) override { return E_NOTIMPL; }
   bool SortItems() override { return false; }
 
   // --- Menu ---

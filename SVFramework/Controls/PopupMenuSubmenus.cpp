@@ -3,6 +3,7 @@
 #include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
+#include "SVFramework/Controls/ComboMenu.h"
 #include "SVFramework/Controls/MainMenu.h"
 #include "SVFramework/Controls/PopupMenu.h"
 
@@ -185,12 +186,13 @@ bool LPopupMenu::IsInMenuChain(const LPopupMenu* popup) const {
 
 SVRESULT LPopupMenu::OnMouseMoved(const RCPtr<LPointWithModifiersParam>& param) {
   const RCPtr<LPopupMenu> self(this);
-  const SVRESULT result = LListBox::OnMouseMoved(param);
+  const SVRESULT result = LCheckedListBox::OnMouseMoved(param);
   if (param && HasCapture() && (GetConditions() & kLeftDragCondition) != 0) PassDragOutside(*param);
   return result;
 }
 
-// A drag that leaves this popup for another popup of its chain continues there.
+// A drag that leaves this popup for a menu title (which opens its menu and passes the
+// drag on into it) or for another popup of its chain continues there.
 void LPopupMenu::PassDragOutside(const LPointWithModifiersParam&) {
   LRootWindow* const window = GetRootWindow();
   if (!window) return;
@@ -201,15 +203,20 @@ void LPopupMenu::PassDragOutside(const LPointWithModifiersParam&) {
   if (x >= 0 && y >= 0 && x < GetRect().width && y < GetRect().height) return;
   PointT<int32_t> relative{0, 0};
   const RCPtr<LControl> under = window->ControlAtPoint(cursor, relative, false);
-  LControl* candidate = under.Get();
-  while (candidate && !dynamic_cast<LPopupMenu*>(candidate)) candidate = candidate->GetParent();
-  auto* popup = dynamic_cast<LPopupMenu*>(candidate);
-  if (!popup || popup == this || !IsInMenuChain(popup)) return;
+  LControl* target = dynamic_cast<LComboMenu*>(under.Get());
+  if (!target) {
+    LControl* candidate = under.Get();
+    while (candidate && !dynamic_cast<LPopupMenu*>(candidate)) candidate = candidate->GetParent();
+    auto* popup = dynamic_cast<LPopupMenu*>(candidate);
+    if (!popup || popup == this || !IsInMenuChain(popup)) return;
+    target = popup;
+  }
+  const RCPtr<LControl> keep(target);
   PointT<int32_t> local = cursor;
-  const PointT<double> target = popup->GetScreenPosition();
-  local.x -= static_cast<int32_t>(std::round(target.x));
-  local.y -= static_cast<int32_t>(std::round(target.y));
-  popup->OnDragStart(1, local.x, local.y);
+  const PointT<double> place = target->GetScreenPosition();
+  local.x -= static_cast<int32_t>(std::round(place.x));
+  local.y -= static_cast<int32_t>(std::round(place.y));
+  static_cast<UITarget*>(target)->OnDragStart(1, local.x, local.y);
 }
 
 // A command chosen in a menu bar's popup runs with the focus where it was before the

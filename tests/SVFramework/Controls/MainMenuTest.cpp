@@ -27,17 +27,13 @@ std::string StringEntry(const std::string& id, const std::string& text) {
   return "<String ID=\"" + id + "\"><Locale LCID=\"9\">" + text + "</Locale></String>";
 }
 
-// A bar whose titles come from "templateMenu" (60 x 20, its popup below it), a text box
-// beside it, and the bar's string table made of `entries`.
+// A bar whose titles come from "templateMenu" (a 60 x 20 menu title, its popup below
+// it), a text box beside it, and the bar's string table made of `entries`.
 void BuildBar(WidgetHarness& harness, const std::vector<std::pair<std::string, std::string>>& entries) {
   std::string strings = R"(<StringTable ID="Test.Window|mainMenu">)";
   for (const auto& [id, text] : entries) strings += StringEntry(id, text);
   strings += "</StringTable>";
-  harness.Build(std::string(R"(<SubControl Class="Framework.MainMenu" Name="mainMenu" XSizeAbs="400" YSizeAbs="20">
-                   <Skin Name="bar" LookList="MenuLabel"/>
-                   <SubControl Class="Framework.Button" Name="templateMenu" XSizeAbs="60" YSizeAbs="20">
-                     <Skin Name="title" LookList="MenuLabel"/>)") +
-                    Testing::PopupSkin("popupMenu", R"(YPositionRel="1" ClipToParent="0")") + R"(</SubControl></SubControl>
+  harness.Build(Testing::MenuBarSkin() + R"(
                  <SubControl Class="Framework.TextBox" Name="box" XPositionAbs="10" YPositionAbs="200" XSizeAbs="300" YSizeAbs="20">
                    <Skin Name="box" LookList="TextField"/></SubControl>)",
                 std::string(Testing::kTextFieldResources) + std::string(Testing::kMenuResources), strings);
@@ -144,7 +140,7 @@ TEST(MainMenuInsert, InsertingFirstMovesTheMenusRightWithTheirTextsContentsAndNa
   ASSERT_TRUE(bar);
   const RCPtr<LMenuDescriptor> edit(new LMenuDescriptor);
   edit->InsertItem(0, u"Undo", u"NID_UNDO", true, false);
-  const RCPtr<LControl> firstTitle = bar->GetMenu(0);
+  const RCPtr<LComboMenu> firstTitle = bar->GetMenu(0);
   EXPECT_EQ(bar->InsertMenu(0, u"Edit", u"Edit", edit), 0);
   EXPECT_EQ(Outline(*bar), "Edit 'Edit': Undo | File 'File': Open Preset Get Preset | Help 'Help': About");
   EXPECT_EQ(bar->GetMenu(0), firstTitle);

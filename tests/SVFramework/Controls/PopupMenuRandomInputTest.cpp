@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "SVFramework/Controls/ComboMenu.h"
+#include "SVFramework/Controls/MainMenu.h"
 #include "SVFramework/Controls/PopupMenu.h"
 #include "SVFramework/Controls/TextBox.h"
 #include "tests/SVFramework/Controls/PopupMenuTestSkin.h"
@@ -93,6 +95,49 @@ TEST(PopupMenuRandomInput, ContextMenusAreGoneAfterEscapeWhateverInputCameBefore
     harness.Idle();
     const RCPtr<LPopupMenu> left = contextMenu();
     ASSERT_FALSE(left && left->IsShown()) << "burst " << burst;
+  }
+}
+
+// A menu bar's titles driven at random, the input aimed in turn at the bar and at each
+// title's menu: at most one menu is open, a title shows its open look exactly while
+// its menu shows, the menus are never destroyed and their chains stay consistent.
+TEST(PopupMenuRandomInput, AMenuBarKeepsOneMenuOpenAtMostAndItsTitlesLooksTrueUnderRandomInput) {
+  WidgetHarness harness({400, 300});
+  harness.Build(Testing::MenuBarSkin() +
+                    R"(<SubControl Class="Framework.TextBox" Name="box" XPositionAbs="10" YPositionAbs="200" XSizeAbs="300" YSizeAbs="20">
+                         <Skin Name="box" LookList="TextField"/></SubControl>)",
+                std::string(Testing::kTextFieldResources) + std::string(Testing::kMenuResources),
+                R"(<StringTable ID="Test.Window|mainMenu">
+                     <String ID="MENU_LABEL.00"><Locale LCID="9">File</Locale></String>
+                     <String ID="MENU_LABEL.01"><Locale LCID="9">Help</Locale></String>
+                     <String ID="CONTEXT_MENU0.00.NID_OPEN"><Locale LCID="9">Open</Locale></String>
+                     <String ID="CONTEXT_MENU0.01.NID_GET"><Locale LCID="9">Get</Locale></String>
+                     <String ID="CONTEXT_MENU1.00.NID_ABOUT"><Locale LCID="9">About</Locale></String></StringTable>)");
+  const RCPtr<LMainMenu> bar = harness.Find<LMainMenu>(u"mainMenu");
+  ASSERT_TRUE(bar);
+  ASSERT_EQ(bar->GetMenuCount(), 2);
+  const RCPtr<LComboMenu> titles[] = {bar->GetMenu(0), bar->GetMenu(1)};
+  const RCPtr<LPopupMenu> popups[] = {titles[0]->GetPopupMenu(), titles[1]->GetPopupMenu()};
+  ASSERT_TRUE(popups[0] && popups[1]);
+  Testing::RandomInput input(harness, 20261212);
+  const auto check = [&] {
+    int open = 0;
+    for (int index = 0; index < 2; ++index) {
+      ASSERT_EQ(titles[index]->GetPopupMenu(), popups[index]) << input.LastEvent();
+      ASSERT_GE(titles[index]->GetIdleCount(), 0) << input.LastEvent();
+      const bool shown = popups[index]->IsShown();
+      open += shown ? 1 : 0;
+      ASSERT_EQ(titles[index]->GetFirstVisibleLookIndex() == LComboMenu::kLookOpen, shown)
+          << "title " << index << " after " << input.LastEvent();
+      CheckChain(popups[index].Get(), input.LastEvent());
+    }
+    ASSERT_LE(open, 1) << input.LastEvent();
+  };
+  for (int burst = 0; burst < 60; ++burst) {
+    const RCPtr<LControl> target = burst % 3 == 0 ? RCPtr<LControl>(bar.Get())
+                                                   : RCPtr<LControl>(popups[burst % 3 - 1].Get());
+    input.Run(target, 40, check);
+    if (burst % 5 == 0) harness.Click(harness.At(RCPtr<LControl>(titles[burst % 2].Get())));
   }
 }
 

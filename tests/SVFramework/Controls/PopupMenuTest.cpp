@@ -179,6 +179,84 @@ TEST_F(PopupMenuTest, StatesFromTheUpdaterApplyWhenTheMenuShowsAndALongerLabelWi
   owner->ReleaseInternalReferences();
 }
 
+TEST_F(PopupMenuTest, ACheckedEntryShowsItsCheckBoxWhichOnlyShowsTheStateAndNeverToggles) {
+  EXPECT_TRUE(menu->IsItemChecked(3));
+  EXPECT_FALSE(menu->IsItemChecked(0));
+  EXPECT_EQ(menu->GetCheckedCount(), 1);
+  const int32_t savedRow = menu->GetRowIndexOfItem(3);
+  ASSERT_GE(savedRow, 0);
+  const RCPtr<LMenuListBoxItem> saved = menu->GetRowControl(static_cast<uint32_t>(savedRow));
+  const RCPtr<LButton> box = saved->GetCheckBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->GetNormalizedValue(), 1.0);
+  EXPECT_TRUE(box->IsVisible(false));
+  EXPECT_EQ(saved->GetCheckBoxLook(), LMenuListBoxItem::kCheckedLook);
+  // Rows past the entries show no check box.
+  for (uint32_t row = static_cast<uint32_t>(menu->GetItemCount()); row < menu->GetRowCount(); ++row)
+    EXPECT_FALSE(menu->GetRowControl(row)->GetCheckBox()->IsVisible(false)) << "row " << row;
+  // A click on the check box of Save reaches the row: Save is chosen, not toggled.
+  const RCPtr<NotificationLog> changes = NotificationLog::Create();
+  changes->Listen(RCPtr<LNotificationDistributor>(menu.Get()), u"NID_ITEM_CHECK_CHANGE");
+  harness.MoveTo(harness.At(RCPtr<LControl>(box.Get())));
+  harness.Click(harness.At(RCPtr<LControl>(box.Get())));
+  harness.Idle();
+  EXPECT_EQ(log->lines, (std::vector<std::string>{"NID_SAVE 3"}));
+  EXPECT_TRUE(changes->lines.empty());
+  EXPECT_EQ(box->GetNormalizedValue(), 1.0);
+  changes->StopListening();
+}
+
+// Answers the item queries of a popup with Save checked as `checked` says.
+class ToggleOwner : public LControl {
+public:
+  using LControl::LControl;
+  SVRESULT UpdateMenuItemState(const RCPtr<LMenuDescriptor>&, uint32_t, const String& command,
+                               LMenuItemState& state) override {
+    if (!(command == String(u"NID_SAVE"))) return 1;
+    state.Checked = checked;
+    return S_OK;
+  }
+  bool checked = false;
+};
+
+TEST_F(PopupMenuTest, TheUpdaterTogglesAnEntrysCheckBoxEachTimeTheMenuShows) {
+  const RCPtr<ToggleOwner> owner(new ToggleOwner(harness.root, u"owner"));
+  menu->SetVisible(false);
+  menu->SetMenuItemUpdater(owner->GetMenuItemUpdater());
+  for (const bool checked : {false, true, false}) {
+    owner->checked = checked;
+    menu->SetVisible(true);
+    EXPECT_EQ(menu->IsItemChecked(3), checked);
+    EXPECT_EQ(menu->GetEntry(3)->Checked, checked);
+    EXPECT_EQ(menu->GetCheckedCount(), checked ? 1 : 0);
+    const RCPtr<LMenuListBoxItem> row = menu->GetRowControl(static_cast<uint32_t>(menu->GetRowIndexOfItem(3)));
+    EXPECT_EQ(row->GetCheckBox()->GetNormalizedValue(), checked ? 1.0 : 0.0);
+    EXPECT_EQ(row->GetCheckBoxLook(), checked ? LMenuListBoxItem::kCheckedLook : LMenuListBoxItem::kUncheckedLook);
+    menu->SetVisible(false);
+  }
+  // The caller's menu keeps its own state.
+  EXPECT_TRUE(source->Items[3]->Checked);
+  owner->ReleaseInternalReferences();
+}
+
+TEST_F(PopupMenuTest, AMenuIsNeverReorderedOrSorted) {
+  harness.Key(kDown);
+  ASSERT_EQ(menu->GetCaretItem(), 0);
+  EXPECT_EQ(menu->SwapItems(0, 3), E_NOTIMPL);
+  EXPECT_EQ(menu->Sort(0, menu->GetItemCount()), E_NOTIMPL);
+  EXPECT_FALSE(menu->SortItems());
+  const char* labels[] = {"Open", "Gone", "Save", "More"};
+  const int32_t items[] = {0, 2, 3, 4};
+  for (int32_t place = 0; place < 4; ++place)
+    EXPECT_EQ(Utf8(menu->GetItemText(items[place])), labels[place]) << place;
+  EXPECT_TRUE(menu->IsItemChecked(3));
+  // The refused sort moved no index either: Enter still chooses Open.
+  EXPECT_EQ(menu->GetCaretItem(), 0);
+  harness.Key(kReturn);
+  harness.Idle();
+  EXPECT_EQ(log->lines, (std::vector<std::string>{"NID_OPEN 0"}));
+}
+
 TEST_F(PopupMenuTest, ASecondTargetIsRefusedAndCommandsKeepGoingToTheFirst) {
   const RCPtr<LNotificationQueue> other(new LNotificationQueue);
   EXPECT_EQ(menu->SetTarget(other), E_FAIL);

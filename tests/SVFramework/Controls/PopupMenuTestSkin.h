@@ -5,8 +5,8 @@
 namespace SV::Testing {
 
 // Looks for menus: opaque grey faces whose labels start at the left edge (10 pixels a
-// character with the measuring renderer), for popups (3), rows (14), check boxes (9)
-// and labels (1). Their names do not clash with the text field's resources.
+// character with the measuring renderer), for popups (3), menu titles (4), rows (14),
+// check boxes (9) and labels (1). Their names do not clash with the text field's resources.
 inline constexpr std::string_view kMenuResources = R"(
 <Colorizers><Colorizer Name="MenuGrey" ColorType="SolidFill" Color="FF808080"/>
   <Colorizer Name="MenuInk" ColorType="SolidFill" Color="FF000000"/></Colorizers>
@@ -18,6 +18,8 @@ inline constexpr std::string_view kMenuResources = R"(
                   TextForegroundPart="MenuInk"/></Look></Looks>
 <LookLists>
     <LookList Name="MenuLabel" NumLooks="1"><Look Name="MenuSolid" Index="0"/></LookList>
+  <LookList Name="Title" NumLooks="4"><Look Name="MenuSolid" Index="0"/><Look Name="MenuSolid" Index="1"/>
+    <Look Name="MenuSolid" Index="2"/><Look Name="MenuSolid" Index="3"/></LookList>
   <LookList Name="Menu" NumLooks="3"><Look Name="MenuSolid" Index="0"/><Look Name="MenuSolid" Index="1"/>
     <Look Name="MenuSolid" Index="2"/></LookList>
   <LookList Name="Check" NumLooks="9"><Look Name="MenuSolid" Index="0"/><Look Name="MenuSolid" Index="1"/>
@@ -57,6 +59,24 @@ inline std::string PopupSkin(std::string_view name, std::string_view attributes,
   return std::string(R"(<SubControl Class="Framework.PopupMenu" Name=")") + std::string(name) + "\" " +
          std::string(attributes) + R"( XSizeAbs="100" YSizeAbs="100"><Skin Name="menu" LookList="Menu"/>)" + row +
          (submenus ? submenu : std::string()) + "</SubControl>";
+}
+
+// A menu title 60 x 20 named `name` with its popup below it (X offset
+// `popupOffset`); `attributes` place the title.
+inline std::string MenuTitleSkin(std::string_view name, std::string_view attributes, int popupOffset = 0) {
+  return std::string(R"(<SubControl Class="Framework.ComboMenu" Name=")") + std::string(name) + "\" " +
+         std::string(attributes) + R"( XSizeAbs="60" YSizeAbs="20"><Skin Name="title" LookList="Title"/>)" +
+         PopupSkin("popupMenu", "XPositionAbs=\"" + std::to_string(popupOffset) +
+                                    R"(" YPositionRel="1" ClipToParent="0" Z_Order="1000")") +
+         "</SubControl>";
+}
+
+// A menu bar 400 x 20 at the window's top whose titles are made from its
+// "templateMenu"; its string table "Test.Window|mainMenu" gives the titles and menus.
+inline std::string MenuBarSkin() {
+  return std::string(R"(<SubControl Class="Framework.MainMenu" Name="mainMenu" XSizeAbs="400" YSizeAbs="20">
+                          <Skin Name="bar" LookList="MenuLabel"/>)") +
+         MenuTitleSkin("templateMenu", "") + "</SubControl>";
 }
 
 }  // namespace SV::Testing
