@@ -7,12 +7,10 @@
 #include <thread>
 #include <vector>
 
-// The harness first: the device road's headers bring a namespace SV::Platform, which
-// would hide the platform layer from the control factory's header.
-#include "tests/Support/Widgets/WidgetHarness.h"
 #include "Panel/UI/MidiManagerSource.h"
 #include "SVFramework/Utilities/IniFileManager.h"
 #include "tests/Panel/Engine/PresetEditorCommon/DeviceRoadFixture.h"
+#include "tests/Support/Widgets/WidgetHarness.h"
 
 namespace SV::Testing {
 
