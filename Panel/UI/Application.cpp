@@ -19,8 +19,8 @@ namespace {
 constexpr int32_t kDocumentsFolder = 4;
 
 // The drop cursors' images, compiled into the program; the pointer's tip is the hot spot.
-constexpr const char* kDropMoveCursorImage = ":/CURSORS/DropMove.png";
-constexpr const char* kDropCopyCursorImage = ":/CURSORS/DropCopy.png";
+constexpr const char* kDropMoveCursorImage = ":/CURSORS/cursor_drop_move.png";
+constexpr const char* kDropCopyCursorImage = ":/CURSORS/cursor_drop_copy.png";
 
 // Names that show no cursor in the editor.
 constexpr const char16_t* kCursorlessNames[] = {u"UI_CURSOR_SPLIT_V",   u"UI_CURSOR_SPLIT_H",

@@ -7,7 +7,7 @@ class QCursor;
 namespace Platform::Gui {
 
 // The program's own cursors drawn from images (a Qt resource path such as
-// ":/CURSORS/DropMove.png", or a file), kept by cursor id beside the platform's shapes.
+// ":/CURSORS/cursor_drop_move.png", or a file), kept by cursor id beside the platform's shapes.
 // Registering an id again replaces its image. GUI thread only.
 void RegisterImageCursor(int32_t cursorId, const std::string& imagePath, int hotSpotX, int hotSpotY);
 bool HasImageCursor(int32_t cursorId);

@@ -32,10 +32,8 @@ SVRESULT LMainControl::Initialize() {
   if (initialized >= 0) {
     mHandlers = Handlers::Create(this);
     FindChildren();
-    if (mDeviceView) {
-      SubscribeToEngine();
-      WireParamIDs();
-    }
+    if (mDeviceView) SubscribeToEngine();
+    WireParamIDs();
   }
   if (const RCPtr<LRootModuleEngine> engine = GetRootModuleEngine()) engine->SetDeviceCommunicationEnabled(true);
   return initialized;

@@ -67,6 +67,16 @@ private:
   std::array<RCPtr<LMidiChannelsParamHandler>, 2> mZones;
 };
 
+// The engine as the editor makes it, but without the device-control library (so it is
+// connected from the start and lists no devices).
+class EngineWithoutLibrary : public LRootModuleEngine {
+protected:
+  RCPtr<LDeviceCommunicationInterface> CreateCommunicationInterface() override {
+    return RCPtr<LDeviceCommunicationInterface>(
+        new LDeviceCommunicationInterface(String(u"/nonexistent/libDeviceControlClient.so")));
+  }
+};
+
 // The engine as the application owns it (without the device-control library, so
 // connected from the start) and answers GetRootModuleEngine, on the "application" center.
 class EditorEngine : public IRootModuleEngineOwner {
@@ -107,15 +117,6 @@ public:
 
   RCPtr<LNotificationCenter> center;
   RCPtr<LRootModuleEngine> engine;
-
-private:
-  class EngineWithoutLibrary : public LRootModuleEngine {
-  protected:
-    RCPtr<LDeviceCommunicationInterface> CreateCommunicationInterface() override {
-      return RCPtr<LDeviceCommunicationInterface>(
-          new LDeviceCommunicationInterface(String(u"/nonexistent/libDeviceControlClient.so")));
-    }
-  };
 };
 
 // The editor's main window in the widget harness: the main control at the top, the
