@@ -6,6 +6,7 @@
 #include "SVFramework/Application/ApplicationBase.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/RootModuleEngine.h"
 #include "Panel/Engine/PresetEditorCommon/MidiManager.h"
+#include "Panel/UI/MidiManagerSource.h"
 
 namespace SV {
 
@@ -18,7 +19,7 @@ class LControlFactory;
 // the engine, reached by the rest of the editor only through this object) and picks the
 // skin by the screen's resolution. While it lives it answers GetRootModuleEngine.
 // UI thread only; the device side's threads reach the editor only through notifications.
-class LApplication : public LApplicationBase<LApplication>, public IRootModuleEngineOwner {
+class LApplication : public LApplicationBase<LApplication>, public IRootModuleEngineOwner, public IMidiManagerSource {
 public:
   // Skins are picked by this screen resolution (pixels per logical inch) and above as
   // high resolution, when the skin file holds exactly two skins.
@@ -58,7 +59,7 @@ public:
   SVRESULT Shutdown() override;
 
   // A new reference to the MIDI manager; null before Initialize.
-  virtual RCPtr<LMidiManager> GetMidiManager();
+  RCPtr<LMidiManager> GetMidiManager() override;
   // A new reference to the engine; null before Initialize.
   RCPtr<LRootModuleEngine> GetRootModuleEngine() const override { return mEngine; }
 

@@ -1,28 +1,23 @@
 #include "Panel/UI/EditorControlTypes.h"
 
+#include "Panel/UI/AboutDlg.h"
 #include "Panel/UI/Application.h"
+#include "Panel/UI/DeviceView.h"
 #include "Panel/UI/DriverCommon/MainControl.h"
+#include "Panel/UI/GlobalSettingsDlg.h"
 #include "Panel/UI/PresetEditorCommon/KeybedPanel.h"
 #include "Panel/UI/PresetEditorCommon/VariantBufferSetterParameterPanel.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
-#include "SVFramework/Controls/Dialog.h"
-#include "SVFramework/Controls/Panel.h"
 
 namespace SV {
 namespace {
-
-// Creators of the classes whose controls are still to come: plain containers until
-// then, so that skins naming them build. Each becomes Create<TheClass> when it lands.
-constexpr LControlCreateFunction kCreateAboutDialog = &LControlCreation::Create<LDialog>;
-constexpr LControlCreateFunction kCreateDeviceView = &LControlCreation::Create<LPanel>;
-constexpr LControlCreateFunction kCreateGlobalSettingsDialog = &LControlCreation::Create<LDialog>;
 
 constexpr LControlCreateFunction kCreateParameterPanel = &LControlCreation::Create<LVariantBufferSetterParameterPanel>;
 
 constexpr ControlTypeEntry kEditorControlTypes[] = {
     {u"PresetEditor.MainControl", &LControlCreation::Create<LMainControl>},
-    {u"PresetEditor.DialogAbout", kCreateAboutDialog},
-    {u"PresetEditor.MainControl.DeviceView", kCreateDeviceView},
+    {u"PresetEditor.DialogAbout", &LAboutDlg::Create},
+    {u"PresetEditor.MainControl.DeviceView", &LDeviceView::Create},
     {u"PresetEditor.Keybed", &LControlCreation::Create<LKeybedPanel>},
     {u"PresetEditor.Pedal", &LApplication::CreatePanel},
     {u"PresetEditor.MidiUSB", &LApplication::CreatePanel},
@@ -32,7 +27,7 @@ constexpr ControlTypeEntry kEditorControlTypes[] = {
     {u"PresetEditor.ParameterControl.BasicNumericControl", kCreateParameterPanel},
     {u"PresetEditor.ParameterControl.ToggleButton", kCreateParameterPanel},
     {u"PresetEditor.ParameterControl.MidiChannel", kCreateParameterPanel},
-    {u"PresetEditor.GlobalSettings", kCreateGlobalSettingsDialog},
+    {u"PresetEditor.GlobalSettings", &LGlobalSettingsDlg::Create},
 };
 
 }  // namespace

@@ -63,6 +63,8 @@ void LFrameworkApp::SetClipboard(const RCPtr<LClipboard>& clipboard) { mClipboar
 
 void LFrameworkApp::SetFrameworkStringTable(const RCPtr<LStringTable>& strings) { mFrameworkStrings = strings; }
 
+void LFrameworkApp::SetApplicationStringTable(const RCPtr<LStringTable>& strings) { mApplicationStrings = strings; }
+
 LFrameworkApp::LFrameworkApp(const RCPtr<LControlFactory>& factory, const RCPtr<LStringTable>& frameworkStrings,
                              const NarrowString& commandLine)
     : mFactory(factory),

@@ -158,6 +158,8 @@ protected:
   void SetClipboard(const RCPtr<LClipboard>& clipboard);
   // For stand-ins: the framework string table (edit-menu labels and the like).
   void SetFrameworkStringTable(const RCPtr<LStringTable>& strings);
+  // For stand-ins: the application string table (message-box texts and the like).
+  void SetApplicationStringTable(const RCPtr<LStringTable>& strings);
 
   // The exit request once the application agreed: sets the exiting flag, asks every
   // root window but the main one to close (last first), then ends the run (EndRun).

@@ -76,7 +76,18 @@ int32_t WidgetApplication::DoModal(const RCPtr<LControl>& control, bool) {
   return result;
 }
 
-WidgetHarness::WidgetHarness(PointT<int32_t> clientSize) : factory(LControlFactory::Create(u"PresetEditor")) {
+RCPtr<LControl>& WidgetApplication::CreateControl(RCPtr<LControl>& out, const String& name) {
+  out = nullptr;
+  if (const RCPtr<LControlFactory>& factory = GetApplicationControlFactory()) factory->CreateControl(out, name, nullptr);
+  return out;
+}
+
+WidgetHarness::WidgetHarness(PointT<int32_t> clientSize) : WidgetHarness(std::make_unique<WidgetApplication>(), clientSize) {}
+
+WidgetHarness::WidgetHarness(std::unique_ptr<WidgetApplication> ownApplication, PointT<int32_t> clientSize)
+    : ownedApplication(std::move(ownApplication)),
+      application(*ownedApplication),
+      factory(LControlFactory::Create(u"PresetEditor")) {
   RegisterControlTypes(*factory, GetFrameworkControlTypes());
   factory->RegisterControlCreateFunction(u"Test.Window", &LControlCreation::Create<WindowControl>);
   SetApplicationControlFactory(factory);
@@ -111,6 +122,7 @@ void WidgetHarness::Build(std::string_view controls, std::string_view resources,
   factory->SetResourceSource(documents);
   const SVRESULT loaded = factory->LoadResources(u"::", language);
   ASSERT_GE(loaded, 0) << "the test skin does not parse: line " << factory->GetLastParseError().line;
+  application.SetApplicationStrings(factory->GetApplicationStringTable());
   // Each Build adds its skin to the factory's list; the newest is the one built.
   factory->SetCurrentSkinIndex(static_cast<int32_t>(factory->GetSkins().GetCount()) - 1);
   if (root) root->Detach();

@@ -44,6 +44,10 @@ public:
   // with (else dialogOs.modalResult). The window is taken down afterwards.
   int32_t DoModal(const RCPtr<LControl>& control, bool systemMenu) override;
 
+  // A control made from the current skin's descriptor of that name through the
+  // harness's factory, without a parent (null when the skin has none).
+  RCPtr<LControl>& CreateControl(RCPtr<LControl>& out, const String& name) override;
+
   // The application's hot keys ("GHK" bindings), sent to the "application" center's
   // queue; empty until a test adds bindings.
   LGlobalHotKeyManager* GetGlobalHotKeyManager() override { return hotKeys.Get(); }
@@ -51,6 +55,8 @@ public:
   // The framework string table the application offers (set before Build: controls
   // read it when they join the window).
   void SetFrameworkStrings(const RCPtr<LStringTable>& strings) { SetFrameworkStringTable(strings); }
+  // The application string table the application offers (Build sets the skin's).
+  void SetApplicationStrings(const RCPtr<LStringTable>& strings) { SetApplicationStringTable(strings); }
 
   RCPtr<FakeMeasuringRenderer> measuring;
   RCPtr<LGlobalHotKeyManager> hotKeys;
@@ -86,6 +92,9 @@ public:
 <LookLists><LookList Name="Solid" NumLooks="1"><Look Name="Opaque" Index="0"/></LookList></LookLists>)";
 
   explicit WidgetHarness(PointT<int32_t> clientSize = {800, 600});
+  // The same over an application object of the test's own (a WidgetApplication that
+  // offers more services), which the harness then owns.
+  explicit WidgetHarness(std::unique_ptr<WidgetApplication> ownApplication, PointT<int32_t> clientSize = {800, 600});
   ~WidgetHarness();
   WidgetHarness(const WidgetHarness&) = delete;
   WidgetHarness& operator=(const WidgetHarness&) = delete;
@@ -93,7 +102,8 @@ public:
   // Loads a skin whose single top control "window" (class "Test.Window", a plain
   // control of the client size, see windowSkin) holds `controls` (SubControl elements); `resources`
   // holds the Colorizers, Parts, Looks and LookLists elements, `strings` StringTable
-  // elements (LCID 9). The framework's built-in string table comes with it. Builds the
+  // elements (LCID 9), which also become the application string table. The framework's
+  // built-in string table comes with it. Builds the
   // tree into the root window and places it, in `language`. A document that does not
   // parse fails the test. `besideWindow` holds SubControl elements at the
   // skin's top level, beside the window control: the descriptors controls find by name
@@ -152,7 +162,8 @@ public:
   // the top of the tree such a widget.
   std::string windowClass = "Test.Window";
 
-  WidgetApplication application;
+  std::unique_ptr<WidgetApplication> ownedApplication;
+  WidgetApplication& application;
   StandInCursorNames cursors;
   StandInOSWindow os;
   RCPtr<LControlFactory> factory;
