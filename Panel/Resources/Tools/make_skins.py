@@ -336,7 +336,8 @@ def numeric_parameter(t, cls, name, x, y, w=92):
 
 
 def channel_parameter(t, name, x, y, w=92):
-    parameter(t, "MidiChannel", name, x, y, w, 24, lambda t: combo(t, "comboBox", 0, 0, w, 16))
+    # Rows of 18 keep the open list of 16 channels inside the window.
+    parameter(t, "MidiChannel", name, x, y, w, 24, lambda t: combo(t, "comboBox", 0, 0, w, 16, row=18))
 
 
 def menu_row(t, row=24):
