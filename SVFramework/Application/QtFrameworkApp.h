@@ -60,9 +60,13 @@ public:
   // The program's entry: the Qt application, the language (-1: the user's), then
   // InitApplication, InitInstance and Run. Always 0.
   static int FrameworkMain(int argc, char** argv, int32_t languageId = -1) {
+    return FrameworkMain(argc, argv, languageId, Options());
+  }
+  // The same with the program's options (say, string tables and skins from a folder).
+  static int FrameworkMain(int argc, char** argv, int32_t languageId, Options options) {
     ::Platform::Gui::GuiApplication gui(argc, argv);
     if (languageId == -1) languageId = ::Platform::System::LocaleLanguage::UserDefault();
-    QtFrameworkApp platform(JoinCommandLine(argc, argv), languageId, Options());
+    QtFrameworkApp platform(JoinCommandLine(argc, argv), languageId, std::move(options));
     if (platform.InitApplication() && platform.InitInstance()) platform.RunReportingFailure();
     return 0;
   }

@@ -271,7 +271,7 @@ SVRESULT OSWindow::SetFocus() {
 int32_t OSWindow::SetCursor(int32_t cursor) {
   const int32_t previous = gCurrentCursor;
   if (cursor != gCurrentCursor) {
-    setCursor(QCursor(QtCursorShape(cursor)));
+    setCursor(QtCursor(cursor));
     gCurrentCursor = cursor;
   }
   return previous;

@@ -115,8 +115,8 @@ private:
   PointT<int32_t> mLastMousePoint{0, 0};
   uint32_t mButtonsHeld = 0;
   int32_t mPressCount = 0;
-  Platform::Gui::WheelSteps mWheel;
-  Platform::Gui::ModifierSides mModifierSides;
+  ::Platform::Gui::WheelSteps mWheel;
+  ::Platform::Gui::ModifierSides mModifierSides;
   bool mCaptured = false;
   ModalLoop* mModalLoop = nullptr;
   bool mClosing = false;

@@ -1,5 +1,6 @@
 #include "SVFramework/Application/QtOSWindowCursor.h"
 
+#include "Platform/Gui/ImageCursors.h"
 #include "SVFramework/Application/CursorNames.h"
 
 namespace SV {
@@ -26,6 +27,12 @@ Qt::CursorShape QtCursorShape(int32_t cursorId) {
   for (const CursorShape& entry : kCursorShapes)
     if (entry.id == cursorId) return entry.shape;
   return Qt::ArrowCursor;
+}
+
+QCursor QtCursor(int32_t cursorId) {
+  QCursor cursor;
+  if (::Platform::Gui::LoadImageCursor(cursorId, cursor)) return cursor;
+  return QCursor(QtCursorShape(cursorId));
 }
 
 }  // namespace SV

@@ -34,7 +34,7 @@ public:
   // module's file path cannot be read, 902 when the module has no block, 901 when the
   // block cannot be read, 900 when it holds no translation table; and
   // SV::Exception<std::bad_alloc> when the block cannot be allocated.
-  explicit Version(const Platform::System::IModule& module = Platform::System::ProgramModule::Instance(),
+  explicit Version(const ::Platform::System::IModule& module = ::Platform::System::ProgramModule::Instance(),
                    Languages languages = Languages::Current());
 
   // The value of the key under the chosen translation; empty when the block has none.
@@ -55,7 +55,7 @@ public:
   static NarrowString BuildQuery(Translation translation, const char* key);
 
 private:
-  void ReadBlock(const Platform::System::IModule& module);
+  void ReadBlock(const ::Platform::System::IModule& module);
   std::vector<Translation> ReadTranslationTable() const;
 
   std::unique_ptr<char[]> mBlock;

@@ -32,7 +32,7 @@ public:
   static RCPtr<LControlFactory> Create(const String& applicationName);
 
   // Where "::" documents are found; without a source they are missing.
-  void SetResourceSource(std::shared_ptr<const Platform::Resources::IResourceSource> resources);
+  void SetResourceSource(std::shared_ptr<const ::Platform::Resources::IResourceSource> resources);
 
   // The string tables, then the skins, of a folder, or of the built-in resources for
   // the folder "::". The first negative result, else the skins' result.

@@ -15,9 +15,9 @@ class SkinDocumentSource {
 public:
   static constexpr const char* kResourceType = "SVXML";
 
-  explicit SkinDocumentSource(std::shared_ptr<const Platform::Resources::IResourceSource> resources = nullptr)
+  explicit SkinDocumentSource(std::shared_ptr<const ::Platform::Resources::IResourceSource> resources = nullptr)
       : mResources(std::move(resources)) {}
-  void SetResources(std::shared_ptr<const Platform::Resources::IResourceSource> resources) {
+  void SetResources(std::shared_ptr<const ::Platform::Resources::IResourceSource> resources) {
     mResources = std::move(resources);
   }
 
@@ -33,7 +33,7 @@ private:
   SVRESULT ReadResource(const String& path, std::string& bytes) const;
   static SVRESULT ReadFile(const String& path, std::string& bytes);
 
-  std::shared_ptr<const Platform::Resources::IResourceSource> mResources;
+  std::shared_ptr<const ::Platform::Resources::IResourceSource> mResources;
 };
 
 }  // namespace SV

@@ -23,7 +23,7 @@ namespace SV {
 class LFileDialog : public virtual LRefCountedObject {
 public:
   // `service` null: the platform's dialogs in use (Platform::Gui::GetFileDialogService).
-  explicit LFileDialog(const String& initialFolder, Platform::Gui::IFileDialogService* service = nullptr);
+  explicit LFileDialog(const String& initialFolder, ::Platform::Gui::IFileDialogService* service = nullptr);
   ~LFileDialog() override;
   LFileDialog(const LFileDialog&) = delete;
   LFileDialog& operator=(const LFileDialog&) = delete;

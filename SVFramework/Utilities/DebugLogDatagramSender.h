@@ -44,7 +44,7 @@ private:
   mutable Mutex mLock;
   const Resolver mResolve;
   const HostNameSource mOwnHostName;
-  Platform::DebugOutput::UdpSocket mSocket;
+  ::Platform::DebugOutput::UdpSocket mSocket;
 };
 
 // The process's sender (see DebugLogDatagramSender::Send): made on first use and kept

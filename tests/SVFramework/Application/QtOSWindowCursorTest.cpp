@@ -2,8 +2,13 @@
 
 #include <string>
 
+#include <QImage>
+
+#include "Platform/Gui/ImageCursors.h"
 #include "SVFramework/Application/CursorNames.h"
 #include "SVFramework/Application/QtOSWindowCursor.h"
+#include "tests/Support/Renderer/GuiTestApplication.h"
+#include "tests/Support/TemporaryFolder.h"
 
 namespace SV {
 namespace {
@@ -35,6 +40,25 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(QtOSWindowCursor, AnIdTheTableDoesNotHandOutShowsTheArrow) {
   EXPECT_EQ(QtCursorShape(0), Qt::ArrowCursor);
   EXPECT_EQ(QtCursorShape(Qt::PointingHandCursor), Qt::ArrowCursor);
+}
+
+TEST(QtOSWindowCursor, ARegisteredImageShowsAsABitmapCursorWithItsHotSpotAndAnUnreadableOneAsTheShape) {
+  Testing::EnsureGuiApplication();
+  Testing::TemporaryFolder folder;
+  const std::string path = folder.Path() + "/Drop.png";
+  QImage image(32, 32, QImage::Format_ARGB32);
+  image.fill(Qt::black);
+  ASSERT_TRUE(image.save(QString::fromStdString(path)));
+  ::Platform::Gui::RegisterImageCursor(102, path, 3, 4);
+  ::Platform::Gui::RegisterImageCursor(103, folder.Path() + "/Missing.png", 0, 0);
+  const QCursor drop = QtCursor(102);
+  EXPECT_EQ(drop.shape(), Qt::BitmapCursor);
+  EXPECT_EQ(drop.hotSpot(), QPoint(3, 4));
+  EXPECT_EQ(QtCursor(103).shape(), Qt::ArrowCursor);
+  EXPECT_EQ(QtCursor(kCursorHand).shape(), Qt::PointingHandCursor);
+  ::Platform::Gui::ForgetImageCursors();
+  EXPECT_FALSE(::Platform::Gui::HasImageCursor(102));
+  EXPECT_EQ(QtCursor(102).shape(), Qt::ArrowCursor);
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST(Version, TheProgramsOwnBlockAnswersTheProductIdentity) {
   const Version version(Platform::System::ProgramModule::Instance(), {kEnglishUS, kEnglishUS});
   EXPECT_EQ(version.GetCompanyName(), u"Varkon");
   EXPECT_EQ(version.GetProductName(), u"Corvex Editor");
-  EXPECT_EQ(version.GetProductVersion(), String(SV_PROJECT_VERSION ".0"));
+  EXPECT_EQ(version.GetProductVersion(), String(SV_PROJECT_VERSION));
   EXPECT_EQ(version.GetStringValue("FileVersion"), String(SV_PROJECT_VERSION ".0"));
   EXPECT_EQ(version.GetLegalCopyright(), u"Copyright (C) 2026 Varkon. All rights reserved.");
   EXPECT_EQ(version.GetTranslation(), (Translation{kEnglishUS, 1200}));
