@@ -1,10 +1,12 @@
 #include "SVFramework/Application/ControlTypeRegistration.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/Controls/Button.h"
+#include "SVFramework/Controls/CenteredSlider.h"
 #include "SVFramework/Controls/CheckedListBox.h"
 #include "SVFramework/Controls/CheckedListBoxItem.h"
 #include "SVFramework/Controls/ComboBox.h"
 #include "SVFramework/Controls/ComboMenu.h"
+#include "SVFramework/Controls/ComboSlider.h"
 #include "SVFramework/Controls/FileDropper.h"
 #include "SVFramework/Controls/Knob.h"
 #include "SVFramework/Controls/Label.h"
@@ -22,6 +24,7 @@
 #include "SVFramework/Controls/SplitterH.h"
 #include "SVFramework/Controls/SplitterV.h"
 #include "SVFramework/Controls/StatusBar.h"
+#include "SVFramework/Controls/TabControl.h"
 #include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/Controls/ToolTip.h"
 
@@ -44,9 +47,11 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.ScrollChannel", &LControlCreation::Create<LPanel>},
     {u"Framework.ComboBox", &LControlCreation::Create<LComboBox>},
     {u"Framework.ComboTextBox", &LControlCreation::Create<LComboBox>},
+    {u"Framework.ComboSlider", &LControlCreation::Create<LComboSlider>},
     {u"Framework.ComboSlider.DropDownPanel", &LControlCreation::Create<LPanel>},
     {u"Framework.Slider", &LControlCreation::Create<LSlider>},
     {u"Framework.Knob", &LControlCreation::Create<LKnob>},
+    {u"Framework.TabControl", &LControlCreation::Create<LTabControl>},
     {u"Framework.Label", &LControlCreation::Create<LLabel>},
     {u"Framework.TextBox", &LControlCreation::Create<LTextBox>},
     {u"Framework.NumericUpDown", &LControlCreation::Create<LNumericUpDown>},
@@ -62,6 +67,7 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.SplitterV", &LControlCreation::Create<LSplitterV>},
     {u"Framework.LevelMeter", &LControlCreation::Create<LLevelMeter>},
     {u"Framework.ProgressBar", &LControlCreation::Create<LProgressBar>},
+    {u"Framework.CenteredSlider", &LControlCreation::Create<LCenteredSlider>},
     {u"Framework.CenteredSliderBounds", &LControlCreation::Create<LPanel>},
 };
 
