@@ -6,13 +6,15 @@
 // button "other" far away takes the focus. Looks from DropDownSkin::kLooks.
 namespace SV::Testing::CheckedComboBoxSkin {
 
-inline std::string Combo(const std::string& name = "combo", const std::string& listClass = "Framework.CheckedListBox") {
-  return R"(<SubControl Class="Framework.CheckedComboBox" Name=")" + name + R"(" TabStop="1" XPositionAbs="10"
+inline std::string Combo(const std::string& name = "combo", const std::string& listClass = "Framework.CheckedListBox",
+                         const std::string& comboClass = "Framework.CheckedComboBox",
+                         const std::string& listLooks = "List") {
+  return R"(<SubControl Class=")" + comboClass + R"(" Name=")" + name + R"(" TabStop="1" XPositionAbs="10"
       YPositionAbs="100" XSizeAbs="100" YSizeAbs="25"><Skin Name="combo" LookList="Box"/>
   <SubControl Class="Framework.Button" Name="checkBox" XPositionAbs="2" YPositionAbs="4" XSizeAbs="16" YSizeAbs="16">
     <Skin Name="ownBox" LookList="Box"/></SubControl>
   <SubControl Class=")" + listClass + R"(" Name="listBox" TabStop="1" IsVisible="False" ClipToParent="False"
-      Z_Order="5" YPositionRel="1" XSizeToControl="Parent" XSizeRel="1" YSizeAbs="88"><Skin Name="listBox" LookList="List"/>
+      Z_Order="5" YPositionRel="1" XSizeToControl="Parent" XSizeRel="1" YSizeAbs="88"><Skin Name="listBox" LookList=")" + listLooks + R"("/>
     <SubControl Class="Framework.CheckedListBoxItem" Name="templateItem" XSizeToControl="Parent" XSizeRel="1"
         YSizeAbs="21"><Skin Name="row" LookList="Row"/>
       <SubControl Class="Framework.Button" Name="checkBox" XPositionAbs="2" YPositionAbs="2" XSizeAbs="16"

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "SVFramework/Controls/CheckedComboBox.h"
+#include "SVFramework/Utilities/Graphics/Bitmap.h"
 #include "tests/SVFramework/Controls/CheckedComboBoxSkin.h"
 #include "tests/SVFramework/Controls/DropDownSkin.h"
+#include "tests/Support/Renderer/FixtureImages.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
@@ -20,8 +22,10 @@ using Testing::DropDownSkin::Numbers;
 
 class CheckedComboBoxTest : public ::testing::Test {
 protected:
-  void Build(const std::string& listClass = "Framework.CheckedListBox") {
-    harness.Build(Testing::CheckedComboBoxSkin::Combo("combo", listClass), kLooks,
+  void Build(const std::string& listClass = "Framework.CheckedListBox",
+             const std::string& comboClass = "Framework.CheckedComboBox", const std::string& listLooks = "List",
+             const std::string& resources = std::string(kLooks)) {
+    harness.Build(Testing::CheckedComboBoxSkin::Combo("combo", listClass, comboClass, listLooks), resources,
                   ItemStrings("Test.Window|combo", Numbers(3)));
     combo = harness.Find<LCheckedComboBox>(u"combo");
     ASSERT_TRUE(combo);
@@ -131,6 +135,28 @@ TEST_F(CheckedComboBoxTest, EveryCheckChangeOfTheListIsSentAgainWithTheSamePaylo
     EXPECT_EQ(log->payloads[index].Get(), listLog->payloads[index].Get()) << index;
   }
   listLog->StopListening();
+}
+
+TEST_F(CheckedComboBoxTest, WithAnIconListTheOwnBoxOnlyDisplaysTheSelectedItem) {
+  LBitmap::SetResourceReader([](const std::string&, std::string& bytes) {
+    bytes = Testing::EncodePng(Testing::Gradient(4, 4));
+    return true;
+  });
+  const std::string icons =
+      R"(<Parts><Part Name="IconA" Width="4" Height="4" ResizeType="Center" ImageFile="::combo_icon_a.png" ImageLocX="0" ImageLocY="0"/></Parts>
+<Looks><Look Name="Icons"><ClientPart Name="Face" OffsetLeft="0" OffsetTop="0" OffsetRight="0" OffsetBottom="0"/>
+<NonClientParts><NonClientPart Name="IconA" OffsetLeft="0" OffsetTop="0" Width="4"/></NonClientParts></Look></Looks>
+<LookLists><LookList Name="IconList" NumLooks="4"><Look Name="Framed" Index="0"/><Look Name="Framed" Index="1"/>
+<Look Name="Framed" Index="2"/><Look Name="Icons" Index="3"/></LookList></LookLists>)";
+  Build("Framework.ListBoxWithIcons", "Framework.ComboBoxWithIcons", "IconList", std::string(kLooks) + icons);
+  LBitmap::SetResourceReader(nullptr);
+  ASSERT_TRUE(list);
+  ASSERT_EQ(list->GetItemImageCount(), 1u);
+  EXPECT_TRUE(combo->IsCheckBoxDisplayOnly());
+  EXPECT_TRUE(ownBox->IsPassThrough());
+  EXPECT_EQ(combo->SetSelectedIndex(1), 1);
+  combo->SetCheckBoxDisplayOnly(false);
+  EXPECT_FALSE(ownBox->IsPassThrough());
 }
 
 TEST_F(CheckedComboBoxTest, APlainListMakesAPlainComboBox) {
