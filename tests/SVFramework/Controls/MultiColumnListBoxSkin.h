@@ -22,10 +22,18 @@ inline std::string Header(int number) {
          R"(" YPositionAbs="0" XSizeAbs="100" YSizeAbs="16"><Skin Name="header" LookList="Box"/></SubControl>)";
 }
 
-inline std::string Table(int columns, int headers, const std::string& name = "table") {
+// A vertical bar 16 wide at the table's right edge.
+inline std::string VerticalBar() {
+  return R"(<SubControl Class="Framework.ScrollBar" Name="vBar" XIsDocked="True" YIsDocked="True"
+      XPositionToControl="Parent" XPositionRel="1" XPlacementAnchor="1" XSizeAbs="16" YPositionAbs="16"
+      YSizeAbs="84"/>)";
+}
+
+inline std::string Table(int columns, int headers, const std::string& name = "table", bool bar = false) {
   std::string skin = R"(<SubControl Class="Framework.listbox2ColumnSortable" Name=")" + name +
                      R"(" XPositionAbs="10" YPositionAbs="10" XSizeAbs="200" YSizeAbs="100">
     <Skin Name="table" LookList="Combo"/>)";
+  if (bar) skin += VerticalBar();
   for (int number = 1; number <= headers; ++number) skin += Header(number);
   for (int number = 1; number <= columns; ++number) skin += Column(number);
   return skin + "</SubControl>";

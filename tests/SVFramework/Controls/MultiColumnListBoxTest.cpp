@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "SVFramework/Controls/MultiColumnListBox.h"
+#include "SVFramework/Controls/Scrollbar.h"
 #include "tests/SVFramework/Controls/DropDownSkin.h"
 #include "tests/SVFramework/Controls/MultiColumnListBoxSkin.h"
 #include "tests/Support/Widgets/NotificationLog.h"
@@ -25,8 +26,8 @@ std::string Text(const String& text) { return text.ToUTF8().GetString(); }
 class MultiColumnListBoxTest : public ::testing::Test {
 protected:
   // Three columns: fruit names, numbers, and a third column of letters.
-  void Build(int rows = 3, int headers = 3) {
-    harness.Build(Testing::MultiColumnListBoxSkin::Table(3, headers), kLooks);
+  void Build(int rows = 3, int headers = 3, bool bar = false) {
+    harness.Build(Testing::MultiColumnListBoxSkin::Table(3, headers, "table", bar), kLooks);
     table = harness.Find<LMultiColumnListBox>(u"table");
     ASSERT_TRUE(table);
     ASSERT_EQ(table->GetColumnCount(), 3u);
@@ -173,6 +174,23 @@ TEST_F(MultiColumnListBoxTest, ScrollingTheTableScrollsTheColumnContents) {
   table->SetScrollOffset({0, 3.0 * Column(0)->GetRowHeight()});
   for (uint32_t column = 0; column < 3; ++column)
     EXPECT_EQ(Column(column)->GetFirstVisibleItem(), 3u) << "column " << column;
+}
+
+TEST_F(MultiColumnListBoxTest, AWheelStepOverAColumnScrollsEveryColumnAndTheTablesBar) {
+  Build(12, 3, true);
+  const RCPtr<LScrollbar> bar = table->GetVerticalScrollBar();
+  ASSERT_TRUE(bar);
+  ASSERT_TRUE(table->IsScrollBarShown(1));
+  const double before = bar->GetNormalizedValue();
+
+  harness.Wheel(harness.At(RCPtr<LControl>(Column(0).Get()), {20, 30}), 0);
+
+  const uint32_t first = Column(0)->GetFirstVisibleItem();
+  EXPECT_GT(first, 0u);
+  EXPECT_EQ(table->GetScrollOffset().y, first * Column(0)->GetRowHeight());
+  for (uint32_t column = 1; column < 3; ++column)
+    EXPECT_EQ(Column(column)->GetFirstVisibleItem(), first) << "column " << column;
+  EXPECT_NE(bar->GetNormalizedValue(), before);
 }
 
 TEST_F(MultiColumnListBoxTest, OnlyTheFirstColumnTakesTheFocus) {
