@@ -1,10 +1,12 @@
 #include "SVFramework/Application/ControlTypeRegistration.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/Controls/Button.h"
+#include "SVFramework/Controls/CenteredSlider.h"
 #include "SVFramework/Controls/CheckedComboBox.h"
 #include "SVFramework/Controls/CheckedListBox.h"
 #include "SVFramework/Controls/CheckedListBoxItem.h"
 #include "SVFramework/Controls/ComboBox.h"
+#include "SVFramework/Controls/ComboSlider.h"
 #include "SVFramework/Controls/FileDropper.h"
 #include "SVFramework/Controls/Knob.h"
 #include "SVFramework/Controls/Label.h"
@@ -23,6 +25,7 @@
 #include "SVFramework/Controls/SplitterH.h"
 #include "SVFramework/Controls/SplitterV.h"
 #include "SVFramework/Controls/StatusBar.h"
+#include "SVFramework/Controls/TabControl.h"
 #include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/Controls/ToolTip.h"
 #include "SVFramework/Controls/TreeView.h"
@@ -50,9 +53,11 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.ComboTextBox", &LControlCreation::Create<LComboBox>},
     {u"Framework.CheckedComboBox", &LControlCreation::Create<LCheckedComboBox>},
     {u"Framework.ComboBoxWithIcons", &LControlCreation::Create<LCheckedComboBox>},
+    {u"Framework.ComboSlider", &LControlCreation::Create<LComboSlider>},
     {u"Framework.ComboSlider.DropDownPanel", &LControlCreation::Create<LPanel>},
     {u"Framework.Slider", &LControlCreation::Create<LSlider>},
     {u"Framework.Knob", &LControlCreation::Create<LKnob>},
+    {u"Framework.TabControl", &LControlCreation::Create<LTabControl>},
     {u"Framework.Label", &LControlCreation::Create<LLabel>},
     {u"Framework.TextBox", &LControlCreation::Create<LTextBox>},
     {u"Framework.NumericUpDown", &LControlCreation::Create<LNumericUpDown>},
@@ -69,6 +74,7 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.ProgressBar", &LControlCreation::Create<LProgressBar>},
     {u"Framework.TreeView", &LControlCreation::Create<LTreeView>},
     {u"Framework.TreeViewItem", &LControlCreation::Create<LTreeViewItem>},
+    {u"Framework.CenteredSlider", &LControlCreation::Create<LCenteredSlider>},
     {u"Framework.CenteredSliderBounds", &LControlCreation::Create<LPanel>},
 };
 
