@@ -154,6 +154,7 @@ TEST_F(ComboSliderTest, DraggingTheSliderChangesTheComboValueAndTextOnEveryMove)
   combo->SetNormalizedValue(0.25);
   EXPECT_EQ(slider->GetNormalizedValue(), 1.0);
   harness.Release({grab.x + 190, grab.y});
+  EXPECT_TRUE(combo->IsDropDownOpen()) << "the panel is inside the combo: its slider keeps it open";
   EXPECT_EQ(texts, (Lines{"13", "25", "64", "127"}));
   EXPECT_DOUBLE_EQ(slider->GetNormalizedValue(), 0.25);
   EXPECT_DOUBLE_EQ(combo->GetNormalizedValue(), 0.25);
