@@ -2,6 +2,7 @@
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/Controls/Button.h"
 #include "SVFramework/Controls/CenteredSlider.h"
+#include "SVFramework/Controls/CheckedComboBox.h"
 #include "SVFramework/Controls/CheckedListBox.h"
 #include "SVFramework/Controls/CheckedListBoxItem.h"
 #include "SVFramework/Controls/ComboBox.h"
@@ -15,6 +16,7 @@
 #include "SVFramework/Controls/ListBoxItem.h"
 #include "SVFramework/Controls/MainMenu.h"
 #include "SVFramework/Controls/MenuListBoxItem.h"
+#include "SVFramework/Controls/MultiColumnListBox.h"
 #include "SVFramework/Controls/NumericUpDown.h"
 #include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Controls/PopupMenu.h"
@@ -27,6 +29,8 @@
 #include "SVFramework/Controls/TabControl.h"
 #include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/Controls/ToolTip.h"
+#include "SVFramework/Controls/TreeView.h"
+#include "SVFramework/Controls/TreeViewItem.h"
 
 namespace SV {
 
@@ -43,10 +47,13 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.CheckedListBox", &LControlCreation::Create<LCheckedListBox>},
     {u"Framework.CheckedListBoxItem", &LControlCreation::Create<LCheckedListBoxItem>},
     {u"Framework.ListBoxWithIcons", &LControlCreation::Create<LCheckedListBox>},
+    {u"Framework.listbox2ColumnSortable", &LControlCreation::Create<LMultiColumnListBox>},
     {u"Framework.ScrollBar", &LControlCreation::Create<LScrollbar>},
     {u"Framework.ScrollChannel", &LControlCreation::Create<LPanel>},
     {u"Framework.ComboBox", &LControlCreation::Create<LComboBox>},
     {u"Framework.ComboTextBox", &LControlCreation::Create<LComboBox>},
+    {u"Framework.CheckedComboBox", &LControlCreation::Create<LCheckedComboBox>},
+    {u"Framework.ComboBoxWithIcons", &LControlCreation::Create<LCheckedComboBox>},
     {u"Framework.ComboSlider", &LControlCreation::Create<LComboSlider>},
     {u"Framework.ComboSlider.DropDownPanel", &LControlCreation::Create<LPanel>},
     {u"Framework.Slider", &LControlCreation::Create<LSlider>},
@@ -67,6 +74,8 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.SplitterV", &LControlCreation::Create<LSplitterV>},
     {u"Framework.LevelMeter", &LControlCreation::Create<LLevelMeter>},
     {u"Framework.ProgressBar", &LControlCreation::Create<LProgressBar>},
+    {u"Framework.TreeView", &LControlCreation::Create<LTreeView>},
+    {u"Framework.TreeViewItem", &LControlCreation::Create<LTreeViewItem>},
     {u"Framework.CenteredSlider", &LControlCreation::Create<LCenteredSlider>},
     {u"Framework.CenteredSliderBounds", &LControlCreation::Create<LPanel>},
 };

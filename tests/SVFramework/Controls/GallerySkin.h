@@ -4,12 +4,13 @@
 // One window that shows the framework's periphery widgets side by side, for the
 // gallery screenshot: a tab control, a centred slider, a knob, a combo slider (open),
 // a level meter, a progress bar, a panel split by a vertical and a horizontal
-// splitter, a file dropper and a status bar. Captions are labels "caption..." whose
-// texts the test sets. The window is 800 x 520.
+// splitter, a file dropper, and below them a multi-column list, a tree view and a
+// checked combo box, then a status bar. Captions are labels "caption..." whose texts
+// the test sets. The window is 800 x 700.
 namespace SV::Testing::GallerySkin {
 
 constexpr int kWidth = 800;
-constexpr int kHeight = 520;
+constexpr int kHeight = 700;
 
 inline std::string Colorizer(const char* name, const char* color) {
   return std::string("<Colorizer Name=\"") + name + "\" ColorType=\"SolidFill\" Color=\"" + color + "\"/>";
@@ -70,6 +71,26 @@ inline std::string KnobLookList() {
   return list + "</LookList>";
 }
 
+// Fourteen looks: `first` for indexes 0 to 6, `second` for 7 to 12, and index 13 as
+// `last`.
+inline std::string TwoSets(const std::string& name, const std::string& first, const std::string& second,
+                           const std::string& last) {
+  std::string list = "<LookList Name=\"" + name + "\" NumLooks=\"14\">";
+  for (int index = 0; index < 14; ++index) {
+    const std::string& look = index < 7 ? first : index < 13 ? second : last;
+    list += "<Look Name=\"" + look + "\" Index=\"" + std::to_string(index) + "\"/>";
+  }
+  return list + "</LookList>";
+}
+
+// Looks of the lists: rows (0-6 unselected, 7-12 selected, 13 separator), check
+// boxes (0-6 off, 7-13 on) and the checked combo (7-13 while an item is checked).
+inline std::string ListLookLists() {
+  return TwoSets("RowLooks", "RowText", "RowSelected", "RowText") +
+         TwoSets("CellLooks", "CellText", "CellSelected", "CellText") +
+         TwoSets("Check", "Groove", "AccentFill", "AccentFill") + TwoSets("CheckedCombo", "Field", "FieldOpen", "FieldOpen");
+}
+
 inline std::string Resources() {
   return "<Colorizers>" + Colorizer("Back", "FF23272E") + Colorizer("Card", "FF2F343D") +
          Colorizer("Raised", "FF3C424D") + Colorizer("Light", "FFEDEFF2") + Colorizer("Dim", "FF8A919C") +
@@ -89,8 +110,9 @@ inline std::string Resources() {
          TextLook("ButtonFace", "SheenPart", "LightText", "0.5") + TextLook("Field", "RaisedPart", "LightText", "0.5") +
          TextLook("FieldOpen", "SheenPart", "Accent", "0.5") + TextLook("Status", "RaisedPart", "LightText", "0", 8) +
          TextLook("Plain", nullptr, "LightText", "0", 0) + TextLook("OnAccent", nullptr, "LightText", "0.5", 0) +
-         TextLook("Remaining", nullptr, "LightText", "1", 0) +
-         KnobLooks() + "</Looks><LookLists>" + LookList("Back", "Back", 1) + LookList("Card", "Card", 1) +
+         TextLook("Remaining", nullptr, "LightText", "1", 0) + TextLook("RowText", nullptr, "LightText", "0", 22) +
+         TextLook("RowSelected", "SheenPart", "Accent", "0", 22) + TextLook("CellText", nullptr, "LightText", "0", 6) +
+         TextLook("CellSelected", "SheenPart", "Accent", "0", 6) + KnobLooks() + "</Looks><LookLists>" + LookList("Back", "Back", 1) + LookList("Card", "Card", 1) +
          LookList("Raised", "Raised", 1) + LookList("Caption", "Caption", 1) + LookList("PaneText", "PaneText", 1) +
          LookList("Plain", "Plain", 1) + LookList("OnAccent", "OnAccent", 1) + LookList("Remaining", "Remaining", 1) + LookList("Button", "ButtonFace", 14) +
          LookList("Thumb", "AccentFill", 14) + LookList("Track", "Track", 3) + LookList("Groove", "Groove", 3) +
@@ -99,7 +121,7 @@ inline std::string Resources() {
          "<LookList Name=\"Combo\" NumLooks=\"7\"><Look Name=\"Field\" Index=\"0\"/><Look Name=\"Field\" Index=\"1\"/>"
          "<Look Name=\"Field\" Index=\"2\"/><Look Name=\"Field\" Index=\"3\"/><Look Name=\"FieldOpen\" Index=\"4\"/>"
          "<Look Name=\"FieldOpen\" Index=\"5\"/><Look Name=\"Field\" Index=\"6\"/></LookList>" +
-         KnobLookList() + "</LookLists>";
+         KnobLookList() + ListLookLists() + "</LookLists>";
 }
 
 inline std::string Control(const std::string& type, const std::string& name, const std::string& placement,
@@ -207,6 +229,43 @@ inline std::string Splitters() {
                   "Card", right));
 }
 
+inline std::string CheckBox(int x, int y, const std::string& name = "checkBox") {
+  return "<SubControl Class=\"Framework.Button\" Name=\"" + name + "\" " + At(x, y, 16, 16) +
+         "><Skin Name=\"" + name + "\" LookList=\"Check\"/><CreateParamList><CreateParam ID=\"AUTO_VALUE_SET\" "
+         "Type=\"String\">true</CreateParam></CreateParamList></SubControl>";
+}
+
+inline std::string RowTemplate(const char* rowClass, const std::string& looks, const std::string& checkBox) {
+  return Control(rowClass, "templateItem", "XSizeToControl=\"Parent\" XSizeRel=\"1\" YSizeAbs=\"20\"", looks,
+                 checkBox);
+}
+
+inline std::string MultiColumnList() {
+  std::string children;
+  for (int column = 1; column <= 3; ++column) {
+    const std::string n = std::to_string(column);
+    children += Control("Framework.Button", "buttonColumnHeader" + n, At((column - 1) * 120, 0, 118, 22), "Button");
+    children += Control("Framework.listboxNoScroll", "listboxNoScroll" + n, At((column - 1) * 120, 24, 118, 176),
+                        "Card", RowTemplate("Framework.ListBoxItem", "CellLooks", ""));
+  }
+  return Control("Framework.listbox2ColumnSortable", "table", At(20, 450, 360, 200), "Raised", children);
+}
+
+inline std::string TreeView() {
+  return Control("Framework.TreeView", "tree", At(420, 450, 170, 200), "Card",
+                 RowTemplate("Framework.TreeViewItem", "RowLooks", CheckBox(2, 2)));
+}
+
+inline std::string CheckedComboBox() {
+  const std::string list =
+      "<SubControl Class=\"Framework.CheckedListBox\" Name=\"listBox\" IsVisible=\"False\" ClipToParent=\"False\" "
+      "Z_Order=\"5\" YPositionRel=\"1\" XSizeToControl=\"Parent\" XSizeRel=\"1\" YSizeAbs=\"80\"><Skin "
+      "Name=\"listBox\" LookList=\"Card\"/>" +
+      RowTemplate("Framework.CheckedListBoxItem", "RowLooks", CheckBox(2, 2)) + "</SubControl>";
+  return Control("Framework.CheckedComboBox", "checkedCombo", At(610, 450, 170, 24), "CheckedCombo",
+                 CheckBox(4, 4) + list);
+}
+
 inline std::string Controls() {
   return Caption("captionTabs", 20, 24) + TabControl() + Caption("captionCentred", 420, 24) + CenteredSlider() +
          Caption("captionKnob", 420, 104, 120) +
@@ -215,6 +274,8 @@ inline std::string Controls() {
          ProgressBar() + Caption("captionSplitters", 20, 224) + Splitters() + Caption("captionDropper", 420, 344) +
          Control("Framework.FileDropper", "dropper", At(420, 364, 48, 48), "BlueFill") +
          Control("Framework.Label", "dropperHint", At(480, 364, 300, 48), "Caption") +
+         Caption("captionTable", 20, 430) + MultiColumnList() + Caption("captionTree", 420, 430, 170) + TreeView() +
+         Caption("captionChecked", 610, 430, 170) + CheckedComboBox() +
          Control("Framework.StatusBar", "status", At(0, kHeight - 26, kWidth, 26), "Raised",
                  Control("Framework.Label", "label1", At(0, 0, kWidth, 26), "Status"));
 }

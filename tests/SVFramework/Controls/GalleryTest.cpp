@@ -5,15 +5,18 @@
 #include <string>
 
 #include "SVFramework/Controls/CenteredSlider.h"
+#include "SVFramework/Controls/CheckedComboBox.h"
 #include "SVFramework/Controls/ComboSlider.h"
 #include "SVFramework/Controls/FileDropper.h"
 #include "SVFramework/Controls/Knob.h"
 #include "SVFramework/Controls/LevelMeter.h"
+#include "SVFramework/Controls/MultiColumnListBox.h"
 #include "SVFramework/Controls/ProgressBar.h"
 #include "SVFramework/Controls/SplitterH.h"
 #include "SVFramework/Controls/SplitterV.h"
 #include "SVFramework/Controls/StatusBar.h"
 #include "SVFramework/Controls/TabControl.h"
+#include "SVFramework/Controls/TreeView.h"
 #include "SVFramework/Renderer/Gdi/GDIRenderContextInfo.h"
 #include "SVFramework/Renderer/Renderer.h"
 #include "tests/SVFramework/Controls/GallerySkin.h"
@@ -88,6 +91,39 @@ class GalleryTest : public ::testing::Test {
     harness.MoveTo({790, 470});
   }
 
+  // The lists below the periphery widgets: a sorted table with a selected row, a tree
+  // with one branch open and one closed, and a checked combo showing a checked item.
+  void DressLists() {
+    SetText(u"captionTable", u"Multi-column list, sorted by name");
+    SetText(u"captionTree", u"Tree view");
+    SetText(u"captionChecked", u"Checked combo box");
+    SetText(u"buttonColumnHeader1", u"Name");
+    SetText(u"buttonColumnHeader2", u"Channel");
+    SetText(u"buttonColumnHeader3", u"Port");
+    const RCPtr<LMultiColumnListBox> table = harness.Find<LMultiColumnListBox>(u"table");
+    const char16_t* rows[][3] = {{u"Strings", u"3", u"B"}, {u"piano", u"1", u"A"}, {u"Drums", u"10", u"A"},
+                                 {u"bass", u"2", u"B"}, {u"Organ", u"4", u"A"}};
+    for (const auto& row : rows)
+      for (uint32_t column = 0; column < 3; ++column) table->GetColumn(column)->AddItem(String(row[column]));
+    table->PerformSort(0);
+    table->GetColumn(0)->SelectRange(2, -1, true);
+    const RCPtr<LTreeView> tree = harness.Find<LTreeView>(u"tree");
+    const int32_t keys = tree->AddItem(String(u"Keyboard"));
+    tree->MoveUnder(tree->AddItem(String(u"White keys")), keys);
+    tree->MoveUnder(tree->AddItem(String(u"Black keys")), keys);
+    const int32_t pedals = tree->AddItem(String(u"Pedals"));
+    tree->MoveUnder(tree->AddItem(String(u"Sustain")), pedals);
+    tree->SetItemChecked(pedals, false);
+    tree->UpdateVisibility(pedals);
+    tree->RebindRowsFrom(0);
+    tree->AddItem(String(u"Display"));
+    const RCPtr<LCheckedComboBox> combo = harness.Find<LCheckedComboBox>(u"checkedCombo");
+    for (const char16_t* text : {u"Velocity curve", u"Aftertouch", u"Split point"}) combo->AddItem(String(text));
+    combo->GetCheckedList()->SetItemChecked(1, true);
+    combo->SetSelectedIndex(1);
+    combo->UpdateLook();
+  }
+
   QImage Paint() {
     RCPtr<LRenderContextInfo> context;
     const RectT<int32_t> all{0, 0, Gallery::kWidth, Gallery::kHeight};
@@ -119,10 +155,14 @@ TEST_F(GalleryTest, EveryPeripheryWidgetIsBuiltFromTheSkin) {
   EXPECT_TRUE(harness.Find<LTabControl>(u"tabs"));
   EXPECT_TRUE(harness.Find<LLevelMeter>(u"meter"));
   EXPECT_TRUE(harness.Find<LProgressBar>(u"progress"));
+  EXPECT_TRUE(harness.Find<LMultiColumnListBox>(u"table"));
+  EXPECT_TRUE(harness.Find<LTreeView>(u"tree"));
+  EXPECT_TRUE(harness.Find<LCheckedComboBox>(u"checkedCombo"));
 }
 
 TEST_F(GalleryTest, PaintsTheGalleryAndWritesItsScreenshot) {
   Dress();
+  DressLists();
   const QImage image = Paint();
   ASSERT_EQ(image.width(), Gallery::kWidth);
   ASSERT_EQ(image.height(), Gallery::kHeight);
@@ -132,6 +172,10 @@ TEST_F(GalleryTest, PaintsTheGalleryAndWritesItsScreenshot) {
   EXPECT_EQ(PixelAt(image, harness.At(thumb)), 0xFFE8A33Du);
   ASSERT_TRUE(harness.Find<LComboSlider>(u"comboSlider")->IsDropDownOpen());
   EXPECT_EQ(PixelAt(image, harness.At(harness.Find(u"dropDownPanel"), {2, 2})), 0xFF3C424Du);
+  // A header of the table and the checked combo's own box, checked.
+  EXPECT_EQ(PixelAt(image, harness.At(harness.Find(u"buttonColumnHeader1"), {2, 2})), 0xFF464D58u);
+  const RCPtr<LControl> ownBox = harness.Find<LCheckedComboBox>(u"checkedCombo")->GetCheckBox();
+  EXPECT_EQ(PixelAt(image, harness.At(ownBox)), 0xFFE8A33Du);
   const QString folder = QString::fromUtf8(SV_SCREENSHOT_FOLDER);
   ASSERT_TRUE(QDir().mkpath(folder));
   EXPECT_TRUE(image.save(folder + "/widget-gallery.png")) << SV_SCREENSHOT_FOLDER;
