@@ -7,6 +7,7 @@
 
 #include "Platform/Gui/EventLoop.h"
 #include "Platform/Gui/GuiApplication.h"
+#include "Platform/Resources/QtResourceSource.h"
 #include "Platform/SingleInstance/SingleInstance.h"
 #include "Platform/System/LocaleLanguage.h"
 #include "SVFramework/Application/IdleRule.h"
@@ -173,6 +174,8 @@ private:
   // The control factory (the application's from now on) with the string tables and skins.
   void LoadResources(const char* where) {
     mFactory = LControlFactory::Create(Version().GetProductName());
+    // The built-in documents ("::") are the program's Qt resources.
+    mFactory->SetResourceSource(std::make_shared<::Platform::Resources::QtResourceSource>());
     // Root windows and controls create controls by name through the application's factory.
     SetApplicationControlFactory(mFactory);
     SV_RAISE_ON_FAILURE(mFactory->LoadResources(mOptions.resourceFolder, mLanguageId), where);

@@ -65,7 +65,10 @@ void LTreeView::EraseItemRecord(int32_t index) {
   RecountChecked();
 }
 
-void LTreeView::SwapItems(int32_t a, int32_t b) { std::swap(GetNode(a), GetNode(b)); }
+SVRESULT LTreeView::SwapItems(int32_t a, int32_t b) {
+  std::swap(GetNode(a), GetNode(b));
+  return 0;
+}
 
 SVRESULT LTreeView::RemoveItem(int32_t index) {
   if (index < 0 || index >= GetItemCount()) return E_INVALIDARG;

@@ -44,7 +44,7 @@ public:
   // Removes the node with its whole subtree; later parents move down with the array.
   void EraseItemRecord(int32_t index) override;
   // Exchanges the two records whole, parent indexes included; no other node changes.
-  void SwapItems(int32_t a, int32_t b) override;
+  SVRESULT SwapItems(int32_t a, int32_t b) override;
   bool SortItems() override { return false; }
   // Removes the node and its subtree. The subtree is unselected and unchecked first,
   // and the nodes go one by one from the last, so that the counts, the anchor and the

@@ -420,7 +420,7 @@ def device_view(t):
 def main_control(t):
     t.open("PresetEditor.MainControl", "mainControl", None, None, 900, 560, looks="Window", font=BODY)
     t.open("Framework.MainMenu", "mainMenu", 0, 0, 900, 26, looks="MenuBar", font=BODY)
-    t.open("Framework.Button", "templateMenu", None, None, 64, 26, looks="Title", font=BODY)
+    t.open("Framework.ComboMenu", "templateMenu", None, None, 64, 26, looks="Title", font=BODY)
     popup(t, "popupMenu", 'YPositionRel="1" ClipToParent="0" Z_Order="100"')
     t.close()
     t.close()
