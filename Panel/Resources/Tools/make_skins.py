@@ -181,9 +181,13 @@ def looks(skin):
     out += look(s, "MenuBar", client="Fill.MenuBar",
                 extra=[f'<NonClientPart Name="{s.r("Fill.Rule")}" OffsetLeft="0" OffsetRight="0" OffsetBottom="0" '
                        f'Height="{s.n(1)}"/>'])
-    out += look(s, "Title.Normal", text_props=text(s, "Ink.Text", left=4, right=4))
-    out += look(s, "Title.Hover", frame="title_hover", text_props=text(s, "Ink.Text", left=4, right=4))
-    out += look(s, "Title.Open", frame="title_hover", text_props=text(s, "Ink.Accent", left=4, right=4))
+    # A title is hit only where its look is not transparent, so each look fills the
+    # title with the bar's colour: a press anywhere on it opens its menu.
+    out += look(s, "Title.Normal", client="Fill.MenuBar", text_props=text(s, "Ink.Text", left=4, right=4))
+    out += look(s, "Title.Hover", client="Fill.MenuBar", frame="title_hover",
+                text_props=text(s, "Ink.Text", left=4, right=4))
+    out += look(s, "Title.Open", client="Fill.MenuBar", frame="title_hover",
+                text_props=text(s, "Ink.Accent", left=4, right=4))
     out += look(s, "HotKey", text_props=text(s, "Ink.Muted", halign=1))
     out += look(s, "ToolTip", frame="tooltip", text_props=text(s, "Ink.Text", halign=0, left=8, right=8))
     out.append('</Looks>')

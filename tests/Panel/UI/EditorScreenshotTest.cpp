@@ -217,3 +217,32 @@ TEST(EditorChannelList, TheOpenListOfSixteenChannelsLiesInsideTheWindow) {
 
 }  // namespace
 }  // namespace SV
+
+namespace SV {
+namespace {
+
+// A press anywhere on a menu title, its empty margins too, lands on the title, never
+// on the bar behind it: in both skins every title's looks are opaque where it lies.
+TEST(EditorMainMenu, APressAnywhereOnATitleHitsThatTitle) {
+  for (const int32_t skin : {EditorDocuments::kHighDpiSkin, EditorDocuments::kStandardSkin}) {
+    EditorScreen editor(skin);
+    ASSERT_TRUE(editor.Build(u"mainControl"));
+    const RCPtr<LMainMenu> bar(dynamic_cast<LMainMenu*>(editor.control->FindChild(u"mainMenu").Get()));
+    ASSERT_TRUE(bar && bar->GetMenuCount() == 2);
+    for (int32_t index = 0; index < bar->GetMenuCount(); ++index) {
+      const RCPtr<LControl> title = bar->GetMenu(index);
+      const PointT<double> origin = title->GetScreenPosition();
+      const RectT<double>& rect = title->GetRect();
+      for (const auto& [fx, fy] : {std::pair{0.5, 0.5}, std::pair{0.05, 0.1}, std::pair{0.95, 0.9}}) {
+        const PointT<int32_t> point{static_cast<int32_t>(origin.x + rect.width * fx),
+                                    static_cast<int32_t>(origin.y + rect.height * fy)};
+        PointT<int32_t> relative;
+        EXPECT_EQ(editor.window->HitTest(point, relative, false).Get(), title.Get())
+            << "skin " << skin << ", title " << index << " at " << point.x << "," << point.y;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace SV
