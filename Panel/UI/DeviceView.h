@@ -1,8 +1,6 @@
 #pragma once
 #include <cstdint>
 
-// The framework's headers come first: the device side's declare an SV::Platform that
-// would hide the platform layer's namespace from them.
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/ControlBase/ControlDescriptor.h"
 #include "SVFramework/Controls/FileDialog.h"

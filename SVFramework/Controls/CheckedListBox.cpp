@@ -95,9 +95,12 @@ int32_t LCheckedListBox::SetItemCount(int32_t count) {
   return result;
 }
 
+// Through the virtual records, so that a list keeping records of its own counts them.
 void LCheckedListBox::RecountChecked() {
-  mCheckedCount = static_cast<int32_t>(std::count_if(mCheckedItems.begin(), mCheckedItems.end(),
-                                                     [](const LCheckedListBoxItemRecord& item) { return item.checked; }));
+  int32_t count = 0;
+  for (int32_t index = 0; index < GetItemCount(); ++index)
+    if (GetCheckedItem(index).checked) ++count;
+  mCheckedCount = count;
 }
 
 void LCheckedListBox::SetItemChecked(int32_t index, bool checked) {
@@ -108,7 +111,8 @@ void LCheckedListBox::SetItemChecked(int32_t index, bool checked) {
 }
 
 bool LCheckedListBox::IsItemChecked(int32_t index) const {
-  return index >= 0 && index < GetItemCount() && mCheckedItems[static_cast<size_t>(index)].checked;
+  // Through the virtual records, as RecountChecked.
+  return index >= 0 && index < GetItemCount() && const_cast<LCheckedListBox*>(this)->GetCheckedItem(index).checked;
 }
 
 RCPtr<LBitmap> LCheckedListBox::GetItemImage(int32_t index) {

@@ -71,11 +71,13 @@ public:
 
 protected:
   SVRESULT AddRow() override;
+  // Binds a row's check box (its value change, or its click in report mode) and takes
+  // such a binding out again; a derived list may bind them in its own table.
+  virtual void BindCheckBox(const RCPtr<LButton>& checkBox);
+  virtual void UnbindCheckBox(const RCPtr<LButton>& checkBox, const char16_t* id);
 
 private:
   void LoadIconsFromLook();
-  void BindCheckBox(const RCPtr<LButton>& checkBox);
-  void UnbindCheckBox(const RCPtr<LButton>& checkBox, const char16_t* id);
   void BindCheckedRow(LCheckedListBoxItem& row, int32_t index);
   void SetRowCheckBoxValueQuietly(LCheckedListBoxItem& row, bool checked);
   int32_t ReportCheckBox(const RCPtr<LNotificationDistributor>& source, const char16_t* id, bool countChange);

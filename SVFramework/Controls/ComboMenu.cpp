@@ -10,7 +10,6 @@ namespace SV {
 
 namespace {
 constexpr uint32_t kHoverCondition = 0x4;
-constexpr uint32_t kLeftDownCondition = 0x10;
 constexpr uint32_t kEnabledCondition = 0x400;
 }  // namespace
 

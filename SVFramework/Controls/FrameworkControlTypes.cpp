@@ -1,10 +1,13 @@
 #include "SVFramework/Application/ControlTypeRegistration.h"
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/Controls/Button.h"
+#include "SVFramework/Controls/CenteredSlider.h"
+#include "SVFramework/Controls/CheckedComboBox.h"
 #include "SVFramework/Controls/CheckedListBox.h"
 #include "SVFramework/Controls/CheckedListBoxItem.h"
 #include "SVFramework/Controls/ComboBox.h"
 #include "SVFramework/Controls/ComboMenu.h"
+#include "SVFramework/Controls/ComboSlider.h"
 #include "SVFramework/Controls/FileDropper.h"
 #include "SVFramework/Controls/Knob.h"
 #include "SVFramework/Controls/Label.h"
@@ -13,6 +16,7 @@
 #include "SVFramework/Controls/ListBoxItem.h"
 #include "SVFramework/Controls/MainMenu.h"
 #include "SVFramework/Controls/MenuListBoxItem.h"
+#include "SVFramework/Controls/MultiColumnListBox.h"
 #include "SVFramework/Controls/NumericUpDown.h"
 #include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Controls/PopupMenu.h"
@@ -22,8 +26,11 @@
 #include "SVFramework/Controls/SplitterH.h"
 #include "SVFramework/Controls/SplitterV.h"
 #include "SVFramework/Controls/StatusBar.h"
+#include "SVFramework/Controls/TabControl.h"
 #include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/Controls/ToolTip.h"
+#include "SVFramework/Controls/TreeView.h"
+#include "SVFramework/Controls/TreeViewItem.h"
 
 namespace SV {
 
@@ -40,13 +47,18 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.CheckedListBox", &LControlCreation::Create<LCheckedListBox>},
     {u"Framework.CheckedListBoxItem", &LControlCreation::Create<LCheckedListBoxItem>},
     {u"Framework.ListBoxWithIcons", &LControlCreation::Create<LCheckedListBox>},
+    {u"Framework.listbox2ColumnSortable", &LControlCreation::Create<LMultiColumnListBox>},
     {u"Framework.ScrollBar", &LControlCreation::Create<LScrollbar>},
     {u"Framework.ScrollChannel", &LControlCreation::Create<LPanel>},
     {u"Framework.ComboBox", &LControlCreation::Create<LComboBox>},
     {u"Framework.ComboTextBox", &LControlCreation::Create<LComboBox>},
+    {u"Framework.CheckedComboBox", &LControlCreation::Create<LCheckedComboBox>},
+    {u"Framework.ComboBoxWithIcons", &LControlCreation::Create<LCheckedComboBox>},
+    {u"Framework.ComboSlider", &LControlCreation::Create<LComboSlider>},
     {u"Framework.ComboSlider.DropDownPanel", &LControlCreation::Create<LPanel>},
     {u"Framework.Slider", &LControlCreation::Create<LSlider>},
     {u"Framework.Knob", &LControlCreation::Create<LKnob>},
+    {u"Framework.TabControl", &LControlCreation::Create<LTabControl>},
     {u"Framework.Label", &LControlCreation::Create<LLabel>},
     {u"Framework.TextBox", &LControlCreation::Create<LTextBox>},
     {u"Framework.NumericUpDown", &LControlCreation::Create<LNumericUpDown>},
@@ -62,6 +74,9 @@ constexpr ControlTypeEntry kFrameworkControlTypes[] = {
     {u"Framework.SplitterV", &LControlCreation::Create<LSplitterV>},
     {u"Framework.LevelMeter", &LControlCreation::Create<LLevelMeter>},
     {u"Framework.ProgressBar", &LControlCreation::Create<LProgressBar>},
+    {u"Framework.TreeView", &LControlCreation::Create<LTreeView>},
+    {u"Framework.TreeViewItem", &LControlCreation::Create<LTreeViewItem>},
+    {u"Framework.CenteredSlider", &LControlCreation::Create<LCenteredSlider>},
     {u"Framework.CenteredSliderBounds", &LControlCreation::Create<LPanel>},
 };
 

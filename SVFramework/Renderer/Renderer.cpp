@@ -139,10 +139,11 @@ void LRenderer::PushClip(const RectT<double>& rect, const RectT<double>& clip, c
   RectT<double> newClip = relative ? Intersection(Intersection(clip, rect), state.clip) : clip;
   SetClipRect(NormalizeAndFloor(newClip));
   Translate(delta);
-  if (relative) {
-    state.clip.x -= delta.x;
-    state.clip.y -= delta.y;
-  }
+  // The back end took the clip in the coordinates before the move, the absolute form's
+  // too; the state keeps it in the new ones, so that clips nested inside an absolute
+  // one away from the current origin still cover its area.
+  state.clip.x -= delta.x;
+  state.clip.y -= delta.y;
   if (!stencil) return;
   if (state.stencilSet) {
     SetStencil(LStencil::Create(*stencil));

@@ -181,9 +181,13 @@ def looks(skin):
     out += look(s, "MenuBar", client="Fill.MenuBar",
                 extra=[f'<NonClientPart Name="{s.r("Fill.Rule")}" OffsetLeft="0" OffsetRight="0" OffsetBottom="0" '
                        f'Height="{s.n(1)}"/>'])
-    out += look(s, "Title.Normal", text_props=text(s, "Ink.Text", left=4, right=4))
-    out += look(s, "Title.Hover", frame="title_hover", text_props=text(s, "Ink.Text", left=4, right=4))
-    out += look(s, "Title.Open", frame="title_hover", text_props=text(s, "Ink.Accent", left=4, right=4))
+    # A title is hit only where its look is not transparent, so each look fills the
+    # title with the bar's colour: a press anywhere on it opens its menu.
+    out += look(s, "Title.Normal", client="Fill.MenuBar", text_props=text(s, "Ink.Text", left=4, right=4))
+    out += look(s, "Title.Hover", client="Fill.MenuBar", frame="title_hover",
+                text_props=text(s, "Ink.Text", left=4, right=4))
+    out += look(s, "Title.Open", client="Fill.MenuBar", frame="title_hover",
+                text_props=text(s, "Ink.Accent", left=4, right=4))
     out += look(s, "HotKey", text_props=text(s, "Ink.Muted", halign=1))
     out += look(s, "ToolTip", frame="tooltip", text_props=text(s, "Ink.Text", halign=0, left=8, right=8))
     out.append('</Looks>')
@@ -336,7 +340,8 @@ def numeric_parameter(t, cls, name, x, y, w=92):
 
 
 def channel_parameter(t, name, x, y, w=92):
-    parameter(t, "MidiChannel", name, x, y, w, 24, lambda t: combo(t, "comboBox", 0, 0, w, 16))
+    # Rows of 18 keep the open list of 16 channels inside the window.
+    parameter(t, "MidiChannel", name, x, y, w, 24, lambda t: combo(t, "comboBox", 0, 0, w, 16, row=18))
 
 
 def menu_row(t, row=24):
@@ -419,7 +424,7 @@ def device_view(t):
 def main_control(t):
     t.open("PresetEditor.MainControl", "mainControl", None, None, 900, 560, looks="Window", font=BODY)
     t.open("Framework.MainMenu", "mainMenu", 0, 0, 900, 26, looks="MenuBar", font=BODY)
-    t.open("Framework.Button", "templateMenu", None, None, 64, 26, looks="Title", font=BODY)
+    t.open("Framework.ComboMenu", "templateMenu", None, None, 64, 26, looks="Title", font=BODY)
     popup(t, "popupMenu", 'YPositionRel="1" ClipToParent="0" Z_Order="100"')
     t.close()
     t.close()

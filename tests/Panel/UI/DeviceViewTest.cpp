@@ -1,5 +1,4 @@
-// The harness first (see EditorDeviceFixture.h).
-#include "tests/Panel/UI/EditorDeviceFixture.h"
+#include "Panel/UI/DeviceView.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +8,16 @@
 #include <vector>
 
 #include "Panel/UI/AboutDlg.h"
-#include "Panel/UI/DeviceView.h"
-#include "Panel/UI/GlobalSettingsDlg.h"
 #include "Panel/UI/DriverCommon/MainControl.h"
 #include "Panel/UI/EditorControlTypes.h"
+#include "Panel/UI/GlobalSettingsDlg.h"
 #include "Platform/Gui/DocumentOpener.h"
 #include "Platform/Gui/FileDialog.h"
 #include "SVFramework/Application/ControlTypeRegistration.h"
 #include "SVFramework/Controls/MainMenu.h"
 #include "SVFramework/Controls/MenuItemState.h"
 #include "SVFramework/System/Keys/KeyCode.h"
+#include "tests/Panel/UI/EditorDeviceFixture.h"
 #include "tests/Panel/UI/EditorTestSkin.h"
 #include "tests/Support/TemporaryFolder.h"
 #include "tests/Support/Widgets/NotificationLog.h"

@@ -61,7 +61,7 @@ std::vector<Expected> EditorControls() {
   std::vector<Expected> controls = {
       {"mainControl", "PresetEditor.MainControl"},
       {"mainControl/mainMenu", "Framework.MainMenu"},
-      {"mainControl/mainMenu/templateMenu", "Framework.Button"},
+      {"mainControl/mainMenu/templateMenu", "Framework.ComboMenu"},
       {"mainControl/mainMenu/templateMenu/popupMenu", "Framework.PopupMenu"},
       {"mainControl/mainMenu/templateMenu/popupMenu/templateItem", "Framework.MenuItem"},
       {"mainControl/mainMenu/templateMenu/popupMenu/submenu", "Framework.PopupMenu"},

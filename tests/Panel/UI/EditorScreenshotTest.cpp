@@ -7,6 +7,7 @@
 #include <string>
 
 #include "SVFramework/Controls/ComboBox.h"
+#include "SVFramework/Controls/ListBox.h"
 #include "SVFramework/Controls/MainMenu.h"
 #include "SVFramework/Controls/PopupMenu.h"
 #include "tests/Panel/UI/EditorSkinFixture.h"
@@ -80,6 +81,15 @@ void ShowDefaultPreset(LControl& main) {
     channel->SetSelectedIndex(1);
 }
 
+// The global settings dialog as it opens: both sensitivities at 50 of 0 to 100.
+void ShowDefaultSensitivities(LControl& dialog) {
+  for (const char16_t* name : {u"whiteKeyVelocitySensitivityNumericUpDown", u"blackKeyVelocitySensitivityNumericUpDown"})
+    if (const RCPtr<LControl> field = dialog.FindChild(name)) {
+      field->SetValueRange(0, 100, 0);
+      field->SetNormalizedValue(0.5);
+    }
+}
+
 // Each window of the editor in both skins, painted by the real renderer into a PNG in
 // the build folder for people to look at.
 TEST_P(EditorScreenshots, TheWindowPaintsOpaqueAtItsSkinsSizeWithVisibleContent) {
@@ -87,6 +97,7 @@ TEST_P(EditorScreenshots, TheWindowPaintsOpaqueAtItsSkinsSizeWithVisibleContent)
   EditorScreen editor(screen.skin, screen.language);
   ASSERT_TRUE(editor.Build(screen.control));
   ShowDefaultPreset(*editor.control);
+  ShowDefaultSensitivities(*editor.control);
   if (auto* product = editor.control->FindChild(u"labelProduct").Get()) product->SetText(u"1.0.0.0");
   if (auto* copyright = editor.control->FindChild(u"labelCopyright").Get())
     copyright->SetText(u"Copyright (C) 2026 Varkon. All rights reserved.");
@@ -172,6 +183,64 @@ TEST(EditorMainMenu, TheOpenFileMenuFitsItsEntriesInsideTheWindow) {
     const QImage frame = editor.Paint();
     QDir().mkpath(QStringLiteral(SV_EDITOR_SCREENSHOT_DIR));
     EXPECT_TRUE(frame.save(QStringLiteral(SV_EDITOR_SCREENSHOT_DIR "/") + QString::fromLatin1(file), "PNG"));
+  }
+}
+
+}  // namespace
+}  // namespace SV
+
+namespace SV {
+namespace {
+
+// Zone B's channel list opened in both skins: all sixteen rows lie inside the window.
+TEST(EditorChannelList, TheOpenListOfSixteenChannelsLiesInsideTheWindow) {
+  for (const auto& [skin, file] : {std::pair{EditorDocuments::kStandardSkin, "channels-open-standard.png"},
+                                   std::pair{EditorDocuments::kHighDpiSkin, "channels-open-highdpi.png"}}) {
+    EditorScreen editor(skin);
+    ASSERT_TRUE(editor.Build(u"mainControl"));
+    const RCPtr<LControl> zone = editor.control->FindChild(u"viewDevice")->FindChild(u"midiUSB")->FindChild(
+        u"portBMidiChannel");
+    const RCPtr<LComboBox> combo(dynamic_cast<LComboBox*>(zone->FindChild(u"comboBox").Get()));
+    ASSERT_TRUE(combo);
+    ASSERT_GE(combo->ShowDropDown(true), 0);
+    editor.control->RecomputePlacement();
+    ASSERT_TRUE(combo->IsDropDownOpen());
+    const RCPtr<LListBox>& list = combo->GetList();
+    EXPECT_EQ(list->GetItemCount(), 16);
+    const PointT<double> origin = list->GetScreenPosition();
+    EXPECT_GE(origin.y, 0);
+    EXPECT_LE(origin.y + list->GetRect().height, editor.height);
+    const QImage frame = editor.Paint();
+    EXPECT_TRUE(frame.save(QStringLiteral(SV_EDITOR_SCREENSHOT_DIR "/") + QString::fromLatin1(file), "PNG"));
+  }
+}
+
+}  // namespace
+}  // namespace SV
+
+namespace SV {
+namespace {
+
+// A press anywhere on a menu title, its empty margins too, lands on the title, never
+// on the bar behind it: in both skins every title's looks are opaque where it lies.
+TEST(EditorMainMenu, APressAnywhereOnATitleHitsThatTitle) {
+  for (const int32_t skin : {EditorDocuments::kHighDpiSkin, EditorDocuments::kStandardSkin}) {
+    EditorScreen editor(skin);
+    ASSERT_TRUE(editor.Build(u"mainControl"));
+    const RCPtr<LMainMenu> bar(dynamic_cast<LMainMenu*>(editor.control->FindChild(u"mainMenu").Get()));
+    ASSERT_TRUE(bar && bar->GetMenuCount() == 2);
+    for (int32_t index = 0; index < bar->GetMenuCount(); ++index) {
+      const RCPtr<LControl> title = bar->GetMenu(index);
+      const PointT<double> origin = title->GetScreenPosition();
+      const RectT<double>& rect = title->GetRect();
+      for (const auto& [fx, fy] : {std::pair{0.5, 0.5}, std::pair{0.05, 0.1}, std::pair{0.95, 0.9}}) {
+        const PointT<int32_t> point{static_cast<int32_t>(origin.x + rect.width * fx),
+                                    static_cast<int32_t>(origin.y + rect.height * fy)};
+        PointT<int32_t> relative;
+        EXPECT_EQ(editor.window->HitTest(point, relative, false).Get(), title.Get())
+            << "skin " << skin << ", title " << index << " at " << point.x << "," << point.y;
+      }
+    }
   }
 }
 

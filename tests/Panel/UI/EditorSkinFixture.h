@@ -4,14 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "Panel/UI/EditorControlTypes.h"
 #include "Platform/Resources/QtResourceSource.h"
 #include "SVFramework/Application/ControlTypeRegistration.h"
 #include "SVFramework/Application/RootWindow.h"
-#include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
-#include "SVFramework/Controls/Dialog.h"
-#include "SVFramework/Controls/Label.h"
-#include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Renderer/Gdi/GDIRenderContextInfo.h"
 #include "SVFramework/Renderer/Renderer.h"
 #include "SVFramework/Utilities/Graphics/Font.h"
@@ -23,34 +20,9 @@
 
 namespace SV::Testing {
 
-// The editor's skin classes, each made as the plain framework control it is built on
-// (panels, a label, dialogs): enough to build and paint the skins' trees.
-inline void RegisterEditorStandIns(LControlFactory& factory) {
-  struct Entry {
-    const char16_t* name;
-    LControlCreateFunction create;
-  };
-  const Entry entries[] = {
-      {u"PresetEditor.MainControl", &LControlCreation::Create<LPanel>},
-      {u"PresetEditor.DialogAbout", &LControlCreation::Create<LDialog>},
-      {u"PresetEditor.MainControl.DeviceView", &LControlCreation::Create<LPanel>},
-      {u"PresetEditor.Keybed", &LControlCreation::Create<LPanel>},
-      {u"PresetEditor.Pedal", &LControlCreation::Create<LPanel>},
-      {u"PresetEditor.MidiUSB", &LControlCreation::Create<LPanel>},
-      {u"PresetEditor.ModPitchWheel", &LControlCreation::Create<LPanel>},
-      {u"PresetEditor.MainControl.DeviceView.ControllerBody", &LControlCreation::Create<LLabel>},
-      {u"PresetEditor.ParameterControl.CCValuePanel", &LControlCreation::Create<LPanel>},
-      {u"PresetEditor.ParameterControl.BasicNumericControl", &LControlCreation::Create<LPanel>},
-      {u"PresetEditor.ParameterControl.ToggleButton", &LControlCreation::Create<LPanel>},
-      {u"PresetEditor.ParameterControl.MidiChannel", &LControlCreation::Create<LPanel>},
-      {u"PresetEditor.GlobalSettings", &LControlCreation::Create<LDialog>},
-  };
-  for (const Entry& entry : entries) factory.RegisterControlCreateFunction(entry.name, entry.create);
-}
-
 // The editor's own documents as the program reads them: the string tables and skins
 // compiled into the test binary as the program's Qt resources, loaded in `language`,
-// with every framework class and the editor's stand-ins registered. Test thread only;
+// with every framework class and the editor's own classes registered. Test thread only;
 // one at a time (it is the application's factory while it lives).
 class EditorDocuments {
 public:
@@ -59,7 +31,7 @@ public:
 
   explicit EditorDocuments(int32_t language = 1033) : factory(LControlFactory::Create(u"Corvex Editor")) {
     RegisterControlTypes(*factory, GetFrameworkControlTypes());
-    RegisterEditorStandIns(*factory);
+    RegisterControlTypes(*factory, GetEditorControlTypes());
     factory->SetResourceSource(std::make_shared<::Platform::Resources::QtResourceSource>());
     loadResult = factory->LoadResources(u"::", language);
     SetApplicationControlFactory(factory);

@@ -1,3 +1,5 @@
+#include "Panel/UI/GlobalSettingsDlg.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,7 +8,6 @@
 #include "SVFramework/ObjectBase/Exception.h"
 #include "tests/Panel/UI/EditorDeviceFixture.h"
 #include "tests/Panel/UI/EditorTestSkin.h"
-#include "Panel/UI/GlobalSettingsDlg.h"
 
 namespace SV {
 namespace {

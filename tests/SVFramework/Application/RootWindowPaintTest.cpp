@@ -142,9 +142,10 @@ TEST_F(RootWindowPaintTest, ControlsThatDoNotClipArePaintedAfterTheTreeByZOrderA
 
   window->RedrawAll();
   PaintPending();
+  // Each is drawn from its parent's content origin, its clip its own rectangle there.
   EXPECT_EQ(log.lines, (Lines{"root:Paint clip 0,0,800,600", "a:Paint clip 0,0,800,600", "b:Paint clip 0,0,800,600",
-                              "low:Paint clip 205,15,10,10 nested", "high:Paint clip 10,10,5,5 nested",
-                              "tie:Paint clip 300,200,100,100 nested", "inner:Paint clip 310,210,20,20 nested"}));
+                              "low:Paint clip 5,5,10,10 nested", "high:Paint clip 0,0,5,5 nested",
+                              "tie:Paint clip 300,200,100,100 nested", "inner:Paint clip 10,10,20,20 nested"}));
   EXPECT_EQ(os.redraws, 1);
 }
 

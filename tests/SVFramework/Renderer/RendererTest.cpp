@@ -140,6 +140,14 @@ TEST_F(RendererStateStack, AbsoluteClipAtTheCurrentOriginReplacesTheClip) {
   EXPECT_EQ(State().clip, (RectT<double>{-4, 2, 501, 8}));
 }
 
+TEST_F(RendererStateStack, AnAbsoluteClipAwayFromTheOriginKeepsItsAreaForTheClipsNestedInIt) {
+  renderer->PushClip({100, 50, 40, 30}, {110, 60, 20, 10}, nullptr, false);
+  EXPECT_EQ(State().offset, (PointT<double>{100, 50}));
+  EXPECT_EQ(State().clip, (RectT<double>{10, 10, 20, 10}));
+  renderer->PushClip({10, 10, 20, 10}, {10, 10, 20, 10}, nullptr, true);
+  EXPECT_EQ(State().clip, (RectT<double>{0, 0, 20, 10})) << "the nested clip is not empty";
+}
+
 TEST_F(RendererStateStack, NegativeClipSizesAreFlippedBeforeSnapping) {
   renderer->PushClip({0, 0, 5, 5}, {10, 10, -4.5, -2.9999999999999996}, nullptr, false);
   EXPECT_EQ(State().clip, (RectT<double>{5, 7, 5, 3}));

@@ -143,11 +143,13 @@ private:
   };
 
   // The port manager's worker may hold the manager, and so the services, a moment
-  // after its last job; JACK clients must be closed before the server stops.
+  // after its last job; JACK clients must be closed before the server stops. The bound
+  // is generous: a sanitizer build on a busy two-core machine closes clients slowly,
+  // and a server stopped under a closing client brings the JACK library down.
   static void WaitUntilReleased(std::shared_ptr<::Platform::Midi::MidiServices>& services) {
     const std::weak_ptr<::Platform::Midi::MidiServices> watched = services;
     services.reset();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (!watched.expired() && std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }

@@ -19,6 +19,7 @@
 #include "SVFramework/Utilities/StringPayload.h"
 #include "SVFramework/notification/NotificationCenterManager.h"
 #include "tests/Panel/UI/DriverCommon/PresetFileBytes.h"
+#include "tests/Panel/UI/RecordingSettings.h"
 #include "tests/Support/ApplicationStandIn.h"
 #include "tests/Support/Renderer/StandInApplication.h"
 
@@ -263,36 +264,7 @@ TEST(PresetManagerRecordTest, ARecordIsBuiltAndParsedBackThroughTheManager) {
   EXPECT_EQ(LPresetManager::ParseRecord(bytes, 25, 26, index, value), E_FAIL);
 }
 
-// The settings service as far as the folder is stored: records each text written.
-class RecordingSettings : public IIniFileManager {
-public:
-  struct Write {
-    int32_t handle;
-    std::u16string key, text;
-  };
-  SVRESULT Load(const String&) override { return E_FAIL; }
-  SVRESULT Unload() override { return E_FAIL; }
-  SVRESULT OpenIniFile(const String&, const String&, const String&, int32_t&) override { return E_FAIL; }
-  SVRESULT WriteIniFile(int32_t) override { return E_FAIL; }
-  bool DoesNodeExist(int32_t, const String&) override { return false; }
-  SVRESULT CloseIniFile(int32_t, int32_t) override { return E_FAIL; }
-  SVRESULT GetIniValueInt(int32_t, const String&, int32_t, int32_t&) override { return E_FAIL; }
-  SVRESULT SetIniValueInt(int32_t, const String&, int32_t) override { return E_FAIL; }
-  SVRESULT GetIniValueStr(int32_t, const String&, const String&, String&) override { return E_FAIL; }
-  SVRESULT SetIniValueStr(int32_t handle, const String& key, const String& text) override {
-    writes.push_back({handle, std::u16string(key.View()), std::u16string(text.View())});
-    return S_OK;
-  }
-  SVRESULT GetKeyCount(int32_t, const String&, int32_t&) override { return E_FAIL; }
-  SVRESULT GetKeyNameAt(int32_t, const String&, int32_t, String&) override { return E_FAIL; }
-  SVRESULT GetArrayCount(int32_t, const String&, int32_t&) override { return E_FAIL; }
-  SVRESULT SetArrayCount(int32_t, const String&, int32_t) override { return E_FAIL; }
-  SVRESULT GetArrayItemAt(int32_t, const String&, int32_t, String&) override { return E_FAIL; }
-  SVRESULT SetArrayItemAt(int32_t, const String&, int32_t, const String&) override { return E_FAIL; }
-  SVRESULT RemoveArrayItemAt(int32_t, const String&, int32_t) override { return E_FAIL; }
-
-  std::vector<Write> writes;
-};
+using Testing::RecordingSettings;
 
 // An application object whose settings files are handles 10 + id.
 class SettingsApplication : public Testing::StandInApplication {
@@ -310,7 +282,7 @@ public:
 TEST(PresetManagerFolderTest, TheDialogsFolderIsStoredAsTheLastPresetFolderInTheUserSettings) {
   ApplicationStandIn engineOwner;
   const RCPtr<LPresetManager> manager = LPresetManager::Create();
-  const RCPtr<LFileDialog> dialog(new LFileDialog(u"/home/player/Presets"));
+  const RCPtr<LFileDialog> dialog(new LFileDialog(u"Presets/Mine"));
   manager->StoreLastFolderPath(*dialog);  // no application object: nothing to store in
 
   SettingsApplication application;
@@ -319,7 +291,7 @@ TEST(PresetManagerFolderTest, TheDialogsFolderIsStoredAsTheLastPresetFolderInThe
   ASSERT_EQ(application.settings.writes.size(), 1u);
   EXPECT_EQ(application.settings.writes[0].handle, 11);
   EXPECT_EQ(application.settings.writes[0].key, u"PresetLastFolderPath");
-  EXPECT_EQ(application.settings.writes[0].text, u"/home/player/Presets");
+  EXPECT_EQ(application.settings.writes[0].text, u"Presets/Mine");
 }
 
 }  // namespace
