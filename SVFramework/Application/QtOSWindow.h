@@ -65,7 +65,10 @@ public:
   SVRESULT EndModal(int32_t result) override;
   int32_t RunModalLoop() override;
   bool IsModal() override { return mModalLoop != nullptr; }
-  bool IsActive() override { return isActive(); }
+  // Active, or being activated by a press on it: a press on an inactive window
+  // activates it and still reaches the control under the pointer, as on systems that
+  // activate windows synchronously (X11 activates later, when the focus arrives).
+  bool IsActive() override { return isActive() || mActivatingPress; }
   bool HasFocus() override;
   SVRESULT SetFocus() override;
   int32_t SetCursor(int32_t cursor) override;
@@ -121,6 +124,8 @@ private:
   ::Platform::Gui::WheelSteps mWheel;
   ::Platform::Gui::ModifierSides mModifierSides;
   bool mCaptured = false;
+  // A press on the inactive window asked for the activation, which has not come yet.
+  bool mActivatingPress = false;
   ModalLoop* mModalLoop = nullptr;
   bool mClosing = false;
   int32_t mLastPressButton = 0;

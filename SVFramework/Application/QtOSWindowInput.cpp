@@ -91,6 +91,7 @@ bool OSWindow::Dispatch(QEvent* event) {
       }
       break;
     case QEvent::FocusIn:
+      mActivatingPress = false;
       if (mRootWindow) mRootWindow->RestoreFocus();
       break;
     case QEvent::FocusOut:
@@ -182,7 +183,8 @@ void OSWindow::OnMousePress(QMouseEvent& event) {
   mLastMousePoint = PointOf(event.position());
   mButtonsHeld = Platform::Gui::ButtonMaskFromQt(event.buttons());
   if (!mRootWindow) return;
-  if (!mRootWindow->GetFocusControl()) requestActivate();
+  if (!isActive()) mActivatingPress = true;
+  if (!mRootWindow->GetFocusControl() || mActivatingPress) requestActivate();
   // Qt grabs the pointer for the window while a button is held.
   if (mPressCount++ == 0) mCaptured = true;
   const bool isDouble = IsDoubleClick(button, event.position().toPoint(), event.timestamp());
@@ -197,6 +199,8 @@ void OSWindow::OnMouseRelease(QMouseEvent& event) {
   mButtonsHeld = Platform::Gui::ButtonMaskFromQt(event.buttons());
   if (!mRootWindow) return;
   mRootWindow->OnMouseButton(1, button, Platform::Gui::MouseModifiersFromQt(event.modifiers()), mLastMousePoint, 0);
+  // The click is whole; from now on the window takes input once it is active.
+  if (mButtonsHeld == 0) mActivatingPress = false;
   const bool outside = !QRect(0, 0, width(), height()).contains(event.position().toPoint());
   if (mButtonsHeld == 0 && outside) {
     mPressCount = 0;
@@ -237,6 +241,7 @@ void OSWindow::OnResize() {
 }
 
 void OSWindow::OnFocusOut() {
+  mActivatingPress = false;
   mModifierSides.Clear();
   if (!mRootWindow) return;
   if (mButtonsHeld != 0 || mCaptured) {

@@ -166,6 +166,28 @@ TEST_F(QtOSWindowTest, PressesMovesAndReleasesReachTheControlsInTheirOwnCoordina
                               "a:Up 1 (390,290) dbl=0"}));
 }
 
+// A click on a window that another window holds the activation from (a dialog that
+// just closed, another program) reaches its control at once and activates the window;
+// without the press, an inactive window takes no input.
+TEST_F(QtOSWindowTest, AClickOnAnInactiveWindowReachesItsControlAndActivatesTheWindow) {
+  OSWindowOptions options;
+  options.title = u"Other";
+  options.clientRect = {400, 40, 100, 100};
+  auto* other = static_cast<OSWindow*>(CreateOSWindow(options));
+  other->show();
+  other->requestActivate();
+  ASSERT_TRUE(WaitFor([&] { return other->isActive() && !window->isActive(); }));
+  a->captureOnPress = true;
+  log.lines.clear();
+  Mouse(QEvent::MouseMove, {20, 30}, Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(log.lines, Lines{}) << "an inactive window took a move";
+  Mouse(QEvent::MouseButtonPress, {20, 30}, Qt::LeftButton, Qt::LeftButton);
+  Mouse(QEvent::MouseButtonRelease, {20, 30}, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(log.lines, (Lines{"a:Enter", "a:Down 1 (10,20) dbl=0", "a:Up 1 (10,20) dbl=0"}));
+  EXPECT_TRUE(WaitFor([&] { return window->isActive(); }));
+  other->Close();
+}
+
 TEST_F(QtOSWindowTest, ASecondPressSoonAtThePlaceArrivesOnceFlaggedAsADoubleClick) {
   a->captureOnPress = true;
   Mouse(QEvent::MouseMove, {20, 30}, Qt::NoButton, Qt::NoButton);
