@@ -243,6 +243,10 @@ void LRootWindow::OnWindowFocusLost() {
 }
 
 void LRootWindow::RestoreFocus() {
+  // A focus already inside this window stays exactly where it is: handing it down the
+  // tree again would pass a drop-down's own SetFocus, which closes an open drop-down
+  // (a menu opened by the very press that activated the window).
+  if (mFocus && mFocus->GetRootWindow() == this) return;
   if (!mFocus && mPreviousFocus) {
     const RCPtr<LControl> previous = mPreviousFocus;
     if (previous->GetRootWindow() == this) {

@@ -104,6 +104,16 @@ TEST_F(ComboMenuBarTest, APressOnATitleOpensItsMenuBelowItAndASecondPressClosesI
   EXPECT_TRUE(log->lines.empty());
 }
 
+// A press on a title of an inactive window opens the menu before the window's
+// activation arrives; the activation leaves the open menu and its focus alone.
+TEST_F(ComboMenuBarTest, AMenuOpenedByThePressThatActivatesTheWindowStaysOpenWhenTheActivationArrives) {
+  harness.Click(harness.At(RCPtr<LControl>(file.Get())));
+  ASSERT_TRUE(filePopup->HasFocus());
+  harness.window->RestoreFocus();
+  EXPECT_TRUE(file->IsDropDownOpen());
+  EXPECT_TRUE(filePopup->HasFocus());
+}
+
 TEST_F(ComboMenuBarTest, AChosenEntryIsQueuedOnTheWindowAndHandledAtItsNextIdlePass) {
   harness.Click(harness.At(RCPtr<LControl>(file.Get())));
   ASSERT_TRUE(filePopup->IsShown());
