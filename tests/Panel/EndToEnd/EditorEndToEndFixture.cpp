@@ -67,7 +67,8 @@ void EditorEndToEnd::StopEditor() {
   // process of the machine. A program that does not end is killed after the bound.
   if (mEditor && mMain != 0) {
     mX->RequestClose(mMain);
-    mEditor->WaitForExit(kLimit);
+    // A dialog left open keeps the program from closing; it is then killed.
+    mEditor->WaitForExit(std::chrono::seconds(5));
   }
   mEditor.reset();
   mMain = 0;
@@ -81,15 +82,18 @@ bool EditorEndToEnd::Click(EditorPlace place) {
 
 bool EditorEndToEnd::Choose(FileCommand command) {
   // The two file commands have their keys, which a user takes as often as the menu.
-  if (command == FileCommand::OpenPreset) return mInput->Key("ctrl+o");
-  if (command == FileCommand::SavePreset) return mInput->Key("ctrl+s");
+  // Keys go to the window with the focus, which a closed message box may have left
+  // nowhere.
+  if (command == FileCommand::OpenPreset) return mInput->Focus(mMain) && mInput->Key("ctrl+o");
+  if (command == FileCommand::SavePreset) return mInput->Focus(mMain) && mInput->Key("ctrl+s");
   if (!Click(kFileMenuTitle)) return false;
   for (int step = 0; step < DownStepsTo(command); ++step)
     if (!mInput->Key("Down")) return false;
   return mInput->Key("Return");
 }
 
-bool EditorEndToEnd::ChooseAbout() { return Click(kHelpMenuTitle) && mInput->Key("Return"); }
+// About is the Help menu's first entry.
+bool EditorEndToEnd::ChooseAbout() { return Click(kHelpMenuTitle) && mInput->Key("Down") && mInput->Key("Return"); }
 
 std::optional<XSession::Window> EditorEndToEnd::WaitForWindow(const std::string& title) {
   const std::optional<XSession::Window> window = mX->WaitForWindowTitled(title, kLimit);

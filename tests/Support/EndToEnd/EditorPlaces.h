@@ -16,9 +16,10 @@ inline constexpr EditorPlace kHelpMenuTitle{96, 13};
 // The global settings dialog's SEND button, in the dialog's pixels.
 inline constexpr EditorPlace kGlobalSettingsSend{262, 263};
 
-// The File menu's entries in their order, as the Down key walks them from the first
-// (the separators are skipped).
+// The File menu's entries in their order, as the Down key walks them (the separators
+// are skipped). A menu opened by a click has no entry selected: the first Down selects
+// the first entry.
 enum class FileCommand { SendPreset, GetPreset, OpenPreset, SavePreset, GlobalSettings, Exit };
-inline int DownStepsTo(FileCommand command) { return static_cast<int>(command); }
+inline int DownStepsTo(FileCommand command) { return static_cast<int>(command) + 1; }
 
 }  // namespace Testing::EndToEnd

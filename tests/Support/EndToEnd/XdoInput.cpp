@@ -34,6 +34,8 @@ bool XdoInput::MoveMouse(int x, int y) { return Run({"mousemove", std::to_string
 
 bool XdoInput::Key(const std::string& keys) { return Run({"key", "--clearmodifiers", keys}); }
 
+bool XdoInput::Focus(unsigned long window) { return Run({"windowfocus", "--sync", std::to_string(window)}); }
+
 bool XdoInput::Type(const std::string& text) { return Run({"type", "--delay", "20", text}); }
 
 }  // namespace Testing::EndToEnd

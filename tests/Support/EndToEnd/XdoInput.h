@@ -16,6 +16,9 @@ public:
   // Key names as xdotool knows them: "Return", "Escape", "ctrl+s", "Down".
   bool Key(const std::string& keys);
   bool Type(const std::string& text);
+  // Gives the window the keyboard focus, as a click on it would (there is no window
+  // manager to do it), and waits until the X server has done so.
+  bool Focus(unsigned long window);
 
   // Whether xdotool is installed.
   static bool Available();
