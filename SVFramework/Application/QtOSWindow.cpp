@@ -13,6 +13,7 @@
 #include "Platform/Gui/ProgramIcon.h"
 #include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/Application/QtOSWindowCursor.h"
+#include "SVFramework/Application/QtOSWindowPaintLog.h"
 #include "SVFramework/Application/RootWindow.h"
 #include "SVFramework/Renderer/Renderer.h"
 
@@ -316,7 +317,9 @@ void OSWindow::CopyArea(const IPixelBuffer<uint32_t>& surface, const RectT<int32
 
 void OSWindow::EndPresent() {
   mBackingStore->endPaint();
-  if (isExposed()) mBackingStore->flush(mPresented);
+  if (!isExposed()) return;
+  mBackingStore->flush(mPresented);
+  AppendPaintLogLine(static_cast<uint64_t>(winId()), title().toStdString());
 }
 
 }  // namespace SV

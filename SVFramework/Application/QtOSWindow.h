@@ -33,7 +33,10 @@ class LKeyParam;
 // and rethrows it (the main loop's run step shows the start-up error box and requests
 // the exit; a modal loop passes it on to its caller); with no loop of ours running it
 // is kept for the next loop of ours (Platform::Gui::EventLoop::Keep) and the event
-// queue is woken. UI thread only.
+// queue is woken. Each presented frame is recorded in the paint log when the
+// environment asks for one (SV_PAINT_LOG, see QtOSWindowPaintLog.h), so that a watcher
+// outside the program knows when a window first showed and when it last changed.
+// UI thread only.
 class OSWindow : public QWindow, public IOSWindow, public IWindowTarget {
 public:
   explicit OSWindow(const OSWindowOptions& options);

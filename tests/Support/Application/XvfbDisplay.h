@@ -12,10 +12,11 @@ namespace SV::Testing {
 
 // An X server of the test's own (Xvfb) on a display number it picks itself: Xvfb
 // writes the number to a pipe once it accepts clients (-displayfd), and the wait for
-// that line is bounded. The server is stopped when the object goes.
+// that line is bounded. The screen is 1280 x 1024 at 24 bits unless the test asks for
+// another ("WIDTHxHEIGHTxDEPTH"). The server is stopped when the object goes.
 class XvfbDisplay {
 public:
-  XvfbDisplay() {
+  explicit XvfbDisplay(const std::string& screen = "1280x1024x24") {
     int fds[2];
     if (pipe(fds) != 0) return;
     mPid = fork();
@@ -24,7 +25,7 @@ public:
       const std::string fd = std::to_string(fds[1]);
       const int devNull = open("/dev/null", O_WRONLY);
       dup2(devNull, STDERR_FILENO);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
              static_cast<char*>(nullptr));
       _exit(127);
     }

@@ -1,0 +1,331 @@
+// The editor program as a user meets it, on an X server (Xvfb), a JACK server and the
+// simulated controller program of the benchmark's own:
+// - launch to first paint: from the start of the process to the first frame its main
+//   window presents (the paint log, SV_PAINT_LOG), against a bare Qt widgets window of
+//   the same size started the same way (BareQtWindow), in the same run: at most 3x;
+// - resident memory at first paint, against the bare window's: at most 2x;
+// - idle CPU with the main window open and nothing happening, over 10 s: at most 0.5 %
+//   of one core;
+// - Get Preset from the menu command (the Return that takes the entry) to all 24 values
+//   shown (the last frame of the main window once the values arrived), against the
+//   protocol's own round trip (the device protocol in this process against the same
+//   controller, as GetPresetRoundTripBench measures it): at most 1.2x. The time the
+//   success box waits for the user's OK is left out: the span from the box's appearing
+//   to the OK is not counted.
+// The controller answers within the JACK cycle that brings the request, so that the
+// editor and the protocol meet the same cycles.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "BenchmarkGoal.h"
+#include "DeviceControl/GeneratedCode/Engine/inc/RootModuleEngine.h"
+#include "Panel/Engine/PresetEditorCommon/MidiManager.h"
+#include "Platform/Midi/MidiServices.h"
+#include "Platform/Midi/RtMidiBackend.h"
+#include "RateReporter.h"
+#include "SVFramework/Midi/DefaultMidiServices.h"
+#include "tests/Support/Application/XvfbDisplay.h"
+#include "tests/Support/ApplicationStandIn.h"
+#include "tests/Support/EndToEnd/ControllerProcess.h"
+#include "tests/Support/EndToEnd/EditorPlaces.h"
+#include "tests/Support/EndToEnd/PaintLog.h"
+#include "tests/Support/EndToEnd/ProgramLaunch.h"
+#include "tests/Support/EndToEnd/XSession.h"
+#include "tests/Support/Midi/JackServerFixture.h"
+#include "tests/Support/TemporaryFolder.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using Testing::EndToEnd::ChildProcess;
+using Testing::EndToEnd::PaintLog;
+using Testing::EndToEnd::PaintRecord;
+using Testing::EndToEnd::PresetValues;
+
+constexpr const char* kEditorTitle = "Corvex Editor";
+constexpr const char* kBareTitle = "Bare Qt Window";
+constexpr const char* kGetPresetBox = "Retrieve Preset";
+constexpr auto kLimit = 30s;
+// A frame of the main window after the values arrived is the last one when no other
+// follows within this span (an untimed wait).
+constexpr auto kSettled = 500ms;
+
+// Everything the measurements share, made once for the run.
+struct World {
+  SV::Testing::XvfbDisplay display{"1920x1200x24"};
+  SV::Testing::TemporaryFolder home;
+  std::unique_ptr<Testing::Midi::JackServer> jack;
+  std::unique_ptr<Testing::EndToEnd::ControllerProcess> controller;
+  std::unique_ptr<Testing::EndToEnd::XSession> x;
+  int launches = 0;
+  int editorWidth = 640, editorHeight = 480;
+  std::optional<double> editorMegabytes, bareMegabytes;
+
+  bool Start(std::string& error) {
+    if (display.Name().empty()) return (error = "Xvfb did not start", false);
+    if (home.Path().empty()) return (error = "no temporary folder", false);
+    jack = Testing::Midi::JackServer::Start(error, Testing::Midi::JackServer::Mode::Asynchronous);
+    if (!jack) return false;
+    controller = Testing::EndToEnd::ControllerProcess::Start(SV_CONTROLLER_PROGRAM, error);
+    if (!controller || !controller->Answer("during-request")) return false;
+    x = Testing::EndToEnd::XSession::Open(display.Name(), error);
+    return x != nullptr;
+  }
+};
+
+World* gWorld = nullptr;
+
+// A program started with a fresh paint log, and its first frame. It is closed as a
+// user closes it (its single-instance lock and its JACK clients are left in order;
+// a JACK client killed inside the JACK library can lock the library's shared state
+// for every process of the machine), and killed only when it does not end.
+struct Launched {
+  std::unique_ptr<ChildProcess> process;
+  std::unique_ptr<PaintLog> paints;
+  Clock::time_point start;
+  std::optional<PaintRecord> firstPaint;
+
+  Launched() = default;
+  Launched(Launched&&) = default;
+  ~Launched() { Close(); }
+  void Close() {
+    if (!process || !firstPaint) return;
+    gWorld->x->RequestClose(firstPaint->window);
+    process->WaitForExit(kLimit);
+    process.reset();
+  }
+};
+
+Launched Launch(const std::string& program, std::vector<std::string> arguments, const std::string& title) {
+  Launched launched;
+  const std::string log = gWorld->home.PathOf("paints-" + std::to_string(++gWorld->launches) + ".log");
+  launched.paints = std::make_unique<PaintLog>(log);
+  std::string error;
+  launched.start = Clock::now();
+  launched.process = Testing::EndToEnd::StartProgram({.program = program,
+                                                      .arguments = std::move(arguments),
+                                                      .display = gWorld->display.Name(),
+                                                      .home = gWorld->home.Path(),
+                                                      .dotsPerInch = 96,
+                                                      .paintLog = log,
+                                                      .logPath = gWorld->home.PathOf("program.log")},
+                                                     error);
+  if (launched.process) launched.firstPaint = launched.paints->WaitForFirstPaint(title, kLimit);
+  return launched;
+}
+
+// The process's resident memory now, in MiB (VmRSS).
+std::optional<double> ResidentMegabytes(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+  return std::nullopt;
+}
+
+// The CPU time of the process's threads so far, in seconds (the scheduler's sum of
+// each thread's run time, in milliseconds with six decimals).
+double CpuSeconds(pid_t pid) {
+  double total = 0;
+  std::error_code ignored;
+  for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", ignored)) {
+    std::ifstream sched(task.path() / "sched");
+    std::string line;
+    while (std::getline(sched, line)) {
+      if (line.rfind("se.sum_exec_runtime", 0) != 0) continue;
+      total += std::stod(line.substr(line.find(':') + 1)) * 1e-3;
+      break;
+    }
+  }
+  return total;
+}
+
+template <class Start>
+void MeasureLaunch(benchmark::State& state, Start start, std::optional<double>& megabytes) {
+  for (auto _ : state) {
+    Launched launched = start();
+    if (!launched.firstPaint) {
+      state.SkipWithError("no first paint");
+      break;
+    }
+    state.SetIterationTime(std::chrono::duration<double>(launched.firstPaint->time - launched.start).count());
+    state.PauseTiming();
+    megabytes = ResidentMegabytes(launched.process->Pid());
+    launched.Close();
+    state.ResumeTiming();
+  }
+}
+
+Launched LaunchEditor() { return Launch(SV_EDITOR_PROGRAM, {}, kEditorTitle); }
+
+void LaunchToFirstPaint_Editor(benchmark::State& state) {
+  MeasureLaunch(state, LaunchEditor, gWorld->editorMegabytes);
+}
+
+void LaunchToFirstPaint_BareQt(benchmark::State& state) {
+  const auto start = [] {
+    return Launch(SV_BARE_QT_PROGRAM,
+                  {std::to_string(gWorld->editorWidth), std::to_string(gWorld->editorHeight), kBareTitle}, kBareTitle);
+  };
+  MeasureLaunch(state, start, gWorld->bareMegabytes);
+}
+
+BENCHMARK(LaunchToFirstPaint_Editor)->UseManualTime()->Iterations(5)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(LaunchToFirstPaint_BareQt)->UseManualTime()->Iterations(5)->Repetitions(3)->Unit(benchmark::kMillisecond);
+
+// The editor's main window size, for the bare window to match.
+bool LearnEditorSize() {
+  Launched launched = LaunchEditor();
+  if (!launched.firstPaint) return false;
+  const std::optional<unsigned long> window = gWorld->x->WaitForWindowTitled(kEditorTitle, kLimit);
+  if (!window) return false;
+  const Testing::EndToEnd::ScreenRect place = gWorld->x->PlaceOf(*window);
+  gWorld->editorWidth = place.width;
+  gWorld->editorHeight = place.height;
+  return true;
+}
+
+std::optional<double> IdleCpuPercent() {
+  Launched launched = LaunchEditor();
+  if (!launched.firstPaint) return std::nullopt;
+  // Start-up's own work (the first presence poll of the controller) ends first.
+  launched.paints->WaitFor([](const PaintRecord&) { return false; }, 0, 2s);
+  const pid_t pid = launched.process->Pid();
+  const double before = CpuSeconds(pid);
+  const Clock::time_point start = Clock::now();
+  // Nothing happens for ten seconds (the program does not end by itself).
+  launched.process->WaitForExit(10s);
+  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+  return 100.0 * (CpuSeconds(pid) - before) / wall;
+}
+
+// The protocol's own Get Preset round trip, in this process against the same
+// controller, from the request to the values written into the engine.
+void GetPreset_DeviceProtocol(benchmark::State& state) {
+  SV::SetDefaultMidiServices(
+      std::make_shared<Platform::Midi::MidiServices>(std::make_shared<Platform::Midi::RtMidiBackend>()));
+  {
+    SV::Testing::ApplicationStandIn application;
+    application.StartEngine(SV::RCPtr<SV::LRootModuleEngine>(new SV::LRootModuleEngine()));
+    SV::RCPtr<SV::LMidiManager> manager = SV::LMidiManager::Create();
+    if (!manager->IsConnected()) state.SkipWithError("the device protocol did not open the controller's ports");
+    manager->ResumeStatusPolling();
+    for (auto _ : state)
+      if (manager->GetPresetFromMidiDevice(0) != 0) state.SkipWithError("no dump came");
+    manager.Reset();
+  }
+  SV::SetDefaultMidiServices(nullptr);
+}
+
+BENCHMARK(GetPreset_DeviceProtocol)->UseRealTime()->Iterations(40)->Repetitions(3)->Unit(benchmark::kMillisecond);
+
+// Two presets that differ in every value the screen shows.
+PresetValues PresetNumber(int which) {
+  if (which % 2 == 0) return {1, 45, 1, 64, 7, 66, 4, 67, 5, 0, 1, 0, 1, 0, 1, 0, 9, 1, 0, 1, 0, 1, 0, 1};
+  return {0, 35, 0, 52, 2, 70, 12, 80, 3, 1, 0, 1, 0, 1, 0, 1, 14, 0, 1, 0, 1, 0, 1, 0};
+}
+
+// The last frame of the main window from `from` on, once no other followed for a while.
+std::optional<PaintRecord> LastFrameOfMain(PaintLog& paints, size_t from) {
+  std::optional<PaintRecord> last;
+  while (true) {
+    const size_t seen = paints.Records().size();
+    const std::optional<PaintRecord> next = paints.WaitFor(
+        [](const PaintRecord& record) { return record.title == kEditorTitle; }, std::max(from, seen),
+        std::chrono::duration_cast<std::chrono::milliseconds>(kSettled));
+    if (!next) return last;
+    last = next;
+    from = paints.Records().size();
+  }
+}
+
+void GetPreset_EditorMenuToValuesShown(benchmark::State& state) {
+  Launched launched = LaunchEditor();
+  Testing::EndToEnd::XSession& x = *gWorld->x;
+  const std::optional<unsigned long> main = x.WaitForWindowTitled(kEditorTitle, kLimit);
+  if (!launched.firstPaint || !main) {
+    state.SkipWithError("the editor did not show");
+    return;
+  }
+  int round = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    gWorld->controller->SetPreset(PresetNumber(++round));
+    const Testing::EndToEnd::ScreenRect place = x.PlaceOf(*main);
+    x.Click(place.x + Testing::EndToEnd::kFileMenuTitle.x, place.y + Testing::EndToEnd::kFileMenuTitle.y);
+    for (int step = 0; step < DownStepsTo(Testing::EndToEnd::FileCommand::GetPreset); ++step) x.PressKey("Down");
+    state.ResumeTiming();
+    const Clock::time_point command = Clock::now();
+    x.PressKey("Return");
+    const std::optional<unsigned long> box = x.WaitForWindowTitled(kGetPresetBox, kLimit);
+    const Clock::time_point boxShown = Clock::now();
+    state.PauseTiming();
+    if (!box) {
+      state.SkipWithError("no success box");
+      break;
+    }
+    const size_t framesBefore = launched.paints->Records().size();
+    const Clock::time_point ok = Clock::now();
+    x.PressKey("Return");
+    const std::optional<PaintRecord> shown = LastFrameOfMain(*launched.paints, framesBefore);
+    if (!shown) {
+      state.SkipWithError("the values were never shown");
+      break;
+    }
+    state.SetIterationTime(std::chrono::duration<double>((boxShown - command) + (shown->time - ok)).count());
+    state.ResumeTiming();
+  }
+}
+
+BENCHMARK(GetPreset_EditorMenuToValuesShown)->UseManualTime()->Iterations(10)->Repetitions(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  World world;
+  std::string error;
+  if (!world.Start(error)) {
+    std::fprintf(stderr, "EditorEndToEndBench: %s\n", error.c_str());
+    return 1;
+  }
+  gWorld = &world;
+  if (!LearnEditorSize()) std::fprintf(stderr, "EditorEndToEndBench: the editor's main window did not show\n");
+  const auto summarise = [](::Bench::BenchmarkGoal& goal, const SV::Bench::RateReporter& reporter) {
+    goal.Figure("editor launch to first paint",
+                reporter.Time("LaunchToFirstPaint_Editor/iterations:5/repeats:3/manual_time"), " ms");
+    goal.Figure("bare Qt window launch to first paint",
+                reporter.Time("LaunchToFirstPaint_BareQt/iterations:5/repeats:3/manual_time"), " ms");
+    goal.AtMost("launch to first paint, editor / bare Qt window",
+                reporter.TimeRatio("LaunchToFirstPaint_Editor/iterations:5/repeats:3/manual_time",
+                                   "LaunchToFirstPaint_BareQt/iterations:5/repeats:3/manual_time"),
+                3.0, "");
+    goal.Figure("editor resident memory at first paint", gWorld->editorMegabytes, " MiB");
+    goal.Figure("bare Qt window resident memory at first paint", gWorld->bareMegabytes, " MiB");
+    std::optional<double> memoryRatio;
+    if (gWorld->editorMegabytes && gWorld->bareMegabytes && *gWorld->bareMegabytes > 0)
+      memoryRatio = *gWorld->editorMegabytes / *gWorld->bareMegabytes;
+    goal.AtMost("resident memory at first paint, editor / bare Qt window", memoryRatio, 2.0, "");
+    goal.AtMost("idle CPU with the main window open over 10 s", IdleCpuPercent(), 0.5, " % of one core");
+    const std::optional<double> protocol =
+        reporter.Time("GetPreset_DeviceProtocol/iterations:40/repeats:3/real_time");
+    const std::optional<double> editor =
+        reporter.Time("GetPreset_EditorMenuToValuesShown/iterations:10/repeats:3/manual_time");
+    goal.Figure("Get Preset, the protocol's round trip", protocol, " ms");
+    goal.Figure("Get Preset, menu command to values shown", editor, " ms");
+    goal.AtMost("Get Preset, menu command to values shown / protocol round trip",
+                reporter.TimeRatio("GetPreset_EditorMenuToValuesShown/iterations:10/repeats:3/manual_time",
+                                   "GetPreset_DeviceProtocol/iterations:40/repeats:3/real_time"),
+                1.2, "");
+  };
+  const int code = SV::Bench::RunBenchmarks(argc, argv, "EditorEndToEndBench", summarise);
+  gWorld = nullptr;
+  return code;
+}
