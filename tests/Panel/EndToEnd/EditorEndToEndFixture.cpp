@@ -112,7 +112,8 @@ bool EditorEndToEnd::AnswerFileDialog(const std::string& title, const std::strin
   const std::optional<XSession::Window> dialog = WaitForWindow(title);
   if (!dialog) return false;
   Picture(title == "Select Save Location" ? "file-dialog-save" : "file-dialog-open", *dialog);
-  return mInput->Type(path) && mInput->Key("Return") && mX->WaitUntilGone(*dialog, kLimit);
+  // Typed into the dialog itself: without a window manager nothing else gives it the focus.
+  return mInput->Focus(*dialog) && mInput->Type(path) && mInput->Key("Return") && mX->WaitUntilGone(*dialog, kLimit);
 }
 
 bool EditorEndToEnd::WaitForFile(const std::string& path) {
