@@ -88,8 +88,10 @@ RectT<float> LGDIRenderer::MeasureText(const String& text, const RCPtr<LFont>& f
   int32_t lineHeight = 0, ascent = 0, descent = 0;
   GetFontMetrics(font, lineHeight, ascent, descent);
   const QFontMetricsF metrics(MakeFont(*font, font->GetSize()), &mMeasuringImage);
-  double inkEnd = metrics.horizontalAdvance(ToQString(text));
-  if (mScreenResolution != 96) inkEnd = 9600.0 / mScreenResolution * inkEnd / 100.0;
+  // Text is drawn at 96 pixels per inch on every screen, so it is measured there too:
+  // scaling the width by 96 / resolution would centre text of a high-resolution screen
+  // as if it were half as wide as drawn.
+  const double inkEnd = metrics.horizontalAdvance(ToQString(text));
   int32_t width = RoundToInt32(std::trunc(inkEnd + 0.9999));
   if (width > 0) width += 3;
   return {0, static_cast<float>(ascent), static_cast<float>(width), static_cast<float>(lineHeight)};

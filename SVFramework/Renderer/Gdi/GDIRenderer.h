@@ -64,7 +64,12 @@ public:
   LGDIRenderer();
 
   SVRESULT GetFontMetrics(const RCPtr<LFont>& font, int32_t& lineHeight, int32_t& ascent, int32_t& descent) override;
+  // Measured at 96 pixels per inch whatever the screen's resolution, as text is drawn
+  // (a context scales its fonts by 96 / its device's resolution).
   RectT<float> MeasureText(const String& text, const RCPtr<LFont>& font) override;
+  // The screen's resolution, read from the platform when the renderer is made; the
+  // contexts made afterwards give their surfaces this resolution.
+  void SetScreenResolution(double dotsPerInch) { mScreenResolution = dotsPerInch; }
   RendererType GetRendererType() const override { return RendererType::GdiPlus; }
   SVRESULT InitRenderContextInfo(const RectT<int32_t>& viewport, IWindowTarget* window, int32_t flags,
                                  RCPtr<LRenderContextInfo>& context) override;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "tests/Support/EndToEnd/ProgramLaunch.h"
 
@@ -111,7 +112,7 @@ std::optional<XSession::Window> EditorEndToEnd::WaitForOtherWindow() {
 bool EditorEndToEnd::AnswerFileDialog(const std::string& title, const std::string& path) {
   const std::optional<XSession::Window> dialog = WaitForWindow(title);
   if (!dialog) return false;
-  Picture(title == "Select Save Location" ? "file-dialog-save" : "file-dialog-open", *dialog);
+  Picture(title == "Select Save Location" ? "file-dialog-save" : "file-dialog-open", *dialog, false);
   // Typed into the dialog itself: without a window manager nothing else gives it the focus.
   return mInput->Focus(*dialog) && mInput->Type(path) && mInput->Key("Return") && mX->WaitUntilGone(*dialog, kLimit);
 }
@@ -158,10 +159,21 @@ bool EditorEndToEnd::WaitForPaintAfter(size_t count) {
   return mPaints->WaitFor([](const PaintRecord&) { return true; }, count, kLimit).has_value();
 }
 
-void EditorEndToEnd::Picture(const std::string& name, XSession::Window window) {
+void EditorEndToEnd::Picture(const std::string& name, XSession::Window window, bool ofEditor) {
+  // A window of the editor is pictured once it has presented a frame. A window of Qt's
+  // own (message boxes, file dialogs) is not in the paint log and tells nobody when it
+  // has drawn: it is looked at every 50 ms until it shows more than one colour.
+  const uint64_t id = window;
+  if (ofEditor) {
+    mPaints->WaitFor([id](const PaintRecord& record) { return record.window == id; }, 0, kLimit);
+  } else {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!mX->HasDrawn(window) && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
   std::error_code ignored;
   std::filesystem::create_directories(SV_SCREENSHOT_FOLDER, ignored);
-  EXPECT_TRUE(mX->SavePicture(mX->PlaceOf(window), std::string(SV_SCREENSHOT_FOLDER) + "/" + name + ".png"))
+  EXPECT_TRUE(mX->SaveWindowPicture(window, std::string(SV_SCREENSHOT_FOLDER) + "/" + name + ".png"))
       << name;
 }
 

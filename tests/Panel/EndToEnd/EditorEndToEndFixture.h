@@ -77,8 +77,9 @@ protected:
   std::vector<uint32_t> SettledMainPixels();
   // Whether the main window shows exactly these pixels within the limit.
   bool WaitForMainPixels(const std::vector<uint32_t>& expected);
-  // Writes the window's picture to the build folder's screenshots (NAME.png).
-  void Picture(const std::string& name, XSession::Window window);
+  // Writes the window's picture to the build folder's screenshots (NAME.png), once a
+  // window of the editor (not one of Qt's own) has shown its first frame.
+  void Picture(const std::string& name, XSession::Window window, bool ofEditor = true);
 
   // The editor's log (its standard output and errors), for failure messages.
   std::string EditorLog() const;

@@ -14,7 +14,7 @@ inline constexpr EditorPlace kFileMenuTitle{32, 13};
 inline constexpr EditorPlace kHelpMenuTitle{96, 13};
 
 // The global settings dialog's SEND button, in the dialog's pixels.
-inline constexpr EditorPlace kGlobalSettingsSend{262, 263};
+inline constexpr EditorPlace kGlobalSettingsSend{262, 240};
 
 // The File menu's entries in their order, as the Down key walks them (the separators
 // are skipped). A menu opened by a click has no entry selected: the first Down selects

@@ -10,6 +10,7 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace Testing::EndToEnd {
 namespace {
@@ -131,9 +132,11 @@ bool XSession::WaitUntilGone(Window window, std::chrono::milliseconds limit) {
   return false;
 }
 
-std::vector<uint32_t> XSession::Grab(const ScreenRect& rect) {
+std::vector<uint32_t> XSession::Grab(const ScreenRect& rect) { return GrabFrom(mRoot, rect); }
+
+std::vector<uint32_t> XSession::GrabFrom(Window drawable, const ScreenRect& rect) {
   std::vector<uint32_t> pixels;
-  XImage* image = XGetImage(mDisplay, mRoot, rect.x, rect.y, static_cast<unsigned>(rect.width),
+  XImage* image = XGetImage(mDisplay, drawable, rect.x, rect.y, static_cast<unsigned>(rect.width),
                             static_cast<unsigned>(rect.height), AllPlanes, ZPixmap);
   if (image == nullptr) return pixels;
   pixels.reserve(static_cast<size_t>(rect.width) * static_cast<size_t>(rect.height));
@@ -145,7 +148,22 @@ std::vector<uint32_t> XSession::Grab(const ScreenRect& rect) {
 }
 
 bool XSession::SavePicture(const ScreenRect& rect, const std::string& path) {
-  std::vector<uint32_t> pixels = Grab(rect);
+  return SavePixels(Grab(rect), rect, path);
+}
+
+bool XSession::SaveWindowPicture(Window window, const std::string& path) {
+  const ScreenRect place = PlaceOf(window);
+  const ScreenRect whole{0, 0, place.width, place.height};
+  return SavePixels(GrabFrom(window, whole), whole, path);
+}
+
+bool XSession::HasDrawn(Window window) {
+  const ScreenRect place = PlaceOf(window);
+  const std::vector<uint32_t> pixels = GrabFrom(window, {0, 0, place.width, place.height});
+  return std::adjacent_find(pixels.begin(), pixels.end(), std::not_equal_to<>()) != pixels.end();
+}
+
+bool XSession::SavePixels(const std::vector<uint32_t>& pixels, const ScreenRect& rect, const std::string& path) {
   if (pixels.empty()) return false;
   const QImage image(reinterpret_cast<const uchar*>(pixels.data()), rect.width, rect.height,
                      rect.width * 4, QImage::Format_RGB32);

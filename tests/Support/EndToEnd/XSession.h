@@ -52,6 +52,11 @@ public:
   std::vector<uint32_t> Grab(const ScreenRect& rect);
   // Writes the rectangle of the screen to a PNG file; false when it could not.
   bool SavePicture(const ScreenRect& rect, const std::string& path);
+  // Writes what the window itself shows to a PNG file, read from the window rather
+  // than from the screen; false when it could not.
+  bool SaveWindowPicture(Window window, const std::string& path);
+  // Whether the window shows more than one colour (it has drawn something).
+  bool HasDrawn(Window window);
 
   // Asks the window to close as a window manager's close button does (WM_DELETE_WINDOW).
   void RequestClose(Window window);
@@ -65,6 +70,9 @@ public:
 
 private:
   explicit XSession(Display* display);
+  // The drawable's pixels in the rectangle (its own coordinates), as in Grab.
+  std::vector<uint32_t> GrabFrom(Window drawable, const ScreenRect& rect);
+  bool SavePixels(const std::vector<uint32_t>& pixels, const ScreenRect& rect, const std::string& path);
   // Processes the events that are there, then waits for the next one, at most until
   // the deadline; false when the deadline passed.
   bool WaitForEvent(std::chrono::steady_clock::time_point deadline);

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 #include <utility>
@@ -43,20 +44,38 @@ constexpr const char* kClientTimeout = "10000";
 
 void IgnoreJackMessage(const char*) {}
 
-std::string UniqueServerName() {
-  static std::atomic<int> count{0};
-  return "corvex-test-" + std::to_string(getpid()) + "-" + std::to_string(++count);
-}
-
-// Whether a process named jackd runs on this machine.
-bool AnyJackdRunning() {
+// The command lines of the jackd processes running on this machine, each ending in
+// a blank.
+std::vector<std::string> JackdCommandLines() {
+  std::vector<std::string> lines;
   std::error_code ignored;
   for (const auto& entry : std::filesystem::directory_iterator("/proc", ignored)) {
     std::ifstream comm(entry.path() / "comm");
     std::string name;
-    if (std::getline(comm, name) && name == "jackd") return true;
+    if (!std::getline(comm, name) || name != "jackd") continue;
+    std::ifstream cmdline(entry.path() / "cmdline");
+    std::string line((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
+    std::replace(line.begin(), line.end(), '\0', ' ');
+    lines.push_back(line + " ");
   }
-  return false;
+  return lines;
+}
+
+bool AnyJackdRunning() { return !JackdCommandLines().empty(); }
+
+// JACK keeps every server in a table of eight entries in shared memory. A server that
+// was killed leaves its entry behind, and JACK takes such an entry back only for a
+// server of the same name. So test servers take their names from a fixed set of
+// eight, the first that no running server holds: a killed server's entry is taken
+// back by the next server of its name, where unique names would fill the table.
+std::string FreeServerName() {
+  const std::vector<std::string> running = JackdCommandLines();
+  for (int slot = 0; slot < 8; ++slot) {
+    const std::string name = "corvex-test-" + std::to_string(slot);
+    const auto holds = [&](const std::string& line) { return line.find(" " + name + " ") != std::string::npos; };
+    if (std::none_of(running.begin(), running.end(), holds)) return name;
+  }
+  return "corvex-test-" + std::to_string(getpid());
 }
 
 // JACK registers every server in a table of eight entries in shared memory, and a
@@ -147,7 +166,7 @@ std::unique_ptr<JackServer> JackServer::Start(std::string& error, Mode mode) {
     return nullptr;
   }
   RemoveStaleJackStateWhenNoServerRuns();
-  const std::string name = UniqueServerName();
+  const std::string name = FreeServerName();
   const std::string logPath = (std::filesystem::temp_directory_path() / (name + ".log")).string();
   std::vector<std::string> arguments{"jackd", "--no-realtime"};
   if (mode == Mode::Synchronous) arguments.insert(arguments.end(), {"--sync", "-t", kClientTimeout});

@@ -277,6 +277,17 @@ TEST_F(RasterRenderer, MeasuresWholePixelsPlusThreeFromTheBaseline) {
   EXPECT_GT(renderer->MeasureText(u"Preset Preset", font).width, box.width);
 }
 
+// Text is drawn at 96 pixels per inch on every screen: a screen of 192 measures it as
+// wide as it is drawn, so a centred text stays centred.
+TEST_F(RasterRenderer, ATextMeasuresTheSameOnAScreenOfAnyResolution) {
+  const RCPtr<LFont> font = LFont::GetFont(u"DejaVu Sans", 10, 0);
+  const RectT<float> standard = renderer->MeasureText(u"ON / OFF", font);
+  for (const double dotsPerInch : {120.0, 144.0, 192.0}) {
+    static_cast<LGDIRenderer*>(renderer.Get())->SetScreenResolution(dotsPerInch);
+    EXPECT_EQ(renderer->MeasureText(u"ON / OFF", font), standard) << dotsPerInch;
+  }
+}
+
 TEST_F(RasterRenderer, AFaceThatIsNotInstalledStillGivesTheResolvedFontsMetrics) {
   const RCPtr<LFont> missing = LFont::GetFont(u"No Such Face Installed 4711", 10, 0);
   int32_t lineHeight = 0, ascent = 0, descent = 0;
