@@ -35,6 +35,7 @@
 #include "BenchmarkGoal.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/RootModuleEngine.h"
 #include "Panel/Engine/PresetEditorCommon/MidiManager.h"
+#include "Platform/Midi/JackClientLock.h"
 #include "Platform/Midi/MidiServices.h"
 #include "Platform/Midi/RtMidiBackend.h"
 #include "SVFramework/Midi/DefaultMidiServices.h"
@@ -58,9 +59,17 @@ const Bytes kGetPreset{0xF0, 0x7D, 0x7F, 0x31, 0x66, 0x00, 0x01, 0x00, 0xF7};
 
 // The editor's end with RtMidi alone: the controller's ports opened by their JACK
 // names, the request sent whole, the dump awaited on a condition variable.
+// Its RtMidi objects open and close JACK clients, under the process's lock for that.
 class BareEnd {
 public:
+  ~BareEnd() {
+    std::lock_guard lock(Platform::Midi::JackClientLock());
+    mInput.reset();
+    mOutput.reset();
+  }
+
   bool Open(std::string& error) {
+    std::lock_guard lock(Platform::Midi::JackClientLock());
     try {
       mInput = std::make_unique<RtMidiIn>(RtMidi::UNIX_JACK, "Bare End");
       mOutput = std::make_unique<RtMidiOut>(RtMidi::UNIX_JACK, "Bare End");

@@ -1,5 +1,7 @@
 #include "Platform/Midi/JackServerWatch.h"
 
+#include "Platform/Midi/JackClientLock.h"
+
 #include <jack/jack.h>
 
 #include <mutex>
@@ -9,6 +11,12 @@ namespace Platform::Midi {
 namespace {
 
 void IgnoreLibraryMessage(const char*) {}
+
+jack_client_t* OpenClient(const std::string& clientName) {
+  std::lock_guard lock(JackClientLock());
+  jack_status_t status{};
+  return jack_client_open(clientName.c_str(), JackNoStartServer, &status);
+}
 
 }  // namespace
 
@@ -22,8 +30,7 @@ void JackServerWatch::SilenceLibraryMessages() {
 
 std::unique_ptr<JackServerWatch> JackServerWatch::Connect(const std::string& clientName) {
   SilenceLibraryMessages();
-  jack_status_t status{};
-  jack_client_t* client = jack_client_open(clientName.c_str(), JackNoStartServer, &status);
+  jack_client_t* client = OpenClient(clientName);
   if (client == nullptr) return nullptr;
   std::unique_ptr<JackServerWatch> watch(new JackServerWatch(client));
   jack_on_shutdown(client, &JackServerWatch::OnShutdown, watch.get());
@@ -32,7 +39,10 @@ std::unique_ptr<JackServerWatch> JackServerWatch::Connect(const std::string& cli
 
 JackServerWatch::JackServerWatch(jack_client_t* client) : mClient(client) {}
 
-JackServerWatch::~JackServerWatch() { jack_client_close(mClient); }
+JackServerWatch::~JackServerWatch() {
+  std::lock_guard lock(JackClientLock());
+  jack_client_close(mClient);
+}
 
 void JackServerWatch::WaitForNextCycle(std::chrono::milliseconds limit) const {
   const jack_nframes_t now = jack_frame_time(mClient);

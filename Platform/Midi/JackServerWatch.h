@@ -13,7 +13,8 @@ namespace Platform::Midi {
 // A JACK client of our own that tells whether the JACK server it reached is still
 // running. Created only when a server answers; the server name comes from the
 // environment (JACK_DEFAULT_SERVER) as for every JACK client of the process. The
-// JACK library's own messages are silenced for the whole process.
+// JACK library's own messages are silenced for the whole process. Connect and the
+// destructor take JackClientLock: call them without holding it.
 class JackServerWatch {
 public:
   // A watch on the running server, or null when none answers (no server is started).

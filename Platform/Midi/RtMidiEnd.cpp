@@ -1,5 +1,7 @@
 #include "Platform/Midi/RtMidiEnd.h"
 
+#include "Platform/Midi/JackClientLock.h"
+
 #include <optional>
 
 namespace Platform::Midi {
@@ -10,6 +12,20 @@ constexpr const char* kOutputPortName = "output";
 
 RtMidi::Api ToRtMidiApi(MidiPortApi api) {
   return api == MidiPortApi::Alsa ? RtMidi::LINUX_ALSA : RtMidi::UNIX_JACK;
+}
+
+// RtMidi opens a JACK client when it makes a port object, and closes it when it
+// destroys one.
+template <typename Port>
+std::unique_ptr<Port> MakePort(MidiPortApi api, const std::string& clientName) {
+  std::lock_guard lock(JackClientLock());
+  return std::make_unique<Port>(ToRtMidiApi(api), clientName);
+}
+
+template <typename Port>
+void DestroyPort(std::unique_ptr<Port>& port) {
+  std::lock_guard lock(JackClientLock());
+  port.reset();
 }
 
 template <typename Port>
@@ -23,6 +39,8 @@ std::optional<unsigned int> FindPortNumber(Port& port, const std::string& rawNam
 
 template <typename Port>
 MMRESULT OpenByName(Port& port, RtMidiErrorFlag& errors, const std::string& rawName, const char* ownPortName) {
+  // Looking for the port may already open RtMidi's client.
+  std::lock_guard lock(JackClientLock());
   const std::optional<unsigned int> number = FindPortNumber(port, rawName);
   if (!number) return MMSYSERR_NODRIVER;
   errors.Clear();
@@ -37,18 +55,20 @@ void RtMidiErrorFlag::OnError(RtMidiError::Type type, const std::string&, void* 
 }
 
 RtMidiInputEnd::RtMidiInputEnd(MidiPortApi api, const std::string& clientName)
-    : mPort(ToRtMidiApi(api), clientName) {
-  mErrors.Attach(mPort);
-  mPort.ignoreTypes(false, false, false);
-  mPort.setCallback(&RtMidiInputEnd::OnMessage, this);
+    : mPort(MakePort<RtMidiIn>(api, clientName)) {
+  mErrors.Attach(*mPort);
+  mPort->ignoreTypes(false, false, false);
+  mPort->setCallback(&RtMidiInputEnd::OnMessage, this);
 }
+
+RtMidiInputEnd::~RtMidiInputEnd() { DestroyPort(mPort); }
 
 MMRESULT RtMidiInputEnd::Open(const std::string& rawName, MidiInputSink& sink) {
   {
     std::lock_guard lock(mSinkMutex);
     mSink = &sink;
   }
-  const MMRESULT result = OpenByName(mPort, mErrors, rawName, kInputPortName);
+  const MMRESULT result = OpenByName(*mPort, mErrors, rawName, kInputPortName);
   if (result != MMSYSERR_NOERROR) Close();
   return result;
 }
@@ -58,7 +78,8 @@ void RtMidiInputEnd::Close() {
     std::lock_guard lock(mSinkMutex);
     mSink = nullptr;
   }
-  mPort.closePort();
+  std::lock_guard lock(JackClientLock());
+  mPort->closePort();
 }
 
 // On RtMidi's thread: hands the bytes on; the sink only queues them.
@@ -70,22 +91,27 @@ void RtMidiInputEnd::OnMessage(double, std::vector<unsigned char>* message, void
 }
 
 RtMidiOutputEnd::RtMidiOutputEnd(MidiPortApi api, const std::string& clientName)
-    : mPort(ToRtMidiApi(api), clientName) {
-  mErrors.Attach(mPort);
+    : mPort(MakePort<RtMidiOut>(api, clientName)) {
+  mErrors.Attach(*mPort);
 }
 
+RtMidiOutputEnd::~RtMidiOutputEnd() { DestroyPort(mPort); }
+
 MMRESULT RtMidiOutputEnd::Open(const std::string& rawName) {
-  const MMRESULT result = OpenByName(mPort, mErrors, rawName, kOutputPortName);
+  const MMRESULT result = OpenByName(*mPort, mErrors, rawName, kOutputPortName);
   if (result != MMSYSERR_NOERROR) Close();
   return result;
 }
 
 MidiSendOutcome RtMidiOutputEnd::Send(const uint8_t* bytes, size_t count) {
   mErrors.Clear();
-  mPort.sendMessage(bytes, count);
+  mPort->sendMessage(bytes, count);
   return {mErrors.Raised() ? MMSYSERR_ERROR : MMSYSERR_NOERROR};
 }
 
-void RtMidiOutputEnd::Close() { mPort.closePort(); }
+void RtMidiOutputEnd::Close() {
+  std::lock_guard lock(JackClientLock());
+  mPort->closePort();
+}
 
 }  // namespace Platform::Midi

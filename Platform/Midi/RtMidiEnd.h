@@ -5,6 +5,7 @@
 #include <RtMidi.h>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -28,10 +29,13 @@ private:
 // sink its callback (set once: RtMidi takes no second one) hands the bytes to. Opened
 // and closed again any number of times; a closed end is called back no more.
 // Open and Close are for one thread at a time; the callback comes on RtMidi's thread.
+// Making, opening, closing and destroying the end take JackClientLock (RtMidi opens
+// and closes JACK clients there): call them without holding it.
 class RtMidiInputEnd {
 public:
   // Throws RtMidiError when the system cannot be reached.
   RtMidiInputEnd(MidiPortApi api, const std::string& clientName);
+  ~RtMidiInputEnd();
   RtMidiInputEnd(const RtMidiInputEnd&) = delete;
   RtMidiInputEnd& operator=(const RtMidiInputEnd&) = delete;
 
@@ -47,15 +51,16 @@ private:
   RtMidiErrorFlag mErrors;
   std::mutex mSinkMutex;  // held while the sink is called and while it changes
   MidiInputSink* mSink = nullptr;
-  RtMidiIn mPort;  // last: it goes first, and its callback with it
+  std::unique_ptr<RtMidiIn> mPort;  // destroyed first, and its callback with it
 };
 
 // One RtMidi output object with its error flag; opened and closed again any number of
-// times. One thread at a time.
+// times. One thread at a time. Takes JackClientLock as RtMidiInputEnd does.
 class RtMidiOutputEnd {
 public:
   // Throws RtMidiError when the system cannot be reached.
   RtMidiOutputEnd(MidiPortApi api, const std::string& clientName);
+  ~RtMidiOutputEnd();
   RtMidiOutputEnd(const RtMidiOutputEnd&) = delete;
   RtMidiOutputEnd& operator=(const RtMidiOutputEnd&) = delete;
 
@@ -68,7 +73,7 @@ public:
 
 private:
   RtMidiErrorFlag mErrors;
-  RtMidiOut mPort;
+  std::unique_ptr<RtMidiOut> mPort;
 };
 
 }  // namespace Platform::Midi

@@ -1,5 +1,6 @@
 #include "Platform/Midi/RtMidiBackend.h"
 
+#include "Platform/Midi/JackClientLock.h"
 #include "Platform/Midi/MidiServices.h"
 #include "tests/Platform/Midi/MidiCallbackRecorder.h"
 #include "tests/Support/Midi/JackMidiPeer.h"
@@ -44,8 +45,9 @@ std::vector<std::u16string> NamesOf(const std::vector<MidiPortDescription>& port
 // gets a new one).
 class JackClientLook {
 public:
-  JackClientLook() : mClient(jack_client_open("Test Look", JackNoStartServer, nullptr)) {}
+  JackClientLook() : mClient(OpenClient()) {}
   ~JackClientLook() {
+    std::lock_guard lock(JackClientLock());
     if (mClient != nullptr) jack_client_close(mClient);
   }
   bool Works() const { return mClient != nullptr; }
@@ -65,6 +67,11 @@ public:
   }
 
 private:
+  static jack_client_t* OpenClient() {
+    std::lock_guard lock(JackClientLock());
+    return jack_client_open("Test Look", JackNoStartServer, nullptr);
+  }
+
   jack_client_t* mClient;
 };
 

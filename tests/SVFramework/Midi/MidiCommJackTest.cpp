@@ -12,6 +12,7 @@
 #include "tests/SVFramework/Midi/CapturedMessageRecorder.h"
 #include "tests/Support/Midi/JackMidiPeer.h"
 #include "tests/Support/Midi/JackServerFixture.h"
+#include "tests/Support/Midi/MidiServicesWatch.h"
 
 namespace SV {
 namespace {
@@ -40,22 +41,20 @@ protected:
     if (HasFatalFailure()) return;
     mPeer = CreatePeer("Corvex");
     ASSERT_NE(mPeer, nullptr);
-    mServices = std::make_shared<MidiServices>(std::make_shared<RtMidiBackend>(RtMidiBackend::Options{{MidiPortApi::Jack}}));
+    mServices = mServicesWatch.Make(std::make_shared<RtMidiBackend>(RtMidiBackend::Options{{MidiPortApi::Jack}}));
     mManager = LMidiComm::Create(mServices);
     mRecorder = CapturedMessageRecorder::SubscribedTo(mManager);
   }
 
-  // The services hold the JACK client: they must be gone before the server stops.
-  // The manager's worker may hold the manager a moment longer after its last job.
+  // The services hold the JACK clients: their destructor must have ended before the
+  // server stops. The manager's worker may hold the manager a moment longer after its
+  // last job, and then destroys the services itself.
   void TearDown() override {
     if (mRecorder) mRecorder->UnsubscribeAll();
     mRecorder.Reset();
     mManager.Reset();
-    const std::weak_ptr<MidiServices> services = mServices;
     mServices.reset();
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (!services.expired() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(5ms);
-    EXPECT_TRUE(services.expired());
+    EXPECT_TRUE(mServicesWatch.WaitUntilDestroyed(60s)) << "the MIDI services outlived the port manager";
     mPeer.reset();
     JackServerFixture::TearDown();
   }
@@ -72,6 +71,7 @@ protected:
   }
 
   std::unique_ptr<JackMidiPeer> mPeer;
+  ::Testing::Midi::MidiServicesWatch mServicesWatch;
   std::shared_ptr<MidiServices> mServices;
   RCPtr<LMidiComm> mManager;
   RCPtr<CapturedMessageRecorder> mRecorder;

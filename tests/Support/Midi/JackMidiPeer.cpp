@@ -1,5 +1,7 @@
 #include "tests/Support/Midi/JackMidiPeer.h"
 
+#include "Platform/Midi/JackClientLock.h"
+
 #include <jack/jack.h>
 #include <jack/midiport.h>
 
@@ -9,29 +11,39 @@ std::unique_ptr<JackMidiPeer> JackMidiPeer::Create(const std::string& clientName
                                                    Listener listener) {
   std::unique_ptr<JackMidiPeer> peer(new JackMidiPeer());
   peer->mListener = std::move(listener);
-  jack_status_t status{};
-  peer->mClient = jack_client_open(
-      clientName.c_str(), static_cast<jack_options_t>(JackNoStartServer | JackUseExactName), &status);
-  if (peer->mClient == nullptr) {
-    error = "the peer could not join the JACK server (status " + std::to_string(status) + ")";
-    return nullptr;
-  }
-  peer->mInput = jack_port_register(peer->mClient, "midi_in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
-  peer->mOutput = jack_port_register(peer->mClient, "midi_out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
-  if (peer->mInput == nullptr || peer->mOutput == nullptr) {
-    error = "the peer could not register its ports";
-    return nullptr;
-  }
-  jack_set_process_callback(peer->mClient, &JackMidiPeer::Process, peer.get());
-  if (jack_activate(peer->mClient) != 0) {
-    error = "the peer could not be activated";
-    return nullptr;
-  }
+  // A peer that failed half-way is destroyed only after Join has let the lock go.
+  if (!peer->Join(clientName, error)) return nullptr;
   return peer;
 }
 
+bool JackMidiPeer::Join(const std::string& clientName, std::string& error) {
+  std::lock_guard lock(Platform::Midi::JackClientLock());
+  jack_status_t status{};
+  mClient = jack_client_open(clientName.c_str(), static_cast<jack_options_t>(JackNoStartServer | JackUseExactName),
+                             &status);
+  if (mClient == nullptr) {
+    error = "the peer could not join the JACK server (status " + std::to_string(status) + ")";
+    return false;
+  }
+  mInput = jack_port_register(mClient, "midi_in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
+  mOutput = jack_port_register(mClient, "midi_out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+  if (mInput == nullptr || mOutput == nullptr) {
+    error = "the peer could not register its ports";
+    return false;
+  }
+  jack_set_process_callback(mClient, &JackMidiPeer::Process, this);
+  if (jack_activate(mClient) != 0) {
+    error = "the peer could not be activated";
+    return false;
+  }
+  return true;
+}
+
+// The process callback never takes the lock, so closing under it cannot wait for
+// a cycle that waits for the lock.
 JackMidiPeer::~JackMidiPeer() {
   if (mClient == nullptr) return;
+  std::lock_guard lock(Platform::Midi::JackClientLock());
   jack_deactivate(mClient);
   jack_client_close(mClient);
 }

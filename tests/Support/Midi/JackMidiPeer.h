@@ -19,7 +19,9 @@ namespace Testing::Midi {
 // controller, with one MIDI input port ("midi_in") and one MIDI output port
 // ("midi_out"). It records every message that reaches its input and sends what the
 // test gives it, one whole message per JACK event, in order. Send and the waits may
-// be called from any thread; the JACK process thread does the rest.
+// be called from any thread; the JACK process thread does the rest. Create and the
+// destructor take Platform::Midi::JackClientLock: call them without holding it, and
+// never from the listener.
 class JackMidiPeer {
 public:
   // Is told of each message that arrives, on the JACK process thread, after it is
@@ -50,6 +52,8 @@ public:
 
 private:
   JackMidiPeer() = default;
+  // Opens the client, registers the ports and activates it, under the lock.
+  bool Join(const std::string& clientName, std::string& error);
   static int Process(jack_nframes_t frames, void* peer);
   void ReadInput(jack_nframes_t frames);
   void WriteOutput(jack_nframes_t frames);

@@ -1,5 +1,7 @@
 #include "tests/Support/Midi/JackServerFixture.h"
 
+#include "Platform/Midi/JackClientLock.h"
+
 #include <jack/jack.h>
 
 #include <fcntl.h>
@@ -15,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <sstream>
 #include <thread>
 #include <utility>
@@ -98,6 +101,7 @@ void RemoveStaleJackStateWhenNoServerRuns() {
 bool ServerAnswers(const std::string& name) {
   jack_set_error_function(IgnoreJackMessage);
   jack_set_info_function(IgnoreJackMessage);
+  std::lock_guard lock(Platform::Midi::JackClientLock());
   jack_status_t status{};
   jack_client_t* client = jack_client_open(
       "readiness-probe", static_cast<jack_options_t>(JackNoStartServer | JackServerName), &status,

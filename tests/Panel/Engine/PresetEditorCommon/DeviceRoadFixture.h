@@ -21,6 +21,7 @@
 #include "tests/Support/ApplicationStandIn.h"
 #include "tests/Support/Controller/SimulatedController.h"
 #include "tests/Support/Midi/JackServerFixture.h"
+#include "tests/Support/Midi/MidiServicesWatch.h"
 
 namespace SV::Testing {
 
@@ -57,10 +58,10 @@ public:
     if (mWire == Wire::Jack) {
       mServer = ::Testing::Midi::JackServer::Start(error);
       if (!mServer) return false;
-      mServices = std::make_shared<::Platform::Midi::MidiServices>(std::make_shared<::Platform::Midi::RtMidiBackend>(
+      mServices = mServicesWatch.Make(std::make_shared<::Platform::Midi::RtMidiBackend>(
           ::Platform::Midi::RtMidiBackend::Options{{::Platform::Midi::MidiPortApi::Jack}}));
     } else {
-      mServices = std::make_shared<::Platform::Midi::MidiServices>(mBackend);
+      mServices = mServicesWatch.Make(mBackend);
     }
     SetDefaultMidiServices(mServices);
     if (withController && !AddController(error)) return false;
@@ -79,7 +80,7 @@ public:
     mManager.Reset();
     mApp.ReleaseEngine();
     SetDefaultMidiServices(nullptr);
-    WaitUntilReleased(mServices);
+    WaitUntilDestroyed();
     mController.reset();
     mServer.reset();
   }
@@ -143,18 +144,17 @@ private:
   };
 
   // The port manager's worker may hold the manager, and so the services, a moment
-  // after its last job; JACK clients must be closed before the server stops. The bound
-  // is generous: a sanitizer build on a busy two-core machine closes clients slowly,
-  // and a server stopped under a closing client brings the JACK library down.
-  static void WaitUntilReleased(std::shared_ptr<::Platform::Midi::MidiServices>& services) {
-    const std::weak_ptr<::Platform::Midi::MidiServices> watched = services;
-    services.reset();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!watched.expired() && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    EXPECT_TRUE(watched.expired()) << "the MIDI services outlived the device protocol";
+  // after its last job; JACK clients must be closed before the server stops, that is
+  // once the services' destructor has ended, not when they were last let go. The
+  // bound is generous: a sanitizer build on a busy two-core machine closes clients
+  // slowly, and a server stopped under a closing client brings the JACK library down.
+  void WaitUntilDestroyed() {
+    mServices.reset();
+    EXPECT_TRUE(mServicesWatch.WaitUntilDestroyed(std::chrono::seconds(60)))
+        << "the MIDI services outlived the device protocol";
   }
+
+  ::Testing::Midi::MidiServicesWatch mServicesWatch;
 };
 
 // Status notifications the "application" center delivered, in order.
