@@ -10,6 +10,7 @@
 #include "SVFramework/ControlBase/ControlFactory.h"
 #include "SVFramework/Controls/Label.h"
 #include "SVFramework/Controls/Panel.h"
+#include "SVFramework/Midi/DefaultMidiServices.h"
 #include "SVFramework/System/GlobalHotKeyManager.h"
 #include "SVFramework/System/HotKeyMap.h"
 
@@ -80,9 +81,18 @@ SVRESULT LApplication::Initialize() {
 }
 
 SVRESULT LApplication::Shutdown() {
+  if (mMidiManager) {
+    mMidiManager->PauseStatusPolling();
+    mMidiManager->ClosePorts();
+  }
   mMidiManager.Reset();
   mEngine.Reset();
-  return LApplicationBase<LApplication>::Shutdown();
+  const SVRESULT result = LApplicationBase<LApplication>::Shutdown();
+  // The machine's MIDI services go with their last port manager, closing their ALSA
+  // and JACK clients: a JACK server keeps the clients of a program that ended without
+  // closing them until it notices, and the next start of the editor waits for that.
+  SetDefaultMidiServices(nullptr);
+  return result;
 }
 
 RCPtr<LMidiManager> LApplication::GetMidiManager() { return mMidiManager; }

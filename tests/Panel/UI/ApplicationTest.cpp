@@ -243,6 +243,19 @@ TEST_F(ApplicationTest, TheDeviceSideExistsOnlyAfterInitializeAndWithoutAControl
   EXPECT_EQ(GetRootModuleEngine()->GetFirstParamID(), 0);
 }
 
+// At shutdown the device side lets go of the MIDI services, so that their clients of
+// the MIDI system close before the program ends.
+TEST_F(ApplicationTest, ShutdownReleasesTheMidiServicesTheDeviceSideUsed) {
+  Make(2);
+  ASSERT_EQ(application->Initialize(), S_OK);
+  const std::weak_ptr<::Platform::Midi::MidiServices> used = services;
+  services.reset();
+  ASSERT_FALSE(used.expired()) << "the device side holds the services while it runs";
+  application->Shutdown();
+  application.Reset();
+  EXPECT_TRUE(used.expired());
+}
+
 TEST_F(ApplicationTest, TheEditorsHotKeysAreBoundAndEntriesUnderOtherPrefixesAreNot) {
   Make(2);
   ASSERT_EQ(application->Initialize(), S_OK);
