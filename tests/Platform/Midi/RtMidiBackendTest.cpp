@@ -178,6 +178,27 @@ TEST_F(JackRtMidiBackend, SendsShortAndSystemExclusiveMessagesToThePeer) {
   EXPECT_EQ(mServices->MidiOutClose(output), MMSYSERR_NOERROR);
 }
 
+// Short System Exclusive messages sent back to back (four global settings) all reach
+// the peer, in order, however many fall into one cycle of the server.
+TEST_F(JackRtMidiBackend, SystemExclusiveMessagesSentBackToBackAllArriveInOrder) {
+  HMIDIOUT output = OpenPeersInputAsOutput();
+  ASSERT_NE(output, nullptr);
+  std::vector<Bytes> sent;
+  for (uint8_t command = 0x0A; command <= 0x0D; ++command)
+    sent.push_back(Bytes{0xF0, 0x7D, 0x7F, 0x31, command, 0x00, 0x01, 0x00, 0xF7});
+  std::vector<MIDIHDR> headers(sent.size());
+  for (size_t index = 0; index < sent.size(); ++index) {
+    headers[index].lpData = reinterpret_cast<char*>(sent[index].data());
+    headers[index].dwBufferLength = static_cast<uint32_t>(sent[index].size());
+    ASSERT_EQ(mServices->MidiOutPrepareHeader(output, &headers[index], kHeaderSize), MMSYSERR_NOERROR);
+    ASSERT_EQ(mServices->MidiOutLongMsg(output, &headers[index], kHeaderSize), MMSYSERR_NOERROR);
+    ASSERT_EQ(mRecorder.WaitFor(MOM_DONE, index + 1).size(), index + 1);
+  }
+  EXPECT_EQ(mPeer->WaitForReceived(sent.size()), sent);
+  for (MIDIHDR& header : headers) EXPECT_EQ(mServices->MidiOutUnprepareHeader(output, &header, kHeaderSize), MMSYSERR_NOERROR);
+  EXPECT_EQ(mServices->MidiOutClose(output), MMSYSERR_NOERROR);
+}
+
 TEST_F(JackRtMidiBackend, ReceivesALongSystemExclusiveMessageAcrossCaptureBuffers) {
   HMIDIIN input = OpenPeersOutputAsInput();
   ASSERT_NE(input, nullptr);
