@@ -72,7 +72,7 @@ struct World {
   bool Start(std::string& error) {
     if (display.Name().empty()) return (error = "Xvfb did not start", false);
     if (home.Path().empty()) return (error = "no temporary folder", false);
-    jack = Testing::Midi::JackServer::Start(error, Testing::Midi::JackServer::Mode::Asynchronous);
+    jack = Testing::Midi::JackServer::Start(error);
     if (!jack) return false;
     controller = Testing::EndToEnd::ControllerProcess::Start(SV_CONTROLLER_PROGRAM, error);
     if (!controller || !controller->Answer("during-request")) return false;

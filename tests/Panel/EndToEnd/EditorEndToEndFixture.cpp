@@ -67,9 +67,16 @@ void EditorEndToEnd::StopEditor() {
   // inside the JACK library can leave the library's shared state locked for every
   // process of the machine. A program that does not end is killed after the bound.
   if (mEditor && mMain != 0) {
+    // Dialogs and message boxes a test left open close first, from the top, as their
+    // close boxes close them: the main window does not close over a modal window.
+    const std::vector<XSession::Window> windows = mX->TopLevelWindows();
+    for (auto window = windows.rbegin(); window != windows.rend(); ++window) {
+      if (*window == mMain || mX->TitleOf(*window).empty()) continue;
+      mX->RequestClose(*window);
+      mX->WaitUntilGone(*window, std::chrono::seconds(5));
+    }
     mX->RequestClose(mMain);
-    // A dialog left open keeps the program from closing; it is then killed.
-    mEditor->WaitForExit(std::chrono::seconds(5));
+    mEditor->WaitForExit(std::chrono::seconds(10));
   }
   mEditor.reset();
   mMain = 0;

@@ -33,9 +33,6 @@ protected:
   // The screen holds the high-resolution skin's main window, with room beside it.
   static constexpr int kScreenWidth = 2560, kScreenHeight = 1600;
 
-  // The editor ends without closing its JACK clients, as programs may: the server runs
-  // as JACK does by default, which lets them go at once.
-  EditorEndToEnd() { mServerMode = Midi::JackServer::Mode::Asynchronous; }
 
   void SetUp() override;
   void TearDown() override;

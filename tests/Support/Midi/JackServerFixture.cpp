@@ -162,7 +162,7 @@ pid_t Spawn(const std::string& path, std::vector<std::string>& arguments, const 
 
 }  // namespace
 
-std::unique_ptr<JackServer> JackServer::Start(std::string& error, Mode mode) {
+std::unique_ptr<JackServer> JackServer::Start(std::string& error) {
   const std::string path = FindJackd();
   if (path.empty()) {
     error = "jackd was not found (is the jackd2 package installed?)";
@@ -171,9 +171,8 @@ std::unique_ptr<JackServer> JackServer::Start(std::string& error, Mode mode) {
   RemoveStaleJackStateWhenNoServerRuns();
   const std::string name = FreeServerName();
   const std::string logPath = (std::filesystem::temp_directory_path() / (name + ".log")).string();
-  std::vector<std::string> arguments{"jackd", "--no-realtime"};
-  if (mode == Mode::Synchronous) arguments.insert(arguments.end(), {"--sync", "-t", kClientTimeout});
-  arguments.insert(arguments.end(), {"-n", name, "-d", "dummy", "-r", "48000", "-p", "256"});
+  std::vector<std::string> arguments{"jackd", "--no-realtime", "--sync", "-t", kClientTimeout, "-n", name,
+                                      "-d", "dummy", "-r", "48000", "-p", "256"};
   const pid_t process = Spawn(path, arguments, logPath);
   if (process < 0) {
     error = "jackd could not be started";
@@ -229,7 +228,7 @@ std::string JackServer::ReadLog(const std::string& logPath) {
 
 void JackServerFixture::SetUp() {
   std::string error;
-  mServer = JackServer::Start(error, mServerMode);
+  mServer = JackServer::Start(error);
   ASSERT_NE(mServer, nullptr) << error;
 }
 

@@ -8,23 +8,18 @@
 
 namespace Testing::Midi {
 
-// A JACK server of the test's own: `jackd --no-realtime [--sync] -d dummy` under a
-// name no other test uses, made the default server of this process
+// A JACK server of the test's own: `jackd --no-realtime --sync -d dummy` under a
+// name no running server holds, made the default server of this process
 // (JACK_DEFAULT_SERVER), and stopped again when the object goes, or when the thread
-// that started it ends. The dummy driver needs no sound card. Start and the
+// that started it ends. The dummy driver needs no sound card. The server is
+// synchronous: each cycle waits for every client (up to 10 s), so a client slowed by a
+// sanitizer or a loaded machine delays messages instead of losing them. Start and the
 // destructor are for the test's main thread.
 class JackServer {
 public:
-  // Synchronous: each cycle waits for every client (up to 10 s), so a client slowed by
-  // a sanitizer delays messages instead of losing them. Asynchronous, as JACK runs by
-  // default: a client that dies without closing (a program ending without closing its
-  // JACK clients) costs nothing, where a synchronous server waits out its time-out in
-  // every cycle until it notices.
-  enum class Mode { Synchronous, Asynchronous };
-
   // Starts a server and waits (bounded) until it answers; null with the reason in
   // error when it does not.
-  static std::unique_ptr<JackServer> Start(std::string& error, Mode mode = Mode::Synchronous);
+  static std::unique_ptr<JackServer> Start(std::string& error);
   ~JackServer();
   JackServer(const JackServer&) = delete;
   JackServer& operator=(const JackServer&) = delete;
@@ -56,8 +51,6 @@ protected:
   void SetUp() override;
   void TearDown() override;
 
-  // The mode SetUp starts the server in; a fixture may choose before SetUp.
-  JackServer::Mode mServerMode = JackServer::Mode::Synchronous;
   std::unique_ptr<JackServer> mServer;
 };
 
