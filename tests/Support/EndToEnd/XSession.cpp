@@ -172,6 +172,11 @@ bool XSession::SavePixels(const std::vector<uint32_t>& pixels, const ScreenRect&
 
 void XSession::Sync() { XSync(mDisplay, False); }
 
+void XSession::Focus(Window window) {
+  XSetInputFocus(mDisplay, window, RevertToParent, CurrentTime);
+  Sync();
+}
+
 void XSession::RequestClose(Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;

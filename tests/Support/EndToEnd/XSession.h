@@ -60,6 +60,8 @@ public:
 
   // Asks the window to close as a window manager's close button does (WM_DELETE_WINDOW).
   void RequestClose(Window window);
+  // Gives the window the keyboard focus, as a window manager does on a click.
+  void Focus(Window window);
 
   // Input through XTEST, flushed to the server before returning.
   void MoveMouse(int x, int y);
