@@ -1,6 +1,7 @@
 // The editor as `cmake --install` puts it on a machine: the desktop entry's command,
 // found on the PATH of the installed prefix, starts the program and shows its main
-// window, and the user guide and icon lie where the program and the desktop look.
+// window, and the user guide, the settings library and the icon lie where the program
+// and the desktop look: the program keeps its settings in the user's data folder.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -29,7 +30,16 @@ std::string DesktopEntryValue(const fs::path& entry, const std::string& key) {
   return {};
 }
 
-TEST(InstalledEditor, TheDesktopEntrysCommandStartsTheInstalledProgramWithItsGuideBesideIt) {
+// The first line of the text file that begins with `prefix`; empty when none does.
+std::string LineStartingWith(const fs::path& file, const std::string& prefix) {
+  std::ifstream stream(file);
+  std::string line;
+  while (std::getline(stream, line))
+    if (line.rfind(prefix, 0) == 0) return line;
+  return {};
+}
+
+TEST(InstalledEditor, TheDesktopEntrysCommandStartsTheInstalledProgramWhichKeepsItsSettings) {
   SV::Testing::TemporaryFolder prefix, home;
   std::string error;
   const std::unique_ptr<ChildProcess> install = ChildProcess::Start(
@@ -48,7 +58,9 @@ TEST(InstalledEditor, TheDesktopEntrysCommandStartsTheInstalledProgramWithItsGui
   EXPECT_TRUE(fs::exists(root / "share/icons/hicolor/48x48/apps" / (DesktopEntryValue(entry, "Icon") + ".png")));
   const fs::path command = root / "bin" / DesktopEntryValue(entry, "Exec");
   ASSERT_TRUE(fs::exists(command)) << command;
-  EXPECT_TRUE(fs::exists(fs::canonical(command).parent_path() / "Corvex Editor Setup - v1.2.pdf"));
+  const fs::path programFolder = fs::canonical(command).parent_path();
+  EXPECT_TRUE(fs::exists(programFolder / "Corvex Editor Setup - v1.2.pdf"));
+  EXPECT_TRUE(fs::exists(programFolder / "libIniFileManager.so"));
 
   SV::Testing::XvfbDisplay display;
   ASSERT_FALSE(display.Name().empty()) << "Xvfb did not start";
@@ -65,6 +77,9 @@ TEST(InstalledEditor, TheDesktopEntrysCommandStartsTheInstalledProgramWithItsGui
   EXPECT_TRUE(paints.WaitForFirstPaint("Corvex Editor", kLimit))
       << "the installed program showed no main window; its log:\n"
       << ReadTextFile(home.PathOf("editor.log"));
+  // Start-up stores the skin it chose for the screen (96 dpi: the standard one, 1).
+  const fs::path userSettings = fs::path(home.Path()) / ".local/share/Varkon/Corvex Editor/UserSettings.ini";
+  EXPECT_EQ(LineStartingWith(userSettings, "CurrentSkinIndex"), "CurrentSkinIndex=1");
 }
 
 }  // namespace
