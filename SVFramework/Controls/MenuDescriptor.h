@@ -46,8 +46,10 @@ public:
   virtual RCPtr<LMenuDescriptor> Clone() const;
 
   // A new root built from (key, value) pairs in the menu-string grammar, taken in list
-  // order; malformed entries are dropped. Never null.
-  static RCPtr<LMenuDescriptor> BuildFromStrings(const Array<StringPair>& pairs);
+  // order; malformed entries are dropped. Never null. It holds at most maxItems items
+  // in all (kMaxStringItems unless a caller needs a smaller bound).
+  static RCPtr<LMenuDescriptor> BuildFromStrings(const Array<StringPair>& pairs,
+                                                 uint32_t maxItems = kMaxStringItems);
 
   LMenuDescriptor* GetParent() const { return mParent.Get(); }
   // Moves the parent link: the old parent's internal count goes down, the new one's up.

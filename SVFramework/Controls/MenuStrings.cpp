@@ -60,19 +60,21 @@ int64_t LeadingNumber(TextView text) {
 
 class MenuStringBuilder {
 public:
+  explicit MenuStringBuilder(uint32_t maxItems) : mMaxItems(maxItems) {}
   void Collect(TextView key, TextView value);
   void BuildTree(const EntryList& list, LMenuDescriptor& target, int32_t depth);
   const EntryList& TopLevel() const { return mTopLevel; }
 
 private:
   bool IsOpen(const Text& name) const;
-  bool IsFull() const { return mBuiltItems >= LMenuDescriptor::kMaxStringItems; }
+  bool IsFull() const { return mBuiltItems >= mMaxItems; }
   void Append(LMenuDescriptor& target, const RCPtr<LMenuItemDescriptor>& item);
   void AddHeader(LMenuDescriptor& target, const Text& submenu, TextView label, TextView description, int32_t depth);
 
   EntryList mTopLevel;
   SubmenuLists mSubmenus;
   std::vector<Text> mOpenPath;
+  const uint32_t mMaxItems;
   uint32_t mBuiltItems = 0;
 };
 
@@ -147,8 +149,8 @@ void MenuStringBuilder::BuildTree(const EntryList& list, LMenuDescriptor& target
 
 }  // namespace
 
-RCPtr<LMenuDescriptor> LMenuDescriptor::BuildFromStrings(const Array<StringPair>& pairs) {
-  MenuStringBuilder builder;
+RCPtr<LMenuDescriptor> LMenuDescriptor::BuildFromStrings(const Array<StringPair>& pairs, uint32_t maxItems) {
+  MenuStringBuilder builder(maxItems);
   for (uint32_t index = 0; index < pairs.GetCount(); ++index) {
     builder.Collect(pairs[index].first.View(), pairs[index].second.View());
   }

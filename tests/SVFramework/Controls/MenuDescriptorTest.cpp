@@ -44,10 +44,10 @@ bool ParentsLinked(const LMenuDescriptor& menu) {
   return true;
 }
 
-RCPtr<LMenuDescriptor> Build(const Pairs& pairs) {
+RCPtr<LMenuDescriptor> Build(const Pairs& pairs, uint32_t maxItems = LMenuDescriptor::kMaxStringItems) {
   Array<StringPair> list;
   for (const auto& [key, value] : pairs) list.Append(StringPair{String(key.c_str()), String(value.c_str())});
-  return LMenuDescriptor::BuildFromStrings(list);
+  return LMenuDescriptor::BuildFromStrings(list, maxItems);
 }
 
 struct BuildCase {
@@ -150,6 +150,8 @@ TEST(MenuStringsNesting, SubmenusThatDoubleAtEveryLevelStopAtTheItemBudget) {
   const RCPtr<LMenuDescriptor> menu = Build(pairs);
   EXPECT_EQ(CountItems(*menu), LMenuDescriptor::kMaxStringItems);
   EXPECT_TRUE(ParentsLinked(*menu));
+  // A caller's smaller budget holds the same way.
+  EXPECT_EQ(CountItems(*Build(pairs, 100)), 100u);
 }
 
 TEST(MenuDescriptor, InsertingLinksTheParentAsAnInternalReferenceAndRemoveAllUnlinks) {
