@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include "Platform/Gui/WakeCadence.h"
+
 namespace Platform::Gui {
 
 // Our run loop on Qt: it waits for events, lets Qt deliver them, and at its start and
@@ -52,14 +54,28 @@ private:
   std::exception_ptr mError;
 };
 
-// A timer that only wakes the running loop every period (so that work posted from
-// other threads is picked up by the next idle pass); it calls nothing itself.
+// A timer that only wakes the running loops of this thread (so that work posted from
+// other threads and the idle pass's own timed work are picked up by the next idle pass);
+// it calls nothing itself. Its pace follows a WakeCadence: brisk while input arrives,
+// windows paint or an idle pass leaves work (NoteActivity), and for the cadence's
+// settling span after that; quiet when nothing happens. The last one made on a thread
+// is the one NoteActivity reaches. GUI thread only.
 class WakeTimer {
 public:
-  explicit WakeTimer(std::chrono::milliseconds period);
+  using Clock = WakeCadence::Clock;
+  using Now = std::function<Clock::time_point()>;
+
+  explicit WakeTimer(WakePeriods periods = {}, Now now = Clock::now);
   ~WakeTimer();
   WakeTimer(const WakeTimer&) = delete;
   WakeTimer& operator=(const WakeTimer&) = delete;
+
+  // Something happened: the current timer of this thread (if any) goes brisk at once.
+  static void NoteActivity();
+  // True while a WakeTimer of this thread exists.
+  static bool Exists();
+  // The period the timer runs with now.
+  std::chrono::milliseconds GetPeriod() const;
 
 private:
   struct Timer;
