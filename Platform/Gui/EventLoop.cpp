@@ -60,6 +60,8 @@ void EventLoop::Quit(int code) {
   WakeDispatcher();
 }
 
+void EventLoop::WakeSoon() { WakeDispatcher(); }
+
 void EventLoop::Fail(std::exception_ptr error) {
   if (!mError) mError = std::move(error);
   Quit(mCode);

@@ -29,6 +29,11 @@ public:
   int Run();
   // Ends the loop at its next turn with `code`; also from inside its own handlers.
   void Quit(int code);
+  // Wakes the thread's event dispatcher, so that the running loop starts a new turn
+  // (with a first idle call) as soon as the current handler returns, without waiting
+  // for an event. For one that ran a loop of Qt's own (a message box): a wake given
+  // meanwhile was taken by that loop.
+  static void WakeSoon();
   bool IsRunning() const { return mRunning; }
 
   // Runs `handler`. An exception escaping it is kept instead of passing on into Qt,
