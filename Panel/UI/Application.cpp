@@ -75,12 +75,14 @@ SVRESULT LApplication::Initialize() {
   const SVRESULT hotKeys = LoadEditorHotKeys();
   if (hotKeys < 0) return hotKeys;
   if (GetControlFactory()) RegisterEditorControls(*GetControlFactory());
-  StartDeviceSide();
+  StartEngine();
+  mMidiManagerDue = true;
   ChooseSkinByResolution();
   return hotKeys;
 }
 
 SVRESULT LApplication::Shutdown() {
+  mMidiManagerDue = false;
   if (mMidiManager) {
     mMidiManager->PauseStatusPolling();
     mMidiManager->ClosePorts();
@@ -95,7 +97,16 @@ SVRESULT LApplication::Shutdown() {
   return result;
 }
 
-RCPtr<LMidiManager> LApplication::GetMidiManager() { return mMidiManager; }
+RCPtr<LMidiManager> LApplication::GetMidiManager() {
+  StartMidiManagerIfDue();
+  return mMidiManager;
+}
+
+bool LApplication::Idle(bool firstAfterMessage) {
+  const bool workLeft = LApplicationBase<LApplication>::Idle(firstAfterMessage);
+  if (mMidiManagerDue && HasMainWindowPresented()) StartMidiManagerIfDue();
+  return workLeft;
+}
 
 void LApplication::RegisterEditorControls(LControlFactory& factory) {
   for (const ControlTypeEntry& entry : GetEditorControlTypes())
@@ -128,11 +139,21 @@ SVRESULT LApplication::LoadEditorHotKeys() {
   return hotKeys->GetMap().LoadFromStringTable(GetApplicationStringTable().Get(), u"GHK_WIN");
 }
 
-void LApplication::StartDeviceSide() {
-  mMidiManager = CreateMidiManager();
-  if (mMidiManager) mMidiManager->ResumeStatusPolling();
+void LApplication::StartEngine() {
   mEngine = CreateEngine();
   if (mEngine) mEngine->Initialize(0);
+}
+
+void LApplication::StartMidiManagerIfDue() {
+  if (!mMidiManagerDue) return;
+  mMidiManagerDue = false;
+  mMidiManager = CreateMidiManager();
+  if (mMidiManager) mMidiManager->ResumeStatusPolling();
+}
+
+bool LApplication::HasMainWindowPresented() {
+  const RCPtr<LRootWindow> main = GetRootWindows().GetCount() > 0 ? GetRootWindows().GetAt(0) : RCPtr<LRootWindow>();
+  return main && main->HasPresentedFrame();
 }
 
 void LApplication::ChooseSkinByResolution() {

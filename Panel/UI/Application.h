@@ -48,17 +48,26 @@ public:
   int32_t OpenSettingsFile(int32_t fileId) override;
   // 1, the raster renderer.
   int32_t GetRendererType() override { return 1; }
-  // The framework's start-up, the "GHK_WIN" hot keys, the editor's control classes, the
-  // MIDI manager (polling on) and the engine (first ParamID 0), then the skin by screen
-  // resolution. A failure of the first two steps is returned and nothing after runs;
-  // exceptions of the device side pass out.
+  // The framework's start-up, the "GHK_WIN" hot keys, the editor's control classes and
+  // the engine (first ParamID 0), then the skin by screen resolution. A failure of the
+  // first two steps is returned and nothing after runs. The MIDI manager (polling on)
+  // is due from then on: it is made by the first idle pass after the main window
+  // presented a frame, so that opening the MIDI ports (reaching a JACK server maps
+  // its shared memory and walks its ports) never delays the first frame, or at once
+  // when GetMidiManager asks for it earlier. Exceptions of the device side pass out of
+  // whichever of them makes it.
   SVRESULT Initialize() override;
   // An exit request is never refused.
   bool CanExit() override { return true; }
-  // Drops the device side, then the framework's shut-down.
+  // Drops the device side (a MIDI manager not made yet is made no more), then the
+  // framework's shut-down.
   SVRESULT Shutdown() override;
+  // The framework's idle pass; then the due MIDI manager once the main window has
+  // presented a frame.
+  bool Idle(bool firstAfterMessage) override;
 
-  // A new reference to the MIDI manager; null before Initialize.
+  // A new reference to the MIDI manager, made now when it is due; null before
+  // Initialize and after Shutdown.
   RCPtr<LMidiManager> GetMidiManager() override;
   // A new reference to the engine; null before Initialize.
   RCPtr<LRootModuleEngine> GetRootModuleEngine() const override { return mEngine; }
@@ -83,13 +92,16 @@ protected:
 
 private:
   SVRESULT LoadEditorHotKeys();
-  void StartDeviceSide();
+  void StartEngine();
+  void StartMidiManagerIfDue();
+  bool HasMainWindowPresented();
   void ChooseSkinByResolution();
 
   RCPtr<LRootModuleEngine> mEngine;
   int32_t mApplicationSettings = 0;
   int32_t mUserSettings = 0;
   RCPtr<LMidiManager> mMidiManager;
+  bool mMidiManagerDue = false;
 };
 
 // The editor's application object; null when the application object is another.

@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include "Platform/Gui/WakeCadence.h"
+
 namespace Platform::Gui {
 
 // Our run loop on Qt: it waits for events, lets Qt deliver them, and at its start and
@@ -27,6 +29,11 @@ public:
   int Run();
   // Ends the loop at its next turn with `code`; also from inside its own handlers.
   void Quit(int code);
+  // Wakes the thread's event dispatcher, so that the running loop starts a new turn
+  // (with a first idle call) as soon as the current handler returns, without waiting
+  // for an event. For one that ran a loop of Qt's own (a message box): a wake given
+  // meanwhile was taken by that loop.
+  static void WakeSoon();
   bool IsRunning() const { return mRunning; }
 
   // Runs `handler`. An exception escaping it is kept instead of passing on into Qt,
@@ -52,14 +59,28 @@ private:
   std::exception_ptr mError;
 };
 
-// A timer that only wakes the running loop every period (so that work posted from
-// other threads is picked up by the next idle pass); it calls nothing itself.
+// A timer that only wakes the running loops of this thread (so that work posted from
+// other threads and the idle pass's own timed work are picked up by the next idle pass);
+// it calls nothing itself. Its pace follows a WakeCadence: brisk while input arrives,
+// windows paint or an idle pass leaves work (NoteActivity), and for the cadence's
+// settling span after that; quiet when nothing happens. The last one made on a thread
+// is the one NoteActivity reaches. GUI thread only.
 class WakeTimer {
 public:
-  explicit WakeTimer(std::chrono::milliseconds period);
+  using Clock = WakeCadence::Clock;
+  using Now = std::function<Clock::time_point()>;
+
+  explicit WakeTimer(WakePeriods periods = {}, Now now = Clock::now);
   ~WakeTimer();
   WakeTimer(const WakeTimer&) = delete;
   WakeTimer& operator=(const WakeTimer&) = delete;
+
+  // Something happened: the current timer of this thread (if any) goes brisk at once.
+  static void NoteActivity();
+  // True while a WakeTimer of this thread exists.
+  static bool Exists();
+  // The period the timer runs with now.
+  std::chrono::milliseconds GetPeriod() const;
 
 private:
   struct Timer;

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "Platform/Gui/EventLoop.h"
+
 namespace Platform::Gui {
 namespace {
 
@@ -59,7 +61,11 @@ bool GuiApplication::Exists() { return QGuiApplication::instance() != nullptr; }
 int ShowMessageBox(const std::u16string& text, const std::u16string& caption, unsigned style) {
   if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return 0;
   QMessageBox box(IconOf(style), QString::fromStdU16String(caption), QString::fromStdU16String(text), ButtonsOf(style));
-  return AnswerOf(box.exec());
+  const int answer = box.exec();
+  // Work that arrived while the box was up (its wakes went to the box's loop) is taken
+  // up by a fresh turn of our loop at once, not at the next wake of the timer.
+  EventLoop::WakeSoon();
+  return AnswerOf(answer);
 }
 
 bool GetSystemFont(std::u16string& face, float& size, int& style) {

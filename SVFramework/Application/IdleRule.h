@@ -9,7 +9,9 @@ class LFrameworkApp;
 // application's idle pass (first-after-message flag for count 0) and answers whether
 // the loop should call again: only when the pass left work and the count is below 2.
 // The main loop stops calling once the application is exiting; a modal loop does not
-// look at that flag. Without an application nothing runs. UI thread only.
+// look at that flag. A pass that left work notes activity with the thread's wake timer
+// (Platform::Gui::WakeTimer), which then keeps waking the loop briskly. Without an
+// application nothing runs. UI thread only.
 bool RunIdleCall(LFrameworkApp* application, int idleCount, bool stopWhenExiting);
 
 }  // namespace SV

@@ -7,7 +7,8 @@ namespace SV {
 
 // The loop of a modal window: the platform's events with the application's idle pass
 // after each of them (the idle rule, the exiting flag not consulted), so that queued
-// commands, tooltips and repeats keep working inside it. Run returns when End is
+// commands, tooltips and repeats keep working inside it. It shares the wake timer of
+// the loop it runs in, or has one of its own while it runs when there is none. Run returns when End is
 // called, from inside the loop's own handlers or idle pass. An exception escaping an
 // idle pass or a guarded event handler ends it and passes on from Run. UI thread only.
 class ModalLoop {

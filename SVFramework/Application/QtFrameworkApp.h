@@ -28,7 +28,7 @@ namespace SV {
 // The process's platform application object on Qt: it starts the process as the one
 // instance of the user, creates the control factory with the string tables and skins,
 // makes the one LApplication, opens its main window, runs our message loop (the idle
-// rule, a 33 ms wake timer, exceptions kept at the loop's boundary) and shuts it all
+// rule, a wake timer that is brisk while anything happens, exceptions kept at the loop's boundary) and shuts it all
 // down in order. The program's entry is FrameworkMain; the object lives on its stack
 // for the whole run and is the installed platform object meanwhile. Every failure of
 // start-up shows the start-up error box and ends the process with 0. UI thread only.
@@ -128,7 +128,8 @@ public:
     return ::Platform::Gui::ShowMessageBox(text.GetString(), caption.GetString(), style);
   }
   void RunMessageLoop() override {
-    ::Platform::Gui::WakeTimer wakeTimer(std::chrono::milliseconds(33));
+    // The one wake timer of the run; modal loops inside it share it.
+    ::Platform::Gui::WakeTimer wakeTimer;
     mLoop.Run();
   }
   void QuitMessageLoop(int32_t code) override { mLoop.Quit(code); }

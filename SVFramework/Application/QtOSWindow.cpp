@@ -90,8 +90,6 @@ bool OSWindow::event(QEvent* event) {
 SVRESULT OSWindow::CreateRenderer(RendererType type) {
   const RCPtr<LRenderer> renderer = LRenderer::Create(type, {0, 0, width(), height()}, this);
   if (!renderer) return E_FAIL;
-  // Its ticks only wake the message loop, so that the idle pass runs.
-  startTimer(33);
   return SetRenderer(renderer);
 }
 
@@ -319,6 +317,7 @@ void OSWindow::EndPresent() {
   mBackingStore->endPaint();
   if (!isExposed()) return;
   mBackingStore->flush(mPresented);
+  if (mRootWindow) mRootWindow->NoteFramePresented();
   AppendPaintLogLine(static_cast<uint64_t>(winId()), title().toStdString());
 }
 

@@ -144,6 +144,10 @@ public:
   // Paints the tree for `region` between RenderStart and RenderFinish of the window's
   // render context. When drawing states are still pushed, invalidates everything instead.
   void Paint(const Region& region);
+  // The OS window tells when a frame of this window reached the screen; from then on
+  // HasPresentedFrame is true.
+  void NoteFramePresented() { mFramePresented = true; }
+  bool HasPresentedFrame() const { return mFramePresented; }
 
   // --- Close and idle ---
   // Records a close with `result`, carried out at the next idle pass; E_FAIL without
@@ -188,6 +192,7 @@ private:
   RCPtr<LControl> mTooltipOwner;
   RCPtr<LControl> mCapture;
   bool mCloseRequested = false;
+  bool mFramePresented = false;
   int32_t mCloseResult = 0;
   Mutex mKeyQueueLock;  // guards mKeyQueue
   struct KeyQueue;

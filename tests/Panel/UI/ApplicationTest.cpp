@@ -19,6 +19,7 @@
 #include "SVFramework/System/GlobalHotKeyManager.h"
 #include "SVFramework/System/Keys/KeyCode.h"
 #include "tests/Panel/UI/EditorFixture.h"
+#include "tests/Support/Application/SpyRootWindow.h"
 #include "tests/Support/Application/TestApplication.h"
 #include "tests/Support/ScopedEnvironment.h"
 #include "tests/Support/Skins/SkinFixtures.h"
@@ -92,9 +93,14 @@ public:
 
   double dotsPerInch = 96;
   InMemorySettings& settings;
+  int midiManagersMade = 0;
 
 protected:
   double GetScreenDotsPerInch() override { return dotsPerInch; }
+  RCPtr<LMidiManager> CreateMidiManager() override {
+    ++midiManagersMade;
+    return LApplication::CreateMidiManager();
+  }
   RCPtr<LRootModuleEngine> CreateEngine() override { return RCPtr<LRootModuleEngine>(new Testing::EngineWithoutLibrary()); }
 };
 
@@ -254,6 +260,38 @@ TEST_F(ApplicationTest, ShutdownReleasesTheMidiServicesTheDeviceSideUsed) {
   application->Shutdown();
   application.Reset();
   EXPECT_TRUE(used.expired());
+}
+
+// Opening the MIDI ports can take long (a JACK server's shared memory is mapped and its
+// ports walked): the first frame of the main window never waits for it.
+TEST_F(ApplicationTest, TheMidiManagerIsMadeOnceByTheFirstIdlePassAfterTheMainWindowPresentedAFrame) {
+  Make(2);
+  ASSERT_EQ(application->Initialize(), S_OK);
+  application->Idle(true);
+  EXPECT_EQ(application->midiManagersMade, 0) << "no main window yet";
+  std::vector<std::string> windowLog;
+  const RCPtr<Testing::SpyRootWindow> main = Testing::SpyRootWindow::Create("main", windowLog);
+  application->AddRootWindow(RCPtr<LRootWindow>(main));
+  application->Idle(true);
+  EXPECT_EQ(application->midiManagersMade, 0) << "the main window presented nothing yet";
+  main->NoteFramePresented();
+  application->Idle(false);
+  ASSERT_EQ(application->midiManagersMade, 1);
+  application->Idle(true);
+  const RCPtr<LMidiManager> manager = application->GetMidiManager();
+  ASSERT_TRUE(manager);
+  EXPECT_TRUE(manager->IsStatusPollingOn());
+  EXPECT_EQ(application->midiManagersMade, 1);
+  application->RemoveRootWindow(RCPtr<LRootWindow>(main));
+}
+
+TEST_F(ApplicationTest, AfterAShutdownBeforeTheMidiManagerWasMadeNoneIsMade) {
+  Make(2);
+  ASSERT_EQ(application->Initialize(), S_OK);
+  application->Shutdown();
+  EXPECT_FALSE(application->GetMidiManager());
+  EXPECT_EQ(application->midiManagersMade, 0);
+  application.Reset();
 }
 
 TEST_F(ApplicationTest, TheEditorsHotKeysAreBoundAndEntriesUnderOtherPrefixesAreNot) {

@@ -32,6 +32,27 @@ TEST_F(EventLoopTest, IdleHandlerRunsAfterEachWakeUntilItDeclinesAndQuitEndsTheR
   EXPECT_EQ(counts, (std::vector<int>{0, 1, 2, 0}));
 }
 
+// A handler that ran a loop of Qt's own (whose wakes that loop took) has the next turn
+// start at once, with a first idle call, rather than at the next event.
+TEST_F(EventLoopTest, WakeSoonStartsANewTurnWithAFirstIdleCallWithoutAnEvent) {
+  std::vector<int> counts;
+  EventLoop* running = nullptr;
+  EventLoop loop([&](int count) {
+    counts.push_back(count);
+    if (counts.size() == 1) EventLoop::WakeSoon();
+    if (counts.size() == 2) running->Quit(1);
+    return false;
+  });
+  running = &loop;
+  // Only a loop that never woke gets here.
+  QTimer limit;
+  limit.setSingleShot(true);
+  QObject::connect(&limit, &QTimer::timeout, [&] { loop.Quit(2); });
+  limit.start(10000);
+  EXPECT_EQ(loop.Run(), 1);
+  EXPECT_EQ(counts, (std::vector<int>{0, 0}));
+}
+
 TEST_F(EventLoopTest, ExceptionFromAGuardedEventHandlerEndsTheLoopAndLeavesFromRun) {
   bool idleAfterThrow = false;
   bool thrown = false;
