@@ -40,8 +40,8 @@ struct OSWindowOptions {
 // loop, the end of its modal loop, or the application closing it).
 class IOSWindow : public IWindowOSServices {
 public:
-  // Makes the window's own renderer of that type, starts the 33 ms timer that wakes
-  // the message loop, and creates the root window (SetRenderer).
+  // Makes the window's own renderer of that type and creates the root window
+  // (SetRenderer).
   virtual SVRESULT CreateRenderer(RendererType type) = 0;
   // Draws through `renderer` (a dialog shares its owner's): makes the render context
   // and the root window, which joins the application's list.

@@ -24,19 +24,30 @@ int32_t UserSettings(LFrameworkApp& application, IIniFileManager*& settings) {
   return settings ? application.OpenSettingsFile(kUserSettingsFile) : 0;
 }
 
+// The stored placement; its size only when it was stored for the skin shown now (the
+// size of another skin's window would cut this one or leave it half empty), else the
+// window keeps the size its skin gives it and takes the stored place.
 void RestoreSavedPlacement(LFrameworkApp& application, IOSWindow& window) {
   IIniFileManager* settings = nullptr;
   const int32_t handle = UserSettings(application, settings);
   WindowPlacement placement;
-  if (handle != 0 && placement.Load(*settings, handle) >= 0) window.RestorePlacement(placement);
+  if (handle == 0 || placement.Load(*settings, handle) < 0) return;
+  if (!placement.SizeSuitsSkin(application.GetCurrentSkinIndex())) {
+    const WindowPlacement now = window.GetPlacement();
+    placement.rect.width = now.rect.width;
+    placement.rect.height = now.rect.height;
+  }
+  window.RestorePlacement(placement);
 }
 
-void SavePlacement(const WindowPlacement& placement) {
+void SavePlacement(WindowPlacement placement) {
   LFrameworkApp* const application = GetFrameworkApp();
   if (!application) return;
   IIniFileManager* settings = nullptr;
   const int32_t handle = UserSettings(*application, settings);
-  if (handle != 0) placement.Save(*settings, handle);
+  if (handle == 0) return;
+  placement.skin = application->GetCurrentSkinIndex();
+  placement.Save(*settings, handle);
 }
 
 RectT<int32_t> LayoutRect(const LLayoutDescriptor& layout) {

@@ -10,6 +10,7 @@ namespace {
 constexpr const char16_t* kKeys[] = {u"WindowPlacementX",      u"WindowPlacementY",
                                      u"WindowPlacementWidth",  u"WindowPlacementHeight",
                                      u"WindowPlacementHasPosition", u"WindowPlacementMaximized"};
+constexpr const char16_t* kSkinKey = u"WindowPlacementSkin";
 // Stands for a value the file does not hold.
 constexpr int32_t kMissing = INT32_MIN;
 
@@ -32,7 +33,9 @@ SVRESULT WindowPlacement::Save(IIniFileManager& settings, int32_t handle) const 
     const SVRESULT result = settings.SetIniValueInt(handle, kKeys[i], values[i]);
     if (result < 0) return result;
   }
-  return S_OK;
+  if (skin == kUnknownSkin) return S_OK;
+  const SVRESULT result = settings.SetIniValueInt(handle, kSkinKey, skin);
+  return result < 0 ? result : S_OK;
 }
 
 SVRESULT WindowPlacement::Load(IIniFileManager& settings, int32_t handle) {
@@ -44,6 +47,8 @@ SVRESULT WindowPlacement::Load(IIniFileManager& settings, int32_t handle) {
   rect = {values[0], values[1], values[2], values[3]};
   hasPosition = values[4] != 0;
   maximized = values[5] != 0;
+  int32_t storedSkin = kUnknownSkin;
+  skin = settings.GetIniValueInt(handle, kSkinKey, kUnknownSkin, storedSkin) < 0 ? kUnknownSkin : storedSkin;
   return S_OK;
 }
 

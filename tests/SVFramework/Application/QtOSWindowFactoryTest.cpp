@@ -116,6 +116,23 @@ TEST_F(QtOSWindowFactoryTest, TheMainWindowComesBackWhereTheUserSettingsSayAndSa
   EXPECT_EQ(saved.rect.height, 330);
 }
 
+// A size stored while another skin was shown is that skin's size: a window of the
+// high-resolution skin restored to the standard one's size is cut in half.
+TEST_F(QtOSWindowFactoryTest, TheMainWindowTakesItsStoredPlaceButNotASizeStoredForAnotherSkin) {
+  WindowPlacement standard{{30, 40, 500, 320}, true, false};
+  standard.skin = 1;
+  ASSERT_EQ(standard.Save(*application.manager, application.handle), S_OK);
+  ASSERT_EQ(application.manager->SetIniValueInt(application.handle, u"CurrentSkinIndex", 0), S_OK);
+  ASSERT_EQ(MakeMain({60, 50, 400, 300}), S_OK);
+  EXPECT_EQ(Main()->geometry(), QRect(30, 40, 400, 300));
+
+  Main()->Close();
+  WindowPlacement saved;
+  ASSERT_EQ(saved.Load(*application.manager, application.handle), S_OK);
+  EXPECT_EQ(saved.skin, 0);
+  EXPECT_EQ(saved.rect.width, 400);
+}
+
 TEST_F(QtOSWindowFactoryTest, ADialogSharesItsOwnersRendererAndHostsTheControlAtItsRectangle) {
   ASSERT_EQ(MakeMain({60, 50, 400, 300}), S_OK);
   const RCPtr<ProbeControl> control = ProbeControl::Make(log, nullptr, u"dialog", {20, 30, 200, 100});
