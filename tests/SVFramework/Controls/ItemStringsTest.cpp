@@ -11,22 +11,22 @@
 namespace SV {
 namespace {
 
-struct KeyCase {
+struct ItemStringsKeyCase {
   std::u16string key;
   int32_t index;
 };
 
-void PrintTo(const KeyCase& test, std::ostream* out) {
+void PrintTo(const ItemStringsKeyCase& test, std::ostream* out) {
   *out << String(test.key.c_str()).ToUTF8().GetString();
 }
 
-class ItemKeyIndexTest : public ::testing::TestWithParam<KeyCase> {};
+class ItemKeyIndexTest : public ::testing::TestWithParam<ItemStringsKeyCase> {};
 
 TEST_P(ItemKeyIndexTest, OnlyIndexesFromZeroTo65535AreItems) {
   EXPECT_EQ(GetItemKeyIndex(GetParam().key.c_str()), GetParam().index);
 }
 
-const KeyCase kKeyCases[] = {
+const ItemStringsKeyCase kItemKeyCases[] = {
     {u"ITEM.00", 0},
     {u"ITEM.15", 15},
     {u"ITEM.7", 7},
@@ -47,7 +47,7 @@ const KeyCase kKeyCases[] = {
     {u"", -1},
 };
 
-INSTANTIATE_TEST_SUITE_P(Keys, ItemKeyIndexTest, ::testing::ValuesIn(kKeyCases));
+INSTANTIATE_TEST_SUITE_P(Keys, ItemKeyIndexTest, ::testing::ValuesIn(kItemKeyCases));
 
 std::vector<std::string> Texts(const StringMap& entries) {
   const RCPtr<LStringTable> table = LStringTable::Create(entries);
