@@ -32,14 +32,16 @@ using Panel = RCPtr<LVariantBufferSetterParameterPanel>;
 // A direct child that the device view cannot work without.
 RCPtr<LControl> RequireChild(const LControl& parent, const char16_t* name) {
   RCPtr<LControl> child = parent.FindChild(name);
-  if (!child) SV_RAISE_NULL_POINTER(std::string("Cannot find child ") + String(name).ToUTF8().GetString(), kDeviceViewInitialize);
+  if (!child)
+    SV_RAISE_NULL_POINTER(std::string("Cannot find child ") + String(name).ToUTF8().GetString(), kDeviceViewInitialize);
   return child;
 }
 
 // A direct child that must be a parameter panel.
 Panel RequirePanel(const LControl& parent, const char16_t* name) {
   Panel panel(dynamic_cast<LVariantBufferSetterParameterPanel*>(parent.FindChild(name).Get()));
-  if (!panel) SV_RAISE_NULL_POINTER(std::string("Cannot find child ") + String(name).ToUTF8().GetString(), kDeviceViewInitialize);
+  if (!panel)
+    SV_RAISE_NULL_POINTER(std::string("Cannot find child ") + String(name).ToUTF8().GetString(), kDeviceViewInitialize);
   return panel;
 }
 

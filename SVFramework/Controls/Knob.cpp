@@ -130,7 +130,8 @@ void LKnob::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
     Announce(u"NID_VALUE_CHANGE_KEY_UP", nullptr);
   }
   if ((previous ^ current) & Condition::kFocus) ApplyOverlay(mFocusOverlayLook, (current & Condition::kFocus) != 0);
-  if ((previous ^ current) & Condition::kEnabled) ApplyOverlay(mDisabledOverlayLook, (current & Condition::kEnabled) == 0);
+  if ((previous ^ current) & Condition::kEnabled)
+    ApplyOverlay(mDisabledOverlayLook, (current & Condition::kEnabled) == 0);
 }
 
 void LKnob::BeginGesture(PointT<int32_t> point) {

@@ -52,8 +52,10 @@ SVRESULT LListBox::HandleKey(const RCPtr<LKeyParam>& key) {
   const uint32_t virtualKey = key->key.GetVirtualKey();
   if (virtualKey == VirtualKey::kLeft || virtualKey == VirtualKey::kRight) return PassKeyToScrollBars(key, true, false);
   if (virtualKey == VirtualKey::kHome || virtualKey == VirtualKey::kEnd) return PassKeyToScrollBars(key, true, true);
-  if (virtualKey == VirtualKey::kPageUp || virtualKey == VirtualKey::kPageDown) return PassKeyToScrollBars(key, false, true);
-  if (virtualKey != VirtualKey::kUp && virtualKey != VirtualKey::kDown && virtualKey != VirtualKey::kReturn) return S_FALSE;
+  if (virtualKey == VirtualKey::kPageUp || virtualKey == VirtualKey::kPageDown)
+    return PassKeyToScrollBars(key, false, true);
+  if (virtualKey != VirtualKey::kUp && virtualKey != VirtualKey::kDown && virtualKey != VirtualKey::kReturn)
+    return S_FALSE;
   // The list acts when a key goes down; its release is taken without effect.
   if ((code & KeyCode::kKeyDown) == 0) return S_OK;
   const bool shift = (code & KeyCode::kShift) != 0;

@@ -24,7 +24,8 @@ String LMultiColumnListBox::GetCellText(int32_t column, int32_t row) {
 void LMultiColumnListBox::UnbindSelectionChanges() {
   for (size_t index = mColumns.size(); index-- > 0;) {
     const RCPtr<LNotificationDistributor> column(mColumns[index].Get());
-    if (!mTableHandlers->RemoveHandler(column.Get(), NotificationName::kSelectionChange) || Unsubscribe(column, NotificationName::kSelectionChange) < 0)
+    if (!mTableHandlers->RemoveHandler(column.Get(), NotificationName::kSelectionChange) ||
+        Unsubscribe(column, NotificationName::kSelectionChange) < 0)
       SV_RAISE(FailedResultException, FormatResultCode(E_FAIL), kSortFunction);
   }
 }

@@ -43,8 +43,8 @@ SVRESULT LPanel::Initialize() {
 SVRESULT LPanel::BindSiblingKey() {
   try {
     mPanelHandlers = Handlers::Create(this);
-    return mPanelHandlers->AddHandler(&LPanel::OnSiblingKeyNotification,
-                                      RCPtr<LNotificationDistributor>(GetParent()), NotificationName::kSiblingKey, 0);
+    return mPanelHandlers->AddHandler(&LPanel::OnSiblingKeyNotification, RCPtr<LNotificationDistributor>(GetParent()),
+                                      NotificationName::kSiblingKey, 0);
   } catch (const std::runtime_error&) {
     return E_FAIL;
   }

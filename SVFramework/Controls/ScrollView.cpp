@@ -103,8 +103,9 @@ SVRESULT LScrollView::AttachScrollBars() {
 }
 
 void LScrollView::BindBar(const RCPtr<LScrollbar>& bar) {
-  const SVRESULT bound = mScrollViewHandlers->AddHandler(&LScrollView::OnScrollBarValueChange,
-                                                         RCPtr<LNotificationDistributor>(bar.Get()), NotificationName::kValueChange, 0);
+  const SVRESULT bound =
+      mScrollViewHandlers->AddHandler(&LScrollView::OnScrollBarValueChange, RCPtr<LNotificationDistributor>(bar.Get()),
+                                      NotificationName::kValueChange, 0);
   if (bound < 0) SV_RAISE(FailedResultException, FormatResultCode(bound), "SV::LScrollView::AttachScrollBars");
 }
 

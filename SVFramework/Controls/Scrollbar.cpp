@@ -115,7 +115,8 @@ SVRESULT LScrollbar::SetKeyMask(int32_t mask) {
   if (mask != 0 && !mKeysBound && mBarHandlers) {
     mKeysBound = true;
     if (LControl* parent = GetParent())
-      mBarHandlers->AddHandler(&LScrollbar::OnKey, RCPtr<LNotificationDistributor>(parent), NotificationName::kSiblingKey, 0);
+      mBarHandlers->AddHandler(&LScrollbar::OnKey, RCPtr<LNotificationDistributor>(parent),
+                               NotificationName::kSiblingKey, 0);
     mBarHandlers->AddDirectHandler(&LScrollbar::OnKey, NotificationName::kSiblingKey);
   }
   mKeyMask = static_cast<uint8_t>(mask);

@@ -246,7 +246,8 @@ void LSlider::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
   if (Began(*param, Condition::kLeftDrag)) StartTrackRepeat();
   if (Ended(*param, Condition::kLeftDrag)) StopTrackRepeat();
   if (Ended(*param, Condition::kContainsFocus) && mKeyStepOn) EndKeyStep(nullptr);
-  if (((param->previous ^ param->current) & (Condition::kContainsFocus | Condition::kEnabled)) != 0) ShowConditionLook(param->current);
+  if (((param->previous ^ param->current) & (Condition::kContainsFocus | Condition::kEnabled)) != 0)
+    ShowConditionLook(param->current);
 }
 
 void LSlider::ShowConditionLook(uint32_t conditions) {

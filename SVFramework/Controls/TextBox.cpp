@@ -17,9 +17,8 @@ namespace SV {
 
 namespace {
 
-constexpr int32_t kNormalLook = 0, kHoverLook = 1, kPlaceholderBackLook = 2, kFocusedLook = 3,
-                  kFocusedHoverLook = 4, kDisabledLook = 6, kPlaceholderLook = 9, kSelectionLook = 10,
-                  kSelectionHoverLook = 11;
+constexpr int32_t kNormalLook = 0, kHoverLook = 1, kPlaceholderBackLook = 2, kFocusedLook = 3, kFocusedHoverLook = 4,
+                  kDisabledLook = 6, kPlaceholderLook = 9, kSelectionLook = 10, kSelectionHoverLook = 11;
 constexpr int32_t kShiftModifier = 8, kCtrlModifier = 1;
 
 const char16_t* const kCut = u"NID_EDIT_CUT_REQ";
@@ -251,7 +250,9 @@ void LTextBox::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
       StopScrollAnimation(1);
     }
   }
-  if (changed & (Condition::kFocus | Condition::kHoverOrChildHover | Condition::kEnabled | Condition::kHover | Condition::kLeftDrag)) RefreshLooks();
+  if (changed & (Condition::kFocus | Condition::kHoverOrChildHover | Condition::kEnabled | Condition::kHover |
+                 Condition::kLeftDrag))
+    RefreshLooks();
 }
 
 PointT<double> LTextBox::SetScrollOffset(PointT<double> offset) {

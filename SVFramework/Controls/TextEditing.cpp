@@ -14,7 +14,8 @@ constexpr uint32_t kCtrl = KeyCode::kCtrl, kShift = KeyCode::kShift;
 bool IsSpace(char16_t character) { return ::Platform::Gui::IsSpaceCharacter(character); }
 
 bool IsCharacterKey(uint32_t virtualKey) {
-  return virtualKey == VirtualKey::kSpace || (virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z');
+  return virtualKey == VirtualKey::kSpace || (virtualKey >= '0' && virtualKey <= '9') ||
+         (virtualKey >= 'A' && virtualKey <= 'Z');
 }
 
 }  // namespace
@@ -240,7 +241,8 @@ bool LTextEditing::HandleMovementKey(uint32_t virtualKey, uint32_t modifiers) {
 }
 
 bool LTextEditing::HandleDeletionKey(uint32_t virtualKey, uint32_t modifiers) {
-  const bool backwards = (virtualKey == VirtualKey::kBack && modifiers == 0) || (virtualKey == VirtualKey::kDelete && modifiers == kShift);
+  const bool backwards =
+      (virtualKey == VirtualKey::kBack && modifiers == 0) || (virtualKey == VirtualKey::kDelete && modifiers == kShift);
   const bool forwards = virtualKey == VirtualKey::kDelete && modifiers == 0;
   const bool toEnd = virtualKey == VirtualKey::kDelete && modifiers == kCtrl;
   if (!backwards && !forwards && !toEnd) return false;

@@ -252,7 +252,7 @@ SVRESULT File::GetApplicationDataFolder(ApplicationDataFolder which, const Strin
   const String safeProduct = MakeSafeFileName(product);
   if (!IsUsableFolderName(safeCompany) || !IsUsableFolderName(safeProduct)) return E_INVALIDARG;
   const std::string base = which == ApplicationDataFolder::Common ? ::Platform::System::KnownFolders::UserConfigFolder()
-                                                                   : ::Platform::System::KnownFolders::UserDataFolder();
+                                                                  : ::Platform::System::KnownFolders::UserDataFolder();
   if (base.empty()) return E_FAIL;
   folder = String(base.c_str()) + String(kSeparator) + safeCompany + String(kSeparator) + safeProduct;
   return S_OK;

@@ -173,15 +173,15 @@ TEST_P(DeviceViewMissingChild, FailsWithTheNullPointerErrorNamingTheChild) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Children, DeviceViewMissingChild,
-    ::testing::Values(MissingViewChildCase{"NoModPitchWheelCC", {"modPitchWheel", "cc"}, "cc"},
-                      MissingViewChildCase{"NoPedal3CC", {"pedal3", "cc"}, "cc"},
-                      MissingViewChildCase{"NoMidiUsb", {"viewDevice", "midiUSB"}, "midiUSB"},
-                      MissingViewChildCase{"NoUsbPortB", {"midiUSB", "usbPortB"}, "usbPortB"},
-                      MissingViewChildCase{"PlainPanelAsPedal2PortA", {"pedal2", "portA", true}, "portA"},
-                      MissingViewChildCase{"NoPedal1", {"viewDevice", "pedal1"}, "pedal1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Children, DeviceViewMissingChild,
+                         ::testing::Values(MissingViewChildCase{"NoModPitchWheelCC", {"modPitchWheel", "cc"}, "cc"},
+                                           MissingViewChildCase{"NoPedal3CC", {"pedal3", "cc"}, "cc"},
+                                           MissingViewChildCase{"NoMidiUsb", {"viewDevice", "midiUSB"}, "midiUSB"},
+                                           MissingViewChildCase{"NoUsbPortB", {"midiUSB", "usbPortB"}, "usbPortB"},
+                                           MissingViewChildCase{
+                                               "PlainPanelAsPedal2PortA", {"pedal2", "portA", true}, "portA"},
+                                           MissingViewChildCase{"NoPedal1", {"viewDevice", "pedal1"}, "pedal1"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // --- File commands ---
 

@@ -203,7 +203,8 @@ struct MissingDialogChildCase {
   const char* message;
 };
 
-class GlobalSettingsMissingChild : public GlobalSettingsDlgTest, public ::testing::WithParamInterface<MissingDialogChildCase> {};
+class GlobalSettingsMissingChild : public GlobalSettingsDlgTest,
+                                   public ::testing::WithParamInterface<MissingDialogChildCase> {};
 
 TEST_P(GlobalSettingsMissingChild, RaisesTheNullPointerErrorNamingTheChild) {
   harness.factory->RegisterControlCreateFunction(u"PresetEditor.GlobalSettings", &LGlobalSettingsDlg::Create);
@@ -226,9 +227,9 @@ INSTANTIATE_TEST_SUITE_P(
         MissingDialogChildCase{"whiteKeyVelocityCurveComboBox", "Could not find child whiteKeyVelocityCurveComboBox"},
         MissingDialogChildCase{"blackKeyVelocityCurveComboBox", "Could not find child blackKeyVelocityCurveComboBox"},
         MissingDialogChildCase{"whiteKeyVelocitySensitivityNumericUpDown",
-                         "Could not find child whiteKeyVelocitySensitivityNumericUpDown"},
+                               "Could not find child whiteKeyVelocitySensitivityNumericUpDown"},
         MissingDialogChildCase{"blackKeyVelocitySensitivityNumericUpDown",
-                         "Could not find child blackKeyVelocitySensitivityNumericUpDown"},
+                               "Could not find child blackKeyVelocitySensitivityNumericUpDown"},
         MissingDialogChildCase{"sendGlobalSettingsButton", "sendSettingsButton child not found"}),
     [](const auto& info) { return std::string(info.param.child); });
 

@@ -570,35 +570,46 @@ struct InjectedCall {
 
 TEST_F(MidiServicesTest, FailsEveryCallWithTheInjectedResultAndRecordsIt) {
   const InjectedCall calls[] = {
-      {MidiCall::InGetDevCaps, [](MidiServices& s, HMIDIIN, HMIDIOUT, MIDIHDR&) {
+      {MidiCall::InGetDevCaps,
+       [](MidiServices& s, HMIDIIN, HMIDIOUT, MIDIHDR&) {
          MIDIINCAPS caps;
          return s.MidiInGetDevCaps(0u, &caps, sizeof(caps));
        }},
-      {MidiCall::InOpen, [](MidiServices& s, HMIDIIN, HMIDIOUT, MIDIHDR&) {
+      {MidiCall::InOpen,
+       [](MidiServices& s, HMIDIIN, HMIDIOUT, MIDIHDR&) {
          HMIDIIN handle = nullptr;
          const MMRESULT result = s.MidiInOpen(&handle, 0, nullptr, 0, CALLBACK_NULL);
          return handle == nullptr ? result : MMSYSERR_NOERROR;
        }},
-      {MidiCall::InPrepareHeader, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR& h) { return s.MidiInPrepareHeader(in, &h, kMidiHeaderSize); }},
-      {MidiCall::InAddBuffer, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR& h) { return s.MidiInAddBuffer(in, &h, kMidiHeaderSize); }},
+      {MidiCall::InPrepareHeader, [](MidiServices& s, HMIDIIN in, HMIDIOUT,
+                                     MIDIHDR& h) { return s.MidiInPrepareHeader(in, &h, kMidiHeaderSize); }},
+      {MidiCall::InAddBuffer,
+       [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR& h) { return s.MidiInAddBuffer(in, &h, kMidiHeaderSize); }},
       {MidiCall::InStart, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR&) { return s.MidiInStart(in); }},
       {MidiCall::InStop, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR&) { return s.MidiInStop(in); }},
       {MidiCall::InReset, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR&) { return s.MidiInReset(in); }},
-      {MidiCall::InUnprepareHeader, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR& h) { return s.MidiInUnprepareHeader(in, &h, kMidiHeaderSize); }},
+      {MidiCall::InUnprepareHeader, [](MidiServices& s, HMIDIIN in, HMIDIOUT,
+                                       MIDIHDR& h) { return s.MidiInUnprepareHeader(in, &h, kMidiHeaderSize); }},
       {MidiCall::InClose, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR&) { return s.MidiInClose(in); }},
-      {MidiCall::OutGetDevCaps, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR&) {
+      {MidiCall::OutGetDevCaps,
+       [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR&) {
          MIDIOUTCAPS caps;
          return s.MidiOutGetDevCaps(out, &caps, sizeof(caps));
        }},
-      {MidiCall::OutOpen, [](MidiServices& s, HMIDIIN, HMIDIOUT, MIDIHDR&) {
+      {MidiCall::OutOpen,
+       [](MidiServices& s, HMIDIIN, HMIDIOUT, MIDIHDR&) {
          HMIDIOUT handle = nullptr;
          const MMRESULT result = s.MidiOutOpen(&handle, 0, nullptr, 0, CALLBACK_NULL);
          return handle == nullptr ? result : MMSYSERR_NOERROR;
        }},
-      {MidiCall::OutShortMsg, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR&) { return s.MidiOutShortMsg(out, 0x7F4090); }},
-      {MidiCall::OutPrepareHeader, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR& h) { return s.MidiOutPrepareHeader(out, &h, kMidiHeaderSize); }},
-      {MidiCall::OutLongMsg, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR& h) { return s.MidiOutLongMsg(out, &h, kMidiHeaderSize); }},
-      {MidiCall::OutUnprepareHeader, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR& h) { return s.MidiOutUnprepareHeader(out, &h, kMidiHeaderSize); }},
+      {MidiCall::OutShortMsg,
+       [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR&) { return s.MidiOutShortMsg(out, 0x7F4090); }},
+      {MidiCall::OutPrepareHeader, [](MidiServices& s, HMIDIIN, HMIDIOUT out,
+                                      MIDIHDR& h) { return s.MidiOutPrepareHeader(out, &h, kMidiHeaderSize); }},
+      {MidiCall::OutLongMsg,
+       [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR& h) { return s.MidiOutLongMsg(out, &h, kMidiHeaderSize); }},
+      {MidiCall::OutUnprepareHeader, [](MidiServices& s, HMIDIIN, HMIDIOUT out,
+                                        MIDIHDR& h) { return s.MidiOutUnprepareHeader(out, &h, kMidiHeaderSize); }},
       {MidiCall::OutReset, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR&) { return s.MidiOutReset(out); }},
       {MidiCall::OutClose, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR&) { return s.MidiOutClose(out); }},
   };

@@ -194,7 +194,8 @@ TEST_F(JackRtMidiBackend, SystemExclusiveMessagesSentBackToBackAllArriveInOrder)
     ASSERT_EQ(mRecorder.WaitFor(MOM_DONE, index + 1).size(), index + 1);
   }
   EXPECT_EQ(mPeer->WaitForReceived(sent.size()), sent);
-  for (MIDIHDR& header : headers) EXPECT_EQ(mServices->MidiOutUnprepareHeader(output, &header, kMidiHeaderSize), MMSYSERR_NOERROR);
+  for (MIDIHDR& header : headers)
+    EXPECT_EQ(mServices->MidiOutUnprepareHeader(output, &header, kMidiHeaderSize), MMSYSERR_NOERROR);
   EXPECT_EQ(mServices->MidiOutClose(output), MMSYSERR_NOERROR);
 }
 

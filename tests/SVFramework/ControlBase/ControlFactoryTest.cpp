@@ -114,8 +114,8 @@ TEST_F(ControlFactoryTest, SkinsTranslateFontsForTheLanguageTheStringsSettledOn)
 TEST_F(ControlFactoryTest, BuiltInResourcesLoadStringsThenSkinsInUtf16AndUtf8) {
   std::string utf16 = TextTable("PresetEditor|mainControl", {{"9", "Main"}});
   utf16.replace(utf16.find("UTF-8"), 5, "UTF-16");
-  UseResources(Testing::Utf16LittleEndianWithMark(utf16),
-               TextTable("Framework", {{"9", "Frame"}}), SkinDocument(Testing::kEditorSkinBody));
+  UseResources(Testing::Utf16LittleEndianWithMark(utf16), TextTable("Framework", {{"9", "Frame"}}),
+               SkinDocument(Testing::kEditorSkinBody));
   ASSERT_EQ(factory->LoadResources(u"::", 0x0409), S_OK);
   EXPECT_EQ(TextOf(factory->GetNamedStringTable(u"PresetEditor|mainControl")), u"Main");
   EXPECT_EQ(TextOf(factory->GetFrameworkStringTable()), u"Frame");

@@ -43,8 +43,8 @@ RCPtr<LDockedPart> Dock(const RCPtr<LVisualPartDescriptor>& part, const Docking&
                              docking.heightGiven, docking.height);
 }
 
-constexpr int32_t kLeftSide = LDockedPart::kLeftGiven, kTopSide = LDockedPart::kTopGiven, kRightSide = LDockedPart::kRightGiven,
-                  kBottomSide = LDockedPart::kBottomGiven;
+constexpr int32_t kLeftSide = LDockedPart::kLeftGiven, kTopSide = LDockedPart::kTopGiven,
+                  kRightSide = LDockedPart::kRightGiven, kBottomSide = LDockedPart::kBottomGiven;
 
 RCPtr<LLook> LookOf(const RCPtr<LLookDescriptor>& descriptor, PointT<int32_t> size) {
   RCPtr<LLook> look = LLook::Create(descriptor, false);
@@ -66,8 +66,10 @@ TEST(Look, NonClientPartsAreDockedByTheOffsetsTheyGive) {
     PointT<int32_t> partSize;
     RectT<int32_t> expected;
   } rows[] = {
-      {"left, top and right given with a height of 1", {kLeftSide | kTopSide | kRightSide, {0, 0, -5, 0}, false, 0, true, 1},
-       {64, 64}, {0, 0, 95, 1}},
+      {"left, top and right given with a height of 1",
+       {kLeftSide | kTopSide | kRightSide, {0, 0, -5, 0}, false, 0, true, 1},
+       {64, 64},
+       {0, 0, 95, 1}},
       {"top and right given: the top right corner", {kTopSide | kRightSide, {0, 0, 0, 0}}, {5, 4}, {95, 0, 5, 4}},
       {"only right given: centred vertically", {kRightSide, {0, 0, -3, 0}}, {7, 8}, {90, 6, 7, 8}},
   };

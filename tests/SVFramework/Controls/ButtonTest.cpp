@@ -328,7 +328,8 @@ TEST_P(ButtonKeyTest, ClicksOnlyForEnterOrSpaceWithoutModifiers) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, ButtonKeyTest,
-    ::testing::Values(ButtonKeyCase{"Enter", VirtualKey::kReturn, 0, false, true}, ButtonKeyCase{"EnterRepeat", VirtualKey::kReturn, 0, true, true},
+    ::testing::Values(ButtonKeyCase{"Enter", VirtualKey::kReturn, 0, false, true},
+                      ButtonKeyCase{"EnterRepeat", VirtualKey::kReturn, 0, true, true},
                       ButtonKeyCase{"Space", VirtualKey::kSpace, 0, false, true},
                       ButtonKeyCase{"CtrlEnter", VirtualKey::kReturn, KeyCode::Modifier::kModCtrl, false, false},
                       ButtonKeyCase{"ShiftSpace", VirtualKey::kSpace, KeyCode::Modifier::kModShift, false, false},

@@ -177,21 +177,22 @@ TEST_P(ComboBoxListPlacement, OpensOnTheSideWithRoomSizedToWholeRowsPlusTheFrame
   EXPECT_GE(list->GetRect().width, 100);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ComboBoxListPlacement,
-    ::testing::Values(
-        // Room below 70, above 495, content 336: above, all rows.
-        ComboBoxPlacementCase{"SixteenRowsNearTheBottomOpenAbove", 500, 16, "", false, 336, 0},
-        // Room below 470: below, all seven rows.
-        ComboBoxPlacementCase{"SevenRowsWithRoomBelowOpenBelow", 100, 7, "", true, 147, 0},
-        // Room below 370 holds the content 336.
-        ComboBoxPlacementCase{"ContentThatFitsBelowStaysBelow", 200, 16, "", true, 336, 0},
-        // Room below 95 and above 445; content 336 fits neither below: the larger side.
-        ComboBoxPlacementCase{"TooTallForBelowGoesToTheLargerSide", 450, 16, "", false, 336, 0},
-        // A skin maximum of 100 that only the room above holds: above, four whole rows.
-        ComboBoxPlacementCase{"SkinMaximumGoesWhereItFits", 500, 16, R"(YMaxSizeAbs="100")", false, 4 * kRowHeight, 86},
-        ComboBoxPlacementCase{"SkinMaximumBelowWhenItFitsThere", 100, 16, R"(YMaxSizeAbs="100")", true, 4 * kRowHeight, 86}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ComboBoxListPlacement,
+                         ::testing::Values(
+                             // Room below 70, above 495, content 336: above, all rows.
+                             ComboBoxPlacementCase{"SixteenRowsNearTheBottomOpenAbove", 500, 16, "", false, 336, 0},
+                             // Room below 470: below, all seven rows.
+                             ComboBoxPlacementCase{"SevenRowsWithRoomBelowOpenBelow", 100, 7, "", true, 147, 0},
+                             // Room below 370 holds the content 336.
+                             ComboBoxPlacementCase{"ContentThatFitsBelowStaysBelow", 200, 16, "", true, 336, 0},
+                             // Room below 95 and above 445; content 336 fits neither below: the larger side.
+                             ComboBoxPlacementCase{"TooTallForBelowGoesToTheLargerSide", 450, 16, "", false, 336, 0},
+                             // A skin maximum of 100 that only the room above holds: above, four whole rows.
+                             ComboBoxPlacementCase{"SkinMaximumGoesWhereItFits", 500, 16, R"(YMaxSizeAbs="100")", false,
+                                                   4 * kRowHeight, 86},
+                             ComboBoxPlacementCase{"SkinMaximumBelowWhenItFitsThere", 100, 16, R"(YMaxSizeAbs="100")",
+                                                   true, 4 * kRowHeight, 86}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ComboBoxTest, TheClosedListIsAsTallAsItsRowsPlusItsFrameCountedOnce) {
   for (int items : {1, 5}) {

@@ -221,8 +221,9 @@ TEST(ComboMenuPlacement, TheMenuOpensAtItsOffsetButNeverPastTheWindowsRightEdgeW
   const ComboMenuPlacementCase cases[] = {
       {"room on the right", 100, u"Open"},
       {"near the right edge", 760, u"Open"},
-      {"wider than the window", 200, u"An entry whose label is far wider than the whole window of this test and "
-                                      u"then some more to be sure of it, longer than eight hundred pixels"},
+      {"wider than the window", 200,
+       u"An entry whose label is far wider than the whole window of this test and "
+       u"then some more to be sure of it, longer than eight hundred pixels"},
   };
   for (const ComboMenuPlacementCase& c : cases) {
     WidgetHarness harness;

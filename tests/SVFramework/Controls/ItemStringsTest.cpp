@@ -27,24 +27,11 @@ TEST_P(ItemKeyIndexTest, OnlyIndexesFromZeroTo65535AreItems) {
 }
 
 const ItemStringsKeyCase kItemKeyCases[] = {
-    {u"ITEM.00", 0},
-    {u"ITEM.15", 15},
-    {u"ITEM.7", 7},
-    {u"ITEM. 3", 3},
-    {u"ITEM.+4", 4},
-    {u"ITEM.12abc", 12},
-    {u"ITEM.65535", 65535},
-    {u"ITEM.-0", 0},
-    {u"ITEM.-1", -1},
-    {u"ITEM.65536", -1},
-    {u"ITEM.99999999", -1},
-    {u"ITEM.99999999999999999999999999", -1},
-    {u"ITEM.", -1},
-    {u"ITEM.abc", -1},
-    {u"ITEM.-", -1},
-    {u"ITEMS.01", -1},
-    {u"item.01", -1},
-    {u"", -1},
+    {u"ITEM.00", 0},  {u"ITEM.15", 15},    {u"ITEM.7", 7},         {u"ITEM. 3", 3},
+    {u"ITEM.+4", 4},  {u"ITEM.12abc", 12}, {u"ITEM.65535", 65535}, {u"ITEM.-0", 0},
+    {u"ITEM.-1", -1}, {u"ITEM.65536", -1}, {u"ITEM.99999999", -1}, {u"ITEM.99999999999999999999999999", -1},
+    {u"ITEM.", -1},   {u"ITEM.abc", -1},   {u"ITEM.-", -1},        {u"ITEMS.01", -1},
+    {u"item.01", -1}, {u"", -1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Keys, ItemKeyIndexTest, ::testing::ValuesIn(kItemKeyCases));

@@ -346,14 +346,15 @@ TEST_P(ListBoxClickTest, ClicksWithModifiersBuildTheSelection) {
 
 INSTANTIATE_TEST_SUITE_P(
     Multiple, ListBoxClickTest,
-    ::testing::Values(ClickCase{"PlainClickReplaces", 1, {{1, 0}, {3, 0}}, {3}, 3, 3},
-                      ClickCase{"ShiftExtendsFromTheAnchor", 1, {{1, 0}, {3, KeyCode::kModShift}}, {1, 2, 3}, 1, 3},
-                      ClickCase{"ShiftWithoutAnchorSelectsTheItem", 1, {{2, KeyCode::kModShift}}, {2}, 2, 2},
-                      ClickCase{"CtrlAdds", 1, {{1, 0}, {3, KeyCode::kModCtrl}}, {1, 3}, 3, 3},
-                      ClickCase{"CtrlTogglesOff", 1, {{1, 0}, {3, KeyCode::kModCtrl}, {1, KeyCode::kModCtrl}}, {3}, 3, 3},
-                      ClickCase{"CtrlShiftMovesTheAnchor", 1, {{1, 0}, {3, KeyCode::kModCtrl | KeyCode::kModShift}}, {1, 3}, 3, 3},
-                      ClickCase{"ToggleStyleAdds", 0, {{1, 0}, {2, 0}}, {1, 2}, 2, 2},
-                      ClickCase{"ToggleStyleRemovesOnRelease", 0, {{1, 0}, {2, 0}, {1, 0}}, {2}, 2, 2}),
+    ::testing::Values(
+        ClickCase{"PlainClickReplaces", 1, {{1, 0}, {3, 0}}, {3}, 3, 3},
+        ClickCase{"ShiftExtendsFromTheAnchor", 1, {{1, 0}, {3, KeyCode::kModShift}}, {1, 2, 3}, 1, 3},
+        ClickCase{"ShiftWithoutAnchorSelectsTheItem", 1, {{2, KeyCode::kModShift}}, {2}, 2, 2},
+        ClickCase{"CtrlAdds", 1, {{1, 0}, {3, KeyCode::kModCtrl}}, {1, 3}, 3, 3},
+        ClickCase{"CtrlTogglesOff", 1, {{1, 0}, {3, KeyCode::kModCtrl}, {1, KeyCode::kModCtrl}}, {3}, 3, 3},
+        ClickCase{"CtrlShiftMovesTheAnchor", 1, {{1, 0}, {3, KeyCode::kModCtrl | KeyCode::kModShift}}, {1, 3}, 3, 3},
+        ClickCase{"ToggleStyleAdds", 0, {{1, 0}, {2, 0}}, {1, 2}, 2, 2},
+        ClickCase{"ToggleStyleRemovesOnRelease", 0, {{1, 0}, {2, 0}, {1, 0}}, {2}, 2, 2}),
     [](const ::testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.title); });
 
 TEST_F(ListBoxTest, UnselectingMovesTheCaretToASelectedNeighbour) {
@@ -418,9 +419,20 @@ INSTANTIATE_TEST_SUITE_P(
         ListBoxKeyCase{"UpWithoutCaretDoesNothing", false, -1, {{VirtualKey::kUp, 0}}, {}, -1},
         ListBoxKeyCase{"DownSkipsAHiddenItem", false, 1, {{VirtualKey::kDown, 0}}, {3}, 3},
         ListBoxKeyCase{"UpSkipsAHiddenItem", false, 3, {{VirtualKey::kUp, 0}}, {1}, 1},
-        ListBoxKeyCase{"DownStopsAtTheLastItem", false, 4, {{VirtualKey::kDown, 0}, {VirtualKey::kDown, 0}, {VirtualKey::kDown, 0}}, {5}, 5},
-        ListBoxKeyCase{"ShiftDownWithoutMultipleSelectionMoves", false, 0, {{VirtualKey::kDown, KeyCode::kModShift}}, {1}, 1},
-        ListBoxKeyCase{"ShiftDownExtends", true, 3, {{VirtualKey::kDown, KeyCode::kModShift}, {VirtualKey::kDown, KeyCode::kModShift}}, {3, 4, 5}, 5},
+        ListBoxKeyCase{"DownStopsAtTheLastItem",
+                       false,
+                       4,
+                       {{VirtualKey::kDown, 0}, {VirtualKey::kDown, 0}, {VirtualKey::kDown, 0}},
+                       {5},
+                       5},
+        ListBoxKeyCase{
+            "ShiftDownWithoutMultipleSelectionMoves", false, 0, {{VirtualKey::kDown, KeyCode::kModShift}}, {1}, 1},
+        ListBoxKeyCase{"ShiftDownExtends",
+                       true,
+                       3,
+                       {{VirtualKey::kDown, KeyCode::kModShift}, {VirtualKey::kDown, KeyCode::kModShift}},
+                       {3, 4, 5},
+                       5},
         ListBoxKeyCase{"CtrlDownIsNotAListKey", false, 0, {{VirtualKey::kDown, KeyCode::kModCtrl}}, {0}, 0}),
     [](const ::testing::TestParamInfo<ListBoxKeyCase>& info) { return std::string(info.param.title); });
 
@@ -534,7 +546,9 @@ INSTANTIATE_TEST_SUITE_P(States, ListBoxItemLookTest,
                                            ListBoxLookCase{"DisabledSelected", false, false, true, false, 13},
                                            ListBoxLookCase{"Separator", true, true, true, false, 13},
                                            ListBoxLookCase{"SeparatorUnselected", true, true, false, true, 13}),
-                         [](const ::testing::TestParamInfo<ListBoxLookCase>& info) { return std::string(info.param.title); });
+                         [](const ::testing::TestParamInfo<ListBoxLookCase>& info) {
+                           return std::string(info.param.title);
+                         });
 
 TEST_F(ListBoxTest, ARowPressedAndDraggedOffShowsHoverThenPressedWhenBack) {
   Build(3);

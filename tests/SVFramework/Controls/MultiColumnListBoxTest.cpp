@@ -48,7 +48,8 @@ protected:
   RCPtr<LListBox> Column(uint32_t index) { return table->GetColumn(index); }
   std::vector<std::string> ColumnTexts(uint32_t index) {
     std::vector<std::string> texts;
-    for (int32_t row = 0; row < Column(index)->GetItemCount(); ++row) texts.push_back(Utf8(Column(index)->GetItemText(row)));
+    for (int32_t row = 0; row < Column(index)->GetItemCount(); ++row)
+      texts.push_back(Utf8(Column(index)->GetItemText(row)));
     return texts;
   }
   void ClickHeader(int number) {

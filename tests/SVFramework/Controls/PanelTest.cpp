@@ -49,10 +49,10 @@ struct TabCase {
 
 TEST_F(PanelTest, TabWalksInnerPanelsInTabOrderAndWrapsOnlyAtTheTop) {
   const TabCase cases[] = {
-      {u"a", 0, "b"},       // into the inner panel, at its first child
+      {u"a", 0, "b"},  // into the inner panel, at its first child
       {u"b", 0, "c"},
-      {u"c", 0, "d"},       // past the inner panel's last child: on after the panel
-      {u"d", 0, "a"},       // the top-level panel wraps around
+      {u"c", 0, "d"},                   // past the inner panel's last child: on after the panel
+      {u"d", 0, "a"},                   // the top-level panel wraps around
       {u"a", KeyCode::kModShift, "d"},  // backwards, wrapping at the top
       {u"d", KeyCode::kModShift, "c"},  // into the inner panel, at its last child
       {u"c", KeyCode::kModShift, "b"},

@@ -169,22 +169,23 @@ TEST_P(SliderPlacement, PutsTheThumbAtTheValuesPointOfTheTrackRoundedHalfAwayFro
   EXPECT_EQ(ThumbCorner(), GetParam().corner);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tracks, SliderPlacement,
-                         ::testing::Values(SliderPlacementCase{"horizontal at 0", kHorizontal, 0.0, {0, 0}},
-                                           SliderPlacementCase{"horizontal at the end", kHorizontal, 1.0, {190, 0}},
-                                           SliderPlacementCase{"horizontal half pixel rounds up", kHorizontal, 0.25, {48, 0}},
-                                           SliderPlacementCase{"above the range clamps", kHorizontal, 1.5, {190, 0}},
-                                           SliderPlacementCase{"vertical", {{0, 0}, {0, 140}}, 0.25, {0, 35}},
-                                           SliderPlacementCase{"right to left", {{190, 0}, {0, 0}}, 0.25, {142, 0}},
-                                           SliderPlacementCase{"bottom to top", {{0, 140}, {0, 0}}, 0.75, {0, 35}},
-                                           SliderPlacementCase{"slanted", {{0, 0}, {100, 140}}, 0.5, {50, 70}},
-                                           SliderPlacementCase{"track of length zero", {{40, 30}, {40, 30}}, 0.7, {40, 30}}),
-                         [](const ::testing::TestParamInfo<SliderPlacementCase>& info) {
-                           std::string name = info.param.track;
-                           for (char& c : name)
-                             if (c == ' ') c = '_';
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Tracks, SliderPlacement,
+    ::testing::Values(SliderPlacementCase{"horizontal at 0", kHorizontal, 0.0, {0, 0}},
+                      SliderPlacementCase{"horizontal at the end", kHorizontal, 1.0, {190, 0}},
+                      SliderPlacementCase{"horizontal half pixel rounds up", kHorizontal, 0.25, {48, 0}},
+                      SliderPlacementCase{"above the range clamps", kHorizontal, 1.5, {190, 0}},
+                      SliderPlacementCase{"vertical", {{0, 0}, {0, 140}}, 0.25, {0, 35}},
+                      SliderPlacementCase{"right to left", {{190, 0}, {0, 0}}, 0.25, {142, 0}},
+                      SliderPlacementCase{"bottom to top", {{0, 140}, {0, 0}}, 0.75, {0, 35}},
+                      SliderPlacementCase{"slanted", {{0, 0}, {100, 140}}, 0.5, {50, 70}},
+                      SliderPlacementCase{"track of length zero", {{40, 30}, {40, 30}}, 0.7, {40, 30}}),
+    [](const ::testing::TestParamInfo<SliderPlacementCase>& info) {
+      std::string name = info.param.track;
+      for (char& c : name)
+        if (c == ' ') c = '_';
+      return name;
+    });
 
 TEST_F(SliderTest, ATrackOfLengthZeroGivesTheFractionZeroAndKeepsTheValueFinite) {
   Build({{40, 30}, {40, 30}});
@@ -359,8 +360,8 @@ TEST_P(SliderKeys, AnArrowSequenceChangesByOneUnitPerPressAndRepeatInsideOneKeyD
 }
 
 INSTANTIATE_TEST_SUITE_P(Arrows, SliderKeys,
-                         ::testing::Values(SliderKeyCase{VirtualKey::kUp, 1}, SliderKeyCase{VirtualKey::kRight, 1}, SliderKeyCase{VirtualKey::kDown, -1},
-                                           SliderKeyCase{VirtualKey::kLeft, -1}));
+                         ::testing::Values(SliderKeyCase{VirtualKey::kUp, 1}, SliderKeyCase{VirtualKey::kRight, 1},
+                                           SliderKeyCase{VirtualKey::kDown, -1}, SliderKeyCase{VirtualKey::kLeft, -1}));
 
 TEST_F(SliderTest, ArrowKeysThatTheFocusedThumbPassesOnMoveTheSlider) {
   Build();
@@ -409,7 +410,8 @@ TEST_P(SliderWheel, OneNotchChangesTheValueByOneUnitUpAndRightRaiseDownAndLeftLo
 }
 
 INSTANTIATE_TEST_SUITE_P(Directions, SliderWheel,
-                         ::testing::Values(SliderWheelCase{0, 63}, SliderWheelCase{1, 65}, SliderWheelCase{2, 63}, SliderWheelCase{3, 65}));
+                         ::testing::Values(SliderWheelCase{0, 63}, SliderWheelCase{1, 65}, SliderWheelCase{2, 63},
+                                           SliderWheelCase{3, 65}));
 
 TEST_F(SliderTest, OnALogarithmicRangeAWheelNotchIsOneUnitSoASmallerFractionNearTheTop) {
   Build();

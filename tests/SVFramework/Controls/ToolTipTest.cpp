@@ -88,12 +88,13 @@ TEST_P(ToolTipPlacementTest, SitsBelowThePointerInsideTheWindowWhateverItsParent
   EXPECT_EQ(WindowPosition(tip), place.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pointer, ToolTipPlacementTest,
-                         ::testing::Values(ToolTipPlacementCase{"TopLeft", {10, 10}, 100, 20, {10, 30}},
-                                           ToolTipPlacementCase{"NearTheBottom", {150, 295}, 100, 20, {150, 280}},
-                                           ToolTipPlacementCase{"WiderThanTheWindowIsCappedAtItsMargin", {150, 10}, 600, 20, {8, 30}},
-                                           ToolTipPlacementCase{"TallerThanTheWindowEndsAtTheTop", {150, 10}, 100, 400, {150, 0}}),
-                         [](const ::testing::TestParamInfo<ToolTipPlacementCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Pointer, ToolTipPlacementTest,
+    ::testing::Values(ToolTipPlacementCase{"TopLeft", {10, 10}, 100, 20, {10, 30}},
+                      ToolTipPlacementCase{"NearTheBottom", {150, 295}, 100, 20, {150, 280}},
+                      ToolTipPlacementCase{"WiderThanTheWindowIsCappedAtItsMargin", {150, 10}, 600, 20, {8, 30}},
+                      ToolTipPlacementCase{"TallerThanTheWindowEndsAtTheTop", {150, 10}, 100, 400, {150, 0}}),
+    [](const ::testing::TestParamInfo<ToolTipPlacementCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ToolTipTest, KeptInsideTheWindowAtItsRightAndBottomEdges) {
   Build();

@@ -25,7 +25,9 @@ using Log = std::vector<std::string>;
 class DistributorTest : public ::testing::Test {
 public:
   RCPtr<RecordingClient> MakeClient(const std::string& name) { return new RecordingClient(clients, log, name); }
-  RCPtr<LNotification> Notification(const char16_t* id = NotificationName::kValueChange) { return LNotification::Obtain(id, nullptr); }
+  RCPtr<LNotification> Notification(const char16_t* id = NotificationName::kValueChange) {
+    return LNotification::Obtain(id, nullptr);
+  }
 
   LifeRecord clients;
   LifeRecord distributors;
@@ -176,19 +178,19 @@ TEST_P(DestructorTidyTest, AnOperationCalledFromTheDestructorNeitherRevivesNorFr
 
 INSTANTIATE_TEST_SUITE_P(
     Operations, DestructorTidyTest,
-    ::testing::Values(
-        TidyCase{"RemoveAllClients",
-                 [](LNotificationDistributor& d, LNotificationClient*) { EXPECT_EQ(d.RemoveAllClients(), S_OK); }},
-        TidyCase{"Unregister",
-                 [](LNotificationDistributor& d, LNotificationClient* c) {
-                   EXPECT_EQ(d.Unregister(c, NotificationName::kValueChange), S_FALSE);
-                 }},
-        TidyCase{"UnregisterAll",
-                 [](LNotificationDistributor& d, LNotificationClient* c) { EXPECT_EQ(d.UnregisterAll(c), 0); }},
-        TidyCase{"Distribute",
-                 [](LNotificationDistributor& d, LNotificationClient*) {
-                   EXPECT_EQ(d.Distribute(LNotification::Obtain(NotificationName::kValueChange, nullptr)), S_FALSE);
-                 }}),
+    ::testing::Values(TidyCase{"RemoveAllClients", [](LNotificationDistributor& d,
+                                                      LNotificationClient*) { EXPECT_EQ(d.RemoveAllClients(), S_OK); }},
+                      TidyCase{"Unregister",
+                               [](LNotificationDistributor& d, LNotificationClient* c) {
+                                 EXPECT_EQ(d.Unregister(c, NotificationName::kValueChange), S_FALSE);
+                               }},
+                      TidyCase{"UnregisterAll", [](LNotificationDistributor& d,
+                                                   LNotificationClient* c) { EXPECT_EQ(d.UnregisterAll(c), 0); }},
+                      TidyCase{"Distribute",
+                               [](LNotificationDistributor& d, LNotificationClient*) {
+                                 EXPECT_EQ(d.Distribute(LNotification::Obtain(NotificationName::kValueChange, nullptr)),
+                                           S_FALSE);
+                               }}),
     [](const ::testing::TestParamInfo<TidyCase>& info) { return std::string(info.param.what); });
 
 TEST_F(DistributorTest, SubscribingTwiceReplacesTheFlagsAndKeepsOneRegistration) {
@@ -313,22 +315,26 @@ INSTANTIATE_TEST_SUITE_P(
                       [](DistributorTest& t, RecordingClient&, RCPtr<RecordingClient>& a, RCPtr<RecordingClient>&) {
                         a->Unsubscribe(t.distributor, NotificationName::kValueChange);
                       },
-                      {"C", "B"}, {"C", "B"}},
+                      {"C", "B"},
+                      {"C", "B"}},
         ReentrantCase{"C unsubscribes itself",
                       [](DistributorTest& t, RecordingClient& c, RCPtr<RecordingClient>&, RCPtr<RecordingClient>&) {
                         c.Unsubscribe(t.distributor, NotificationName::kValueChange);
                       },
-                      {"C", "B", "A"}, {"B", "A"}},
+                      {"C", "B", "A"},
+                      {"B", "A"}},
         ReentrantCase{"C subscribes a new client D",
                       [](DistributorTest& t, RecordingClient&, RCPtr<RecordingClient>&, RCPtr<RecordingClient>& d) {
                         d->Subscribe(t.distributor, NotificationName::kValueChange);
                       },
-                      {"C", "B", "A"}, {"D", "C", "B", "A"}},
+                      {"C", "B", "A"},
+                      {"D", "C", "B", "A"}},
         ReentrantCase{"C makes every client leave",
                       [](DistributorTest& t, RecordingClient&, RCPtr<RecordingClient>&, RCPtr<RecordingClient>&) {
                         t.distributor->RemoveAllClients();
                       },
-                      {"C"}, {}}),
+                      {"C"},
+                      {}}),
     Testing::NameFromWhat());
 
 TEST_F(DistributorTest, ANestedDistributionMovesTheCursorAndTheOuterOneContinuesFromThere) {

@@ -77,7 +77,9 @@ public:
 class HandlerTest : public ::testing::Test {
 protected:
   HandlerTest() { owner->Initialize(); }
-  RCPtr<LNotification> Notification(const char16_t* id = NotificationName::kValueChange) { return LNotification::Obtain(id, nullptr); }
+  RCPtr<LNotification> Notification(const char16_t* id = NotificationName::kValueChange) {
+    return LNotification::Obtain(id, nullptr);
+  }
 
   LifeRecord owners, distributors;
   RCPtr<Owner> owner{new Owner(owners)};

@@ -15,7 +15,7 @@ SVRESULT ParamRanges::Set(const ParamRange* runs, uint32_t count) {
   std::vector<Variant> elements(count);
   for (uint32_t i = 0; i < count; ++i) {
     const Variant members[kMembersPerRange] = {PackedParamElement::MakeID(runs[i].firstParamID),
-                                     PackedParamElement::MakeID(runs[i].count)};
+                                               PackedParamElement::MakeID(runs[i].count)};
     if (!PackedParamElement::Build(members, kMembersPerRange, elements[i])) return E_FAIL;
   }
   return PackedParamElement::Pack(elements, *this) ? S_OK : E_FAIL;

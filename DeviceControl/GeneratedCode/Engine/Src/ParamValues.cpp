@@ -76,8 +76,8 @@ SVRESULT ParamValues::SetFromArray(const ParamValue* values, uint32_t count) {
   if (!values || count == 0) return ParamListResult::NotAList;
   std::vector<Variant> elements(count);
   for (uint32_t i = 0; i < count; ++i) {
-    const Variant members[kMembersPerValue] = {values[i].value, PackedParamElement::MakeID(values[i].descriptor.paramID),
-                                     values[i].descriptor.subKey};
+    const Variant members[kMembersPerValue] = {
+        values[i].value, PackedParamElement::MakeID(values[i].descriptor.paramID), values[i].descriptor.subKey};
     if (!PackedParamElement::Build(members, kMembersPerValue, elements[i])) return E_FAIL;
   }
   return PackedParamElement::Pack(elements, *this) ? S_OK : E_FAIL;

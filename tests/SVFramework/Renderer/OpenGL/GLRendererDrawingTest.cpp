@@ -21,9 +21,9 @@ namespace {
 
 using Testing::RaisedText;
 
-using Testing::kRed;
 using Testing::kBlue;
 using Testing::kGreen;
+using Testing::kRed;
 using Testing::kWhite;
 
 // A side x side image whose quadrants are red, green, blue and white.

@@ -15,9 +15,9 @@ namespace {
 using ::testing::HasSubstr;
 using Testing::RaisedText;
 
-using Testing::kRed;
 using Testing::kBlue;
 using Testing::kGreen;
+using Testing::kRed;
 
 class GLFrame : public ::testing::Test {
 protected:

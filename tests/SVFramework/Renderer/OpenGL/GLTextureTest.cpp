@@ -13,9 +13,9 @@
 namespace SV {
 namespace {
 
-using Testing::kRed;
 using Testing::kBlue;
 using Testing::kGreen;
+using Testing::kRed;
 
 // A bitmap whose left half is red and right half blue, bottom row green.
 RCPtr<LBitmap> HalvesBitmap(int32_t width, int32_t height) {

@@ -45,9 +45,15 @@ struct TruthRow {
 
 TEST(VariantExText, OnlyTheWordTrueInAnyCaseIsTrue) {
   const std::vector<TruthRow> rows = {
-      {"upper case", TextEx("TRUE"), true},  {"lower case", TextEx("true"), true},   {"mixed case", TextEx("tRuE"), true},
-      {"a digit", TextEx("1"), false},       {"yes", TextEx("yes"), false},         {"leading space", TextEx(" true"), false},
-      {"longer text", TextEx("trueish"), false}, {"empty text", TextEx(""), false}, {"int32 1 is not text", Int32(1), true},
+      {"upper case", TextEx("TRUE"), true},
+      {"lower case", TextEx("true"), true},
+      {"mixed case", TextEx("tRuE"), true},
+      {"a digit", TextEx("1"), false},
+      {"yes", TextEx("yes"), false},
+      {"leading space", TextEx(" true"), false},
+      {"longer text", TextEx("trueish"), false},
+      {"empty text", TextEx(""), false},
+      {"int32 1 is not text", Int32(1), true},
   };
   for (const TruthRow& row : rows) {
     SCOPED_TRACE(row.what);
