@@ -24,8 +24,7 @@ namespace SV {
 
 namespace {
 
-constexpr const char* kInitialize = "SV::LDeviceView::Initialize";
-constexpr uint32_t kMessageBoxOk = 0;
+constexpr const char* kDeviceViewInitialize = "SV::LDeviceView::Initialize";
 constexpr uint32_t kMessageBoxIconError = 16;
 
 using Panel = RCPtr<LVariantBufferSetterParameterPanel>;
@@ -33,14 +32,16 @@ using Panel = RCPtr<LVariantBufferSetterParameterPanel>;
 // A direct child that the device view cannot work without.
 RCPtr<LControl> RequireChild(const LControl& parent, const char16_t* name) {
   RCPtr<LControl> child = parent.FindChild(name);
-  if (!child) SV_RAISE_NULL_POINTER(std::string("Cannot find child ") + String(name).ToUTF8().GetString(), kInitialize);
+  if (!child)
+    SV_RAISE_NULL_POINTER(std::string("Cannot find child ") + String(name).ToUTF8().GetString(), kDeviceViewInitialize);
   return child;
 }
 
 // A direct child that must be a parameter panel.
 Panel RequirePanel(const LControl& parent, const char16_t* name) {
   Panel panel(dynamic_cast<LVariantBufferSetterParameterPanel*>(parent.FindChild(name).Get()));
-  if (!panel) SV_RAISE_NULL_POINTER(std::string("Cannot find child ") + String(name).ToUTF8().GetString(), kInitialize);
+  if (!panel)
+    SV_RAISE_NULL_POINTER(std::string("Cannot find child ") + String(name).ToUTF8().GetString(), kDeviceViewInitialize);
   return panel;
 }
 
@@ -93,7 +94,7 @@ SVRESULT LDeviceView::Initialize() {
   const SVRESULT result = LControl::Initialize();
   if (result < 0) return result;
   mHandlers = Handlers::Create(this);
-  if (!mHandlers) SV_RAISE(FailedResultException, FormatResultCode(E_OUTOFMEMORY), kInitialize);
+  if (!mHandlers) SV_RAISE(FailedResultException, FormatResultCode(E_OUTOFMEMORY), kDeviceViewInitialize);
   mFileDialog = RCPtr<LFileDialog>(new LFileDialog(String(u".")));
   CreateParameterHandlers();
   HandMenuItemUpdaterToMenu();

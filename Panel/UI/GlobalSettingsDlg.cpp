@@ -14,19 +14,18 @@ namespace SV {
 
 namespace {
 
-constexpr const char* kInitialize = "SV::LGlobalSettingsDlg::Initialize";
+constexpr const char* kGlobalSettingsInitialize = "SV::LGlobalSettingsDlg::Initialize";
 constexpr double kFirstSensitiveFirmware = 1.12;
 constexpr double kSensitivityMinimum = 0;
 constexpr double kSensitivityMaximum = 100;
 constexpr double kSensitivityDefault = 50;
-constexpr uint32_t kMessageBoxOk = 0;
 // The value each curve item stands for on the controller, by item index.
 constexpr int32_t kCurveValues[] = {0, 6, 5, 4, 1, 2, 3};
 
 template <class ChildClass>
 RCPtr<ChildClass> RequireChild(const LControl& dialog, const char16_t* name, const char* message) {
   RCPtr<ChildClass> child(dynamic_cast<ChildClass*>(dialog.FindChild(name).Get()));
-  if (!child) SV_RAISE_NULL_POINTER(message, kInitialize);
+  if (!child) SV_RAISE_NULL_POINTER(message, kGlobalSettingsInitialize);
   return child;
 }
 
@@ -54,7 +53,7 @@ SVRESULT LGlobalSettingsDlg::Initialize() {
   const SVRESULT result = LDialog::Initialize();
   if (result < 0) return result;
   mHandlers = Handlers::Create(this);
-  if (!mHandlers) SV_RAISE_NULL_POINTER("Could not get notification handler", kInitialize);
+  if (!mHandlers) SV_RAISE_NULL_POINTER("Could not get notification handler", kGlobalSettingsInitialize);
   FindChildren();
   BindSendButton();
   ShowSensitivityControls(false);
@@ -81,7 +80,7 @@ void LGlobalSettingsDlg::FindChildren() {
 
 void LGlobalSettingsDlg::BindSendButton() {
   const SVRESULT bound = mHandlers->AddHandler(&LGlobalSettingsDlg::SendGlobalSettings, mSendButton, u"NID_LEFT_CLICK");
-  if (bound < 0) SV_RAISE(FailedResultException, FormatResultCode(bound), kInitialize);
+  if (bound < 0) SV_RAISE(FailedResultException, FormatResultCode(bound), kGlobalSettingsInitialize);
 }
 
 void LGlobalSettingsDlg::OnIdle() { CheckFirmwareOnIdle(); }

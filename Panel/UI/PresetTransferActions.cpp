@@ -8,8 +8,6 @@ namespace SV {
 
 namespace {
 
-constexpr uint32_t kMessageBoxOk = 0;
-
 struct OutcomeTexts {
   const char16_t* failureCaption;
   const char16_t* midiErrorText;

@@ -72,6 +72,9 @@ struct MIDIHDR {
   uint32_t dwFlags = 0;
 };
 
+// The header size the header calls are given, as their callers must pass it.
+inline constexpr uint32_t kMidiHeaderSize = sizeof(MIDIHDR);
+
 // What an input device tells about itself; szPname is the product name, cut to
 // MAXPNAMELEN - 1 code units and ended by a zero.
 struct MIDIINCAPS {

@@ -11,7 +11,7 @@ namespace SV {
 namespace {
 
 String ProgramFolder() {
-  const std::string path = Platform::System::ProgramModule::Instance().GetFilePath();
+  const std::string path = ::Platform::System::ProgramModule::Instance().GetFilePath();
   const size_t slash = path.rfind('/');
   return slash == std::string::npos || slash == 0 ? String() : String(path.substr(0, slash).c_str());
 }

@@ -27,7 +27,6 @@ namespace {
 
 constexpr const char16_t* kExitRequest = u"NID_APP_EXIT_REQ";
 constexpr const char16_t* kSkinIndexKey = u"CurrentSkinIndex";
-constexpr int32_t kUserSettingsFile = 1;
 constexpr uint32_t kErrorIconStyle = 16;
 constexpr const char* kSetSkin = "SV::LFrameworkApp::SetSkin";
 

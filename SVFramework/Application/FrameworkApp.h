@@ -97,6 +97,9 @@ public:
   virtual SVRESULT RemoveRootWindow(const RCPtr<LRootWindow>& window);
   virtual IIniFileManager* GetSettings() { return GetIniFileManager(); }
   virtual IIniFileManager* GetIniFileManager() { return nullptr; }
+  // The settings files OpenSettingsFile opens.
+  static constexpr int32_t kApplicationSettingsFile = 0;
+  static constexpr int32_t kUserSettingsFile = 1;
   // Opens settings file 0 (application) or 1 (user) once; 0 when not open.
   virtual int32_t OpenSettingsFile(int32_t fileId) = 0;
   virtual RCPtr<LControl>& CreateControl(RCPtr<LControl>& out, const String& name);

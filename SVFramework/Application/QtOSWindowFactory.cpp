@@ -12,8 +12,6 @@
 namespace SV {
 namespace {
 
-constexpr int32_t kUserSettingsFile = 1;
-
 bool SameLimit(const LSizeLimitSpec& a, const LSizeLimitSpec& b) {
   return a.namesControl == b.namesControl && a.abs == b.abs && a.rel == b.rel;
 }
@@ -21,7 +19,7 @@ bool SameLimit(const LSizeLimitSpec& a, const LSizeLimitSpec& b) {
 // The user settings file's handle, or 0 when it cannot be opened.
 int32_t UserSettings(LFrameworkApp& application, IIniFileManager*& settings) {
   settings = application.GetSettings();
-  return settings ? application.OpenSettingsFile(kUserSettingsFile) : 0;
+  return settings ? application.OpenSettingsFile(LFrameworkApp::kUserSettingsFile) : 0;
 }
 
 // The stored placement; its size only when it was stored for the skin shown now (the

@@ -143,9 +143,9 @@ void OSWindow::DeliverKey(uint32_t codeWord, uint32_t modifiers, uint8_t previou
 void OSWindow::OnKey(QKeyEvent& event, bool down) {
   if (!down && event.isAutoRepeat()) return;
   if (down) mModifierSides.OnKey(event.nativeVirtualKey(), true);
-  const uint32_t modifiers = Platform::Gui::ModifierWordFromQt(event.modifiers(), mModifierSides.GetSideBits());
+  const uint32_t modifiers = ::Platform::Gui::ModifierWordFromQt(event.modifiers(), mModifierSides.GetSideBits());
   if (!down) mModifierSides.OnKey(event.nativeVirtualKey(), false);
-  const uint32_t virtualKey = Platform::Gui::VirtualKeyFromQtKey(event.key(), event.modifiers());
+  const uint32_t virtualKey = ::Platform::Gui::VirtualKeyFromQtKey(event.key(), event.modifiers());
   const uint32_t downBit = down ? KeyCode::kKeyDown : 0;
   if (virtualKey != 0) {
     const uint8_t previous = down ? (event.isAutoRepeat() ? 1 : 0) : 1;
@@ -178,27 +178,27 @@ bool OSWindow::IsDoubleClick(int32_t button, QPoint point, uint64_t timestamp) {
 }
 
 void OSWindow::OnMousePress(QMouseEvent& event) {
-  const int32_t button = Platform::Gui::ButtonFromQt(event.button());
+  const int32_t button = ::Platform::Gui::ButtonFromQt(event.button());
   if (button == 0) return;
   mLastMousePoint = PointOf(event.position());
-  mButtonsHeld = Platform::Gui::ButtonMaskFromQt(event.buttons());
+  mButtonsHeld = ::Platform::Gui::ButtonMaskFromQt(event.buttons());
   if (!mRootWindow) return;
   if (!isActive()) mActivatingPress = true;
   if (!mRootWindow->GetFocusControl() || mActivatingPress) requestActivate();
   // Qt grabs the pointer for the window while a button is held.
   if (mPressCount++ == 0) mCaptured = true;
   const bool isDouble = IsDoubleClick(button, event.position().toPoint(), event.timestamp());
-  mRootWindow->OnMouseButton(isDouble ? 2 : 0, button, Platform::Gui::MouseModifiersFromQt(event.modifiers()),
+  mRootWindow->OnMouseButton(isDouble ? 2 : 0, button, ::Platform::Gui::MouseModifiersFromQt(event.modifiers()),
                              mLastMousePoint, 0);
 }
 
 void OSWindow::OnMouseRelease(QMouseEvent& event) {
-  const int32_t button = Platform::Gui::ButtonFromQt(event.button());
+  const int32_t button = ::Platform::Gui::ButtonFromQt(event.button());
   if (button == 0) return;
   mLastMousePoint = PointOf(event.position());
-  mButtonsHeld = Platform::Gui::ButtonMaskFromQt(event.buttons());
+  mButtonsHeld = ::Platform::Gui::ButtonMaskFromQt(event.buttons());
   if (!mRootWindow) return;
-  mRootWindow->OnMouseButton(1, button, Platform::Gui::MouseModifiersFromQt(event.modifiers()), mLastMousePoint, 0);
+  mRootWindow->OnMouseButton(1, button, ::Platform::Gui::MouseModifiersFromQt(event.modifiers()), mLastMousePoint, 0);
   // The click is whole; from now on the window takes input once it is active.
   if (mButtonsHeld == 0) mActivatingPress = false;
   const bool outside = !QRect(0, 0, width(), height()).contains(event.position().toPoint());
@@ -211,9 +211,9 @@ void OSWindow::OnMouseRelease(QMouseEvent& event) {
 
 void OSWindow::OnMouseMove(QMouseEvent& event) {
   mLastMousePoint = PointOf(event.position());
-  mButtonsHeld = Platform::Gui::ButtonMaskFromQt(event.buttons());
+  mButtonsHeld = ::Platform::Gui::ButtonMaskFromQt(event.buttons());
   if (mRootWindow)
-    mRootWindow->OnMouseMove(mLastMousePoint, Platform::Gui::MouseModifiersFromQt(event.modifiers()), 0);
+    mRootWindow->OnMouseMove(mLastMousePoint, ::Platform::Gui::MouseModifiersFromQt(event.modifiers()), 0);
 }
 
 void OSWindow::OnWheel(QWheelEvent& event) {
@@ -226,7 +226,7 @@ void OSWindow::OnWheel(QWheelEvent& event) {
     if (direction < 0) continue;
     mLastMousePoint = PointOf(event.position());
     if (mRootWindow)
-      mRootWindow->OnMouseWheel(mLastMousePoint, Platform::Gui::MouseModifiersFromQt(event.modifiers()), direction);
+      mRootWindow->OnMouseWheel(mLastMousePoint, ::Platform::Gui::MouseModifiersFromQt(event.modifiers()), direction);
   }
 }
 

@@ -38,17 +38,17 @@ bool ParseTranslation(std::string_view word, Version::Translation& translation) 
 }  // namespace
 
 Version::Languages Version::Languages::Current() {
-  return {Platform::System::LocaleLanguage::UserDefault(), Platform::System::LocaleLanguage::SystemDefault()};
+  return {::Platform::System::LocaleLanguage::UserDefault(), ::Platform::System::LocaleLanguage::SystemDefault()};
 }
 
-Version::Version(const Platform::System::IModule& module, Languages languages) {
+Version::Version(const ::Platform::System::IModule& module, Languages languages) {
   ReadBlock(module);
   const std::vector<Translation> table = ReadTranslationTable();
   if (table.empty()) SV_RAISE(std::runtime_error, StartupErrorMessage(900), kFunction);
   mTranslation = table[ChooseTranslation(table, languages)];
 }
 
-void Version::ReadBlock(const Platform::System::IModule& module) {
+void Version::ReadBlock(const ::Platform::System::IModule& module) {
   const std::string path = module.GetFilePath();
   if (path.empty()) SV_RAISE(std::runtime_error, StartupErrorMessage(903), kFunction);
   const std::string fileName = FileNameOf(path);
@@ -62,7 +62,7 @@ void Version::ReadBlock(const Platform::System::IModule& module) {
 }
 
 std::vector<Version::Translation> Version::ReadTranslationTable() const {
-  const auto value = Platform::System::VersionBlock::Query({mBlock.get(), mBlockSize}, "\\VarFileInfo\\Translation");
+  const auto value = ::Platform::System::VersionBlock::Query({mBlock.get(), mBlockSize}, "\\VarFileInfo\\Translation");
   std::vector<Translation> table;
   std::string_view words = value.value_or("");
   while (!words.empty()) {
@@ -91,7 +91,7 @@ NarrowString Version::BuildQuery(Translation translation, const char* key) {
 String Version::GetStringValue(const char* key) const {
   if (!mBlock || !key) return String();
   const NarrowString query = BuildQuery(mTranslation, key);
-  const auto value = Platform::System::VersionBlock::Query({mBlock.get(), mBlockSize}, query.View());
+  const auto value = ::Platform::System::VersionBlock::Query({mBlock.get(), mBlockSize}, query.View());
   String text;
   if (value) text.AssignUTF8(value->data(), static_cast<int32_t>(value->size()));
   return text;

@@ -43,6 +43,10 @@ class LLook;
 class LRenderer;
 class LVisualPart;
 
+// The tapers LControl::SetValueRange takes.
+inline constexpr int32_t kTaperLinear = 0;
+inline constexpr int32_t kTaperLogarithmic = 1;
+
 // The base class of every control: a node of the control tree with its rectangle,
 // scroll offset, skin references and state, offered to subclasses as overridable
 // operations whose base bodies are empty or trivial.

@@ -1,19 +1,12 @@
 #include "SVFramework/Application/CursorNames.h"
+
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/ControlBase/Control.h"
 #include "SVFramework/notification/Notification.h"
 
 // The conditions word of LControl, its enabled and visible state and its cursor.
 namespace SV {
 namespace {
-
-constexpr uint32_t kHasFocus = 0x1;
-constexpr uint32_t kContainsFocus = 0x2;
-constexpr uint32_t kHover = 0x4;
-constexpr uint32_t kCapture = 0x8;
-constexpr uint32_t kLeftDrag = 0x80;
-constexpr uint32_t kEnabled = 0x400;
-constexpr uint32_t kVisible = 0x800;
-constexpr uint32_t kAnyHover = 0x1000;
 
 struct ConditionGroup {
   uint32_t bits;
@@ -22,15 +15,15 @@ struct ConditionGroup {
 
 // One notification per group whose bits changed, in this order.
 constexpr ConditionGroup kGroups[] = {
-    {kHasFocus, u"NID_HAS_FOCUS_CONDITION_CHANGE"},
-    {kContainsFocus, u"NID_CONTAINS_FOCUS_CONDITION_CHANGE"},
-    {kAnyHover, u"NID_HOVER_CONDITION_CHANGE"},
-    {kCapture, u"NID_CAPTURE_CONDITION_CHANGE"},
+    {Condition::kFocus, u"NID_HAS_FOCUS_CONDITION_CHANGE"},
+    {Condition::kContainsFocus, u"NID_CONTAINS_FOCUS_CONDITION_CHANGE"},
+    {Condition::kHoverOrChildHover, u"NID_HOVER_CONDITION_CHANGE"},
+    {Condition::kCapture, u"NID_CAPTURE_CONDITION_CHANGE"},
     {0x10 | 0x80, u"NID_LEFT_DRAG_CONDITION_CHANGE"},
     {0x20 | 0x100, u"NID_MIDDLE_DRAG_CONDITION_CHANGE"},
     {0x40 | 0x200, u"NID_RIGHT_DRAG_CONDITION_CHANGE"},
-    {kEnabled, u"NID_ENABLED_CONDITION_CHANGE"},
-    {kVisible, u"NID_VISIBLITY_CONDITION_CHANGE"},
+    {Condition::kEnabled, u"NID_ENABLED_CONDITION_CHANGE"},
+    {Condition::kVisible, u"NID_VISIBLITY_CONDITION_CHANGE"},
 };
 
 bool Set(uint32_t word, uint32_t bits) { return (word & bits) != 0; }
@@ -70,19 +63,19 @@ void LControl::UpdateConditions() {
   mConditionsParam->point = mPressPoint;
   const RCPtr<LControl> self(this);
   UpdateCursorForChange(previous, current);
-  if (mDragMode != 0 && Set(previous, kLeftDrag) && !Set(current, kLeftDrag)) EndDrag();
+  if (mDragMode != 0 && Set(previous, Condition::kLeftDrag) && !Set(current, Condition::kLeftDrag)) EndDrag();
   OnConditionsChanged(mConditionsParam);
   DistributeConditionChanges(previous, current);
-  if (mDragMode != 0 && !Set(previous, kLeftDrag) && Set(current, kLeftDrag)) BeginDrag();
+  if (mDragMode != 0 && !Set(previous, Condition::kLeftDrag) && Set(current, Condition::kLeftDrag)) BeginDrag();
   ReevaluateHover(previous, current);
-  if (Set(previous ^ current, kEnabled | kVisible)) UpdateChildrenConditions();
+  if (Set(previous ^ current, Condition::kEnabled | Condition::kVisible)) UpdateChildrenConditions();
 }
 
 void LControl::UpdateCursorForChange(uint32_t previous, uint32_t current) {
   if (mCursor == 0) return;
-  const bool hoverBegan = Set(current, kHover) && !Set(previous, kHover);
-  const bool hoverEnded = !Set(current, kHover) && Set(previous, kHover);
-  const bool captureEnded = !Set(current, kCapture) && Set(previous, kCapture);
+  const bool hoverBegan = Set(current, Condition::kHover) && !Set(previous, Condition::kHover);
+  const bool hoverEnded = !Set(current, Condition::kHover) && Set(previous, Condition::kHover);
+  const bool captureEnded = !Set(current, Condition::kCapture) && Set(previous, Condition::kCapture);
   if (hoverBegan && !mCapture) {
     mSavedCursor = ApplyCursor();
   } else if ((hoverEnded && !mCapture) || (captureEnded && !mHover)) {
@@ -98,8 +91,8 @@ void LControl::DistributeConditionChanges(uint32_t previous, uint32_t current) {
 }
 
 void LControl::ReevaluateHover(uint32_t previous, uint32_t current) {
-  const bool hoveredVanished = mHover && Set(previous ^ current, kVisible) && !IsVisible(true) && !mCapture;
-  const bool captureEnded = !Set(current, kCapture) && Set(previous, kCapture) && !mHover;
+  const bool hoveredVanished = mHover && Set(previous ^ current, Condition::kVisible) && !IsVisible(true) && !mCapture;
+  const bool captureEnded = !Set(current, Condition::kCapture) && Set(previous, Condition::kCapture) && !mHover;
   if (!hoveredVanished && !captureEnded) return;
   LRootWindow* rootWindow = GetRootWindow();
   if (!rootWindow) return;

@@ -10,7 +10,6 @@
 namespace SV {
 namespace {
 
-constexpr double kCoordinateLimit = 4503599627370496.0;
 constexpr int32_t kRightEdge = 4;
 constexpr int32_t kLeftEdge = 8;
 constexpr int32_t kTopEdge = 0x10;
@@ -24,8 +23,6 @@ double Limit(double value) { return std::clamp(value, -kCoordinateLimit, kCoordi
 int32_t Elapsed(int32_t later, int32_t earlier) {
   return static_cast<int32_t>(static_cast<uint32_t>(later) - static_cast<uint32_t>(earlier));
 }
-
-double Axis(PointT<double> point, int32_t axis) { return axis == 0 ? point.x : point.y; }
 
 bool Contains(const RCPtrArray<LControl, 1, 0>& list, const LControl* control) {
   for (uint32_t index = 0; index < list.GetCount(); ++index)

@@ -37,7 +37,7 @@ RCPtr<LControlFactory> LControlFactory::Create(const String& applicationName) {
   return RCPtr<LControlFactory>(new LControlFactory(applicationName));
 }
 
-void LControlFactory::SetResourceSource(std::shared_ptr<const Platform::Resources::IResourceSource> resources) {
+void LControlFactory::SetResourceSource(std::shared_ptr<const ::Platform::Resources::IResourceSource> resources) {
   mDocuments.SetResources(std::move(resources));
 }
 

@@ -10,8 +10,6 @@
 namespace SV {
 namespace {
 
-constexpr double kCoordinateLimit = 4503599627370496.0;
-
 bool IsValidButton(int32_t button) { return button == 1 || button == 2 || button == 4; }
 
 int32_t ButtonIndex(int32_t button) { return button == 1 ? 0 : button == 2 ? 1 : 2; }

@@ -9,9 +9,6 @@ namespace {
 
 constexpr double kSizeChangeEpsilon = 2.220446049250313e-15;
 
-double Axis(const PointT<double>& point, int32_t axis) { return axis == 0 ? point.x : point.y; }
-double& Axis(PointT<double>& point, int32_t axis) { return axis == 0 ? point.x : point.y; }
-
 LNamedSpan SpanOf(const LControl& control, int32_t axis, double scroll) {
   const RectT<double>& rect = control.GetRect();
   LNamedSpan span{axis == 0 ? rect.x : rect.y, axis == 0 ? rect.width : rect.height};

@@ -11,7 +11,7 @@ namespace {
 
 constexpr double kUnbounded = 4503599627370496.0;
 
-double RoundHalfAway(double value) {
+double RoundHalfAwayBelowUnbounded(double value) {
   if (!(std::fabs(value) < kUnbounded)) return value != value ? 0 : value;
   return static_cast<double>(static_cast<int64_t>(value < 0 ? value - 0.5 : value + 0.5));
 }
@@ -21,7 +21,7 @@ bool IsAxis(int32_t axis) { return axis == 0 || axis == 1; }
 }  // namespace
 
 PointT<double> LControl::SetScrollOffset(PointT<double> offset) {
-  const PointT<double> rounded{RoundHalfAway(offset.x), RoundHalfAway(offset.y)};
+  const PointT<double> rounded{RoundHalfAwayBelowUnbounded(offset.x), RoundHalfAwayBelowUnbounded(offset.y)};
   if (rounded.x == mScrollOffset.x && rounded.y == mScrollOffset.y) return mScrollOffset;
   const RCPtr<LControl> self(this);
   mScrolling = true;
@@ -114,7 +114,7 @@ void LControl::StepScrollAnimation(int32_t axis) {
   ScrollAnimation& animation = mScrollAnimation[axis];
   const double now = GetApplicationTime();
   const double elapsed = now - animation.time;
-  const double step = RoundHalfAway(animation.velocity * elapsed);
+  const double step = RoundHalfAwayBelowUnbounded(animation.velocity * elapsed);
   animation.time = now;
   if (step != 0) {
     PointT<double> offset = mScrollOffset;
@@ -138,7 +138,7 @@ void LControl::StepScrollAnimation(int32_t axis) {
   }
   const int32_t sinceRelease = static_cast<int32_t>(static_cast<uint32_t>(GetApplicationTickCount()) - static_cast<uint32_t>(mReleaseTime));
   if (!animation.active || !animation.fling || sinceRelease <= 1000) return;
-  const double loss = RoundHalfAway(kFlingDeceleration * elapsed);
+  const double loss = RoundHalfAwayBelowUnbounded(kFlingDeceleration * elapsed);
   const double velocity = animation.velocity;
   if (velocity > 0 ? velocity > loss : velocity < -loss) {
     animation.velocity = velocity > 0 ? velocity - loss : velocity + loss;

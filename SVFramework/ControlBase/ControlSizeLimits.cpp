@@ -13,9 +13,6 @@ namespace {
 constexpr double kReferenceEpsilon = 2.220446049250313e-16;
 constexpr const char16_t* kAllChildren = u"Children";
 
-double Axis(const PointT<double>& point, int32_t axis) { return axis == 0 ? point.x : point.y; }
-double& Axis(PointT<double>& point, int32_t axis) { return axis == 0 ? point.x : point.y; }
-
 // The control's growth that gives its text rectangle `extra` more pixels when the
 // rectangle takes `relativeSpan` of each pixel the control grows. A span of 0 (or one
 // so small that no whole growth results) means the control's growth cannot widen the

@@ -10,9 +10,11 @@
 namespace SV {
 namespace {
 
-constexpr int64_t kFloatPixelLimit = 8388608;
+constexpr int64_t kWholeFloatPixelLimit = 8388608;
 
-float ToFloatPixels(int64_t value) { return static_cast<float>(std::clamp(value, -kFloatPixelLimit, kFloatPixelLimit)); }
+float ToFloatPixels(int64_t value) {
+  return static_cast<float>(std::clamp(value, -kWholeFloatPixelLimit, kWholeFloatPixelLimit));
+}
 
 // The part's colour at a point of the look, the part drawn into `rect`.
 uint32_t ColorInRect(const LVisualPart& part, PointT<int32_t> point, const RectT<int32_t>& rect) {

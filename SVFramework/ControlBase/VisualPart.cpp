@@ -16,7 +16,7 @@ constexpr float kFloatPixelLimit = 8388608.0f;
 float ClampToFloatPixels(float value) { return std::clamp(value, -kFloatPixelLimit, kFloatPixelLimit); }
 
 // Floors with a relative tolerance of one float epsilon, as the drawn pixel's corners are.
-float FloorWithTolerance(float value) {
+float FloorFloatWithTolerance(float value) {
   constexpr float kEpsilon = 1.0f / 8388608.0f;
   return value >= 0 ? std::trunc(value + value * kEpsilon) : std::trunc(value - (value * kEpsilon + 1.0f));
 }
@@ -113,12 +113,12 @@ uint32_t LVisualPart::ColorAtStretch(PointT<float> point, PointT<float> drawnSiz
   const float scaleY = static_cast<float>(mHeight) / drawnSize.y;
   if (static_cast<float>(mWidth) <= drawnSize.x && static_cast<float>(mHeight) <= drawnSize.y)
     return GetColorAtPoint(PointT<int32_t>{TruncateToInt(scaleX * point.x), TruncateToInt(scaleY * point.y)});
-  const float x0 = FloorWithTolerance(scaleX * point.x);
-  const float y0 = FloorWithTolerance(scaleY * point.y);
-  const int32_t left = TruncateToInt(FloorWithTolerance(x0));
-  const int32_t right = TruncateToInt(FloorWithTolerance(x0 + std::max(scaleX, 1.0f)));
-  const int32_t top = TruncateToInt(FloorWithTolerance(y0));
-  const int32_t bottom = TruncateToInt(FloorWithTolerance(y0 + std::max(scaleY, 1.0f)));
+  const float x0 = FloorFloatWithTolerance(scaleX * point.x);
+  const float y0 = FloorFloatWithTolerance(scaleY * point.y);
+  const int32_t left = TruncateToInt(FloorFloatWithTolerance(x0));
+  const int32_t right = TruncateToInt(FloorFloatWithTolerance(x0 + std::max(scaleX, 1.0f)));
+  const int32_t top = TruncateToInt(FloorFloatWithTolerance(y0));
+  const int32_t bottom = TruncateToInt(FloorFloatWithTolerance(y0 + std::max(scaleY, 1.0f)));
   uint32_t color = kTransparent;
   for (int32_t column = left; column < right; ++column) {
     for (int32_t row = top; row < bottom; ++row) {

@@ -3,20 +3,14 @@
 #include <vector>
 
 #include "SVFramework/Application/FrameworkApp.h"
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/ObjectBase/Exception.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 
 namespace SV {
 
 namespace {
-
-constexpr uint32_t kConditionCapture = 0x8;
-constexpr uint32_t kConditionLeftDown = 0x10;
-constexpr uint32_t kConditionLeftDrag = 0x80;
-constexpr uint32_t kConditionHoverOrChildHover = 0x1000;
-
-constexpr uint32_t kVirtualKeyReturn = 0x0D;
-constexpr uint32_t kVirtualKeySpace = 0x20;
 
 bool Arrived(uint32_t bit, uint32_t previous, uint32_t current) {
   return (current & bit) != 0 && (previous & bit) == 0;
@@ -121,8 +115,8 @@ bool LButton::ContainsPoint(PointT<int32_t> point) const {
 SVRESULT LButton::HandleKey(const RCPtr<LKeyParam>& key) {
   if (!key) return S_FALSE;
   const uint32_t code = key->key.code;
-  const uint32_t enter = (kVirtualKeyReturn << 16) | KeyCode::kKeyDown;
-  const uint32_t space = (kVirtualKeySpace << 16) | KeyCode::kKeyDown;
+  const uint32_t enter = (VirtualKey::kReturn << 16) | KeyCode::kKeyDown;
+  const uint32_t space = (VirtualKey::kSpace << 16) | KeyCode::kKeyDown;
   if (code != enter && code != space) return S_FALSE;
   SimulateClick();
   return S_OK;
@@ -130,7 +124,7 @@ SVRESULT LButton::HandleKey(const RCPtr<LKeyParam>& key) {
 
 int32_t LButton::StateLook() const {
   const uint32_t conditions = GetConditions();
-  const bool pressed = HasCapture() && (conditions & kConditionLeftDrag) != 0;
+  const bool pressed = HasCapture() && (conditions & Condition::kLeftDrag) != 0;
   const bool hovered = IsHovered();
   if (pressed && (hovered || mStickyPress)) return kLookPressed;
   if (hovered || pressed) return kLookHover;
@@ -153,11 +147,11 @@ SVRESULT LButton::UpdateLook() {
 void LButton::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
   if (param) {
     const uint32_t previous = param->previous, current = param->current;
-    if (mAutoRepeat && Arrived(kConditionHoverOrChildHover, previous, current)) {
+    if (mAutoRepeat && Arrived(Condition::kHoverOrChildHover, previous, current)) {
       mLastTick = Now();  // time spent outside does not count
-    } else if (Arrived(kConditionLeftDown, previous, current)) {
+    } else if (Arrived(Condition::kLeftDown, previous, current)) {
       if (mAutoRepeat && IsEnabled(true) && !mRepeating) StartRepeating();
-    } else if (Left(kConditionCapture, previous, current) && mRepeating) {
+    } else if (Left(Condition::kCapture, previous, current) && mRepeating) {
       StopRepeating();
     }
   }

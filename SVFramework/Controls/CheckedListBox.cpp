@@ -7,13 +7,9 @@
 #include "SVFramework/ControlBase/Look.h"
 #include "SVFramework/ControlBase/LookDescriptor.h"
 #include "SVFramework/ControlBase/VisualPart.h"
+#include "SVFramework/notification/NotificationNames.h"
 
 namespace SV {
-
-namespace {
-constexpr const char16_t* kValueChange = u"NID_VALUE_CHANGE";
-constexpr const char16_t* kLeftClick = u"NID_LEFT_CLICK";
-}  // namespace
 
 LCheckedListBox::LCheckedListBox(const RCPtr<LControl>& parent, const String& name) : LListBox(parent, name) {}
 
@@ -151,9 +147,9 @@ void LCheckedListBox::BindCheckBox(const RCPtr<LButton>& checkBox) {
   if (!mCheckedHandlers) mCheckedHandlers = CheckedHandlers::Create(this);
   const RCPtr<LNotificationDistributor> source(checkBox.Get());
   if (mAutoValue)
-    mCheckedHandlers->AddHandler(&LCheckedListBox::OnCheckBoxValueChange, source, kValueChange);
+    mCheckedHandlers->AddHandler(&LCheckedListBox::OnCheckBoxValueChange, source, NotificationName::kValueChange);
   else
-    mCheckedHandlers->AddHandler(&LCheckedListBox::OnCheckBoxLeftClick, source, kLeftClick);
+    mCheckedHandlers->AddHandler(&LCheckedListBox::OnCheckBoxLeftClick, source, NotificationName::kLeftClick);
 }
 
 void LCheckedListBox::UnbindCheckBox(const RCPtr<LButton>& checkBox, const char16_t* id) {
@@ -170,7 +166,7 @@ void LCheckedListBox::SetCheckBoxAutoValue(bool autoValue) {
     const RCPtr<LButton> checkBox = row ? row->GetCheckBox() : nullptr;
     if (!checkBox) continue;
     checkBox->SetAutoValueSet(autoValue);
-    UnbindCheckBox(checkBox, autoValue ? kLeftClick : kValueChange);
+    UnbindCheckBox(checkBox, autoValue ? NotificationName::kLeftClick : NotificationName::kValueChange);
     BindCheckBox(checkBox);
   }
 }
@@ -189,8 +185,8 @@ void LCheckedListBox::SetRowCheckBoxValueQuietly(LCheckedListBoxItem& row, bool 
   const RCPtr<LButton> checkBox = row.GetCheckBox();
   if (!checkBox) return;
   const RCPtr<LNotificationDistributor> source(checkBox.Get());
-  if (mAutoValue && mCheckedHandlers && mCheckedHandlers->HasHandler(source.Get(), kValueChange)) {
-    CAutoNotificationDisabler<LCheckedListBox> disabler(mCheckedHandlers, source, kValueChange);
+  if (mAutoValue && mCheckedHandlers && mCheckedHandlers->HasHandler(source.Get(), NotificationName::kValueChange)) {
+    CAutoNotificationDisabler<LCheckedListBox> disabler(mCheckedHandlers, source, NotificationName::kValueChange);
     row.SetCheckBoxValue(checked);
     return;
   }

@@ -1,13 +1,9 @@
 #include "SVFramework/Controls/CheckedListBoxItem.h"
 
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/ControlBase/ConditionsParam.h"
 
 namespace SV {
-
-namespace {
-constexpr uint32_t kHoverCondition = 0x4;
-constexpr const char16_t* kCheckBoxName = u"checkBox";
-}  // namespace
 
 LCheckedListBoxItem::LCheckedListBoxItem(const RCPtr<LControl>& parent, const String& name)
     : LListBoxItem(parent, name) {}
@@ -46,8 +42,8 @@ int32_t LCheckedListBoxItem::OnCheckBoxHoverConditionChange(const RCPtr<LNotific
                                                             const RCPtr<LNotification>& notification) {
   const auto* conditions = dynamic_cast<const LConditionsParam*>(notification->GetPayload().Get());
   if (conditions == nullptr) return 1;
-  const bool was = (conditions->previous & kHoverCondition) != 0;
-  const bool now = (conditions->current & kHoverCondition) != 0;
+  const bool was = (conditions->previous & Condition::kHover) != 0;
+  const bool now = (conditions->current & Condition::kHover) != 0;
   if (was != now) SetChildHover(now);
   return 1;
 }

@@ -15,6 +15,8 @@ class LBitmap;
 class LCheckedListBoxItem : public LListBoxItem {
 public:
   using RowHandlers = LNotificationHandler<LCheckedListBoxItem>;
+  // The name of the row's check box child in the skin.
+  static constexpr const char16_t* kCheckBoxName = u"checkBox";
 
   LCheckedListBoxItem(const RCPtr<LControl>& parent, const String& name);
   ~LCheckedListBoxItem() override;

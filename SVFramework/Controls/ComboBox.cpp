@@ -3,22 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/Controls/TextValidationParams.h"
 #include "SVFramework/System/Keys/KeyCode.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 
 namespace SV {
 
 namespace {
 
-constexpr uint32_t kVirtualKeyReturn = 0x0D;
-constexpr uint32_t kVirtualKeyEscape = 0x1B;
-constexpr uint32_t kVirtualKeyDown = 0x28;
-constexpr uint32_t kFocusCondition = 0x1;
-constexpr int32_t kLookDisabled = 6;
-constexpr int32_t kLookOpen = 4;
-constexpr int32_t kLookOpenHovered = 5;
 constexpr const char16_t* kListName = u"listBox";
 constexpr const char16_t* kTextBoxName = u"textBox";
 
@@ -294,7 +289,7 @@ void LComboBox::UpdateLook() {
   if (!IsEnabled(true)) {
     look = kLookDisabled;
   } else if (IsDropDownOpen()) {
-    look = IsHovered() ? kLookOpenHovered : kLookOpen;
+    look = IsHovered() ? kLookOpenHover : kLookOpen;
   } else {
     look = (IsHovered() ? 2 : 0) + (HasFocus() || ContainsFocus() ? 1 : 0);
   }
@@ -316,17 +311,17 @@ void LComboBox::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
 SVRESULT LComboBox::HandleKey(const RCPtr<LKeyParam>& key) {
   if (!key || !mList) return S_FALSE;
   if (!IsDropDownOpen()) {
-    if (!IsKeyPress(*key, kVirtualKeyDown) && !IsKeyPress(*key, kVirtualKeyReturn)) return S_FALSE;
+    if (!IsKeyPress(*key, VirtualKey::kDown) && !IsKeyPress(*key, VirtualKey::kReturn)) return S_FALSE;
     OpenList(true);
     return S_OK;
   }
-  if (!IsKeyPress(*key, kVirtualKeyEscape)) return S_FALSE;
+  if (!IsKeyPress(*key, VirtualKey::kEscape)) return S_FALSE;
   mList->SetVisible(false);
   return S_OK;
 }
 
 SVRESULT LComboBox::RouteUnhandledKey(const RCPtr<LKeyParam>& key) {
-  if (key && mList && IsKeyPress(*key, kVirtualKeyEscape)) mList->SetVisible(false);
+  if (key && mList && IsKeyPress(*key, VirtualKey::kEscape)) mList->SetVisible(false);
   return S_OK;
 }
 
@@ -356,8 +351,8 @@ int32_t LComboBox::OnListItemActivated(const RCPtr<LNotificationDistributor>&, c
 int32_t LComboBox::OnTextBoxFocusChange(const RCPtr<LNotificationDistributor>&,
                                         const RCPtr<LNotification>& notification) {
   const auto* conditions = dynamic_cast<const LConditionsParam*>(notification->GetPayload().Get());
-  if (conditions && mList && (conditions->current & kFocusCondition) != 0 &&
-      (conditions->previous & kFocusCondition) == 0)
+  if (conditions && mList && (conditions->current & Condition::kFocus) != 0 &&
+      (conditions->previous & Condition::kFocus) == 0)
     mList->SetVisible(false);
   return 1;
 }

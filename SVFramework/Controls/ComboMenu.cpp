@@ -4,14 +4,10 @@
 #include <cmath>
 
 #include "SVFramework/Application/RootWindow.h"
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/Controls/PopupMenu.h"
 
 namespace SV {
-
-namespace {
-constexpr uint32_t kHoverCondition = 0x4;
-constexpr uint32_t kEnabledCondition = 0x400;
-}  // namespace
 
 LComboMenu::LComboMenu(const RCPtr<LControl>& parent, const String& name) : LDropDownControl(parent, name) {}
 
@@ -127,9 +123,9 @@ void LComboMenu::PlacePopupInsideWindow(LPopupMenu& popup) {
 void LComboMenu::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
   if (!param) return;
   const RCPtr<LComboMenu> self(this);
-  if ((param->current & kEnabledCondition) != 0) {
+  if ((param->current & Condition::kEnabled) != 0) {
     ShowStateLook();
-    const bool hoverBegan = ((param->previous ^ param->current) & kHoverCondition) != 0 && IsHovered();
+    const bool hoverBegan = ((param->previous ^ param->current) & Condition::kHover) != 0 && IsHovered();
     if (hoverBegan) MoveOpenMenuHere();
   } else {
     ShowLook(kLookDisabled);

@@ -6,11 +6,8 @@
 namespace SV {
 namespace {
 
-constexpr int32_t kLookNormal = 0;
-constexpr int32_t kLookHover = 2;
-constexpr int32_t kLookOpen = 4;
-constexpr int32_t kLookOpenHover = 5;
-constexpr int32_t kLookDisabled = 6;
+constexpr int32_t kLookClosed = 0;
+constexpr int32_t kLookClosedHover = 2;
 
 String FormatValue(double value, int32_t decimals) {
   char format[16] = "%0.0f";
@@ -94,13 +91,13 @@ void LComboSlider::PlaceDropDownPanel() {
 }
 
 void LComboSlider::UpdateLook() {
-  int32_t look = kLookNormal;
+  int32_t look = kLookClosed;
   if (!IsEnabled(true)) {
     look = kLookDisabled;
   } else if (IsDropDownOpen()) {
     look = IsHovered() ? kLookOpenHover : kLookOpen;
   } else {
-    look = (IsHovered() ? kLookHover : kLookNormal) + (HasFocus() || ContainsFocus() ? 1 : 0);
+    look = (IsHovered() ? kLookClosedHover : kLookClosed) + (HasFocus() || ContainsFocus() ? 1 : 0);
   }
   SetExclusiveLook(look);
 }

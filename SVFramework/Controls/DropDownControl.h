@@ -35,6 +35,10 @@ public:
 
 protected:
   static constexpr uint32_t kLeftDownCondition = 0x10;
+  // The looks of an open, an open and hovered, and a disabled drop-down control.
+  static constexpr int32_t kLookOpen = 4;
+  static constexpr int32_t kLookOpenHover = 5;
+  static constexpr int32_t kLookDisabled = 6;
   static bool LeftPressBegan(const LConditionsParam& param) {
     return (param.current & kLeftDownCondition) != 0 && (param.previous & kLeftDownCondition) == 0;
   }

@@ -14,7 +14,7 @@
 namespace SV {
 namespace {
 
-using Request = Platform::Gui::FileDialogRequest;
+using Request = ::Platform::Gui::FileDialogRequest;
 
 constexpr uint32_t kErrorIcon = 0x10;
 
@@ -32,14 +32,14 @@ String FromText(const std::u16string& text) {
 }  // namespace
 
 struct LFileDialog::State {
-  Platform::Gui::IFileDialogService* service = nullptr;
+  ::Platform::Gui::IFileDialogService* service = nullptr;
   void* owner = nullptr;
   String filePath;
   String folder;
   StringArrayT<char16_t, char> selectedFiles;
 
-  Platform::Gui::IFileDialogService& Service() const {
-    return service ? *service : Platform::Gui::GetFileDialogService();
+  ::Platform::Gui::IFileDialogService& Service() const {
+    return service ? *service : ::Platform::Gui::GetFileDialogService();
   }
 
   // The mode is part of every request: no dialog inherits the previous one's.
@@ -57,7 +57,7 @@ struct LFileDialog::State {
   }
 };
 
-LFileDialog::LFileDialog(const String& initialFolder, Platform::Gui::IFileDialogService* service)
+LFileDialog::LFileDialog(const String& initialFolder, ::Platform::Gui::IFileDialogService* service)
     : mState(std::make_unique<State>()) {
   mState->service = service;
   mState->owner = ActiveWindowHandle();

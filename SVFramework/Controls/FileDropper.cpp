@@ -1,11 +1,11 @@
 #include "SVFramework/Controls/FileDropper.h"
 
 #include "SVFramework/Application/RootWindow.h"
+#include "SVFramework/ControlBase/ConditionBits.h"
 
 namespace SV {
 namespace {
 
-constexpr uint32_t kLeftDown = 0x10;
 constexpr int32_t kDragAndDrop = 1;
 constexpr int32_t kBothAxes = 3;
 
@@ -19,7 +19,7 @@ void LFileDropper::OnDescriptorApplied() {
 }
 
 void LFileDropper::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
-  if (!param || (param->previous & kLeftDown) != 0 || (param->current & kLeftDown) == 0) return;
+  if (!param || (param->previous & Condition::kLeftDown) != 0 || (param->current & Condition::kLeftDown) == 0) return;
   SetDragMode(kDragAndDrop, kBothAxes);
   SetDragThreshold(0);
 }

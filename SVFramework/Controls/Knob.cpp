@@ -5,21 +5,19 @@
 #include <numbers>
 
 #include "SVFramework/Application/FrameworkApp.h"
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/ControlBase/CreateParams.h"
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/ControlBase/PixelRounding.h"
 #include "SVFramework/ControlBase/VisualPart.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "SVFramework/Utilities/Holder.h"
 #include "SVFramework/notification/Notification.h"
 
 namespace SV {
 namespace {
 
-constexpr uint32_t kFocus = 0x1;
-constexpr uint32_t kLeftDrag = 0x80;
-constexpr uint32_t kEnabled = 0x400;
 constexpr int32_t kVirtualControl = 0x11;
-constexpr uint32_t kVirtualLeft = 0x25, kVirtualUp = 0x26, kVirtualRight = 0x27, kVirtualDown = 0x28;
 constexpr double kDefaultFineAdjust = 0.25;
 // The linear gesture divides by (travel - 1): less than two pixels has no steps.
 constexpr int32_t kMinimumLinearRange = 2;
@@ -51,7 +49,7 @@ bool CtrlHeld() {
 
 LKnob::LKnob(const RCPtr<LControl>& parent, const String& name) : LControl(parent, name) {}
 
-bool LKnob::IsLeftDragging() const { return (GetConditions() & kLeftDrag) != 0; }
+bool LKnob::IsLeftDragging() const { return (GetConditions() & Condition::kLeftDrag) != 0; }
 
 double LKnob::SetNormalizedValue(double value) {
   if (!IsLeftDragging()) return LControl::SetNormalizedValue(value);
@@ -122,17 +120,18 @@ void LKnob::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
   if (!param) return;
   const RCPtr<LControl> self(this);
   const uint32_t previous = param->previous, current = param->current;
-  if (Became(previous, current, kLeftDrag)) {
+  if (Became(previous, current, Condition::kLeftDrag)) {
     BeginGesture({static_cast<int32_t>(param->point.x - GetRect().x), static_cast<int32_t>(param->point.y - GetRect().y)});
-  } else if (Cleared(previous, current, kLeftDrag)) {
+  } else if (Cleared(previous, current, Condition::kLeftDrag)) {
     EndGesture();
   }
-  if (Cleared(previous, current, kFocus) && mKeyStepOn) {
+  if (Cleared(previous, current, Condition::kFocus) && mKeyStepOn) {
     mKeyStepOn = false;
     Announce(u"NID_VALUE_CHANGE_KEY_UP", nullptr);
   }
-  if ((previous ^ current) & kFocus) ApplyOverlay(mFocusOverlayLook, (current & kFocus) != 0);
-  if ((previous ^ current) & kEnabled) ApplyOverlay(mDisabledOverlayLook, (current & kEnabled) == 0);
+  if ((previous ^ current) & Condition::kFocus) ApplyOverlay(mFocusOverlayLook, (current & Condition::kFocus) != 0);
+  if ((previous ^ current) & Condition::kEnabled)
+    ApplyOverlay(mDisabledOverlayLook, (current & Condition::kEnabled) == 0);
 }
 
 void LKnob::BeginGesture(PointT<int32_t> point) {
@@ -210,8 +209,8 @@ void LKnob::StepByValueUnits(double units) {
 SVRESULT LKnob::HandleKey(const RCPtr<LKeyParam>& key) {
   if (!key) return S_FALSE;
   const uint32_t virtualKey = key->key.GetVirtualKey();
-  const bool increase = virtualKey == kVirtualUp || virtualKey == kVirtualRight;
-  const bool decrease = virtualKey == kVirtualLeft || virtualKey == kVirtualDown;
+  const bool increase = virtualKey == VirtualKey::kUp || virtualKey == VirtualKey::kRight;
+  const bool decrease = virtualKey == VirtualKey::kLeft || virtualKey == VirtualKey::kDown;
   if (!increase && !decrease) return S_FALSE;
   const RCPtr<LControl> self(this);
   if ((key->key.code & KeyCode::kKeyDown) == 0) {

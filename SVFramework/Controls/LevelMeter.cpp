@@ -4,11 +4,10 @@
 
 #include "SVFramework/ControlBase/PixelRounding.h"
 #include "SVFramework/notification/Notification.h"
+#include "SVFramework/notification/NotificationNames.h"
 
 namespace SV {
 namespace {
-
-constexpr const char16_t* kLeftClick = u"NID_LEFT_CLICK";
 
 // Hides a part and keeps it from the focus.
 void Retire(const RCPtr<LControl>& part) {
@@ -122,10 +121,10 @@ SVRESULT LLevelMeter::SetClipLatch(bool latch) {
   mLatched = latch;
   const RCPtr<LNotificationDistributor> button(mClipButton.Get());
   if (latch) {
-    mMeterHandlers->AddHandler(&LLevelMeter::OnClipButtonClick, button, kLeftClick);
+    mMeterHandlers->AddHandler(&LLevelMeter::OnClipButtonClick, button, NotificationName::kLeftClick);
   } else {
-    Unsubscribe(button, kLeftClick);
-    mMeterHandlers->RemoveHandler(button.Get(), kLeftClick);
+    Unsubscribe(button, NotificationName::kLeftClick);
+    mMeterHandlers->RemoveHandler(button.Get(), NotificationName::kLeftClick);
   }
   return S_OK;
 }

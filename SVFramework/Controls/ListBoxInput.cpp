@@ -1,29 +1,20 @@
 #include <algorithm>
 
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/Controls/ListBox.h"
 #include "SVFramework/Controls/Scrollbar.h"
 #include "SVFramework/System/Keys/KeyCode.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "SVFramework/Utilities/Holder.h"
 #include "SVFramework/notification/Notification.h"
 
 namespace SV {
 
 namespace {
-constexpr uint32_t kVirtualKeyReturn = 0x0D;
-constexpr uint32_t kVirtualKeyPageUp = 0x21;
-constexpr uint32_t kVirtualKeyPageDown = 0x22;
-constexpr uint32_t kVirtualKeyEnd = 0x23;
-constexpr uint32_t kVirtualKeyHome = 0x24;
-constexpr uint32_t kVirtualKeyLeft = 0x25;
-constexpr uint32_t kVirtualKeyRight = 0x27;
-constexpr uint32_t kVirtualKeyUp = 0x26;
-constexpr uint32_t kVirtualKeyDown = 0x28;
 constexpr int32_t kLeftButton = 1;
 constexpr int32_t kRightButton = 4;
 constexpr int32_t kMouseCtrl = 0x1;
 constexpr int32_t kMouseShift = 0x8;
-constexpr uint32_t kLeftDragCondition = 0x80;
-constexpr uint32_t kPointerOverCondition = 0x1000;
 }  // namespace
 
 // The row's button event with its point in the list's own coordinates.
@@ -59,19 +50,21 @@ SVRESULT LListBox::HandleKey(const RCPtr<LKeyParam>& key) {
   const uint32_t code = key->key.code;
   if ((code & (KeyCode::kCtrl | KeyCode::kAlt | KeyCode::kCmd)) != 0) return S_FALSE;
   const uint32_t virtualKey = key->key.GetVirtualKey();
-  if (virtualKey == kVirtualKeyLeft || virtualKey == kVirtualKeyRight) return PassKeyToScrollBars(key, true, false);
-  if (virtualKey == kVirtualKeyHome || virtualKey == kVirtualKeyEnd) return PassKeyToScrollBars(key, true, true);
-  if (virtualKey == kVirtualKeyPageUp || virtualKey == kVirtualKeyPageDown) return PassKeyToScrollBars(key, false, true);
-  if (virtualKey != kVirtualKeyUp && virtualKey != kVirtualKeyDown && virtualKey != kVirtualKeyReturn) return S_FALSE;
+  if (virtualKey == VirtualKey::kLeft || virtualKey == VirtualKey::kRight) return PassKeyToScrollBars(key, true, false);
+  if (virtualKey == VirtualKey::kHome || virtualKey == VirtualKey::kEnd) return PassKeyToScrollBars(key, true, true);
+  if (virtualKey == VirtualKey::kPageUp || virtualKey == VirtualKey::kPageDown)
+    return PassKeyToScrollBars(key, false, true);
+  if (virtualKey != VirtualKey::kUp && virtualKey != VirtualKey::kDown && virtualKey != VirtualKey::kReturn)
+    return S_FALSE;
   // The list acts when a key goes down; its release is taken without effect.
   if ((code & KeyCode::kKeyDown) == 0) return S_OK;
   const bool shift = (code & KeyCode::kShift) != 0;
-  if (virtualKey == kVirtualKeyReturn) {
+  if (virtualKey == VirtualKey::kReturn) {
     if (shift) return S_FALSE;
     if (mCaretItem >= 0) ActivateItem(mCaretItem);
     return S_OK;
   }
-  return HandleArrowKey(virtualKey == kVirtualKeyDown, shift);
+  return HandleArrowKey(virtualKey == VirtualKey::kDown, shift);
 }
 
 // Scrolling keys belong to the bars: the first shown bar asked that takes the key.
@@ -171,8 +164,8 @@ int32_t LListBox::OnRowHoverConditionChange(const RCPtr<LNotificationDistributor
   const auto* row = dynamic_cast<const LListBoxItem*>(source.Get());
   if (row == nullptr || !row->IsEnabled(true)) return 0;
   const auto* conditions = dynamic_cast<const LConditionsParam*>(notification->GetPayload().Get());
-  const bool pointerArrived = conditions != nullptr && (conditions->previous & kPointerOverCondition) == 0 &&
-                              (conditions->current & kPointerOverCondition) != 0;
+  const bool pointerArrived = conditions != nullptr && (conditions->previous & Condition::kHoverOrChildHover) == 0 &&
+                              (conditions->current & Condition::kHoverOrChildHover) != 0;
   if (mDropDownMode && pointerArrived) {
     const int32_t item = GetItemIndexOfRow(row);
     if (item >= 0 && CanPointerPick(item)) SelectRange(item, -1, true);
@@ -197,7 +190,7 @@ bool LListBox::CanPointerPick(int32_t item) {
 }
 
 SVRESULT LListBox::OnMouseMoved(const RCPtr<LPointWithModifiersParam>& param) {
-  if (!param || !mDropDownMode || !HasCapture() || (GetConditions() & kLeftDragCondition) == 0) return S_FALSE;
+  if (!param || !mDropDownMode || !HasCapture() || (GetConditions() & Condition::kLeftDrag) == 0) return S_FALSE;
   const int32_t item = GetItemAtPoint({param->x, param->y});
   if (item < 0)
     ClearSelection();

@@ -2,14 +2,12 @@
 
 #include <cmath>
 
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/Controls/ListBoxGeometry.h"
 
 namespace SV {
 
 namespace {
-constexpr uint32_t kCapture = 0x8;
-constexpr uint32_t kLeftDrag = 0x80;
-constexpr uint32_t kHoverOrChildHover = 0x1000;
 constexpr int32_t kAlternateOffset = 3;
 }  // namespace
 
@@ -40,11 +38,11 @@ SVRESULT LListBoxItem::OnDragStart(int32_t button, int32_t x, int32_t y) {
 
 int32_t LListBoxItem::GetUnselectedLookIndex() const {
   const uint32_t conditions = GetConditions();
-  const bool pointerOver = (conditions & kHoverOrChildHover) != 0;
+  const bool pointerOver = (conditions & Condition::kHoverOrChildHover) != 0;
   int32_t look = 0;
-  if ((conditions & kCapture) != 0 && (conditions & kLeftDrag) != 0)
+  if ((conditions & Condition::kCapture) != 0 && (conditions & Condition::kLeftDrag) != 0)
     look = pointerOver ? 2 : 1;
-  else if (pointerOver && (conditions & kCapture) == 0)
+  else if (pointerOver && (conditions & Condition::kCapture) == 0)
     look = 1;
   return mAlternate ? look + kAlternateOffset : look;
 }

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "SVFramework/Application/FrameworkApp.h"
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
 #include "SVFramework/Controls/ListBox.h"
 #include "SVFramework/Controls/ListBoxGeometry.h"
@@ -10,8 +11,6 @@ namespace SV {
 
 namespace {
 constexpr const char16_t* kTemplateName = u"templateItem";
-constexpr uint32_t kFocusCondition = 0x1;
-constexpr uint32_t kEnabledCondition = 0x400;
 }  // namespace
 
 // --- Walking the items that are shown ---
@@ -470,7 +469,7 @@ void LListBox::EndClientRectWatch() {
 
 void LListBox::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
   LScrollView::OnConditionsChanged(param);
-  if (!param || ((param->previous ^ param->current) & (kEnabledCondition | kFocusCondition)) == 0) return;
+  if (!param || ((param->previous ^ param->current) & (Condition::kEnabled | Condition::kFocus)) == 0) return;
   UpdateListLook();
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "SVFramework/Application/RootWindow.h"
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/ControlBase/ConditionsParam.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
 #include "SVFramework/ControlBase/StringTable.h"
@@ -12,11 +13,10 @@
 namespace SV {
 
 namespace {
-constexpr uint32_t kContainsFocusCondition = 0x2;
 constexpr char16_t kLabelPrefix[] = u"MENU_LABEL.";
 
 // The leading decimal number of `text`; -1 when it starts with none or is too large.
-int32_t LeadingNumber(std::u16string_view text) {
+int32_t LeadingDigits(std::u16string_view text) {
   int64_t value = -1;
   for (char16_t c : text) {
     if (c < u'0' || c > u'9') break;
@@ -119,7 +119,7 @@ void LMainMenu::BuildMenusFromStrings() {
   table->GetEntriesWithPrefix(kLabelPrefix, labels);
   std::vector<String> texts(labels.GetCount());
   for (uint32_t index = 0; index < labels.GetCount(); ++index) {
-    const int32_t place = LeadingNumber(labels[index].first.View().substr(std::u16string_view(kLabelPrefix).size()));
+    const int32_t place = LeadingDigits(labels[index].first.View().substr(std::u16string_view(kLabelPrefix).size()));
     if (place < 0) continue;
     if (static_cast<size_t>(place) >= texts.size()) texts.resize(static_cast<size_t>(place) + 1);
     texts[static_cast<size_t>(place)] = labels[index].second;
@@ -256,7 +256,7 @@ void LMainMenu::OnRootWindowChanged() {
 }
 
 void LMainMenu::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
-  if (!param || (param->previous & kContainsFocusCondition) != 0 || (param->current & kContainsFocusCondition) == 0)
+  if (!param || (param->previous & Condition::kContainsFocus) != 0 || (param->current & Condition::kContainsFocus) == 0)
     return;
   if (LRootWindow* const window = GetRootWindow()) mRememberedFocus = window->GetPreviousFocusControl();
 }

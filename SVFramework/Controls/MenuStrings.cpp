@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "SVFramework/Controls/MenuDescriptor.h"
+#include "SVFramework/Utilities/Storage/CharacterClasses.h"
 
 // The builder of menus from string-table entries. Keys are dot-separated: "NN.NID" is
 // command item NN, "NN.-" separator NN, "NN.Sub." the header of submenu Sub; the same
@@ -22,10 +23,6 @@ struct Entry {
 };
 using EntryList = std::vector<Entry>;
 using SubmenuLists = std::map<Text, EntryList>;
-
-bool IsDigit(char16_t c) {
-  return c >= u'0' && c <= u'9';
-}
 
 // Pieces between dots, empty ones kept; nothing follows a final dot.
 std::vector<TextView> SplitKey(TextView key) {
@@ -46,13 +43,13 @@ std::vector<TextView> SplitKey(TextView key) {
 
 // The leading decimal number: optional blanks and sign, then digits up to the first
 // other character; 0 without digits. Saturates instead of overflowing.
-int64_t LeadingNumber(TextView text) {
+int64_t LeadingSignedNumber(TextView text) {
   size_t at = 0;
   while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) ++at;
   bool negative = false;
   if (at < text.size() && (text[at] == u'+' || text[at] == u'-')) negative = text[at++] == u'-';
   int64_t number = 0;
-  for (; at < text.size() && IsDigit(text[at]); ++at) {
+  for (; at < text.size() && IsAsciiDigit(text[at]); ++at) {
     number = number > INT32_MAX ? number : number * 10 + (text[at] - u'0');
   }
   return negative ? -number : number;
@@ -81,12 +78,12 @@ private:
 void MenuStringBuilder::Collect(TextView key, TextView value) {
   const std::vector<TextView> parts = SplitKey(key);
   if (parts.size() < 2) return;
-  const bool topLevel = !parts[0].empty() && IsDigit(parts[0][0]);
+  const bool topLevel = !parts[0].empty() && IsAsciiDigit(parts[0][0]);
   int64_t number = -1;
   if (topLevel) {
-    number = LeadingNumber(parts[0]);
+    number = LeadingSignedNumber(parts[0]);
   } else if (!parts[0].empty()) {
-    number = LeadingNumber(parts[1]);
+    number = LeadingSignedNumber(parts[1]);
   }
   const size_t namePart = topLevel ? 1 : 2;
   Text name;

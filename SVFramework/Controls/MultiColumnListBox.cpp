@@ -1,11 +1,12 @@
 #include "SVFramework/Controls/MultiColumnListBox.h"
 
+#include "SVFramework/ControlBase/ConditionBits.h"
+#include "SVFramework/notification/NotificationNames.h"
+
 namespace SV {
 
 namespace {
-constexpr const char16_t* kSelectionChange = u"NID_SELECTION_CHANGE";
 constexpr const char16_t* kScrollOffsetChange = u"NID_SCROLL_OFFSET_CHANGE";
-constexpr uint32_t kAnyHoverCondition = 0x1000;
 
 template <class T>
 RCPtr<T> ChildAs(const LControl& parent, const char16_t* prefix, uint32_t number) {
@@ -80,7 +81,7 @@ void LMultiColumnListBox::FindColumns() {
     const RCPtr<LNotificationDistributor> source(column.Get());
     mTableHandlers->AddHandler(&LMultiColumnListBox::OnItemHoverConditionChange, source,
                                u"NID_ITEM_HOVER_CONDITION_CHANGE");
-    mTableHandlers->AddHandler(&LMultiColumnListBox::OnSelectionChange, source, kSelectionChange);
+    mTableHandlers->AddHandler(&LMultiColumnListBox::OnSelectionChange, source, NotificationName::kSelectionChange);
     mTableHandlers->AddHandler(&LMultiColumnListBox::OnItemActivated, source, u"NID_ITEM_ACTIVATED");
     mTableHandlers->AddHandler(&LMultiColumnListBox::OnItemDoubleClicked, source, u"NID_ITEM_DOUBLE_CLICKED");
     if (number == 1) {
@@ -210,8 +211,8 @@ int32_t LMultiColumnListBox::OnItemHoverConditionChange(const RCPtr<LNotificatio
   const int32_t from = IndexOfColumn(source.Get());
   const auto* param = dynamic_cast<const LItemConditionsParam*>(notification->GetPayload().Get());
   if (from < 0 || !param) return 1;
-  const bool before = (param->previous & kAnyHoverCondition) != 0;
-  const bool now = (param->current & kAnyHoverCondition) != 0;
+  const bool before = (param->previous & Condition::kHoverOrChildHover) != 0;
+  const bool now = (param->current & Condition::kHoverOrChildHover) != 0;
   for (size_t index = 0; index < mColumns.size(); ++index) {
     if (static_cast<int32_t>(index) == from) continue;
     LListBox& column = *mColumns[index];
@@ -234,7 +235,7 @@ void LMultiColumnListBox::CopySelection(uint32_t from) {
     if (index == from) continue;
     LListBox& column = *mColumns[index];
     const RCPtr<LNotificationDistributor> target(&column);
-    CAutoNotificationDisabler<LMultiColumnListBox> disabler(mTableHandlers, target, kSelectionChange);
+    CAutoNotificationDisabler<LMultiColumnListBox> disabler(mTableHandlers, target, NotificationName::kSelectionChange);
     for (int32_t row = RowCount() - 1; row >= 0; --row) {
       const bool selected = source.GetItemValue(row) >= 0.5;
       const bool shown = column.GetItemValue(row) >= 0.5;
@@ -251,7 +252,7 @@ int32_t LMultiColumnListBox::OnSelectionChange(const RCPtr<LNotificationDistribu
   if (dynamic_cast<LListBox*>(source.Get()) == nullptr) return 1;
   const int32_t from = IndexOfColumn(source.Get());
   if (from >= 0) CopySelection(static_cast<uint32_t>(from));
-  Distribute(LNotification::Obtain(kSelectionChange, nullptr));
+  Distribute(LNotification::Obtain(NotificationName::kSelectionChange, nullptr));
   return 1;
 }
 

@@ -2,11 +2,11 @@
 #include <vector>
 
 #include "SVFramework/Controls/MultiColumnListBox.h"
+#include "SVFramework/notification/NotificationNames.h"
 
 namespace SV {
 
 namespace {
-constexpr const char16_t* kSelectionChange = u"NID_SELECTION_CHANGE";
 constexpr const char* kSortFunction = "SV::LMultiColumnListBox::PerformSort";
 
 struct SortRecord {
@@ -24,7 +24,8 @@ String LMultiColumnListBox::GetCellText(int32_t column, int32_t row) {
 void LMultiColumnListBox::UnbindSelectionChanges() {
   for (size_t index = mColumns.size(); index-- > 0;) {
     const RCPtr<LNotificationDistributor> column(mColumns[index].Get());
-    if (!mTableHandlers->RemoveHandler(column.Get(), kSelectionChange) || Unsubscribe(column, kSelectionChange) < 0)
+    if (!mTableHandlers->RemoveHandler(column.Get(), NotificationName::kSelectionChange) ||
+        Unsubscribe(column, NotificationName::kSelectionChange) < 0)
       SV_RAISE(FailedResultException, FormatResultCode(E_FAIL), kSortFunction);
   }
 }
@@ -33,7 +34,7 @@ void LMultiColumnListBox::BindSelectionChanges() {
   for (size_t index = mColumns.size(); index-- > 0;) {
     const SVRESULT bound = mTableHandlers->AddHandler(&LMultiColumnListBox::OnSelectionChange,
                                                       RCPtr<LNotificationDistributor>(mColumns[index].Get()),
-                                                      kSelectionChange);
+                                                      NotificationName::kSelectionChange);
     SV_RAISE_ON_FAILURE(bound, kSortFunction);
   }
 }

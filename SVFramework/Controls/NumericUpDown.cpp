@@ -5,14 +5,12 @@
 
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/Controls/NumberText.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "SVFramework/notification/Notification.h"
 
 namespace SV {
 
 namespace {
-
-constexpr uint32_t kUp = 0x26, kDown = 0x28;
-constexpr uint32_t kModifierMask = KeyCode::kCtrl | KeyCode::kShift | KeyCode::kAlt | KeyCode::kCmd;
 
 std::u16string ToStd(const String& text) { return std::u16string(text.View()); }
 
@@ -64,10 +62,10 @@ void LNumericUpDown::UpdateCharacterFilter() {
 }
 
 SVRESULT LNumericUpDown::RouteUnhandledKey(const RCPtr<LKeyParam>& key) {
-  if (key && (key->key.code & KeyCode::kKeyDown) && (key->key.code & kModifierMask) == 0) {
+  if (key && (key->key.code & KeyCode::kKeyDown) && (key->key.code & KeyCode::kModifierMask) == 0) {
     const uint32_t virtualKey = key->key.GetVirtualKey();
-    const RCPtr<LButton>& button = virtualKey == kUp ? mUpButton : mDownButton;
-    if ((virtualKey == kUp || virtualKey == kDown) && button) {
+    const RCPtr<LButton>& button = virtualKey == VirtualKey::kUp ? mUpButton : mDownButton;
+    if ((virtualKey == VirtualKey::kUp || virtualKey == VirtualKey::kDown) && button) {
       DeliverNotification(button.Get(), u"NID_SIMULATE_CLICK", nullptr);
       return S_OK;
     }

@@ -7,11 +7,10 @@
 #include "SVFramework/System/GlobalHotKeyManager.h"
 #include "SVFramework/System/Keys/KeyCode.h"
 #include "SVFramework/notification/Notification.h"
+#include "SVFramework/notification/NotificationNames.h"
 
 namespace SV {
 namespace {
-
-constexpr const char16_t* kSiblingKey = u"NID_SIBLING_KEY";
 
 LControl* LastOfRoute(const LKeyParam& key) {
   const uint32_t count = key.route.GetCount();
@@ -44,8 +43,8 @@ SVRESULT LPanel::Initialize() {
 SVRESULT LPanel::BindSiblingKey() {
   try {
     mPanelHandlers = Handlers::Create(this);
-    return mPanelHandlers->AddHandler(&LPanel::OnSiblingKeyNotification,
-                                      RCPtr<LNotificationDistributor>(GetParent()), kSiblingKey, 0);
+    return mPanelHandlers->AddHandler(&LPanel::OnSiblingKeyNotification, RCPtr<LNotificationDistributor>(GetParent()),
+                                      NotificationName::kSiblingKey, 0);
   } catch (const std::runtime_error&) {
     return E_FAIL;
   }

@@ -5,6 +5,7 @@
 
 #include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/Application/RootWindow.h"
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/ControlBase/Look.h"
 #include "SVFramework/ControlBase/StringTable.h"
 #include "SVFramework/Controls/MenuActivationParam.h"
@@ -16,9 +17,7 @@
 namespace SV {
 
 namespace {
-constexpr uint32_t kPointerOverCondition = 0x1000;
 constexpr uint32_t kFocusConditions = 0x1 | 0x2;
-constexpr uint32_t kVisibleCondition = 0x800;
 constexpr uint32_t kKeyLeft = 0x20250000;
 constexpr uint32_t kKeyRight = 0x20270000;
 constexpr uint32_t kKeyEscape = 0x201B0000;
@@ -180,8 +179,8 @@ int32_t LPopupMenu::OnRowHoverChange(const RCPtr<LNotificationDistributor>& sour
   const auto* conditions = notification ? dynamic_cast<const LConditionsParam*>(notification->GetPayload().Get()) : nullptr;
   LFrameworkApp* const application = GetFrameworkApp();
   if (!row || !conditions || !application) return 0;
-  const bool before = (conditions->previous & kPointerOverCondition) != 0;
-  const bool now = (conditions->current & kPointerOverCondition) != 0;
+  const bool before = (conditions->previous & Condition::kHoverOrChildHover) != 0;
+  const bool now = (conditions->current & Condition::kHoverOrChildHover) != 0;
   if (now && !before) {
     const RCPtr<LMenuItemDescriptor> entry = GetEntry(GetItemIndexOfRow(row));
     if (entry && !entry->Description.IsEmpty()) application->SetStatusText(entry->Description, false);
@@ -428,8 +427,8 @@ void LPopupMenu::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
     const bool focused = (param->current & kFocusConditions) != 0;
     if (!focused && IsShown() && mHideOnActivation && !mClosing) CloseMenuChain();
   }
-  if ((changed & kVisibleCondition) != 0) {
-    if ((param->current & kVisibleCondition) != 0)
+  if ((changed & Condition::kVisible) != 0) {
+    if ((param->current & Condition::kVisible) != 0)
       RefreshItemStates();
     else if (!GetParentPopup())
       CloseSubmenu();

@@ -2,6 +2,7 @@
 
 #include "SVFramework/Application/FrameworkApp.h"
 #include "SVFramework/Application/RootWindow.h"
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
 #include "SVFramework/Controls/ComboMenu.h"
 #include "SVFramework/Controls/MainMenu.h"
@@ -12,7 +13,6 @@
 namespace SV {
 
 namespace {
-constexpr uint32_t kLeftDragCondition = 0x80;
 constexpr double kCursorLimit = 4503599627370496.0;  // 2^52
 
 const RCPtr<LControlDescriptor>* FindChildDescriptor(const LControlDescriptor& descriptor, const char16_t* name) {
@@ -22,7 +22,7 @@ const RCPtr<LControlDescriptor>* FindChildDescriptor(const LControlDescriptor& d
   return nullptr;
 }
 
-uint32_t Now() {
+uint32_t TickCountMilliseconds() {
   LFrameworkApp* const application = GetFrameworkApp();
   return application ? application->GetTickCount() : 0;
 }
@@ -60,7 +60,7 @@ bool LPopupMenu::PointerInsideItem(int32_t index) {
 }
 
 void LPopupMenu::StartHoverTimer() {
-  mHoverStart = Now();
+  mHoverStart = TickCountMilliseconds();
   if (mHoverTimerPending) return;
   mHoverTimerPending = true;
   AcquireIdle();
@@ -73,7 +73,7 @@ void LPopupMenu::CancelHoverTimer() {
 }
 
 void LPopupMenu::OnIdle() {
-  if (!mHoverTimerPending || Now() - mHoverStart <= kSubmenuDelayMs) return;
+  if (!mHoverTimerPending || TickCountMilliseconds() - mHoverStart <= kSubmenuDelayMs) return;
   const RCPtr<LPopupMenu> self(this);
   CloseSubmenu();
   const RCPtr<LMenuItemDescriptor> entry = GetEntry(GetCaretItem());
@@ -187,7 +187,7 @@ bool LPopupMenu::IsInMenuChain(const LPopupMenu* popup) const {
 SVRESULT LPopupMenu::OnMouseMoved(const RCPtr<LPointWithModifiersParam>& param) {
   const RCPtr<LPopupMenu> self(this);
   const SVRESULT result = LCheckedListBox::OnMouseMoved(param);
-  if (param && HasCapture() && (GetConditions() & kLeftDragCondition) != 0) PassDragOutside(*param);
+  if (param && HasCapture() && (GetConditions() & Condition::kLeftDrag) != 0) PassDragOutside(*param);
   return result;
 }
 

@@ -6,19 +6,14 @@
 #include "SVFramework/ControlBase/CreateParams.h"
 #include "SVFramework/Controls/Scrollbar.h"
 #include "SVFramework/notification/Notification.h"
+#include "SVFramework/notification/NotificationNames.h"
 
 namespace SV {
 namespace {
 
-constexpr const char16_t* kValueChange = u"NID_VALUE_CHANGE";
 constexpr double kExtentTolerance = 2.220446049250313e-15;
 constexpr int32_t kWheelShift = 8;
 constexpr int32_t kWheelAlt = 0x40;
-
-double RoundHalfAway(double value) {
-  if (!std::isfinite(value)) return 0;
-  return value < 0 ? -std::floor(-value + 0.5) : std::floor(value + 0.5);
-}
 
 double FiniteOrZero(double value) { return std::isfinite(value) ? value : 0; }
 
@@ -108,8 +103,9 @@ SVRESULT LScrollView::AttachScrollBars() {
 }
 
 void LScrollView::BindBar(const RCPtr<LScrollbar>& bar) {
-  const SVRESULT bound = mScrollViewHandlers->AddHandler(&LScrollView::OnScrollBarValueChange,
-                                                         RCPtr<LNotificationDistributor>(bar.Get()), kValueChange, 0);
+  const SVRESULT bound =
+      mScrollViewHandlers->AddHandler(&LScrollView::OnScrollBarValueChange, RCPtr<LNotificationDistributor>(bar.Get()),
+                                      NotificationName::kValueChange, 0);
   if (bound < 0) SV_RAISE(FailedResultException, FormatResultCode(bound), "SV::LScrollView::AttachScrollBars");
 }
 
@@ -249,9 +245,9 @@ double LScrollView::PixelPosition(double offset, double visible, double extent) 
 
 void LScrollView::PutBarAt(const RCPtr<LScrollbar>& bar, double position) {
   if (!mScrollViewHandlers) return;
-  if (mScrollViewHandlers->HasHandler(bar.Get(), kValueChange)) {
+  if (mScrollViewHandlers->HasHandler(bar.Get(), NotificationName::kValueChange)) {
     CAutoNotificationDisabler<LScrollView> quiet(mScrollViewHandlers, RCPtr<LNotificationDistributor>(bar.Get()),
-                                                 kValueChange);
+                                                 NotificationName::kValueChange);
     bar->SetNormalizedValue(position);
   } else {
     bar->SetNormalizedValue(position);

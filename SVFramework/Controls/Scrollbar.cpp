@@ -4,23 +4,15 @@
 #include <cmath>
 
 #include "SVFramework/Application/FrameworkApp.h"
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/Controls/Button.h"
 #include "SVFramework/System/Keys/KeyCode.h"
 #include "SVFramework/notification/Notification.h"
+#include "SVFramework/notification/NotificationNames.h"
 
 namespace SV {
 namespace {
-
-constexpr uint32_t kCaptureBit = 0x8;
-constexpr uint32_t kLeftDownBit = 0x10;
-constexpr uint32_t kLeftDragBit = 0x80;
-constexpr const char16_t* kSiblingKey = u"NID_SIBLING_KEY";
-
-double RoundHalfAway(double value) {
-  if (!std::isfinite(value)) return 0;
-  return value < 0 ? -std::floor(-value + 0.5) : std::floor(value + 0.5);
-}
 
 double ClampUnit(double value) { return std::isfinite(value) ? std::clamp(value, 0.0, 1.0) : 0.0; }
 
@@ -123,8 +115,9 @@ SVRESULT LScrollbar::SetKeyMask(int32_t mask) {
   if (mask != 0 && !mKeysBound && mBarHandlers) {
     mKeysBound = true;
     if (LControl* parent = GetParent())
-      mBarHandlers->AddHandler(&LScrollbar::OnKey, RCPtr<LNotificationDistributor>(parent), kSiblingKey, 0);
-    mBarHandlers->AddDirectHandler(&LScrollbar::OnKey, kSiblingKey);
+      mBarHandlers->AddHandler(&LScrollbar::OnKey, RCPtr<LNotificationDistributor>(parent),
+                               NotificationName::kSiblingKey, 0);
+    mBarHandlers->AddDirectHandler(&LScrollbar::OnKey, NotificationName::kSiblingKey);
   }
   mKeyMask = static_cast<uint8_t>(mask);
   return S_OK;
@@ -213,12 +206,12 @@ int32_t LScrollbar::OnThumbDragChange(const RCPtr<LNotificationDistributor>&,
   const LConditionsParam* change = ConditionsOf(notification);
   if (!change) return 1;
   const RCPtr<LControl> self(this);
-  if (BecameSet(*change, kLeftDragBit)) {
+  if (BecameSet(*change, Condition::kLeftDrag)) {
     mDragging = true;
     mGrabX = static_cast<int32_t>(change->point.x);
     mGrabY = static_cast<int32_t>(change->point.y);
     mPendingValue = -1.0;
-  } else if (BecameClear(*change, kLeftDragBit) && mDragging) {
+  } else if (BecameClear(*change, Condition::kLeftDrag) && mDragging) {
     mDragging = false;
     if (mApplyPending && mPendingValue >= 0 && mPendingValue <= 1) ApplyNormalizedValue(mPendingValue);
     mPendingValue = -1.0;
@@ -257,7 +250,7 @@ int32_t LScrollbar::OnChannelPress(const RCPtr<LNotificationDistributor>&, const
   const LConditionsParam* change = ConditionsOf(notification);
   if (!change || !mChannel) return 1;
   const RCPtr<LControl> self(this);
-  if (BecameSet(*change, kLeftDownBit) && mChannelZone == kZoneNone) {
+  if (BecameSet(*change, Condition::kLeftDown) && mChannelZone == kZoneNone) {
     const double along = (IsVertical() ? change->point.y : change->point.x) - mChannelOrigin;
     mChannelZone = HitZone(along);
     if (mChannelZone != kZoneNone) {
@@ -266,7 +259,7 @@ int32_t LScrollbar::OnChannelPress(const RCPtr<LNotificationDistributor>&, const
       mTimeToNextPage = mFirstPageRepeatDelay;
       AcquireIdle();
     }
-  } else if (mChannelZone != kZoneNone && BecameClear(*change, kCaptureBit)) {
+  } else if (mChannelZone != kZoneNone && BecameClear(*change, Condition::kCapture)) {
     mChannelZone = kZoneNone;
     RestoreChannelLook();
     ReleaseIdle();

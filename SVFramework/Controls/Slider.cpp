@@ -4,28 +4,20 @@
 #include <cmath>
 
 #include "SVFramework/Application/FrameworkApp.h"
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/ControlBase/ControlFactory.h"
 #include "SVFramework/ControlBase/PixelRounding.h"
 #include "SVFramework/Controls/Button.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "SVFramework/Utilities/Holder.h"
 #include "SVFramework/notification/Notification.h"
 
 namespace SV {
 namespace {
 
-constexpr uint32_t kContainsFocus = 0x2;
-constexpr uint32_t kLeftDrag = 0x80;
-constexpr uint32_t kEnabled = 0x400;
-constexpr uint32_t kHoverOrChildHover = 0x1000;
-
-constexpr uint32_t kVirtualLeft = 0x25;
-constexpr uint32_t kVirtualUp = 0x26;
-constexpr uint32_t kVirtualRight = 0x27;
-constexpr uint32_t kVirtualDown = 0x28;
-
-constexpr int32_t kLookNormal = 0;
-constexpr int32_t kLookFocused = 1;
-constexpr int32_t kLookDisabled = 2;
+constexpr int32_t kSliderLookNormal = 0;
+constexpr int32_t kSliderLookFocused = 1;
+constexpr int32_t kSliderLookDisabled = 2;
 
 constexpr const char16_t* kThumbName = u"thumb";
 constexpr const char16_t* kCaptureID = u"NID_VALUE_CHANGE_CAPTURE";
@@ -38,7 +30,7 @@ bool Ended(const LConditionsParam& param, uint32_t bit) {
   return (param.current & bit) == 0 && (param.previous & bit) != 0;
 }
 
-double Now() {
+double ApplicationSeconds() {
   LFrameworkApp* application = GetFrameworkApp();
   return application ? application->GetTime() : 0.0;
 }
@@ -166,8 +158,8 @@ int32_t LSlider::OnThumbDragConditionChange(const RCPtr<LNotificationDistributor
   auto* param = dynamic_cast<LConditionsParam*>(notification->GetPayload().Get());
   if (!param || !mThumb) return 1;
   // The condition's point is the press point, already in this slider's coordinates.
-  if (Began(*param, kLeftDrag)) BeginThumbDrag(param->point);
-  if (Ended(*param, kLeftDrag) && mDragging) EndThumbDrag();
+  if (Began(*param, Condition::kLeftDrag)) BeginThumbDrag(param->point);
+  if (Ended(*param, Condition::kLeftDrag) && mDragging) EndThumbDrag();
   return 1;
 }
 
@@ -214,7 +206,7 @@ void LSlider::StartTrackRepeat() {
   if (mTrackRepeatOn || !IsEnabled(true)) return;
   mTrackRepeatOn = true;
   AcquireIdle();
-  mLastTick = Now();
+  mLastTick = ApplicationSeconds();
   mTimeToNextRepeat = kFirstTrackStepDelay;
 }
 
@@ -233,8 +225,8 @@ PointT<int32_t> LSlider::PointerInSlider() const {
 }
 
 void LSlider::OnIdle() {
-  if (!mTrackRepeatOn || (GetConditions() & kHoverOrChildHover) == 0 || !IsEnabled(true)) return;
-  const double now = Now();
+  if (!mTrackRepeatOn || (GetConditions() & Condition::kHoverOrChildHover) == 0 || !IsEnabled(true)) return;
+  const double now = ApplicationSeconds();
   mTimeToNextRepeat -= now - mLastTick;
   mLastTick = now;
   if (mTimeToNextRepeat > 0) return;
@@ -251,17 +243,18 @@ void LSlider::OnBeforeLeftClick(const RCPtr<LMouseButtonParam>& param) {
 void LSlider::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
   if (!param) return;
   const RCPtr<LControl> self(this);
-  if (Began(*param, kLeftDrag)) StartTrackRepeat();
-  if (Ended(*param, kLeftDrag)) StopTrackRepeat();
-  if (Ended(*param, kContainsFocus) && mKeyStepOn) EndKeyStep(nullptr);
-  if (((param->previous ^ param->current) & (kContainsFocus | kEnabled)) != 0) ShowConditionLook(param->current);
+  if (Began(*param, Condition::kLeftDrag)) StartTrackRepeat();
+  if (Ended(*param, Condition::kLeftDrag)) StopTrackRepeat();
+  if (Ended(*param, Condition::kContainsFocus) && mKeyStepOn) EndKeyStep(nullptr);
+  if (((param->previous ^ param->current) & (Condition::kContainsFocus | Condition::kEnabled)) != 0)
+    ShowConditionLook(param->current);
 }
 
 void LSlider::ShowConditionLook(uint32_t conditions) {
-  if ((conditions & kEnabled) == 0) {
-    SetExclusiveLook(kLookDisabled);
+  if ((conditions & Condition::kEnabled) == 0) {
+    SetExclusiveLook(kSliderLookDisabled);
   } else {
-    SetExclusiveLook((conditions & kContainsFocus) != 0 ? kLookFocused : kLookNormal);
+    SetExclusiveLook((conditions & Condition::kContainsFocus) != 0 ? kSliderLookFocused : kSliderLookNormal);
   }
 }
 
@@ -285,8 +278,8 @@ SVRESULT LSlider::OnMouseHWheel(const LMouseWheelParam& param) {
 
 SVRESULT LSlider::HandleArrowKey(const RCPtr<LKeyParam>& key) {
   const uint32_t virtualKey = key->key.GetVirtualKey();
-  const bool raises = virtualKey == kVirtualUp || virtualKey == kVirtualRight;
-  const bool lowers = virtualKey == kVirtualDown || virtualKey == kVirtualLeft;
+  const bool raises = virtualKey == VirtualKey::kUp || virtualKey == VirtualKey::kRight;
+  const bool lowers = virtualKey == VirtualKey::kDown || virtualKey == VirtualKey::kLeft;
   if (key->key.IsNoKey() || key->key.GetCharacter() != 0 || (!raises && !lowers)) return S_FALSE;
   const RCPtr<LControl> self(this);
   const RCPtr<LRefCountedObject> payload(key.Get());

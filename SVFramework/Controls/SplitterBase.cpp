@@ -4,14 +4,11 @@
 #include <utility>
 
 #include "SVFramework/Application/CursorNames.h"
+#include "SVFramework/ControlBase/ConditionBits.h"
 
 namespace SV {
 namespace {
 
-constexpr uint32_t kFocus = 0x1;
-constexpr uint32_t kHover = 0x4;
-constexpr uint32_t kCapture = 0x8;
-constexpr uint32_t kLeftDrag = 0x80;
 constexpr double kUnlimited = 4503599627370496.0;  // 2^52
 constexpr int32_t kMoveWithEdgeScroll = 3;
 
@@ -56,8 +53,8 @@ RCPtr<LControl> LSplitterBase::FindTarget() const {
 
 void LSplitterBase::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
   if (!param) return;
-  const bool began = (param->previous & kLeftDrag) == 0 && (param->current & kLeftDrag) != 0;
-  const bool ended = (param->previous & kLeftDrag) != 0 && (param->current & kLeftDrag) == 0;
+  const bool began = (param->previous & Condition::kLeftDrag) == 0 && (param->current & Condition::kLeftDrag) != 0;
+  const bool ended = (param->previous & Condition::kLeftDrag) != 0 && (param->current & Condition::kLeftDrag) == 0;
   if (began) {
     SetDragMode(kMoveWithEdgeScroll, mOrientation == 0 ? 2 : 1);
     mPressOnAxis = GetAxis() == 0 ? param->point.x : param->point.y;
@@ -69,13 +66,13 @@ void LSplitterBase::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
 int32_t LSplitterBase::ChooseLookIndex() const {
   if (!IsEnabled(true)) return 6;
   const uint32_t conditions = GetConditions();
-  const bool hovered = (conditions & kHover) != 0;
-  const bool captured = (conditions & kCapture) != 0;
-  const bool pressed = captured && (conditions & kLeftDrag) != 0;
+  const bool hovered = (conditions & Condition::kHover) != 0;
+  const bool captured = (conditions & Condition::kCapture) != 0;
+  const bool pressed = captured && (conditions & Condition::kLeftDrag) != 0;
   int32_t index = 0;
   if (pressed && hovered) index = 2;
   else if ((pressed && !hovered) || (hovered && !captured)) index = 1;
-  return (conditions & kFocus) != 0 ? index + 3 : index;
+  return (conditions & Condition::kFocus) != 0 ? index + 3 : index;
 }
 
 void LSplitterBase::UpdateLook() {

@@ -5,6 +5,7 @@
 
 #include "SVFramework/Application/CursorNames.h"
 #include "SVFramework/Application/FrameworkApp.h"
+#include "SVFramework/ControlBase/ConditionBits.h"
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/Renderer/MeasurementRenderer.h"
 #include "SVFramework/Renderer/Renderer.h"
@@ -16,11 +17,8 @@ namespace SV {
 
 namespace {
 
-constexpr int32_t kNormalLook = 0, kHoverLook = 1, kPlaceholderBackLook = 2, kFocusedLook = 3,
-                  kFocusedHoverLook = 4, kDisabledLook = 6, kPlaceholderLook = 9, kSelectionLook = 10,
-                  kSelectionHoverLook = 11;
-constexpr uint32_t kFocusBit = 0x1, kHoverBit = 0x4, kLeftDragBit = 0x80, kEnabledBit = 0x400,
-                   kHoverOrChildBit = 0x1000;
+constexpr int32_t kNormalLook = 0, kHoverLook = 1, kPlaceholderBackLook = 2, kFocusedLook = 3, kFocusedHoverLook = 4,
+                  kDisabledLook = 6, kPlaceholderLook = 9, kSelectionLook = 10, kSelectionHoverLook = 11;
 constexpr int32_t kShiftModifier = 8, kCtrlModifier = 1;
 
 const char16_t* const kCut = u"NID_EDIT_CUT_REQ";
@@ -160,7 +158,7 @@ void LTextBox::RefreshLooks() {
     SetExclusiveLook(kDisabledLook);
     return;
   }
-  const bool hot = (conditions & (kHoverBit | kLeftDragBit)) != 0;
+  const bool hot = (conditions & (Condition::kHover | Condition::kLeftDrag)) != 0;
   const bool focused = HasFocus();
   const int32_t base = focused ? (hot ? kFocusedHoverLook : kFocusedLook) : (hot ? kHoverLook : kNormalLook);
   if (!focused && GetText().IsEmpty() && ShowPlaceholder()) return;
@@ -231,13 +229,13 @@ void LTextBox::TellRootWindowCaret(bool shown) {
 void LTextBox::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
   if (!param) return;
   const uint32_t changed = param->previous ^ param->current;
-  if ((changed & kFocusBit) && (param->current & kFocusBit)) {
+  if ((changed & Condition::kFocus) && (param->current & Condition::kFocus)) {
     TellRootWindowCaret(true);
     RefreshLooks();
     mNextBlinkTime = Now() + kCaretOnSeconds;
     InvalidateRect({0, 0, GetRect().width, GetRect().height}, false);
     AcquireIdle();
-  } else if (changed & kFocusBit) {
+  } else if (changed & Condition::kFocus) {
     TellRootWindowCaret(false);
     ReleaseIdle();
     mCaretShown = false;
@@ -245,21 +243,23 @@ void LTextBox::OnConditionsChanged(const RCPtr<LConditionsParam>& param) {
     RefreshLooks();
     InvalidateRect({0, 0, GetRect().width, GetRect().height}, false);
   } else {
-    if ((changed & kHoverOrChildBit) && (param->current & kHoverOrChildBit))
+    if ((changed & Condition::kHoverOrChildHover) && (param->current & Condition::kHoverOrChildHover))
       SetCursor(GetCursorByName(u"UI_CURSOR_IBEAM"));
-    if ((changed & kLeftDragBit) && !(param->current & kLeftDragBit)) {
+    if ((changed & Condition::kLeftDrag) && !(param->current & Condition::kLeftDrag)) {
       StopScrollAnimation(0);
       StopScrollAnimation(1);
     }
   }
-  if (changed & (kFocusBit | kHoverOrChildBit | kEnabledBit | kHoverBit | kLeftDragBit)) RefreshLooks();
+  if (changed & (Condition::kFocus | Condition::kHoverOrChildHover | Condition::kEnabled | Condition::kHover |
+                 Condition::kLeftDrag))
+    RefreshLooks();
 }
 
 PointT<double> LTextBox::SetScrollOffset(PointT<double> offset) {
   if (mInSetScrollOffset) return GetScrollOffset();
   mInSetScrollOffset = true;
   const PointT<double> result = LScrollView::SetScrollOffset(offset);
-  if (GetConditions() & kLeftDragBit) {
+  if (GetConditions() & Condition::kLeftDrag) {
     PointT<int32_t> pointer{0, 0};
     if (LFrameworkApp* const application = GetFrameworkApp()) pointer = application->GetCursorPos();
     const PointT<double> screen = GetScreenPosition();
@@ -298,7 +298,7 @@ SVRESULT LTextBox::OnLeftButtonDown(const RCPtr<LMouseButtonParam>& param) {
 }
 
 SVRESULT LTextBox::OnMouseMoved(const RCPtr<LPointWithModifiersParam>& param) {
-  if (!param || !(GetConditions() & kLeftDragBit)) return S_FALSE;
+  if (!param || !(GetConditions() & Condition::kLeftDrag)) return S_FALSE;
   ExtendSelectionTo(GetCharIndexAt({param->x, param->y}));
   return S_OK;
 }

@@ -3,20 +3,19 @@
 #include <algorithm>
 
 #include "Platform/Gui/CharacterClass.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 
 namespace SV {
 
 namespace {
 
-constexpr uint32_t kModifierMask = KeyCode::kCtrl | KeyCode::kShift | KeyCode::kAlt | KeyCode::kCmd;
-constexpr uint32_t kBack = 0x08, kTab = 0x09, kReturn = 0x0D, kSpace = 0x20, kEnd = 0x23, kHome = 0x24,
-                   kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28, kDelete = 0x2E;
 constexpr uint32_t kCtrl = KeyCode::kCtrl, kShift = KeyCode::kShift;
 
-bool IsSpace(char16_t character) { return Platform::Gui::IsSpaceCharacter(character); }
+bool IsSpace(char16_t character) { return ::Platform::Gui::IsSpaceCharacter(character); }
 
 bool IsCharacterKey(uint32_t virtualKey) {
-  return virtualKey == kSpace || (virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z');
+  return virtualKey == VirtualKey::kSpace || (virtualKey >= '0' && virtualKey <= '9') ||
+         (virtualKey >= 'A' && virtualKey <= 'Z');
 }
 
 }  // namespace
@@ -32,13 +31,13 @@ void LTextEditing::SetCharacterFilter(std::u16string_view characters, bool allow
 }
 
 bool LTextEditing::AcceptsCharacter(char16_t character) const {
-  if (character == u'\t' || !Platform::Gui::IsPrintableCharacter(character)) return false;
+  if (character == u'\t' || !::Platform::Gui::IsPrintableCharacter(character)) return false;
   if (mFilter.empty()) return true;
   return (mFilter.find(character) != std::u16string::npos) == mFilterAllows;
 }
 
 bool LTextEditing::AcceptsText(std::u16string_view text) const {
-  if (text.empty() || !Platform::Gui::IsPrintableText(text)) return false;
+  if (text.empty() || !::Platform::Gui::IsPrintableText(text)) return false;
   if (text.find(u'\t') != std::u16string_view::npos) return false;
   if (mFilter.empty()) return true;
   return std::all_of(text.begin(), text.end(), [this](char16_t unit) {
@@ -185,20 +184,20 @@ SVRESULT LTextEditing::HandleEditKey(const KeyCode& key) {
   const uint32_t virtualKey = key.GetVirtualKey();
   if (virtualKey == 0 && !(key.code & KeyCode::kKeyDown)) return HandleCharacter(key.GetCharacter());
   if (!(key.code & KeyCode::kKeyDown)) return S_OK;
-  return HandleVirtualKey(virtualKey, key.code & kModifierMask);
+  return HandleVirtualKey(virtualKey, key.code & KeyCode::kModifierMask);
 }
 
 SVRESULT LTextEditing::HandleCharacter(char16_t character) {
-  if (character == kBack) return S_OK;
-  if (character == kTab || !Platform::Gui::IsPrintableCharacter(character)) return S_FALSE;
+  if (character == VirtualKey::kBack) return S_OK;
+  if (character == VirtualKey::kTab || !::Platform::Gui::IsPrintableCharacter(character)) return S_FALSE;
   if (AcceptsCharacter(character)) InsertCharacter(character);
   return S_OK;
 }
 
 SVRESULT LTextEditing::HandleVirtualKey(uint32_t virtualKey, uint32_t modifiers) {
   if (HandleMovementKey(virtualKey, modifiers) || HandleDeletionKey(virtualKey, modifiers)) return S_OK;
-  if (virtualKey == kReturn && modifiers == 0) return ValidateEdit() ? S_FALSE : S_OK;
-  if (virtualKey == kUp || virtualKey == kDown) return S_FALSE;
+  if (virtualKey == VirtualKey::kReturn && modifiers == 0) return ValidateEdit() ? S_FALSE : S_OK;
+  if (virtualKey == VirtualKey::kUp || virtualKey == VirtualKey::kDown) return S_FALSE;
   if (IsCharacterKey(virtualKey))
     return (modifiers & (KeyCode::kCtrl | KeyCode::kAlt | KeyCode::kCmd)) ? S_FALSE : S_OK;
   return S_FALSE;
@@ -212,26 +211,26 @@ void LTextEditing::MoveCaretClearing(int32_t index) {
 bool LTextEditing::HandleMovementKey(uint32_t virtualKey, uint32_t modifiers) {
   const int32_t length = TextLength();
   switch (virtualKey) {
-    case kLeft:
+    case VirtualKey::kLeft:
       if (modifiers == 0) MoveCaretClearing(std::max(mCaret - 1, 0));
       else if (modifiers == kShift) ShiftLeft();
       else if (modifiers == kCtrl) MoveCaretClearing(FindWordStart());
       else if (modifiers == (kCtrl | kShift)) ExtendSelectionTo(FindWordStart());
       else return false;
       return true;
-    case kRight:
+    case VirtualKey::kRight:
       if (modifiers == 0) MoveCaretClearing(std::min(mCaret + 1, length));
       else if (modifiers == kShift) ShiftRight();
       else if (modifiers == kCtrl) MoveCaretClearing(FindNextWordStart());
       else if (modifiers == (kCtrl | kShift)) ExtendSelectionTo(FindNextWordStart());
       else return false;
       return true;
-    case kHome:
+    case VirtualKey::kHome:
       if (modifiers == 0) MoveCaretClearing(0);
       else if (modifiers == kShift) ShiftHome();
       else return false;
       return true;
-    case kEnd:
+    case VirtualKey::kEnd:
       if (modifiers == 0) MoveCaretClearing(length);
       else if (modifiers == kShift) ShiftEnd();
       else return false;
@@ -242,9 +241,10 @@ bool LTextEditing::HandleMovementKey(uint32_t virtualKey, uint32_t modifiers) {
 }
 
 bool LTextEditing::HandleDeletionKey(uint32_t virtualKey, uint32_t modifiers) {
-  const bool backwards = (virtualKey == kBack && modifiers == 0) || (virtualKey == kDelete && modifiers == kShift);
-  const bool forwards = virtualKey == kDelete && modifiers == 0;
-  const bool toEnd = virtualKey == kDelete && modifiers == kCtrl;
+  const bool backwards =
+      (virtualKey == VirtualKey::kBack && modifiers == 0) || (virtualKey == VirtualKey::kDelete && modifiers == kShift);
+  const bool forwards = virtualKey == VirtualKey::kDelete && modifiers == 0;
+  const bool toEnd = virtualKey == VirtualKey::kDelete && modifiers == kCtrl;
   if (!backwards && !forwards && !toEnd) return false;
   if (DeleteSelection()) return true;
   if (backwards && mCaret > 0) DeleteRange(mCaret - 1, 1);

@@ -4,13 +4,10 @@
 #include <utility>
 #include <vector>
 
-namespace SV {
+#include "SVFramework/Controls/CheckedListBoxItem.h"
+#include "SVFramework/notification/NotificationNames.h"
 
-namespace {
-constexpr const char16_t* kValueChange = u"NID_VALUE_CHANGE";
-constexpr const char16_t* kLeftClick = u"NID_LEFT_CLICK";
-constexpr const char16_t* kCheckBoxName = u"checkBox";
-}  // namespace
+namespace SV {
 
 LTreeView::LTreeView(const RCPtr<LControl>& parent, const String& name) : LCheckedListBox(parent, name) {}
 
@@ -101,7 +98,7 @@ SVRESULT LTreeView::UpdateRow(int32_t index, int32_t& rowIndex) {
   }
   const RCPtr<LTreeViewItem> row(dynamic_cast<LTreeViewItem*>(GetRow(static_cast<uint32_t>(rowIndex)).Get()));
   if (row) {
-    if (const RCPtr<LControl> checkBox = row->FindChild(String(kCheckBoxName)))
+    if (const RCPtr<LControl> checkBox = row->FindChild(String(LCheckedListBoxItem::kCheckBoxName)))
       checkBox->SetEnabled(GetDescendantCount(index) != 0);
     row->SetIndent(static_cast<uint32_t>(GetDepth(index)));
   }
@@ -113,9 +110,9 @@ void LTreeView::BindCheckBox(const RCPtr<LButton>& checkBox) {
   if (!mTreeHandlers) mTreeHandlers = TreeHandlers::Create(this);
   const RCPtr<LNotificationDistributor> source(checkBox.Get());
   if (IsCheckBoxAutoValue())
-    mTreeHandlers->AddHandler(&LTreeView::OnCheckBoxValueChange, source, kValueChange);
+    mTreeHandlers->AddHandler(&LTreeView::OnCheckBoxValueChange, source, NotificationName::kValueChange);
   else
-    mTreeHandlers->AddHandler(&LTreeView::OnCheckBoxClick, source, kLeftClick);
+    mTreeHandlers->AddHandler(&LTreeView::OnCheckBoxClick, source, NotificationName::kLeftClick);
 }
 
 void LTreeView::UnbindCheckBox(const RCPtr<LButton>& checkBox, const char16_t* id) {

@@ -12,7 +12,6 @@ using namespace ::Platform::Midi;
 
 namespace {
 
-constexpr uint32_t kHeaderSize = sizeof(MIDIHDR);
 constexpr uint8_t kSystemExclusiveStart = 0xF0;
 constexpr uint8_t kSystemExclusiveEnd = 0xF7;
 
@@ -29,21 +28,21 @@ LMidiCapturePort::CaptureBuffer::~CaptureBuffer() { Unbind(); }
 void LMidiCapturePort::CaptureBuffer::Bind(MidiServices& services, HMIDIIN handle) {
   mServices = &services;
   mBoundHandle = handle;
-  services.MidiInPrepareHeader(handle, &mHeader, kHeaderSize);
+  services.MidiInPrepareHeader(handle, &mHeader, kMidiHeaderSize);
 }
 
 void LMidiCapturePort::CaptureBuffer::Unbind() {
   if (mBoundHandle == nullptr) return;
-  mServices->MidiInUnprepareHeader(mBoundHandle, &mHeader, kHeaderSize);
+  mServices->MidiInUnprepareHeader(mBoundHandle, &mHeader, kMidiHeaderSize);
   mBoundHandle = nullptr;
 }
 
 MMRESULT LMidiCapturePort::CaptureBuffer::Arm() {
   mHeader.dwFlags &= ~MHDR_DONE;
   mHeader.dwBytesRecorded = 0;
-  const MMRESULT prepared = mServices->MidiInPrepareHeader(mBoundHandle, &mHeader, kHeaderSize);
+  const MMRESULT prepared = mServices->MidiInPrepareHeader(mBoundHandle, &mHeader, kMidiHeaderSize);
   if (prepared != MMSYSERR_NOERROR) return prepared;
-  return mServices->MidiInAddBuffer(mBoundHandle, &mHeader, kHeaderSize);
+  return mServices->MidiInAddBuffer(mBoundHandle, &mHeader, kMidiHeaderSize);
 }
 
 LMidiCapturePort::LMidiCapturePort(const String& name, const RCPtr<LMidiComm>& owner)

@@ -14,8 +14,6 @@ using namespace ::Platform::Midi;
 
 namespace {
 
-constexpr uint32_t kHeaderSize = sizeof(MIDIHDR);
-
 // A first byte that the send path sends as a short message.
 bool BeginsShortMessage(uint8_t firstByte) { return firstByte >= 0x80 && firstByte != 0xF0 && firstByte != 0xF7; }
 
@@ -256,15 +254,15 @@ int32_t LMidiComm::SendLongMessage(LMidiRenderPort& port, const void* bytes, uin
   header.lpData = const_cast<char*>(static_cast<const char*>(bytes));
   header.dwBufferLength = length;
   header.dwBytesRecorded = length;
-  if (mServices->MidiOutPrepareHeader(handle, &header, kHeaderSize) != MMSYSERR_NOERROR) return E_FAIL;
+  if (mServices->MidiOutPrepareHeader(handle, &header, kMidiHeaderSize) != MMSYSERR_NOERROR) return E_FAIL;
   port.BeginLongMessage();
-  bool sent = mServices->MidiOutLongMsg(handle, &header, kHeaderSize) == MMSYSERR_NOERROR &&
+  bool sent = mServices->MidiOutLongMsg(handle, &header, kMidiHeaderSize) == MMSYSERR_NOERROR &&
               WaitForCompletion(port, handle) && !port.LongMessageWasTakenBack();
   // The header lives on this stack: the platform must have handed it back before
   // this returns.
-  if (mServices->MidiOutUnprepareHeader(handle, &header, kHeaderSize) == MIDIERR_STILLPLAYING) {
+  if (mServices->MidiOutUnprepareHeader(handle, &header, kMidiHeaderSize) == MIDIERR_STILLPLAYING) {
     mServices->MidiOutReset(handle);
-    mServices->MidiOutUnprepareHeader(handle, &header, kHeaderSize);
+    mServices->MidiOutUnprepareHeader(handle, &header, kMidiHeaderSize);
     sent = false;
   }
   port.GetGate().SetGreen();

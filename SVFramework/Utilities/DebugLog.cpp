@@ -7,7 +7,7 @@
 namespace SV {
 
 DebugLog::Outputs DebugLog::PlatformOutputs() {
-  return {&Platform::DebugOutput::DebuggerOutput::Write, &Platform::DebugOutput::StandardError::Write,
+  return {&::Platform::DebugOutput::DebuggerOutput::Write, &::Platform::DebugOutput::StandardError::Write,
           &SendDebugLogDatagram};
 }
 

@@ -14,11 +14,11 @@ DebugLogDatagramSender::DebugLogDatagramSender(Resolver resolve, HostNameSource 
     : mResolve(resolve), mOwnHostName(ownHostName) {}
 
 DebugLogDatagramSender::Resolver DebugLogDatagramSender::DefaultResolver() {
-  return &Platform::DebugOutput::NameResolver::ResolveIPv4;
+  return &::Platform::DebugOutput::NameResolver::ResolveIPv4;
 }
 
 DebugLogDatagramSender::HostNameSource DebugLogDatagramSender::DefaultHostNameSource() {
-  return &Platform::DebugOutput::NameResolver::OwnHostName;
+  return &::Platform::DebugOutput::NameResolver::OwnHostName;
 }
 
 void DebugLogDatagramSender::Send(const char* host, int32_t port, std::string_view text) {

@@ -16,6 +16,16 @@ inline int32_t RoundToInt32(double value) {
   return static_cast<int32_t>(rounded);
 }
 
+// The magnitude from which on every double is a whole number (2^52): coordinates
+// beyond it are treated as unbounded.
+inline constexpr double kCoordinateLimit = 4503599627370496.0;
+
+// Rounds half away from zero to a whole number; a value that is not finite gives 0.
+inline double RoundHalfAway(double value) {
+  if (!std::isfinite(value)) return 0;
+  return value < 0 ? -std::floor(-value + 0.5) : std::floor(value + 0.5);
+}
+
 template <class T>
 struct PointT {
   T x{};
@@ -30,5 +40,9 @@ struct PointT {
 
   friend bool operator==(const PointT&, const PointT&) = default;
 };
+
+// The coordinate of a point along an axis: 0 x, 1 y.
+inline double Axis(const PointT<double>& point, int32_t axis) { return axis == 0 ? point.x : point.y; }
+inline double& Axis(PointT<double>& point, int32_t axis) { return axis == 0 ? point.x : point.y; }
 
 }  // namespace SV

@@ -45,7 +45,7 @@ SVRESULT WritePresetFile(const String& path, const Array<ParamValue>& values) {
   std::vector<uint8_t> bytes;
   if (path.IsEmpty() || Failed(BuildPresetFileBytes(values, bytes))) return E_FAIL;
   const NarrowString narrowPath = path.ToUTF8();
-  return Platform::Files::ReplaceFileContents(narrowPath.GetString(), bytes.data(), bytes.size()) ? S_OK : E_FAIL;
+  return ::Platform::Files::ReplaceFileContents(narrowPath.GetString(), bytes.data(), bytes.size()) ? S_OK : E_FAIL;
 }
 
 }  // namespace SV

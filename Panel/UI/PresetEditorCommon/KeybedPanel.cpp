@@ -5,11 +5,6 @@
 #include "SVFramework/ObjectBase/Exception.h"
 
 namespace SV {
-namespace {
-
-constexpr int32_t kLinear = 0;
-
-}  // namespace
 
 LKeybedPanel::LKeybedPanel(const RCPtr<LControl>& parent, const String& name) : LPanel(parent, name) {}
 
@@ -31,7 +26,7 @@ RCPtr<LVariantBufferSetterParameterPanel> LKeybedPanel::FindPanel(LControl& pare
       dynamic_cast<LVariantBufferSetterParameterPanel*>(parent.FindChild(name).Get())};
   if (!panel) return panel;
   if (const RCPtr<LControl> widget = panel->FindChild(LVariantBufferSetterParameterPanel::kWidgetName))
-    widget->SetValueRange(minimum, maximum, kLinear);
+    widget->SetValueRange(minimum, maximum, kTaperLinear);
   return panel;
 }
 

@@ -5,11 +5,6 @@
 #include "SVFramework/ObjectBase/Exception.h"
 
 namespace SV {
-namespace {
-
-constexpr int32_t kLinear = 0;
-
-}  // namespace
 
 LMidiChannelsParamHandler::LMidiChannelsParamHandler(const Panels& panels) : mPanels(panels) {}
 
@@ -21,7 +16,7 @@ void LMidiChannelsParamHandler::SetFirstParamID(LParameterizedModule* parent, in
     if (!mPanels[panel]) continue;
     if (panel != Channel)
       if (const RCPtr<LControl> widget = mPanels[panel]->FindChild(LVariantBufferSetterParameterPanel::kWidgetName))
-        widget->SetValueRange(0, 1, kLinear);
+        widget->SetValueRange(0, 1, kTaperLinear);
     mPanels[panel]->SetParameter(ParamDescriptor(firstParamID + kParamOffsets[panel]));
   }
 }

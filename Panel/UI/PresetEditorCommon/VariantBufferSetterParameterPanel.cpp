@@ -12,7 +12,6 @@ namespace {
 
 constexpr double kWidgetMinimum = 0;
 constexpr double kWidgetMaximum = 127;
-constexpr int32_t kLinear = 0;
 constexpr int32_t kMaxDigits = 3;
 
 // The low 8 bits of the nearest integer, as the stored byte. A widget's value comes back
@@ -64,7 +63,7 @@ void LVariantBufferSetterParameterPanel::BindWidget() {
   SV_RAISE_ON_FAILURE(mHandlers->AddHandler(&LVariantBufferSetterParameterPanel::OnValueChange,
                                             RCPtr<LNotificationDistributor>(widget), u"NID_VALUE_CHANGE"),
                       "LVariantBufferSetterParameterPanel::Initialize");
-  widget->SetValueRange(kWidgetMinimum, kWidgetMaximum, kLinear);
+  widget->SetValueRange(kWidgetMinimum, kWidgetMaximum, kTaperLinear);
   if (const RCPtr<LTextBox> textBox{dynamic_cast<LTextBox*>(widget->FindChild(kTextBoxName).Get())})
     textBox->SetMaxLength(kMaxDigits);
 }

@@ -9,8 +9,6 @@
 namespace IniFile {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 IniLine MakeEntry(std::string_view key, std::string_view value) {
   IniLine line{IniLine::Kind::Entry, std::string(key) + "=", std::string(key), std::string(value), 0};
   line.valueStart = line.text.size();

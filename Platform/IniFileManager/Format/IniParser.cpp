@@ -5,8 +5,6 @@
 namespace IniFile {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 bool IsCommentStart(char character) { return character == ';' || character == '#'; }
 
 // Takes the next line off the front of `bytes`, without its LF or CR LF.

@@ -11,6 +11,9 @@ namespace IniFile {
 // A settings file larger than this many bytes is neither read nor written.
 inline constexpr std::size_t kMaximumFileSize = 1024 * 1024;
 
+// The UTF-8 byte order mark a settings file may begin with; it is kept on rewrite.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // True when the bytes are well-formed UTF-8: shortest forms only, no encoded
 // surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);

@@ -51,7 +51,7 @@ LGDIRenderer::LGDIRenderer() : mMeasuringImage(1, 1, QImage::Format_ARGB32_Premu
   mMeasuringImage.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
   mMeasuringImage.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
   mLastPurgeTime = ApplicationClock();
-  mScreenResolution = Platform::Gui::ScreenDotsPerInch();
+  mScreenResolution = ::Platform::Gui::ScreenDotsPerInch();
 }
 
 QPainter* LGDIRenderer::Graphics() const { return mCurrent ? mCurrent->GetGraphics() : nullptr; }

@@ -22,7 +22,7 @@ uint32_t Now() {
 }
 
 // Rounded half away from zero, within +-2^62 (the default clip reaches about 1e16).
-int64_t RoundHalfAway(double value) {
+int64_t RoundHalfAwayToInt64(double value) {
   constexpr double kLimit = 4611686018427387904.0;
   const double rounded = value < 0 ? value - 0.5 : value + 0.5;
   return static_cast<int64_t>(std::clamp(rounded, -kLimit, kLimit));
@@ -191,8 +191,8 @@ void LGLRenderer::SetScissor(const RectT<double>& rect) {
   LRenderContextInfo* const context = GetCurrentContext();
   if (context == nullptr) return;
   const int32_t viewWidth = context->GetViewport().width, viewHeight = context->GetViewport().height;
-  int64_t x = RoundHalfAway(rect.x), y = RoundHalfAway(viewHeight - (rect.y + rect.height));
-  int64_t width = RoundHalfAway(rect.width), height = RoundHalfAway(rect.height);
+  int64_t x = RoundHalfAwayToInt64(rect.x), y = RoundHalfAwayToInt64(viewHeight - (rect.y + rect.height));
+  int64_t width = RoundHalfAwayToInt64(rect.width), height = RoundHalfAwayToInt64(rect.height);
   if (x < 0) width += x, x = 0;
   if (y < 0) height += y, y = 0;
   if (width <= 0 || height <= 0) {

@@ -22,6 +22,8 @@ struct KeyCode {
   static constexpr uint32_t kFifth = 0x10000000;
   static constexpr uint32_t kKeyDown = 0x20000000;
   static constexpr uint32_t kNoKey = 0x80000000;
+  // Ctrl, Shift, Alt and Cmd: the modifiers the controls' key handling tells apart.
+  static constexpr uint32_t kModifierMask = kCtrl | kShift | kAlt | kCmd;
 
   // The modifier word from which key codes are built (the platform's key state).
   enum Modifier : uint32_t {

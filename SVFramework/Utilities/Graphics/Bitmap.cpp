@@ -45,24 +45,24 @@ std::string ResourceNameOf(const String& name) {
 
 bool ReadResource(const std::string& name, std::string& bytes) {
   const LBitmap::ResourceReader& reader = CurrentResourceReader();
-  return reader ? reader(name, bytes) : Platform::Resources::QtResourceSource().Read("GDIPLUS", name, bytes);
+  return reader ? reader(name, bytes) : ::Platform::Resources::QtResourceSource().Read("GDIPLUS", name, bytes);
 }
 
-std::unique_ptr<BitmapPixels> PixelsOf(const Platform::Gui::DecodedImage& image) {
+std::unique_ptr<BitmapPixels> PixelsOf(const ::Platform::Gui::DecodedImage& image) {
   std::unique_ptr<BitmapPixels> pixels = BitmapPixels::Create(image.width, image.height);
   if (pixels) std::copy(image.pixels.begin(), image.pixels.end(), pixels->GetPixelAddress(0, 0));
   return pixels;
 }
 
 std::unique_ptr<BitmapPixels> Load(const String& name) {
-  Platform::Gui::DecodedImage image;
+  ::Platform::Gui::DecodedImage image;
   if (IsResourceName(name)) {
     std::string bytes;
     if (!ReadResource(ResourceNameOf(name), bytes) || bytes.empty()) return nullptr;
-    if (!Platform::Gui::DecodeImageBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), image)) {
+    if (!::Platform::Gui::DecodeImageBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), image)) {
       return nullptr;
     }
-  } else if (!Platform::Gui::DecodeImageFile(Utf8(name), image)) {
+  } else if (!::Platform::Gui::DecodeImageFile(Utf8(name), image)) {
     return nullptr;
   }
   return PixelsOf(image);

@@ -251,8 +251,8 @@ SVRESULT File::GetApplicationDataFolder(ApplicationDataFolder which, const Strin
   const String safeCompany = MakeSafeFileName(company);
   const String safeProduct = MakeSafeFileName(product);
   if (!IsUsableFolderName(safeCompany) || !IsUsableFolderName(safeProduct)) return E_INVALIDARG;
-  const std::string base = which == ApplicationDataFolder::Common ? Platform::System::KnownFolders::UserConfigFolder()
-                                                                   : Platform::System::KnownFolders::UserDataFolder();
+  const std::string base = which == ApplicationDataFolder::Common ? ::Platform::System::KnownFolders::UserConfigFolder()
+                                                                  : ::Platform::System::KnownFolders::UserDataFolder();
   if (base.empty()) return E_FAIL;
   folder = String(base.c_str()) + String(kSeparator) + safeCompany + String(kSeparator) + safeProduct;
   return S_OK;

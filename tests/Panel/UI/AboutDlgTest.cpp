@@ -7,6 +7,7 @@
 
 #include "SVFramework/Application/Version.h"
 #include "tests/Panel/UI/EditorTestSkin.h"
+#include "tests/Support/TextConversions.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
 namespace SV {
@@ -18,7 +19,7 @@ using Testing::EditorTestSkin::kResources;
 using Testing::EditorTestSkin::StringTable;
 using Testing::WidgetHarness;
 
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 // A program file whose version block is the test's.
 class ModuleWithBlock : public ::Platform::System::IModule {

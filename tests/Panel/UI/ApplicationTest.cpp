@@ -114,7 +114,7 @@ std::string Entry(const char* id, const char* text) {
 }
 
 // The application's string table: the editor's hot keys, one under another prefix.
-std::string ApplicationStrings() {
+std::string HotKeyStrings() {
   return "<StringTable ID=\"|Corvex Editor\">" + Entry("GHK_WIN.NID_EDIT_COPY_REQ", "Ctrl+VKEY_C") +
          Entry("GHK_WIN.NID_EDIT_CUT_REQ", "Ctrl+VKEY_X") + Entry("GHK_WIN.NID_EDIT_PASTE_REQ", "Ctrl+VKEY_V") +
          Entry("GHK_WIN.NID_MENU_FILE_LOAD_PRESET_FROM_FILE", "Ctrl+VKEY_O") +
@@ -150,7 +150,7 @@ protected:
   void Make(int skinCount, bool withApplicationStrings = true) {
     factory = LControlFactory::Create(u"Corvex Editor");
     auto documents = std::make_shared<Testing::MemoryResources>();
-    if (withApplicationStrings) documents->Add("SVXML", "APP_STRINGS", Testing::StringTableDocument(ApplicationStrings()));
+    if (withApplicationStrings) documents->Add("SVXML", "APP_STRINGS", Testing::StringTableDocument(HotKeyStrings()));
     documents->Add("SVXML", "FRAMEWORK_STRINGS", FrameworkStrings());
     documents->Add("SVXML", "APP_SKINS", Testing::SkinDocument(Skins(skinCount)));
     factory->SetResourceSource(documents);

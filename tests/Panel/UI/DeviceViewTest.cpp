@@ -20,6 +20,7 @@
 #include "tests/Panel/UI/EditorDeviceFixture.h"
 #include "tests/Panel/UI/EditorTestSkin.h"
 #include "tests/Support/TemporaryFolder.h"
+#include "tests/Support/TextConversions.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 
 namespace SV {
@@ -36,7 +37,7 @@ using Testing::EditorTestSkin::DialogStrings;
 using Testing::EditorTestSkin::GlobalSettingsDialog;
 using Testing::EditorTestSkin::kResources;
 
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 // The platform's file dialogs as the test plays them: each Run is recorded and answered
 // with the next of `answers` (an empty answer is a cancelled dialog).
@@ -153,13 +154,13 @@ TEST_F(DeviceViewTest, WithoutAKeybedChildTheDeviceHasNoKeybed) {
   EXPECT_FALSE(view->GetKeybed());
 }
 
-struct MissingChildCase {
+struct MissingViewChildCase {
   const char* name;
   DeviceViewShape shape;
   const char* child;
 };
 
-class DeviceViewMissingChild : public DeviceViewTest, public ::testing::WithParamInterface<MissingChildCase> {};
+class DeviceViewMissingChild : public DeviceViewTest, public ::testing::WithParamInterface<MissingViewChildCase> {};
 
 TEST_P(DeviceViewMissingChild, FailsWithTheNullPointerErrorNamingTheChild) {
   try {
@@ -172,15 +173,15 @@ TEST_P(DeviceViewMissingChild, FailsWithTheNullPointerErrorNamingTheChild) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Children, DeviceViewMissingChild,
-    ::testing::Values(MissingChildCase{"NoModPitchWheelCC", {"modPitchWheel", "cc"}, "cc"},
-                      MissingChildCase{"NoPedal3CC", {"pedal3", "cc"}, "cc"},
-                      MissingChildCase{"NoMidiUsb", {"viewDevice", "midiUSB"}, "midiUSB"},
-                      MissingChildCase{"NoUsbPortB", {"midiUSB", "usbPortB"}, "usbPortB"},
-                      MissingChildCase{"PlainPanelAsPedal2PortA", {"pedal2", "portA", true}, "portA"},
-                      MissingChildCase{"NoPedal1", {"viewDevice", "pedal1"}, "pedal1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Children, DeviceViewMissingChild,
+                         ::testing::Values(MissingViewChildCase{"NoModPitchWheelCC", {"modPitchWheel", "cc"}, "cc"},
+                                           MissingViewChildCase{"NoPedal3CC", {"pedal3", "cc"}, "cc"},
+                                           MissingViewChildCase{"NoMidiUsb", {"viewDevice", "midiUSB"}, "midiUSB"},
+                                           MissingViewChildCase{"NoUsbPortB", {"midiUSB", "usbPortB"}, "usbPortB"},
+                                           MissingViewChildCase{
+                                               "PlainPanelAsPedal2PortA", {"pedal2", "portA", true}, "portA"},
+                                           MissingViewChildCase{"NoPedal1", {"viewDevice", "pedal1"}, "pedal1"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // --- File commands ---
 

@@ -8,13 +8,14 @@
 #include "SVFramework/System/HotKeyMap.h"
 #include "SVFramework/Utilities/Graphics/Bitmap.h"
 #include "tests/Panel/UI/EditorSkinFixture.h"
+#include "tests/Support/TextConversions.h"
 
 namespace SV {
 namespace {
 
 using Testing::EditorDocuments;
 
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 // The descriptor at a "/"-separated path of child names below the skin's root; null
 // when a step is missing.

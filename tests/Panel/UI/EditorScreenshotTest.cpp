@@ -11,6 +11,7 @@
 #include "SVFramework/Controls/MainMenu.h"
 #include "SVFramework/Controls/PopupMenu.h"
 #include "tests/Panel/UI/EditorSkinFixture.h"
+#include "tests/Support/TextConversions.h"
 
 namespace SV {
 namespace {
@@ -18,7 +19,7 @@ namespace {
 using Testing::EditorDocuments;
 using Testing::EditorScreen;
 
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 struct ScreenCase {
   const char16_t* control;

@@ -6,13 +6,14 @@
 #include "SVFramework/System/HotKeyMap.h"
 #include "SVFramework/System/Keys/KeyCode.h"
 #include "tests/Panel/UI/EditorSkinFixture.h"
+#include "tests/Support/TextConversions.h"
 
 namespace SV {
 namespace {
 
 using Testing::EditorDocuments;
 
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 struct Key {
   const char16_t* table;

@@ -8,6 +8,7 @@
 #include "SVFramework/ObjectBase/Exception.h"
 #include "tests/Panel/UI/EditorDeviceFixture.h"
 #include "tests/Panel/UI/EditorTestSkin.h"
+#include "tests/Support/TextConversions.h"
 
 namespace SV {
 namespace {
@@ -22,7 +23,7 @@ using Testing::EditorTestSkin::kResources;
 
 constexpr uint8_t kWhiteCurve = 0x0A, kBlackCurve = 0x0B, kWhiteSensitivity = 0x0C, kBlackSensitivity = 0x0D;
 
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 // The dialog built in the harness's window over the device road, with the controller
 // reporting `firmware` (01.12 unless a test says otherwise).
@@ -197,12 +198,13 @@ TEST_F(GlobalSettingsDlgTest, WithoutPortsTheSendFailsAtOnceWithTheFailureBox) {
   EXPECT_EQ(BoxCaptions(), std::vector<std::string>{"Global Settings Error"});
 }
 
-struct MissingChildCase {
+struct MissingDialogChildCase {
   const char* child;
   const char* message;
 };
 
-class GlobalSettingsMissingChild : public GlobalSettingsDlgTest, public ::testing::WithParamInterface<MissingChildCase> {};
+class GlobalSettingsMissingChild : public GlobalSettingsDlgTest,
+                                   public ::testing::WithParamInterface<MissingDialogChildCase> {};
 
 TEST_P(GlobalSettingsMissingChild, RaisesTheNullPointerErrorNamingTheChild) {
   harness.factory->RegisterControlCreateFunction(u"PresetEditor.GlobalSettings", &LGlobalSettingsDlg::Create);
@@ -222,13 +224,13 @@ TEST_P(GlobalSettingsMissingChild, RaisesTheNullPointerErrorNamingTheChild) {
 INSTANTIATE_TEST_SUITE_P(
     Children, GlobalSettingsMissingChild,
     ::testing::Values(
-        MissingChildCase{"whiteKeyVelocityCurveComboBox", "Could not find child whiteKeyVelocityCurveComboBox"},
-        MissingChildCase{"blackKeyVelocityCurveComboBox", "Could not find child blackKeyVelocityCurveComboBox"},
-        MissingChildCase{"whiteKeyVelocitySensitivityNumericUpDown",
-                         "Could not find child whiteKeyVelocitySensitivityNumericUpDown"},
-        MissingChildCase{"blackKeyVelocitySensitivityNumericUpDown",
-                         "Could not find child blackKeyVelocitySensitivityNumericUpDown"},
-        MissingChildCase{"sendGlobalSettingsButton", "sendSettingsButton child not found"}),
+        MissingDialogChildCase{"whiteKeyVelocityCurveComboBox", "Could not find child whiteKeyVelocityCurveComboBox"},
+        MissingDialogChildCase{"blackKeyVelocityCurveComboBox", "Could not find child blackKeyVelocityCurveComboBox"},
+        MissingDialogChildCase{"whiteKeyVelocitySensitivityNumericUpDown",
+                               "Could not find child whiteKeyVelocitySensitivityNumericUpDown"},
+        MissingDialogChildCase{"blackKeyVelocitySensitivityNumericUpDown",
+                               "Could not find child blackKeyVelocitySensitivityNumericUpDown"},
+        MissingDialogChildCase{"sendGlobalSettingsButton", "sendSettingsButton child not found"}),
     [](const auto& info) { return std::string(info.param.child); });
 
 }  // namespace

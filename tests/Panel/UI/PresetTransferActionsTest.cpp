@@ -7,6 +7,7 @@
 
 #include "tests/Panel/UI/EditorDeviceFixture.h"
 #include "tests/Panel/UI/EditorTestSkin.h"
+#include "tests/Support/TextConversions.h"
 
 namespace SV {
 namespace {
@@ -29,7 +30,7 @@ constexpr const char* kSendFirmware = "The firmware version of the device is not
 constexpr const char* kSendDone = "Send Success";
 constexpr const char* kSendDoneText = "Preset has been sent successfully to the device.";
 
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 struct Box {
   std::string caption;

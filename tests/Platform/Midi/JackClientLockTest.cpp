@@ -71,11 +71,11 @@ void OpenAndCloseClients(int thread, int round, Failures& failures) {
   if (received != std::vector<Bytes>{noteOn}) failures.Add(where + "the peer did not receive the message");
 }
 
-class JackClientLock : public Testing::Midi::JackServerFixture {};
+class JackClientLockTest : public Testing::Midi::JackServerFixture {};
 
 // The JACK library crashes when one process opens and closes clients on several
 // threads at once; every such call of ours and of the test peers goes under one lock.
-TEST_F(JackClientLock, ClientsOpenedAndClosedOnSeveralThreadsAtOnceAllWork) {
+TEST_F(JackClientLockTest, ClientsOpenedAndClosedOnSeveralThreadsAtOnceAllWork) {
   Failures failures;
   std::vector<std::thread> threads;
   for (int thread = 0; thread < kThreads; ++thread) {

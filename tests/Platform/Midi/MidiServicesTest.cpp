@@ -15,7 +15,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Bytes = std::vector<uint8_t>;
-constexpr uint32_t kHeaderSize = sizeof(MIDIHDR);
 constexpr uint32_t kOpenFlags = CALLBACK_FUNCTION | MIDI_IO_STATUS;
 
 // A capture buffer as a client keeps it: a header over 256 bytes of its own.
@@ -40,7 +39,7 @@ struct LongMessage {
 };
 
 // F0, count - 2 data bytes, F7.
-Bytes SystemExclusive(size_t count) {
+Bytes SystemExclusiveCountingUp(size_t count) {
   Bytes message(count);
   for (size_t index = 0; index < count; ++index) message[index] = static_cast<uint8_t>(index & 0x7F);
   message.front() = 0xF0;
@@ -89,14 +88,14 @@ protected:
   }
 
   void Arm(HMIDIIN handle, CaptureBuffer& buffer) {
-    ASSERT_EQ(mServices.MidiInPrepareHeader(handle, &buffer.header, kHeaderSize), MMSYSERR_NOERROR);
-    ASSERT_EQ(mServices.MidiInAddBuffer(handle, &buffer.header, kHeaderSize), MMSYSERR_NOERROR);
+    ASSERT_EQ(mServices.MidiInPrepareHeader(handle, &buffer.header, kMidiHeaderSize), MMSYSERR_NOERROR);
+    ASSERT_EQ(mServices.MidiInAddBuffer(handle, &buffer.header, kMidiHeaderSize), MMSYSERR_NOERROR);
   }
 
   // Makes every returned capture buffer go back into the queue from its callback.
   void ReAddBuffersFromTheCallback(HMIDIIN handle) {
     mRecorder.SetReaction([this, handle](const RecordedCallback& callback) {
-      if (callback.message == MIM_LONGDATA) mServices.MidiInAddBuffer(handle, callback.Header(), kHeaderSize);
+      if (callback.message == MIM_LONGDATA) mServices.MidiInAddBuffer(handle, callback.Header(), kMidiHeaderSize);
     });
   }
 
@@ -249,7 +248,7 @@ TEST_P(MidiServicesSplitting, FillsTheQueuedBuffersAsThePlatformDoes) {
   for (size_t index = 0; index < row.buffersQueued; ++index) Arm(input, buffers[index]);
   if (row.reAddedFromTheCallback) ReAddBuffersFromTheCallback(input);
 
-  const Bytes message = SystemExclusive(row.length);
+  const Bytes message = SystemExclusiveCountingUp(row.length);
   mBackend->Inject(mInputPort, message);
   mServices.WaitForCallbacks();
 
@@ -279,8 +278,8 @@ TEST_F(MidiServicesTest, HandsOutBuffersFirstInFirstOut) {
   HMIDIIN input = StartedInput();
   std::array<CaptureBuffer, 3> buffers;
   for (CaptureBuffer& buffer : buffers) Arm(input, buffer);
-  mBackend->Inject(mInputPort, SystemExclusive(10));
-  mBackend->Inject(mInputPort, SystemExclusive(20));
+  mBackend->Inject(mInputPort, SystemExclusiveCountingUp(10));
+  mBackend->Inject(mInputPort, SystemExclusiveCountingUp(20));
   const auto returned = mRecorder.WaitFor(MIM_LONGDATA, 2);
   ASSERT_EQ(returned.size(), 2u);
   EXPECT_EQ(returned[0].Header(), &buffers[0].header);
@@ -293,7 +292,7 @@ TEST_F(MidiServicesTest, CountsSystemExclusiveBeyondTheLengthLimitAsDropped) {
   CaptureBuffer buffer;
   Arm(input, buffer);
   ReAddBuffersFromTheCallback(input);
-  mBackend->Inject(mInputPort, SystemExclusive(70000));
+  mBackend->Inject(mInputPort, SystemExclusiveCountingUp(70000));
   mServices.WaitForCallbacks();
 
   const Bytes joined = Joined(mRecorder.AllOf(MIM_LONGDATA));
@@ -307,10 +306,10 @@ TEST_F(MidiServicesTest, CountsSystemExclusiveBeyondTheLengthLimitAsDropped) {
 TEST_F(MidiServicesTest, RefusesBuffersThatAreNotPreparedOrAlreadyQueued) {
   HMIDIIN input = StartedInput();
   CaptureBuffer buffer;
-  EXPECT_EQ(mServices.MidiInAddBuffer(input, &buffer.header, kHeaderSize), MIDIERR_UNPREPARED);
+  EXPECT_EQ(mServices.MidiInAddBuffer(input, &buffer.header, kMidiHeaderSize), MIDIERR_UNPREPARED);
   Arm(input, buffer);
-  EXPECT_EQ(mServices.MidiInAddBuffer(input, &buffer.header, kHeaderSize), MIDIERR_STILLPLAYING);
-  EXPECT_EQ(mServices.MidiInAddBuffer(input, &buffer.header, kHeaderSize - 1), MMSYSERR_INVALPARAM);
+  EXPECT_EQ(mServices.MidiInAddBuffer(input, &buffer.header, kMidiHeaderSize), MIDIERR_STILLPLAYING);
+  EXPECT_EQ(mServices.MidiInAddBuffer(input, &buffer.header, kMidiHeaderSize - 1), MMSYSERR_INVALPARAM);
   EXPECT_EQ(buffer.header.dwFlags, MHDR_PREPARED | MHDR_INQUEUE);
 }
 
@@ -319,11 +318,11 @@ TEST_F(MidiServicesTest, StopKeepsTheBuffersQueuedSoTheyCanBeNeitherUnpreparedNo
   CaptureBuffer buffer;
   Arm(input, buffer);
   ASSERT_EQ(mServices.MidiInStop(input), MMSYSERR_NOERROR);
-  EXPECT_EQ(mServices.MidiInUnprepareHeader(input, &buffer.header, kHeaderSize), MIDIERR_STILLPLAYING);
+  EXPECT_EQ(mServices.MidiInUnprepareHeader(input, &buffer.header, kMidiHeaderSize), MIDIERR_STILLPLAYING);
   EXPECT_EQ(mServices.MidiInClose(input), MIDIERR_STILLPLAYING);
 
   ASSERT_EQ(mServices.MidiInStart(input), MMSYSERR_NOERROR);
-  mBackend->Inject(mInputPort, SystemExclusive(40));
+  mBackend->Inject(mInputPort, SystemExclusiveCountingUp(40));
   EXPECT_EQ(RecordedSizes(mRecorder.WaitFor(MIM_LONGDATA, 1)), std::vector<size_t>{40})
       << "the buffer queued before the stop serves after the restart";
 }
@@ -338,7 +337,7 @@ TEST_F(MidiServicesTest, ResetHandsBackEveryQueuedBufferMarkedDoneAndThenAllowsC
   ASSERT_EQ(returned.size(), 3u) << "handed back before the reset returns";
   for (CaptureBuffer& buffer : buffers) {
     EXPECT_EQ(buffer.header.dwFlags, MHDR_PREPARED | MHDR_DONE);
-    EXPECT_EQ(mServices.MidiInUnprepareHeader(input, &buffer.header, kHeaderSize), MMSYSERR_NOERROR);
+    EXPECT_EQ(mServices.MidiInUnprepareHeader(input, &buffer.header, kMidiHeaderSize), MMSYSERR_NOERROR);
   }
   for (size_t index = 0; index < returned.size(); ++index) {
     EXPECT_EQ(returned[index].Header(), &buffers[index].header);
@@ -392,7 +391,7 @@ TEST_F(MidiServicesTest, ResetDropsWhatWasReceivedButNotYetDelivered) {
   {
     CallbackThreadBlocker blocker(mServices, *mBackend);
     mBackend->Inject(mInputPort, {0x90, 0x40, 0x7F});
-    mBackend->Inject(mInputPort, SystemExclusive(50));
+    mBackend->Inject(mInputPort, SystemExclusiveCountingUp(50));
     ASSERT_EQ(mServices.MidiInReset(input), MMSYSERR_NOERROR);
   }
   mServices.WaitForCallbacks();
@@ -407,12 +406,12 @@ TEST_F(MidiServicesTest, StartsNoCallbackForAHandleOnceItsCloseHasReturned) {
   mServices.MidiOutGetNumDevs();
   HMIDIOUT output = OpenOutput();
   mBackend->SetSendCompletion(MidiSendCompletion::Delayed, 1ms);
-  LongMessage message(SystemExclusive(9));
-  ASSERT_EQ(mServices.MidiOutPrepareHeader(output, &message.header, kHeaderSize), MMSYSERR_NOERROR);
+  LongMessage message(SystemExclusiveCountingUp(9));
+  ASSERT_EQ(mServices.MidiOutPrepareHeader(output, &message.header, kMidiHeaderSize), MMSYSERR_NOERROR);
   {
     CallbackThreadBlocker blocker(mServices, *mBackend);
     for (int index = 0; index < 100; ++index) mBackend->Inject(mInputPort, {0x90, 0x40, 0x7F});
-    ASSERT_EQ(mServices.MidiOutLongMsg(output, &message.header, kHeaderSize), MMSYSERR_NOERROR);
+    ASSERT_EQ(mServices.MidiOutLongMsg(output, &message.header, kMidiHeaderSize), MMSYSERR_NOERROR);
     ASSERT_EQ(mServices.MidiOutReset(output), MMSYSERR_NOERROR);
     ASSERT_EQ(mServices.MidiInClose(input), MMSYSERR_NOERROR);
     ASSERT_EQ(mServices.MidiOutClose(output), MMSYSERR_NOERROR);
@@ -443,7 +442,7 @@ TEST_F(MidiServicesTest, DropsAndCountsInputBeyondTheDeliveryBacklog) {
   const size_t messages = MidiServices::kDeliveryBacklogLimit / 60000 + 3;
   {
     CallbackThreadBlocker blocker(mServices, *mBackend);
-    for (size_t index = 0; index < messages; ++index) mBackend->Inject(mInputPort, SystemExclusive(60000));
+    for (size_t index = 0; index < messages; ++index) mBackend->Inject(mInputPort, SystemExclusiveCountingUp(60000));
     EXPECT_GT(DropsOf(input).messages, 0u);
   }
   mServices.WaitForCallbacks();
@@ -504,10 +503,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, MidiServicesShortSends, testing::Values(
 TEST_F(MidiServicesTest, SendsALongMessageAndHandsItBackWithMomDone) {
   mServices.MidiOutGetNumDevs();
   HMIDIOUT output = OpenOutput();
-  LongMessage message(SystemExclusive(600));
-  EXPECT_EQ(mServices.MidiOutLongMsg(output, &message.header, kHeaderSize), MIDIERR_UNPREPARED);
-  ASSERT_EQ(mServices.MidiOutPrepareHeader(output, &message.header, kHeaderSize), MMSYSERR_NOERROR);
-  ASSERT_EQ(mServices.MidiOutLongMsg(output, &message.header, kHeaderSize), MMSYSERR_NOERROR);
+  LongMessage message(SystemExclusiveCountingUp(600));
+  EXPECT_EQ(mServices.MidiOutLongMsg(output, &message.header, kMidiHeaderSize), MIDIERR_UNPREPARED);
+  ASSERT_EQ(mServices.MidiOutPrepareHeader(output, &message.header, kMidiHeaderSize), MMSYSERR_NOERROR);
+  ASSERT_EQ(mServices.MidiOutLongMsg(output, &message.header, kMidiHeaderSize), MMSYSERR_NOERROR);
 
   const auto done = mRecorder.WaitFor(MOM_DONE, 1);
   ASSERT_EQ(done.size(), 1u);
@@ -516,7 +515,7 @@ TEST_F(MidiServicesTest, SendsALongMessageAndHandsItBackWithMomDone) {
   EXPECT_EQ(mRecorder.All().front().message, MOM_OPEN);
   ASSERT_EQ(mBackend->Sent().size(), 1u);
   EXPECT_EQ(mBackend->Sent()[0].bytes, message.bytes);
-  EXPECT_EQ(mServices.MidiOutUnprepareHeader(output, &message.header, kHeaderSize), MMSYSERR_NOERROR);
+  EXPECT_EQ(mServices.MidiOutUnprepareHeader(output, &message.header, kMidiHeaderSize), MMSYSERR_NOERROR);
   EXPECT_EQ(mServices.MidiOutClose(output), MMSYSERR_NOERROR);
 }
 
@@ -524,10 +523,10 @@ TEST_F(MidiServicesTest, HandsALongMessageBackOnlyAfterTheBackendsDelay) {
   mBackend->SetSendCompletion(MidiSendCompletion::Delayed, 100ms);
   mServices.MidiOutGetNumDevs();
   HMIDIOUT output = OpenOutput();
-  LongMessage message(SystemExclusive(9));
-  ASSERT_EQ(mServices.MidiOutPrepareHeader(output, &message.header, kHeaderSize), MMSYSERR_NOERROR);
+  LongMessage message(SystemExclusiveCountingUp(9));
+  ASSERT_EQ(mServices.MidiOutPrepareHeader(output, &message.header, kMidiHeaderSize), MMSYSERR_NOERROR);
   const auto sent = std::chrono::steady_clock::now();
-  ASSERT_EQ(mServices.MidiOutLongMsg(output, &message.header, kHeaderSize), MMSYSERR_NOERROR);
+  ASSERT_EQ(mServices.MidiOutLongMsg(output, &message.header, kMidiHeaderSize), MMSYSERR_NOERROR);
   ASSERT_EQ(mRecorder.WaitFor(MOM_DONE, 1).size(), 1u);
   EXPECT_GE(std::chrono::steady_clock::now() - sent, 100ms);
 }
@@ -536,17 +535,17 @@ TEST_F(MidiServicesTest, KeepsALongMessageThatNeverCompletesUntilReset) {
   mBackend->SetSendCompletion(MidiSendCompletion::Never);
   mServices.MidiOutGetNumDevs();
   HMIDIOUT output = OpenOutput();
-  LongMessage message(SystemExclusive(9));
-  ASSERT_EQ(mServices.MidiOutPrepareHeader(output, &message.header, kHeaderSize), MMSYSERR_NOERROR);
-  ASSERT_EQ(mServices.MidiOutLongMsg(output, &message.header, kHeaderSize), MMSYSERR_NOERROR);
-  EXPECT_EQ(mServices.MidiOutLongMsg(output, &message.header, kHeaderSize), MIDIERR_STILLPLAYING);
-  EXPECT_EQ(mServices.MidiOutUnprepareHeader(output, &message.header, kHeaderSize), MIDIERR_STILLPLAYING);
+  LongMessage message(SystemExclusiveCountingUp(9));
+  ASSERT_EQ(mServices.MidiOutPrepareHeader(output, &message.header, kMidiHeaderSize), MMSYSERR_NOERROR);
+  ASSERT_EQ(mServices.MidiOutLongMsg(output, &message.header, kMidiHeaderSize), MMSYSERR_NOERROR);
+  EXPECT_EQ(mServices.MidiOutLongMsg(output, &message.header, kMidiHeaderSize), MIDIERR_STILLPLAYING);
+  EXPECT_EQ(mServices.MidiOutUnprepareHeader(output, &message.header, kMidiHeaderSize), MIDIERR_STILLPLAYING);
   EXPECT_EQ(mServices.MidiOutClose(output), MIDIERR_STILLPLAYING);
 
   ASSERT_EQ(mServices.MidiOutReset(output), MMSYSERR_NOERROR);
   EXPECT_EQ(message.header.dwFlags, MHDR_PREPARED | MHDR_DONE);
   EXPECT_EQ(mRecorder.AllOf(MOM_DONE).size(), 1u) << "handed back before the reset returns";
-  EXPECT_EQ(mServices.MidiOutUnprepareHeader(output, &message.header, kHeaderSize), MMSYSERR_NOERROR);
+  EXPECT_EQ(mServices.MidiOutUnprepareHeader(output, &message.header, kMidiHeaderSize), MMSYSERR_NOERROR);
   EXPECT_EQ(mServices.MidiOutClose(output), MMSYSERR_NOERROR);
 }
 
@@ -554,9 +553,9 @@ TEST_F(MidiServicesTest, ReportsASendToAPortThatHasGone) {
   mServices.MidiOutGetNumDevs();
   HMIDIOUT output = OpenOutput();
   mBackend->RemovePort(mOutputPort);
-  LongMessage message(SystemExclusive(9));
-  ASSERT_EQ(mServices.MidiOutPrepareHeader(output, &message.header, kHeaderSize), MMSYSERR_NOERROR);
-  EXPECT_EQ(mServices.MidiOutLongMsg(output, &message.header, kHeaderSize), MMSYSERR_NODRIVER);
+  LongMessage message(SystemExclusiveCountingUp(9));
+  ASSERT_EQ(mServices.MidiOutPrepareHeader(output, &message.header, kMidiHeaderSize), MMSYSERR_NOERROR);
+  EXPECT_EQ(mServices.MidiOutLongMsg(output, &message.header, kMidiHeaderSize), MMSYSERR_NODRIVER);
   EXPECT_EQ(message.header.dwFlags, MHDR_PREPARED) << "a refused message is not queued";
   EXPECT_EQ(mServices.MidiOutShortMsg(output, 0x7F4090), MMSYSERR_NODRIVER);
   EXPECT_EQ(mServices.MidiOutClose(output), MMSYSERR_NOERROR);
@@ -571,35 +570,46 @@ struct InjectedCall {
 
 TEST_F(MidiServicesTest, FailsEveryCallWithTheInjectedResultAndRecordsIt) {
   const InjectedCall calls[] = {
-      {MidiCall::InGetDevCaps, [](MidiServices& s, HMIDIIN, HMIDIOUT, MIDIHDR&) {
+      {MidiCall::InGetDevCaps,
+       [](MidiServices& s, HMIDIIN, HMIDIOUT, MIDIHDR&) {
          MIDIINCAPS caps;
          return s.MidiInGetDevCaps(0u, &caps, sizeof(caps));
        }},
-      {MidiCall::InOpen, [](MidiServices& s, HMIDIIN, HMIDIOUT, MIDIHDR&) {
+      {MidiCall::InOpen,
+       [](MidiServices& s, HMIDIIN, HMIDIOUT, MIDIHDR&) {
          HMIDIIN handle = nullptr;
          const MMRESULT result = s.MidiInOpen(&handle, 0, nullptr, 0, CALLBACK_NULL);
          return handle == nullptr ? result : MMSYSERR_NOERROR;
        }},
-      {MidiCall::InPrepareHeader, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR& h) { return s.MidiInPrepareHeader(in, &h, kHeaderSize); }},
-      {MidiCall::InAddBuffer, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR& h) { return s.MidiInAddBuffer(in, &h, kHeaderSize); }},
+      {MidiCall::InPrepareHeader, [](MidiServices& s, HMIDIIN in, HMIDIOUT,
+                                     MIDIHDR& h) { return s.MidiInPrepareHeader(in, &h, kMidiHeaderSize); }},
+      {MidiCall::InAddBuffer,
+       [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR& h) { return s.MidiInAddBuffer(in, &h, kMidiHeaderSize); }},
       {MidiCall::InStart, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR&) { return s.MidiInStart(in); }},
       {MidiCall::InStop, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR&) { return s.MidiInStop(in); }},
       {MidiCall::InReset, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR&) { return s.MidiInReset(in); }},
-      {MidiCall::InUnprepareHeader, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR& h) { return s.MidiInUnprepareHeader(in, &h, kHeaderSize); }},
+      {MidiCall::InUnprepareHeader, [](MidiServices& s, HMIDIIN in, HMIDIOUT,
+                                       MIDIHDR& h) { return s.MidiInUnprepareHeader(in, &h, kMidiHeaderSize); }},
       {MidiCall::InClose, [](MidiServices& s, HMIDIIN in, HMIDIOUT, MIDIHDR&) { return s.MidiInClose(in); }},
-      {MidiCall::OutGetDevCaps, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR&) {
+      {MidiCall::OutGetDevCaps,
+       [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR&) {
          MIDIOUTCAPS caps;
          return s.MidiOutGetDevCaps(out, &caps, sizeof(caps));
        }},
-      {MidiCall::OutOpen, [](MidiServices& s, HMIDIIN, HMIDIOUT, MIDIHDR&) {
+      {MidiCall::OutOpen,
+       [](MidiServices& s, HMIDIIN, HMIDIOUT, MIDIHDR&) {
          HMIDIOUT handle = nullptr;
          const MMRESULT result = s.MidiOutOpen(&handle, 0, nullptr, 0, CALLBACK_NULL);
          return handle == nullptr ? result : MMSYSERR_NOERROR;
        }},
-      {MidiCall::OutShortMsg, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR&) { return s.MidiOutShortMsg(out, 0x7F4090); }},
-      {MidiCall::OutPrepareHeader, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR& h) { return s.MidiOutPrepareHeader(out, &h, kHeaderSize); }},
-      {MidiCall::OutLongMsg, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR& h) { return s.MidiOutLongMsg(out, &h, kHeaderSize); }},
-      {MidiCall::OutUnprepareHeader, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR& h) { return s.MidiOutUnprepareHeader(out, &h, kHeaderSize); }},
+      {MidiCall::OutShortMsg,
+       [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR&) { return s.MidiOutShortMsg(out, 0x7F4090); }},
+      {MidiCall::OutPrepareHeader, [](MidiServices& s, HMIDIIN, HMIDIOUT out,
+                                      MIDIHDR& h) { return s.MidiOutPrepareHeader(out, &h, kMidiHeaderSize); }},
+      {MidiCall::OutLongMsg,
+       [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR& h) { return s.MidiOutLongMsg(out, &h, kMidiHeaderSize); }},
+      {MidiCall::OutUnprepareHeader, [](MidiServices& s, HMIDIIN, HMIDIOUT out,
+                                        MIDIHDR& h) { return s.MidiOutUnprepareHeader(out, &h, kMidiHeaderSize); }},
       {MidiCall::OutReset, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR&) { return s.MidiOutReset(out); }},
       {MidiCall::OutClose, [](MidiServices& s, HMIDIIN, HMIDIOUT out, MIDIHDR&) { return s.MidiOutClose(out); }},
   };

@@ -23,9 +23,8 @@ namespace {
 using namespace std::chrono_literals;
 using Bytes = std::vector<uint8_t>;
 using Testing::Midi::JackMidiPeer;
-constexpr uint32_t kHeaderSize = sizeof(MIDIHDR);
 
-Bytes SystemExclusive(size_t count) {
+Bytes SystemExclusiveInStepsOf7(size_t count) {
   Bytes message(count);
   for (size_t index = 0; index < count; ++index) message[index] = static_cast<uint8_t>(index * 7 & 0x7F);
   message.front() = 0xF0;
@@ -160,21 +159,21 @@ TEST_F(JackRtMidiBackend, ListsThePeersPortsUnderTheControllersNamesAndNeverItsO
 TEST_F(JackRtMidiBackend, SendsShortAndSystemExclusiveMessagesToThePeer) {
   HMIDIOUT output = OpenPeersInputAsOutput();
   ASSERT_NE(output, nullptr);
-  const Bytes sysex = SystemExclusive(600);
+  const Bytes sysex = SystemExclusiveInStepsOf7(600);
   MIDIHDR header{};
   header.lpData = reinterpret_cast<char*>(const_cast<uint8_t*>(sysex.data()));
   header.dwBufferLength = static_cast<uint32_t>(sysex.size());
 
   ASSERT_EQ(mServices->MidiOutShortMsg(output, 0x7F4090), MMSYSERR_NOERROR);
-  ASSERT_EQ(mServices->MidiOutPrepareHeader(output, &header, kHeaderSize), MMSYSERR_NOERROR);
-  ASSERT_EQ(mServices->MidiOutLongMsg(output, &header, kHeaderSize), MMSYSERR_NOERROR);
+  ASSERT_EQ(mServices->MidiOutPrepareHeader(output, &header, kMidiHeaderSize), MMSYSERR_NOERROR);
+  ASSERT_EQ(mServices->MidiOutLongMsg(output, &header, kMidiHeaderSize), MMSYSERR_NOERROR);
   ASSERT_EQ(mRecorder.WaitFor(MOM_DONE, 1).size(), 1u);
 
   const auto received = mPeer->WaitForReceived(2);
   ASSERT_EQ(received.size(), 2u);
   EXPECT_EQ(received[0], (Bytes{0x90, 0x40, 0x7F}));
   EXPECT_EQ(received[1], sysex);
-  EXPECT_EQ(mServices->MidiOutUnprepareHeader(output, &header, kHeaderSize), MMSYSERR_NOERROR);
+  EXPECT_EQ(mServices->MidiOutUnprepareHeader(output, &header, kMidiHeaderSize), MMSYSERR_NOERROR);
   EXPECT_EQ(mServices->MidiOutClose(output), MMSYSERR_NOERROR);
 }
 
@@ -190,12 +189,13 @@ TEST_F(JackRtMidiBackend, SystemExclusiveMessagesSentBackToBackAllArriveInOrder)
   for (size_t index = 0; index < sent.size(); ++index) {
     headers[index].lpData = reinterpret_cast<char*>(sent[index].data());
     headers[index].dwBufferLength = static_cast<uint32_t>(sent[index].size());
-    ASSERT_EQ(mServices->MidiOutPrepareHeader(output, &headers[index], kHeaderSize), MMSYSERR_NOERROR);
-    ASSERT_EQ(mServices->MidiOutLongMsg(output, &headers[index], kHeaderSize), MMSYSERR_NOERROR);
+    ASSERT_EQ(mServices->MidiOutPrepareHeader(output, &headers[index], kMidiHeaderSize), MMSYSERR_NOERROR);
+    ASSERT_EQ(mServices->MidiOutLongMsg(output, &headers[index], kMidiHeaderSize), MMSYSERR_NOERROR);
     ASSERT_EQ(mRecorder.WaitFor(MOM_DONE, index + 1).size(), index + 1);
   }
   EXPECT_EQ(mPeer->WaitForReceived(sent.size()), sent);
-  for (MIDIHDR& header : headers) EXPECT_EQ(mServices->MidiOutUnprepareHeader(output, &header, kHeaderSize), MMSYSERR_NOERROR);
+  for (MIDIHDR& header : headers)
+    EXPECT_EQ(mServices->MidiOutUnprepareHeader(output, &header, kMidiHeaderSize), MMSYSERR_NOERROR);
   EXPECT_EQ(mServices->MidiOutClose(output), MMSYSERR_NOERROR);
 }
 
@@ -208,15 +208,15 @@ TEST_F(JackRtMidiBackend, ReceivesALongSystemExclusiveMessageAcrossCaptureBuffer
   };
   std::array<Buffer, 3> buffers;
   for (Buffer& buffer : buffers) {
-    ASSERT_EQ(mServices->MidiInPrepareHeader(input, &buffer.header, kHeaderSize), MMSYSERR_NOERROR);
-    ASSERT_EQ(mServices->MidiInAddBuffer(input, &buffer.header, kHeaderSize), MMSYSERR_NOERROR);
+    ASSERT_EQ(mServices->MidiInPrepareHeader(input, &buffer.header, kMidiHeaderSize), MMSYSERR_NOERROR);
+    ASSERT_EQ(mServices->MidiInAddBuffer(input, &buffer.header, kMidiHeaderSize), MMSYSERR_NOERROR);
   }
   mRecorder.SetReaction([&](const RecordedCallback& callback) {
-    if (callback.message == MIM_LONGDATA) mServices->MidiInAddBuffer(input, callback.Header(), kHeaderSize);
+    if (callback.message == MIM_LONGDATA) mServices->MidiInAddBuffer(input, callback.Header(), kMidiHeaderSize);
   });
   ASSERT_EQ(mServices->MidiInStart(input), MMSYSERR_NOERROR);
 
-  const Bytes sysex = SystemExclusive(1000);
+  const Bytes sysex = SystemExclusiveInStepsOf7(1000);
   mPeer->Send(sysex);
   mPeer->Send({0x90, 0x40, 0x7F});
   const auto notes = mRecorder.WaitFor(MIM_DATA, 1);
@@ -236,7 +236,7 @@ TEST_F(JackRtMidiBackend, ReceivesALongSystemExclusiveMessageAcrossCaptureBuffer
   mRecorder.SetReaction(nullptr);
   EXPECT_EQ(mServices->MidiInReset(input), MMSYSERR_NOERROR);
   for (Buffer& buffer : buffers) {
-    EXPECT_EQ(mServices->MidiInUnprepareHeader(input, &buffer.header, kHeaderSize), MMSYSERR_NOERROR);
+    EXPECT_EQ(mServices->MidiInUnprepareHeader(input, &buffer.header, kMidiHeaderSize), MMSYSERR_NOERROR);
   }
   EXPECT_EQ(mServices->MidiInClose(input), MMSYSERR_NOERROR);
 }

@@ -259,10 +259,10 @@ TEST_F(QtOSWindowTest, AnExceptionFromAHandlerOutsideOurLoopsStopsAtTheWindowAnd
   Mouse(QEvent::MouseMove, {20, 30}, Qt::NoButton, Qt::NoButton);
   EXPECT_NO_THROW(Mouse(QEvent::MouseButtonPress, {20, 30}, Qt::LeftButton, Qt::LeftButton));
   int idleCalls = 0;
-  Platform::Gui::EventLoop next([&](int) { return ++idleCalls, false; });
+  ::Platform::Gui::EventLoop next([&](int) { return ++idleCalls, false; });
   EXPECT_THROW(next.Run(), std::runtime_error);
   EXPECT_EQ(idleCalls, 0);
-  EXPECT_FALSE(Platform::Gui::EventLoop::TakeKept()) << "reported once";
+  EXPECT_FALSE(::Platform::Gui::EventLoop::TakeKept()) << "reported once";
 }
 
 TEST_F(QtOSWindowTest, TheWindowShowsTheProgramsIconAtTheSizesWindowManagersAskFor) {
@@ -282,12 +282,12 @@ TEST_F(QtOSWindowTest, ACursorFromTheApplicationsTableShowsItsShapeAndTheCallAns
 
 TEST_F(QtOSWindowTest, AnExceptionFromAHandlerEndsTheRunningMessageLoopWhichRethrowsIt) {
   a->throwOnPress = true;
-  Platform::Gui::EventLoop loop([](int) { return false; });
+  ::Platform::Gui::EventLoop loop([](int) { return false; });
   QObject timers;
   QTimer::singleShot(5000, &timers, [&] { loop.Quit(7); });
   QTimer::singleShot(0, &timers, [&] { Mouse(QEvent::MouseButtonPress, {20, 30}, Qt::LeftButton, Qt::LeftButton); });
   EXPECT_THROW(loop.Run(), std::runtime_error);
-  EXPECT_FALSE(Platform::Gui::EventLoop::TakeKept());
+  EXPECT_FALSE(::Platform::Gui::EventLoop::TakeKept());
 }
 
 // Window pixels as the X server shows them: 0xRRGGBB.

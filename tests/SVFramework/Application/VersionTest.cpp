@@ -19,7 +19,7 @@ constexpr uint16_t kGerman = 0x0407, kGermanSwiss = 0x0807, kEnglishUS = 0x0409,
                    kFrench = 0x040C, kJapanese = 0x0411, kItalian = 0x0410;
 
 // A module at the platform edge whose path, block and failures a test chooses.
-struct FakeModule : Platform::System::IModule {
+struct FakeModule : ::Platform::System::IModule {
   std::string path = "/opt/corvex/bin/CorvexEditor";
   std::string block;
   bool readFails = false;
@@ -46,7 +46,7 @@ const char* kTwoLanguageBlock =
     "\\StringFileInfo\\040704b0\\Comments=nur deutsch\n";
 
 TEST(Version, TheProgramsOwnBlockAnswersTheProductIdentity) {
-  const Version version(Platform::System::ProgramModule::Instance(), {kEnglishUS, kEnglishUS});
+  const Version version(::Platform::System::ProgramModule::Instance(), {kEnglishUS, kEnglishUS});
   EXPECT_EQ(version.GetCompanyName(), u"Varkon");
   EXPECT_EQ(version.GetProductName(), u"Corvex Editor");
   EXPECT_EQ(version.GetProductVersion(), String(SV_PROJECT_VERSION));

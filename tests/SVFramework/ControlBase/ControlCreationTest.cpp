@@ -10,7 +10,7 @@
 namespace SV {
 namespace {
 
-std::vector<std::string> gSteps;
+std::vector<std::string> gCreationSteps;
 
 // Records each creation step with its name and whether the control counted as
 // created at that moment.
@@ -36,7 +36,7 @@ public:
   static int destroyed;
 
 private:
-  void Record(const char* step) { gSteps.push_back(GetName().ToUTF8().GetString() + std::string(":") + step); }
+  void Record(const char* step) { gCreationSteps.push_back(GetName().ToUTF8().GetString() + std::string(":") + step); }
 };
 
 int RecordingControl::destroyed = 0;
@@ -44,7 +44,7 @@ int RecordingControl::destroyed = 0;
 class ControlCreationTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    gSteps.clear();
+    gCreationSteps.clear();
     RecordingControl::destroyed = 0;
     factory = LControlFactory::Create(u"PresetEditor");
     factory->RegisterControlCreateFunction(u"Test.Recording", &LControlCreation::Create<RecordingControl>);
@@ -77,7 +77,7 @@ TEST_F(ControlCreationTest, EachControlIsBuiltInTheFixedOrderAndMarkedCreatedLas
       "first:applied",       "second:construct",    "second:apply",      "second:children",
       "second:initialize",   "second:applied",      "parent:initialize", "parent:applied",
   };
-  EXPECT_EQ(gSteps, expected);
+  EXPECT_EQ(gCreationSteps, expected);
   EXPECT_TRUE(control->IsCreated());
   ASSERT_EQ(control->GetChildren().GetCount(), 2u);
   EXPECT_TRUE(control->GetChildren()[0]->IsCreated());

@@ -33,7 +33,7 @@ RCPtr<LControl>& CreateOther(RCPtr<LControl>& out, const RCPtr<LControl>&, const
 }
 
 // A string-table document with one text per language given as "lcid=text".
-std::string Strings(const char* table, std::initializer_list<std::pair<const char*, const char*>> locales) {
+std::string TextTable(const char* table, std::initializer_list<std::pair<const char*, const char*>> locales) {
   std::string body = std::string("<StringTable ID=\"") + table + "\"><String ID=\"TEXT\">";
   for (const auto& [lcid, text] : locales) body += std::string("<Locale LCID=\"") + lcid + "\">" + text + "</Locale>";
   return StringTableDocument(body + "</String></StringTable>");
@@ -93,7 +93,7 @@ TEST_F(ControlFactoryTest, LanguagesFallBackPerDocument) {
   };
   for (const FallbackCase& c : cases) {
     factory = LControlFactory::Create(u"PresetEditor");
-    UseResources(Strings("|PresetEditor", c.application), Strings("Framework", c.framework), "");
+    UseResources(TextTable("|PresetEditor", c.application), TextTable("Framework", c.framework), "");
     EXPECT_EQ(factory->LoadStrings(u"::APP_STRINGS", u"::FRAMEWORK_STRINGS", c.language), S_OK) << c.name;
     EXPECT_EQ(TextOf(factory->GetApplicationStringTable()), c.applicationText) << c.name;
     EXPECT_EQ(TextOf(factory->GetFrameworkStringTable()), c.frameworkText) << c.name;
@@ -102,7 +102,7 @@ TEST_F(ControlFactoryTest, LanguagesFallBackPerDocument) {
 }
 
 TEST_F(ControlFactoryTest, SkinsTranslateFontsForTheLanguageTheStringsSettledOn) {
-  UseResources(Strings("|PresetEditor", {{"7", "de"}}), "", SkinDocument(R"(<Skin Name="s">
+  UseResources(TextTable("|PresetEditor", {{"7", "de"}}), "", SkinDocument(R"(<Skin Name="s">
       <FontLocale LCID="7"/><FontXLat Name="Arial" XLat="Settled"/>
       <FontLocale LCID="0x0407"/><FontXLat Name="Arial" XLat="Asked"/>
       <SubControl Class="C" Name="a" FontName="Arial"><Skin Name="a"/></SubControl></Skin>)"));
@@ -112,10 +112,10 @@ TEST_F(ControlFactoryTest, SkinsTranslateFontsForTheLanguageTheStringsSettledOn)
 }
 
 TEST_F(ControlFactoryTest, BuiltInResourcesLoadStringsThenSkinsInUtf16AndUtf8) {
-  std::string utf16 = Strings("PresetEditor|mainControl", {{"9", "Main"}});
+  std::string utf16 = TextTable("PresetEditor|mainControl", {{"9", "Main"}});
   utf16.replace(utf16.find("UTF-8"), 5, "UTF-16");
-  UseResources(Testing::Utf16LittleEndianWithMark(utf16),
-               Strings("Framework", {{"9", "Frame"}}), SkinDocument(Testing::kEditorSkinBody));
+  UseResources(Testing::Utf16LittleEndianWithMark(utf16), TextTable("Framework", {{"9", "Frame"}}),
+               SkinDocument(Testing::kEditorSkinBody));
   ASSERT_EQ(factory->LoadResources(u"::", 0x0409), S_OK);
   EXPECT_EQ(TextOf(factory->GetNamedStringTable(u"PresetEditor|mainControl")), u"Main");
   EXPECT_EQ(TextOf(factory->GetFrameworkStringTable()), u"Frame");
@@ -125,8 +125,8 @@ TEST_F(ControlFactoryTest, BuiltInResourcesLoadStringsThenSkinsInUtf16AndUtf8) {
 
 TEST_F(ControlFactoryTest, AFolderGivesItsThreeFilesAndImagePathsInIt) {
   Testing::TemporaryFolder folder;
-  folder.WriteFile("StringTables.xml", Strings("|PresetEditor", {{"9", "App"}}));
-  folder.WriteFile("FrameworkStrings.xml", Strings("Framework", {{"9", "Frame"}}));
+  folder.WriteFile("StringTables.xml", TextTable("|PresetEditor", {{"9", "App"}}));
+  folder.WriteFile("FrameworkStrings.xml", TextTable("Framework", {{"9", "Frame"}}));
   folder.WriteFile("Skins.xml", SkinDocument(Testing::kEditorSkinBody));
   const String path(folder.Path().c_str());
   ASSERT_EQ(factory->LoadResources(path, 9), S_OK);
@@ -143,17 +143,17 @@ TEST_F(ControlFactoryTest, EmptyOrMissingDocumentsAreSkippedForStringsAndFailSki
   EXPECT_EQ(factory->GetSkins().GetCount(), 0u);
 
   Testing::TemporaryFolder withoutSkins;
-  withoutSkins.WriteFile("StringTables.xml", Strings("|PresetEditor", {{"9", "App"}}));
+  withoutSkins.WriteFile("StringTables.xml", TextTable("|PresetEditor", {{"9", "App"}}));
   EXPECT_EQ(factory->LoadResources(String(withoutSkins.Path().c_str()), 9), E_FAIL) << "no skin file";
   EXPECT_EQ(TextOf(factory->GetApplicationStringTable()), u"App");
 
-  UseResources(Strings("Framework", {{"9", "Frame"}}), "", "");
+  UseResources(TextTable("Framework", {{"9", "Frame"}}), "", "");
   EXPECT_EQ(factory->LoadResources(u"::", 9), E_FAIL) << "no skin resource";
   EXPECT_EQ(factory->LoadSkins(u"::APP_SKINS"), E_FAIL);
 }
 
 TEST_F(ControlFactoryTest, ARejectedSkinDocumentFailsWithExpatsErrorAndARejectedStringDocumentIsSkipped) {
-  UseResources("<Root><Broken></Root>", Strings("Framework", {{"9", "Frame"}}), "<Root>\n<Skin Name=\"s\">\n</Root>");
+  UseResources("<Root><Broken></Root>", TextTable("Framework", {{"9", "Frame"}}), "<Root>\n<Skin Name=\"s\">\n</Root>");
   EXPECT_EQ(factory->LoadResources(u"::", 9), E_FAIL);
   EXPECT_EQ(TextOf(factory->GetFrameworkStringTable()), u"Frame");
   EXPECT_EQ(factory->GetLastParseError().text, u"mismatched tag");
@@ -255,7 +255,7 @@ TEST_F(ControlFactoryTest, StringTablesAreNamedByParentClassOrApplicationAndHand
       <StringTable ID="PresetEditor.DialogAbout|labelProduct"><String ID="TEXT"><Locale LCID="9">product</Locale></String></StringTable>
       <StringTable ID="PresetEditor|mainControl"><String ID="TEXT"><Locale LCID="9">main</Locale></String></StringTable>
       <StringTable ID="|PresetEditor"><String ID="TEXT"><Locale LCID="9">application</Locale></String></StringTable>)"),
-               Strings("Framework", {{"9", "framework"}}), "");
+               TextTable("Framework", {{"9", "framework"}}), "");
   factory->LoadStrings(u"::APP_STRINGS", u"::FRAMEWORK_STRINGS", 9);
   SetApplicationControlFactory(factory);
   const RCPtr<LControlDescriptor> dialog = LControlDescriptor::Create(u"PresetEditor.DialogAbout", u"about", nullptr);

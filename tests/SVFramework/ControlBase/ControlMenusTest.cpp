@@ -27,18 +27,18 @@ using Testing::LifeRecord;
 using Testing::StandInApplication;
 using Testing::StandInRootWindow;
 
-Strings gSteps;
+Strings gMenuSteps;
 
 // Small stand-ins of the popup menu and the tooltip that record what they are asked.
 class TestPopup : public LControl, public IPopupMenu {
 public:
   TestPopup(const RCPtr<LControl>& parent, const String& name) : LControl(parent, name) {}
   SVRESULT SetMenuDescriptor(const RCPtr<LMenuDescriptor>& menu) override {
-    gSteps.push_back(menu ? "popup:menu" : "popup:no menu");
+    gMenuSteps.push_back(menu ? "popup:menu" : "popup:no menu");
     return S_OK;
   }
   SVRESULT ShowAtCursor() override {
-    gSteps.push_back(IsVisible(false) ? "popup:show (visible)" : "popup:show");
+    gMenuSteps.push_back(IsVisible(false) ? "popup:show (visible)" : "popup:show");
     return S_OK;
   }
 };
@@ -47,11 +47,11 @@ class TestTip : public LControl, public IToolTip {
 public:
   TestTip(const RCPtr<LControl>& parent, const String& name) : LControl(parent, name) {}
   SVRESULT Show() override {
-    gSteps.push_back("tip:show " + std::string(GetText().ToUTF8().GetString()));
+    gMenuSteps.push_back("tip:show " + std::string(GetText().ToUTF8().GetString()));
     return S_OK;
   }
   SVRESULT Hide() override {
-    gSteps.push_back("tip:hide");
+    gMenuSteps.push_back("tip:hide");
     return GetParent()->DestroyChildLater(RCPtr<LControl>(this));
   }
 };
@@ -66,7 +66,7 @@ class MenuOwner : public InstrumentedControl {
 public:
   using InstrumentedControl::InstrumentedControl;
   void OnContextMenuOpening(const RCPtr<LControl>& popup) override {
-    gSteps.push_back("owner:opening " + std::string(popup->GetName().ToUTF8().GetString()));
+    gMenuSteps.push_back("owner:opening " + std::string(popup->GetName().ToUTF8().GetString()));
   }
 };
 
@@ -86,7 +86,7 @@ RCPtr<LMenuDescriptor> Menu(std::initializer_list<RCPtr<LMenuItemDescriptor>> it
 class ControlMenusTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    gSteps.clear();
+    gMenuSteps.clear();
     top = InstrumentedControl::MakeCreated(record, nullptr, u"top");
     owner = RCPtr<MenuOwner>(new MenuOwner(record, top, u"owner"));
     owner->FinishCreation();
@@ -139,14 +139,14 @@ TEST_F(ControlMenusTest, ARightClickOpensTheMenuInAPopupChildAfterTheOwnersHook)
   UseSkin("Test.Popup", nullptr);
   owner->SetMenuDescriptor(Menu({Item(u"NID_CUT")}));
   EXPECT_EQ(RightClick(), S_OK);
-  EXPECT_EQ(gSteps, (Strings{"popup:menu", "owner:opening contextMenu", "popup:show"}));
+  EXPECT_EQ(gMenuSteps, (Strings{"popup:menu", "owner:opening contextMenu", "popup:show"}));
   EXPECT_TRUE(owner->FindChild(u"contextMenu"));
 }
 
 TEST_F(ControlMenusTest, ARightClickWithoutAMenuOpensNothing) {
   UseSkin("Test.Popup", nullptr);
   EXPECT_EQ(RightClick(), S_OK);
-  EXPECT_TRUE(gSteps.empty());
+  EXPECT_TRUE(gMenuSteps.empty());
   EXPECT_EQ(owner->GetChildCount(), 0u);
 }
 
@@ -164,25 +164,25 @@ TEST_F(ControlMenusTest, ASkinWithoutAPopupOrTooltipOrWithAnotherClassShowsNothi
   };
   owner->SetTooltipText(u"Tip");
   for (const Case& c : cases) {
-    gSteps.clear();
+    gMenuSteps.clear();
     UseSkin(c.popupClass, c.tipClass);
     EXPECT_EQ(owner->OpenContextMenu(Menu({Item(u"NID_CUT")})), E_FAIL) << c.what;
     EXPECT_EQ(owner->ShowTooltip(true), S_OK) << c.what;
     EXPECT_EQ(owner->GetChildCount(), 0u) << c.what;
-    EXPECT_TRUE(gSteps.empty()) << c.what;
+    EXPECT_TRUE(gMenuSteps.empty()) << c.what;
   }
 }
 
 TEST_F(ControlMenusTest, ATooltipShowsTheTextAndItsHideLetsANewOneTakeTheNameAtOnce) {
   UseSkin(nullptr, "Test.Tip");
   EXPECT_EQ(owner->ShowTooltip(true), S_OK);
-  EXPECT_TRUE(gSteps.empty()) << "no text, no tooltip";
+  EXPECT_TRUE(gMenuSteps.empty()) << "no text, no tooltip";
 
   owner->SetTooltipText(u"Saves the preset");
   owner->ShowTooltip(true);
   owner->ShowTooltip(false);
   owner->ShowTooltip(true);
-  EXPECT_EQ(gSteps, (Strings{"tip:show Saves the preset", "tip:hide", "tip:show Saves the preset"}));
+  EXPECT_EQ(gMenuSteps, (Strings{"tip:show Saves the preset", "tip:hide", "tip:show Saves the preset"}));
   EXPECT_EQ(owner->GetChildCount(), 1u);
 }
 

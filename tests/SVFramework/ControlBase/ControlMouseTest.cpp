@@ -20,7 +20,7 @@ using Testing::StandInApplication;
 using Testing::StandInCursorNames;
 using Testing::StandInRootWindow;
 
-constexpr int32_t kLeft = 1, kMiddle = 2, kRight = 4;
+constexpr int32_t kLeftButton = 1, kMiddleButton = 2, kRightButton = 4;
 
 // A control whose wheel hooks answer what the test says and count their calls.
 class WheelControl : public InstrumentedControl {
@@ -53,7 +53,7 @@ protected:
     button = WheelControl::Make(record, panel, u"button", {20, 20, 50, 30});
     top->SetRootWindow(window.Get());
     window->rootControl = top;
-    window->mouseButtons = kLeft;
+    window->mouseButtons = kLeftButton;
     log->Listen(*button, {u"NID_MOUSE_DOWN", u"NID_MOUSE_MOVE", u"NID_MOUSE_UP", u"NID_LEFT_CLICK",
                           u"NID_RIGHT_CLICK", u"NID_LEFT_DRAG_CONDITION_CHANGE", u"NID_CAPTURE_CONDITION_CHANGE"});
   }
@@ -81,12 +81,12 @@ protected:
 
 TEST_F(ControlMouseTest, APressTakesTheCaptureAndItsReleaseOverTheControlIsAClick) {
   Hover(*button);
-  EXPECT_EQ(button->OnMouseDown(Button(kLeft, {5, 6}, kLeft)), S_OK);
+  EXPECT_EQ(button->OnMouseDown(Button(kLeftButton, {5, 6}, kLeftButton)), S_OK);
   EXPECT_EQ(window->capture.Get(), button.Get());
   EXPECT_EQ(button->GetConditions() & 0x18u, 0x18u) << "capture and left down";
 
   window->mouseButtons = 0;
-  EXPECT_EQ(button->OnMouseUp(Button(kLeft, {5, 6}, 0)), S_OK);
+  EXPECT_EQ(button->OnMouseUp(Button(kLeftButton, {5, 6}, 0)), S_OK);
 
   EXPECT_FALSE(window->capture);
   EXPECT_EQ(button->GetConditions() & 0x3F8u, 0u);
@@ -97,15 +97,15 @@ TEST_F(ControlMouseTest, APressTakesTheCaptureAndItsReleaseOverTheControlIsAClic
 }
 
 TEST_F(ControlMouseTest, AReleaseAwayFromTheControlIsNoClick) {
-  button->OnMouseDown(Button(kLeft, {5, 6}, kLeft));
-  button->OnMouseUp(Button(kLeft, {500, 6}, 0));
+  button->OnMouseDown(Button(kLeftButton, {5, 6}, kLeftButton));
+  button->OnMouseUp(Button(kLeftButton, {500, 6}, 0));
   EXPECT_EQ(log->Count("button:MOUSE_UP@500,6"), 1u);
   EXPECT_EQ(log->Count("button:LEFT_CLICK@500,6"), 0u);
 }
 
 TEST_F(ControlMouseTest, AOnePixelMoveBecomesADragAfterAMoveToThePressPointAndStillClicks) {
   Hover(*button);
-  button->OnMouseDown(Button(kLeft, {5, 6}, kLeft));
+  button->OnMouseDown(Button(kLeftButton, {5, 6}, kLeftButton));
   log->entries.clear();
 
   button->OnMouseMove(Move({6, 6}));
@@ -113,13 +113,13 @@ TEST_F(ControlMouseTest, AOnePixelMoveBecomesADragAfterAMoveToThePressPointAndSt
   EXPECT_EQ(log->entries, (Strings{"button:MOUSE_MOVE@5,6", "button:LEFT_DRAG_CONDITION_CHANGE",
                                    "button:MOUSE_MOVE@6,6"}));
   EXPECT_EQ(button->GetConditions() & 0x90u, 0x80u) << "dragging, no longer down";
-  button->OnMouseUp(Button(kLeft, {6, 6}, 0));
+  button->OnMouseUp(Button(kLeftButton, {6, 6}, 0));
   EXPECT_EQ(log->Count("button:LEFT_CLICK@6,6"), 1u);
 }
 
 TEST_F(ControlMouseTest, WithThresholdZeroThePressIsADragAtOnceAndConvertsOnlyOnce) {
   ASSERT_EQ(button->SetDragThreshold(0), S_OK);
-  button->OnMouseDown(Button(kLeft, {5, 6}, kLeft));
+  button->OnMouseDown(Button(kLeftButton, {5, 6}, kLeftButton));
   EXPECT_EQ(log->Count("button:LEFT_DRAG_CONDITION_CHANGE"), 2u) << "down, then drag";
   EXPECT_EQ(button->GetConditions() & 0x90u, 0x80u);
   log->entries.clear();
@@ -129,28 +129,28 @@ TEST_F(ControlMouseTest, WithThresholdZeroThePressIsADragAtOnceAndConvertsOnlyOn
 }
 
 TEST_F(ControlMouseTest, ASecondButtonSendsItsPressButSetsNoFlagAndOnlyTheLastReleaseEndsTheCapture) {
-  button->OnMouseDown(Button(kLeft, {5, 6}, kLeft));
+  button->OnMouseDown(Button(kLeftButton, {5, 6}, kLeftButton));
   const uint32_t conditions = button->GetConditions();
-  button->OnMouseDown(Button(kRight, {5, 6}, kLeft | kRight));
+  button->OnMouseDown(Button(kRightButton, {5, 6}, kLeftButton | kRightButton));
   EXPECT_EQ(log->Count("button:MOUSE_DOWN@5,6"), 2u);
   EXPECT_EQ(button->GetConditions(), conditions);
 
-  button->OnMouseUp(Button(kLeft, {5, 6}, kRight));
+  button->OnMouseUp(Button(kLeftButton, {5, 6}, kRightButton));
   EXPECT_TRUE(button->HasCapture());
-  button->OnMouseUp(Button(kRight, {5, 6}, 0));
+  button->OnMouseUp(Button(kRightButton, {5, 6}, 0));
   EXPECT_FALSE(button->HasCapture());
   EXPECT_FALSE(window->capture);
 }
 
 TEST_F(ControlMouseTest, ADisabledControlIgnoresPressesButStillHandlesTheReleaseOfItsCapture) {
   button->SetEnabled(false);
-  EXPECT_EQ(button->OnMouseDown(Button(kLeft, {5, 6}, kLeft)), S_FALSE);
+  EXPECT_EQ(button->OnMouseDown(Button(kLeftButton, {5, 6}, kLeftButton)), S_FALSE);
   EXPECT_TRUE(log->entries.empty());
 
   button->SetEnabled(true);
-  button->OnMouseDown(Button(kLeft, {5, 6}, kLeft));
+  button->OnMouseDown(Button(kLeftButton, {5, 6}, kLeftButton));
   button->SetEnabled(false);
-  EXPECT_EQ(button->OnMouseUp(Button(kLeft, {5, 6}, 0)), S_OK);
+  EXPECT_EQ(button->OnMouseUp(Button(kLeftButton, {5, 6}, 0)), S_OK);
   EXPECT_FALSE(button->HasCapture());
 }
 
@@ -176,7 +176,7 @@ TEST_F(ControlMouseTest, PayloadsWithoutAValidButtonAreRefused) {
 
 TEST_F(ControlMouseTest, APressOfAButtonTheWindowDoesNotReportHeldTakesNoCapture) {
   window->mouseButtons = 0;
-  EXPECT_EQ(button->OnMouseDown(Button(kMiddle, {5, 6}, kMiddle)), S_OK);
+  EXPECT_EQ(button->OnMouseDown(Button(kMiddleButton, {5, 6}, kMiddleButton)), S_OK);
   EXPECT_FALSE(button->HasCapture());
   EXPECT_FALSE(window->capture);
 }
@@ -184,14 +184,14 @@ TEST_F(ControlMouseTest, APressOfAButtonTheWindowDoesNotReportHeldTakesNoCapture
 TEST_F(ControlMouseTest, ANegativeThresholdIsRefusedAndKeepsTheOldOne) {
   ASSERT_EQ(button->SetDragThreshold(5), S_OK);
   EXPECT_EQ(button->SetDragThreshold(-1), E_INVALIDARG);
-  button->OnMouseDown(Button(kLeft, {0, 0}, kLeft));
+  button->OnMouseDown(Button(kLeftButton, {0, 0}, kLeftButton));
   button->OnMouseMove(Move({4, 4}));
   EXPECT_EQ(button->GetConditions() & 0x90u, 0x10u) << "still down below 5 pixels";
 }
 
 TEST_F(ControlMouseTest, AnotherControlTakingTheCaptureEndsTheFirstOnesPress) {
-  button->OnMouseDown(Button(kLeft, {5, 6}, kLeft));
-  panel->OnMouseDown(Button(kLeft, {5, 6}, kLeft));
+  button->OnMouseDown(Button(kLeftButton, {5, 6}, kLeftButton));
+  panel->OnMouseDown(Button(kLeftButton, {5, 6}, kLeftButton));
   EXPECT_FALSE(button->HasCapture());
   EXPECT_EQ(button->GetConditions() & 0x3F8u, 0u);
   EXPECT_EQ(window->capture.Get(), panel.Get());
@@ -202,7 +202,7 @@ TEST_F(ControlMouseTest, APressFocusesTheNearestControlThatMayTakeTheFocus) {
   button->SetNotFocusable(true);
   top->SetNotFocusable(false);
   // panel has no focusable child, so it takes the focus itself.
-  button->OnMouseDown(Button(kLeft, {5, 6}, kLeft));
+  button->OnMouseDown(Button(kLeftButton, {5, 6}, kLeftButton));
   EXPECT_TRUE(panel->HasFocus());
   EXPECT_TRUE(top->ContainsFocus());
   EXPECT_EQ(window->focus.Get(), panel.Get());

@@ -43,8 +43,8 @@ RCPtr<LDockedPart> Dock(const RCPtr<LVisualPartDescriptor>& part, const Docking&
                              docking.heightGiven, docking.height);
 }
 
-constexpr int32_t kLeft = LDockedPart::kLeftGiven, kTop = LDockedPart::kTopGiven, kRight = LDockedPart::kRightGiven,
-                  kBottom = LDockedPart::kBottomGiven;
+constexpr int32_t kLeftSide = LDockedPart::kLeftGiven, kTopSide = LDockedPart::kTopGiven,
+                  kRightSide = LDockedPart::kRightGiven, kBottomSide = LDockedPart::kBottomGiven;
 
 RCPtr<LLook> LookOf(const RCPtr<LLookDescriptor>& descriptor, PointT<int32_t> size) {
   RCPtr<LLook> look = LLook::Create(descriptor, false);
@@ -66,10 +66,12 @@ TEST(Look, NonClientPartsAreDockedByTheOffsetsTheyGive) {
     PointT<int32_t> partSize;
     RectT<int32_t> expected;
   } rows[] = {
-      {"left, top and right given with a height of 1", {kLeft | kTop | kRight, {0, 0, -5, 0}, false, 0, true, 1},
-       {64, 64}, {0, 0, 95, 1}},
-      {"top and right given: the top right corner", {kTop | kRight, {0, 0, 0, 0}}, {5, 4}, {95, 0, 5, 4}},
-      {"only right given: centred vertically", {kRight, {0, 0, -3, 0}}, {7, 8}, {90, 6, 7, 8}},
+      {"left, top and right given with a height of 1",
+       {kLeftSide | kTopSide | kRightSide, {0, 0, -5, 0}, false, 0, true, 1},
+       {64, 64},
+       {0, 0, 95, 1}},
+      {"top and right given: the top right corner", {kTopSide | kRightSide, {0, 0, 0, 0}}, {5, 4}, {95, 0, 5, 4}},
+      {"only right given: centred vertically", {kRightSide, {0, 0, -3, 0}}, {7, 8}, {90, 6, 7, 8}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -98,7 +100,7 @@ TEST(Look, TextRectComesFromRelativeAndAbsoluteEdges) {
 RCPtr<LLook> CornerOverClient(Color client) {
   const RCPtr<LLookDescriptor> descriptor = LLookDescriptor::Create(u"look");
   descriptor->SetClientPart(Dock(ColourPart(client), {LDockedPart::kAllOffsetsGiven, {}}));
-  descriptor->NonClientParts.Append(Dock(ColourPart({0, 1, 0, 1}), {kLeft | kTop, {}, true, 10, true, 10}));
+  descriptor->NonClientParts.Append(Dock(ColourPart({0, 1, 0, 1}), {kLeftSide | kTopSide, {}, true, 10, true, 10}));
   return LookOf(descriptor, {100, 20});
 }
 
@@ -132,7 +134,7 @@ TEST(Look, AnExclusiveOverlayHidesTheClientPartButNotItsColour) {
 TEST(Look, PartsThatDidNotLoadDrawNothingAndAreTransparent) {
   const RCPtr<LLookDescriptor> descriptor = LLookDescriptor::Create(u"look");
   descriptor->SetClientPart(Dock(MissingImagePart(), {LDockedPart::kAllOffsetsGiven, {}}));
-  descriptor->NonClientParts.Append(Dock(MissingImagePart(), {kLeft | kTop, {}, true, 10, true, 10}));
+  descriptor->NonClientParts.Append(Dock(MissingImagePart(), {kLeftSide | kTopSide, {}, true, 10, true, 10}));
   const RCPtr<LLook> look = LookOf(descriptor, {100, 20});
   EXPECT_EQ(look->GetColorAt({5, 5}), LVisualPart::kTransparent);
   EXPECT_FALSE(descriptor->NonClientParts[0]->Part->HasCachedPart());

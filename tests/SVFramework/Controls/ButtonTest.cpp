@@ -5,6 +5,7 @@
 
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/Controls/Button.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "tests/SVFramework/Controls/ButtonTestSkin.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
@@ -17,9 +18,6 @@ using Testing::CreateParam;
 using Testing::NotificationLog;
 using Testing::ShownLook;
 using Testing::WidgetHarness;
-
-constexpr uint32_t kReturn = 0x0D;
-constexpr uint32_t kSpace = 0x20;
 
 // A window with buttons built from `controls` behind a "decoy" button that takes the
 // first focus; records what the buttons send, each line stamped with the application
@@ -65,7 +63,7 @@ TEST_F(ButtonTest, IsCreatedFromTheSkinWithFourteenLooksAndShowsTheNormalLookAtF
   EXPECT_EQ(ShownLook(*button), LButton::kLookNormal);
 }
 
-struct LookCase {
+struct ButtonLookCase {
   const char* name;
   bool on;
   bool enabled;
@@ -75,10 +73,10 @@ struct LookCase {
   int32_t look;
 };
 
-class ButtonLookTest : public ButtonTest, public ::testing::WithParamInterface<LookCase> {};
+class ButtonLookTest : public ButtonTest, public ::testing::WithParamInterface<ButtonLookCase> {};
 
 TEST_P(ButtonLookTest, ShowsTheLookOfItsState) {
-  const LookCase& state = GetParam();
+  const ButtonLookCase& state = GetParam();
   Build(ButtonElement("ok", 10) + ButtonElement("other", 200));
   const RCPtr<LButton> button = Button();
   ASSERT_TRUE(button);
@@ -95,19 +93,19 @@ TEST_P(ButtonLookTest, ShowsTheLookOfItsState) {
 
 INSTANTIATE_TEST_SUITE_P(
     States, ButtonLookTest,
-    ::testing::Values(LookCase{"Off", false, true, false, false, false, 0},
-                      LookCase{"OffHover", false, true, false, true, false, 1},
-                      LookCase{"OffPressed", false, true, true, true, true, 5},
-                      LookCase{"OffPressedPointerOutside", false, true, true, false, true, 4},
-                      LookCase{"OffFocused", false, true, true, false, false, 3},
-                      LookCase{"OffFocusedHover", false, true, true, true, false, 4},
-                      LookCase{"OffDisabled", false, false, true, true, false, 6},
-                      LookCase{"On", true, true, false, false, false, 7},
-                      LookCase{"OnHover", true, true, false, true, false, 8},
-                      LookCase{"OnFocused", true, true, true, false, false, 10},
-                      LookCase{"OnFocusedPressed", true, true, true, true, true, 12},
-                      LookCase{"OnDisabled", true, false, false, false, false, 13}),
-    [](const ::testing::TestParamInfo<LookCase>& info) { return std::string(info.param.name); });
+    ::testing::Values(ButtonLookCase{"Off", false, true, false, false, false, 0},
+                      ButtonLookCase{"OffHover", false, true, false, true, false, 1},
+                      ButtonLookCase{"OffPressed", false, true, true, true, true, 5},
+                      ButtonLookCase{"OffPressedPointerOutside", false, true, true, false, true, 4},
+                      ButtonLookCase{"OffFocused", false, true, true, false, false, 3},
+                      ButtonLookCase{"OffFocusedHover", false, true, true, true, false, 4},
+                      ButtonLookCase{"OffDisabled", false, false, true, true, false, 6},
+                      ButtonLookCase{"On", true, true, false, false, false, 7},
+                      ButtonLookCase{"OnHover", true, true, false, true, false, 8},
+                      ButtonLookCase{"OnFocused", true, true, true, false, false, 10},
+                      ButtonLookCase{"OnFocusedPressed", true, true, true, true, true, 12},
+                      ButtonLookCase{"OnDisabled", true, false, false, false, false, 13}),
+    [](const ::testing::TestParamInfo<ButtonLookCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ButtonTest, AStickyPressKeepsThePressedLookWhileThePointerIsOutside) {
   Build(ButtonElement("ok", 10));
@@ -293,7 +291,7 @@ TEST_F(ButtonTest, EnterPressedOnAFocusedButtonShowsThePressedLookThenClicks) {
   const RCPtr<LButton> button = Button();
   Record(button, u"NID_LEFT_CLICK");
   ASSERT_GE(button->SetFocus(true), 0);
-  harness.KeyDown(kReturn);
+  harness.KeyDown(VirtualKey::kReturn);
   EXPECT_EQ(ShownLook(*button), LButton::kLookPressed);
   harness.Idle(140);
   EXPECT_EQ(ShownLook(*button), LButton::kLookPressed);
@@ -301,13 +299,13 @@ TEST_F(ButtonTest, EnterPressedOnAFocusedButtonShowsThePressedLookThenClicks) {
   harness.Idle(10);
   EXPECT_EQ(log->lines, (std::vector<std::string>{"NID_LEFT_CLICK 150"}));
   EXPECT_EQ(ShownLook(*button), LButton::kLookNormal + LButton::kFocusedOffset);
-  harness.KeyUp(kReturn);
+  harness.KeyUp(VirtualKey::kReturn);
   harness.RunFor(300, 10);
   EXPECT_EQ(log->lines.size(), 1u) << "the release does not click again";
   EXPECT_EQ(button->GetIdleCount(), 0);
 }
 
-struct KeyCase {
+struct ButtonKeyCase {
   const char* name;
   uint32_t virtualKey;
   uint32_t modifiers;
@@ -315,10 +313,10 @@ struct KeyCase {
   bool clicks;
 };
 
-class ButtonKeyTest : public ButtonTest, public ::testing::WithParamInterface<KeyCase> {};
+class ButtonKeyTest : public ButtonTest, public ::testing::WithParamInterface<ButtonKeyCase> {};
 
 TEST_P(ButtonKeyTest, ClicksOnlyForEnterOrSpaceWithoutModifiers) {
-  const KeyCase& key = GetParam();
+  const ButtonKeyCase& key = GetParam();
   Build(ButtonElement("ok", 10));
   const RCPtr<LButton> button = Button();
   Record(button, u"NID_LEFT_CLICK");
@@ -330,21 +328,22 @@ TEST_P(ButtonKeyTest, ClicksOnlyForEnterOrSpaceWithoutModifiers) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, ButtonKeyTest,
-    ::testing::Values(KeyCase{"Enter", kReturn, 0, false, true}, KeyCase{"EnterRepeat", kReturn, 0, true, true},
-                      KeyCase{"Space", kSpace, 0, false, true},
-                      KeyCase{"CtrlEnter", kReturn, KeyCode::Modifier::kModCtrl, false, false},
-                      KeyCase{"ShiftSpace", kSpace, KeyCode::Modifier::kModShift, false, false},
-                      KeyCase{"Letter", 'A', 0, false, false}),
-    [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
+    ::testing::Values(ButtonKeyCase{"Enter", VirtualKey::kReturn, 0, false, true},
+                      ButtonKeyCase{"EnterRepeat", VirtualKey::kReturn, 0, true, true},
+                      ButtonKeyCase{"Space", VirtualKey::kSpace, 0, false, true},
+                      ButtonKeyCase{"CtrlEnter", VirtualKey::kReturn, KeyCode::Modifier::kModCtrl, false, false},
+                      ButtonKeyCase{"ShiftSpace", VirtualKey::kSpace, KeyCode::Modifier::kModShift, false, false},
+                      ButtonKeyCase{"Letter", 'A', 0, false, false}),
+    [](const ::testing::TestParamInfo<ButtonKeyCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ButtonTest, EnterHeldDownClicksOnEveryRepeatOfTheKey) {
   Build(ButtonElement("ok", 10));
   const RCPtr<LButton> button = Button();
   Record(button, u"NID_LEFT_CLICK");
   ASSERT_GE(button->SetFocus(true), 0);
-  harness.KeyDown(kReturn);
+  harness.KeyDown(VirtualKey::kReturn);
   harness.Idle(50);
-  harness.KeyDown(kReturn, 0, true);
+  harness.KeyDown(VirtualKey::kReturn, 0, true);
   EXPECT_EQ(log->lines, (std::vector<std::string>{"NID_LEFT_CLICK 50"})) << "the press showing is completed first";
   harness.RunFor(200, 10);
   EXPECT_EQ(log->lines, (std::vector<std::string>{"NID_LEFT_CLICK 50", "NID_LEFT_CLICK 200"}));

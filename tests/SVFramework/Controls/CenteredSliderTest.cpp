@@ -16,7 +16,7 @@ using Testing::WidgetHarness;
 
 // Opaque looks: three for the slider, one for the bounds and fills, the button looks of
 // the markers and the thumb.
-constexpr const char* kLooks =
+constexpr const char* kCenteredSliderLooks =
     R"(<Colorizers><Colorizer Name="Grey" ColorType="SolidFill" Color="FF808080"/></Colorizers>
 <Parts><Part Name="Fill" Width="4" Height="4" ResizeType="Stretch" ColorizerName="Grey"/></Parts>
 <Looks><Look Name="Fill"><ClientPart Name="Fill" OffsetLeft="0" OffsetTop="0" OffsetRight="0" OffsetBottom="0"/></Look></Looks>
@@ -68,7 +68,7 @@ class CenteredSliderTest : public ::testing::Test {
  protected:
   void Build(const Marker& start = kStartLeft, const Marker& end = kEndRight,
              const std::string& bounds = kHorizontalBounds) {
-    harness.Build(SliderSkin(start, end, bounds), kLooks);
+    harness.Build(SliderSkin(start, end, bounds), kCenteredSliderLooks);
     slider = harness.Find<LCenteredSlider>(u"slider");
     ASSERT_TRUE(slider);
     ASSERT_TRUE(slider->GetThumb());
@@ -196,7 +196,7 @@ TEST_F(CenteredSliderTest, AReappliedSkinKeepsTheBoundsFollowingTheThumb) {
 
 TEST(CenteredSliderWithoutBounds, WorksAsAPlainSlider) {
   WidgetHarness harness;
-  harness.Build(SliderSkin(kStartLeft, kEndRight, ""), kLooks);
+  harness.Build(SliderSkin(kStartLeft, kEndRight, ""), kCenteredSliderLooks);
   const RCPtr<LCenteredSlider> slider = harness.Find<LCenteredSlider>(u"slider");
   ASSERT_TRUE(slider);
   EXPECT_FALSE(slider->GetLowBounds());
@@ -207,7 +207,7 @@ TEST(CenteredSliderWithoutBounds, WorksAsAPlainSlider) {
 TEST(CenteredSliderWithoutStartMarker, RaisesTheNullPointerErrorWhenCreated) {
   WidgetHarness harness;
   try {
-    harness.Build(SliderSkin({"other", "XPositionAbs=\"0\""}, kEndRight, kHorizontalBounds), kLooks);
+    harness.Build(SliderSkin({"other", "XPositionAbs=\"0\""}, kEndRight, kHorizontalBounds), kCenteredSliderLooks);
     FAIL() << "created without a thumb";
   } catch (const std::exception& error) {
     const std::string text = error.what();

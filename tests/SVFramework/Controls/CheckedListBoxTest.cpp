@@ -7,6 +7,8 @@
 #include "SVFramework/Utilities/Graphics/Bitmap.h"
 #include "tests/SVFramework/Controls/DropDownSkin.h"
 #include "tests/Support/Renderer/FixtureImages.h"
+#include "tests/Support/TextConversions.h"
+#include "tests/Support/Widgets/NotificationDescriptions.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
@@ -20,7 +22,7 @@ using Testing::DropDownSkin::kLooks;
 using Testing::DropDownSkin::Numbers;
 using Lines = std::vector<std::string>;
 
-std::string Text(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 // A checked list 200 x 80 at (10, 20) of `listClass` with rows 21 high, each with a
 // 16 x 16 check box at its left.
@@ -37,10 +39,7 @@ std::string ListSkin(const std::string& listClass, const std::string& lookList) 
 </SubControl>)";
 }
 
-std::string DescribeItem(const RCPtr<LNotification>& notification) {
-  const auto* param = dynamic_cast<const LIndexedDataWithValueParam*>(notification->GetPayload().Get());
-  return param ? std::to_string(param->index) + " " + std::to_string(param->value) : std::string("?");
-}
+using Testing::DescribeItem;
 
 class CheckedListBoxTest : public ::testing::Test {
 protected:
@@ -221,10 +220,10 @@ TEST(IndexedDataParam, TextNamesTheIndexTheDataAndTheValue) {
   };
   for (const Case& c : cases) {
     const RCPtr<LIndexedDataWithValueParam> param(new LIndexedDataWithValueParam(c.data, c.index, c.value));
-    EXPECT_EQ(Text(param->ToString()), c.text);
+    EXPECT_EQ(Utf8(param->ToString()), c.text);
   }
   const RCPtr<LIndexedDataParam> plain(new LIndexedDataParam(nullptr, 4));
-  EXPECT_EQ(Text(plain->ToString()), "LIndexedDataParam: Index = 4, Data = ");
+  EXPECT_EQ(Utf8(plain->ToString()), "LIndexedDataParam: Index = 4, Data = ");
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include "SVFramework/Controls/ComboBox.h"
 #include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/System/Keys/KeyCode.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "tests/SVFramework/Controls/DropDownSkin.h"
+#include "tests/Support/TextConversions.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
@@ -22,12 +24,9 @@ using Testing::DropDownSkin::kLooks;
 using Testing::DropDownSkin::Numbers;
 using Lines = std::vector<std::string>;
 
-constexpr uint32_t kReturn = 0x0D;
-constexpr uint32_t kEscape = 0x1B;
-constexpr uint32_t kDown = 0x28;
 constexpr int32_t kRowHeight = 21;
 
-std::string Text(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 struct ComboShape {
   int y = 100;
@@ -109,7 +108,7 @@ TEST_P(ComboBoxInitialItem, ShowsTheItemTheCreateParamNamesOrNothingWhenItIsNoIt
   shape.createParams = GetParam().createParams;
   Build(Numbers(16), shape);
   EXPECT_EQ(combo->GetSelectedIndex(), GetParam().index);
-  EXPECT_EQ(Text(combo->GetText()), GetParam().text);
+  EXPECT_EQ(Utf8(combo->GetText()), GetParam().text);
   EXPECT_EQ(list->GetItemCount(), 16);
   EXPECT_FALSE(combo->IsDropDownOpen());
   EXPECT_TRUE(list->IsDropDownMode());
@@ -145,7 +144,7 @@ TEST_F(ComboBoxTest, WithoutItsListTheComboStaysInert) {
 
 // --- Opening: side, size and placement ---
 
-struct PlacementCase {
+struct ComboBoxPlacementCase {
   const char* name;
   int comboY;
   int items;
@@ -155,10 +154,10 @@ struct PlacementCase {
   double maximum;
 };
 
-class ComboBoxListPlacement : public ComboBoxTest, public ::testing::WithParamInterface<PlacementCase> {};
+class ComboBoxListPlacement : public ComboBoxTest, public ::testing::WithParamInterface<ComboBoxPlacementCase> {};
 
 TEST_P(ComboBoxListPlacement, OpensOnTheSideWithRoomSizedToWholeRowsPlusTheFrameOnce) {
-  const PlacementCase& c = GetParam();
+  const ComboBoxPlacementCase& c = GetParam();
   ComboShape shape;
   shape.y = c.comboY;
   shape.listAttributes = c.listAttributes;
@@ -178,21 +177,22 @@ TEST_P(ComboBoxListPlacement, OpensOnTheSideWithRoomSizedToWholeRowsPlusTheFrame
   EXPECT_GE(list->GetRect().width, 100);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ComboBoxListPlacement,
-    ::testing::Values(
-        // Room below 70, above 495, content 336: above, all rows.
-        PlacementCase{"SixteenRowsNearTheBottomOpenAbove", 500, 16, "", false, 336, 0},
-        // Room below 470: below, all seven rows.
-        PlacementCase{"SevenRowsWithRoomBelowOpenBelow", 100, 7, "", true, 147, 0},
-        // Room below 370 holds the content 336.
-        PlacementCase{"ContentThatFitsBelowStaysBelow", 200, 16, "", true, 336, 0},
-        // Room below 95 and above 445; content 336 fits neither below: the larger side.
-        PlacementCase{"TooTallForBelowGoesToTheLargerSide", 450, 16, "", false, 336, 0},
-        // A skin maximum of 100 that only the room above holds: above, four whole rows.
-        PlacementCase{"SkinMaximumGoesWhereItFits", 500, 16, R"(YMaxSizeAbs="100")", false, 4 * kRowHeight, 86},
-        PlacementCase{"SkinMaximumBelowWhenItFitsThere", 100, 16, R"(YMaxSizeAbs="100")", true, 4 * kRowHeight, 86}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ComboBoxListPlacement,
+                         ::testing::Values(
+                             // Room below 70, above 495, content 336: above, all rows.
+                             ComboBoxPlacementCase{"SixteenRowsNearTheBottomOpenAbove", 500, 16, "", false, 336, 0},
+                             // Room below 470: below, all seven rows.
+                             ComboBoxPlacementCase{"SevenRowsWithRoomBelowOpenBelow", 100, 7, "", true, 147, 0},
+                             // Room below 370 holds the content 336.
+                             ComboBoxPlacementCase{"ContentThatFitsBelowStaysBelow", 200, 16, "", true, 336, 0},
+                             // Room below 95 and above 445; content 336 fits neither below: the larger side.
+                             ComboBoxPlacementCase{"TooTallForBelowGoesToTheLargerSide", 450, 16, "", false, 336, 0},
+                             // A skin maximum of 100 that only the room above holds: above, four whole rows.
+                             ComboBoxPlacementCase{"SkinMaximumGoesWhereItFits", 500, 16, R"(YMaxSizeAbs="100")", false,
+                                                   4 * kRowHeight, 86},
+                             ComboBoxPlacementCase{"SkinMaximumBelowWhenItFitsThere", 100, 16, R"(YMaxSizeAbs="100")",
+                                                   true, 4 * kRowHeight, 86}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ComboBoxTest, TheClosedListIsAsTallAsItsRowsPlusItsFrameCountedOnce) {
   for (int items : {1, 5}) {
@@ -295,15 +295,15 @@ TEST_F(ComboBoxTest, TabWhileTheListIsOpenClosesItAndMovesOn) {
 TEST_F(ComboBoxTest, KeysOpenAndCloseTheListAndEscapeOnAClosedComboIsLeftToOthers) {
   Build(Numbers(7));
   ASSERT_GE(combo->SetFocus(true), 0);
-  EXPECT_EQ(OfferKey(kEscape), S_FALSE);
+  EXPECT_EQ(OfferKey(VirtualKey::kEscape), S_FALSE);
 
-  harness.Key(kDown);
+  harness.Key(VirtualKey::kDown);
   EXPECT_TRUE(combo->IsDropDownOpen());
-  harness.Key(kEscape);
+  harness.Key(VirtualKey::kEscape);
   EXPECT_FALSE(combo->IsDropDownOpen());
 
   ASSERT_GE(combo->SetFocus(true), 0);
-  harness.Key(kReturn);
+  harness.Key(VirtualKey::kReturn);
   EXPECT_TRUE(combo->IsDropDownOpen());
 }
 
@@ -316,7 +316,7 @@ TEST_F(ComboBoxTest, ClickingAnItemPicksItAndPickingItAgainSendsNothing) {
   harness.Click(ItemPoint(3));
   EXPECT_FALSE(combo->IsDropDownOpen());
   EXPECT_EQ(combo->GetSelectedIndex(), 3);
-  EXPECT_EQ(Text(combo->GetText()), "4");
+  EXPECT_EQ(Utf8(combo->GetText()), "4");
   EXPECT_EQ(log->lines, Lines{"NID_SELECTION_CHANGE"});
 
   Open();
@@ -336,7 +336,7 @@ TEST_F(ComboBoxTest, PressingOnTheComboAndReleasingOverAnItemPicksIt) {
   harness.Release(target);
   EXPECT_FALSE(combo->IsDropDownOpen());
   EXPECT_EQ(combo->GetSelectedIndex(), 5);
-  EXPECT_EQ(Text(combo->GetText()), "6");
+  EXPECT_EQ(Utf8(combo->GetText()), "6");
 }
 
 TEST_F(ComboBoxTest, PointingAtASeparatorKeepsTheItemPointedAtBefore) {
@@ -360,9 +360,9 @@ TEST_F(ComboBoxTest, ReleasingThePressOnTheComboKeepsTheListOpen) {
 TEST_F(ComboBoxTest, ArrowKeysInTheOpenListThenEnterPickAnItem) {
   Build(Numbers(7));
   Open();
-  harness.Key(kDown);
-  harness.Key(kDown);
-  harness.Key(kReturn);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kReturn);
   EXPECT_FALSE(combo->IsDropDownOpen());
   EXPECT_EQ(combo->GetSelectedIndex(), 2);
   EXPECT_EQ(log->lines, Lines{"NID_SELECTION_CHANGE"});
@@ -385,7 +385,7 @@ TEST_P(ComboBoxSetText, SelectsTheLastItemWithTheTextIgnoringCaseAndShowsTheItem
   log->lines.clear();
   EXPECT_EQ(combo->SetText(GetParam().text), S_OK);
   EXPECT_EQ(combo->GetSelectedIndex(), GetParam().index);
-  EXPECT_EQ(Text(combo->GetText()), GetParam().shown);
+  EXPECT_EQ(Utf8(combo->GetText()), GetParam().shown);
   EXPECT_EQ(log->lines.size(), GetParam().notified ? 1u : 0u);
   EXPECT_EQ(list->IsItemSelected(GetParam().index), GetParam().index >= 0);
 }
@@ -409,7 +409,7 @@ TEST_F(ComboBoxTest, ClearingTheSelectionKeepsTheTextAndAnIndexOutOfRangeSelects
   log->lines.clear();
 
   EXPECT_EQ(combo->SetSelectedIndex(-1), -1);
-  EXPECT_EQ(Text(combo->GetText()), "5");
+  EXPECT_EQ(Utf8(combo->GetText()), "5");
   EXPECT_TRUE(list->GetSelectedIndexes().empty());
 
   EXPECT_EQ(combo->SetSelectedIndex(7), -1);
@@ -422,7 +422,7 @@ TEST_F(ComboBoxTest, ItemsInsertedBeforeTheSelectionMoveItAndAMatchingNewItemIsS
   ASSERT_EQ(combo->SetSelectedIndex(1), 1);
   EXPECT_EQ(combo->InsertItem(0, LListBox::MakeTextItem(u"z")), 0);
   EXPECT_EQ(combo->GetSelectedIndex(), 2);
-  EXPECT_EQ(Text(list->GetItemText(2)), "b");
+  EXPECT_EQ(Utf8(list->GetItemText(2)), "b");
   EXPECT_EQ(combo->InsertItem(0, nullptr), E_INVALIDARG);
 
   combo->SetText(u"new");
@@ -515,7 +515,7 @@ TEST_F(ComboBoxTest, ShowsTheLookOfItsState) {
   EXPECT_EQ(combo->GetFirstVisibleLookIndex(), 5);
   harness.MoveTo({400, 500});
   EXPECT_EQ(combo->GetFirstVisibleLookIndex(), 4);
-  harness.Key(kEscape);
+  harness.Key(VirtualKey::kEscape);
   ASSERT_GE(combo->SetFocus(true), 0);
   EXPECT_EQ(combo->GetFirstVisibleLookIndex(), 1);
   harness.MoveTo(ComboPoint());

@@ -10,8 +10,11 @@
 #include "SVFramework/Controls/MenuActivationParam.h"
 #include "SVFramework/Controls/PopupMenu.h"
 #include "SVFramework/Controls/TextBox.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "tests/SVFramework/Controls/PopupMenuTestSkin.h"
 #include "tests/SVFramework/Controls/TextFieldSkin.h"
+#include "tests/Support/TextConversions.h"
+#include "tests/Support/Widgets/NotificationDescriptions.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
@@ -21,14 +24,9 @@ namespace {
 using Testing::NotificationLog;
 using Testing::WidgetHarness;
 
-constexpr uint32_t kReturn = 0x0D, kDown = 0x28;
+using Testing::Utf8;
 
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
-
-std::string DescribeActivation(const RCPtr<LNotification>& notification) {
-  const auto* param = dynamic_cast<const LMenuActivationParam*>(notification->GetPayload().Get());
-  return param ? std::to_string(param->GetIndex()) : "no payload";
-}
+using Testing::DescribeActivation;
 
 int32_t LookOf(const RCPtr<LComboMenu>& title) { return title->GetFirstVisibleLookIndex(); }
 
@@ -172,8 +170,8 @@ TEST_F(ComboMenuBarTest, WithAMenuOpenThePointerComingOntoAnotherTitleMovesTheMe
   EXPECT_EQ(help->FindOpenSiblingMenu(), help);
   // The focus stayed inside the bar, so the control to return to is still the box.
   EXPECT_EQ(bar->GetRememberedFocus(), box.Get());
-  harness.Key(kDown);
-  harness.Key(kReturn);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kReturn);
   harness.Idle();
   EXPECT_EQ(log->lines, (std::vector<std::string>{"NID_MENU_HELP_ABOUT 0"}));
   EXPECT_TRUE(box->HasFocus());
@@ -181,8 +179,8 @@ TEST_F(ComboMenuBarTest, WithAMenuOpenThePointerComingOntoAnotherTitleMovesTheMe
 
 TEST_F(ComboMenuBarTest, ChoosingWithTheKeyboardLeavesTheTitleInItsHoverLookWhileThePointerIsOnIt) {
   harness.Click(harness.At(RCPtr<LControl>(file.Get())));
-  harness.Key(kDown);
-  harness.Key(kReturn);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kReturn);
   EXPECT_FALSE(filePopup->IsShown());
   EXPECT_EQ(LookOf(file), LComboMenu::kLookHovered);
   harness.Idle();
@@ -213,20 +211,21 @@ TEST_F(ComboMenuBarTest, ADisabledTitleShowsItsDisabledLookAndAnOpenMenuDoesNotM
 }
 
 // A title standing alone at `x` in a window 800 wide; its popup's skin offset is 5.
-struct PlacementCase {
+struct ComboMenuPlacementCase {
   const char* name;
   int titleX;
   const char16_t* label;
 };
 
 TEST(ComboMenuPlacement, TheMenuOpensAtItsOffsetButNeverPastTheWindowsRightEdgeWhileItFits) {
-  const PlacementCase cases[] = {
+  const ComboMenuPlacementCase cases[] = {
       {"room on the right", 100, u"Open"},
       {"near the right edge", 760, u"Open"},
-      {"wider than the window", 200, u"An entry whose label is far wider than the whole window of this test and "
-                                      u"then some more to be sure of it, longer than eight hundred pixels"},
+      {"wider than the window", 200,
+       u"An entry whose label is far wider than the whole window of this test and "
+       u"then some more to be sure of it, longer than eight hundred pixels"},
   };
-  for (const PlacementCase& c : cases) {
+  for (const ComboMenuPlacementCase& c : cases) {
     WidgetHarness harness;
     harness.Build(Testing::MenuTitleSkin("title", "XPositionAbs=\"" + std::to_string(c.titleX) + "\"", 5),
                   Testing::kMenuResources);

@@ -16,7 +16,7 @@ namespace {
 using Testing::NotificationLog;
 using Testing::WidgetHarness;
 
-constexpr const char* kLooks =
+constexpr const char* kComboSliderLooks =
     R"(<Colorizers><Colorizer Name="Grey" ColorType="SolidFill" Color="FF808080"/></Colorizers>
 <Parts><Part Name="Fill" Width="4" Height="4" ResizeType="Stretch" ColorizerName="Grey"/></Parts>
 <Looks><Look Name="Fill"><ClientPart Name="Fill" OffsetLeft="0" OffsetTop="0" OffsetRight="0" OffsetBottom="0"/></Look></Looks>
@@ -72,7 +72,7 @@ std::string Narrow(const String& text) { return text.ToUTF8().GetString(); }
 class ComboSliderTest : public ::testing::Test {
  protected:
   void Build(const Layout& layout = {}) {
-    harness.Build(ComboSkin(layout), kLooks);
+    harness.Build(ComboSkin(layout), kComboSliderLooks);
     combo = harness.Find<LComboSlider>(u"combo");
     ASSERT_TRUE(combo);
     slider = combo->GetSlider();
@@ -220,7 +220,7 @@ TEST(ComboSliderWithoutPanel, CannotOpenAndStillShowsItsText) {
   harness.Build(
       "<SubControl Class=\"Framework.ComboSlider\" Name=\"combo\" XSizeAbs=\"80\" YSizeAbs=\"20\">"
       "<Skin Name=\"combo\" LookList=\"ComboLooks\"/></SubControl>",
-      kLooks);
+      kComboSliderLooks);
   const RCPtr<LComboSlider> combo = harness.Find<LComboSlider>(u"combo");
   ASSERT_TRUE(combo);
   EXPECT_EQ(combo->ShowDropDown(true), E_FAIL);

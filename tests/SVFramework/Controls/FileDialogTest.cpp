@@ -9,23 +9,24 @@
 #include <vector>
 
 #include "Platform/Gui/FileDialog.h"
-#include "SVFramework/Controls/FileDialogFilters.h"
 #include "SVFramework/Application/RootWindow.h"
+#include "SVFramework/Controls/FileDialogFilters.h"
 #include "tests/Support/Controls/StandInRootWindow.h"
 #include "tests/Support/Renderer/StandInApplication.h"
+#include "tests/Support/TextConversions.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
 namespace SV {
 namespace {
 
 using Paths = std::vector<std::u16string>;
-using Mode = Platform::Gui::FileDialogRequest::Mode;
+using Mode = ::Platform::Gui::FileDialogRequest::Mode;
 
 // Records every request and answers with the queued choices; an empty answer (or
 // none queued) is a cancelled dialog.
-class ScriptedDialogs : public Platform::Gui::IFileDialogService {
+class ScriptedDialogs : public ::Platform::Gui::IFileDialogService {
 public:
-  Paths Run(const Platform::Gui::FileDialogRequest& request) override {
+  Paths Run(const ::Platform::Gui::FileDialogRequest& request) override {
     requests.push_back(request);
     if (answers.empty()) return {};
     Paths answer = answers.front();
@@ -34,16 +35,14 @@ public:
   }
 
   std::deque<Paths> answers;
-  std::vector<Platform::Gui::FileDialogRequest> requests;
+  std::vector<::Platform::Gui::FileDialogRequest> requests;
 };
 
 std::string Utf8(const std::u16string& text) {
   return String(text.c_str()).ToUTF8().GetString();
 }
 
-std::string Utf8(const String& text) {
-  return text.ToUTF8().GetString();
-}
+using Testing::Utf8;
 
 constexpr const char16_t* kPresetFilter = u"Corvex Editor (*.corvex)|*.corvex|All Files (*.*)|*.*";
 
@@ -57,7 +56,7 @@ TEST_F(FileDialogTest, OpeningAsksForOneExistingFileWithTitleFolderAndFilters) {
   dialogs.answers.push_back({u"presets/Lead.corvex"});
   ASSERT_EQ(files->ShowOpenDialog(kPresetFilter, u"corvex", u"Open Preset", false), 0);
   ASSERT_EQ(dialogs.requests.size(), 1u);
-  const Platform::Gui::FileDialogRequest& request = dialogs.requests[0];
+  const ::Platform::Gui::FileDialogRequest& request = dialogs.requests[0];
   EXPECT_EQ(request.mode, Mode::OpenOne);
   EXPECT_EQ(request.title, u"Open Preset");
   EXPECT_EQ(request.folder, u"presets");
@@ -243,10 +242,10 @@ TEST(FileDialogOwner, TheActiveRootWindowAtConstructionOwnsTheDialogs) {
 
 TEST(FileDialogOwner, WithoutAnInstalledServiceThePlatformDialogsAreUsed) {
   ScriptedDialogs installed;
-  Platform::Gui::SetFileDialogService(&installed);
+  ::Platform::Gui::SetFileDialogService(&installed);
   RCPtr<LFileDialog> files(new LFileDialog(u"/start"));
   EXPECT_EQ(files->ShowOpenDialog(u"", u"", u"", false), E_FAIL);
-  Platform::Gui::SetFileDialogService(nullptr);
+  ::Platform::Gui::SetFileDialogService(nullptr);
   ASSERT_EQ(installed.requests.size(), 1u);
   EXPECT_EQ(installed.requests[0].folder, u"/start");
 }

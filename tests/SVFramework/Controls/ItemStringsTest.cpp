@@ -11,43 +11,30 @@
 namespace SV {
 namespace {
 
-struct KeyCase {
+struct ItemStringsKeyCase {
   std::u16string key;
   int32_t index;
 };
 
-void PrintTo(const KeyCase& test, std::ostream* out) {
+void PrintTo(const ItemStringsKeyCase& test, std::ostream* out) {
   *out << String(test.key.c_str()).ToUTF8().GetString();
 }
 
-class ItemKeyIndexTest : public ::testing::TestWithParam<KeyCase> {};
+class ItemKeyIndexTest : public ::testing::TestWithParam<ItemStringsKeyCase> {};
 
 TEST_P(ItemKeyIndexTest, OnlyIndexesFromZeroTo65535AreItems) {
   EXPECT_EQ(GetItemKeyIndex(GetParam().key.c_str()), GetParam().index);
 }
 
-const KeyCase kKeyCases[] = {
-    {u"ITEM.00", 0},
-    {u"ITEM.15", 15},
-    {u"ITEM.7", 7},
-    {u"ITEM. 3", 3},
-    {u"ITEM.+4", 4},
-    {u"ITEM.12abc", 12},
-    {u"ITEM.65535", 65535},
-    {u"ITEM.-0", 0},
-    {u"ITEM.-1", -1},
-    {u"ITEM.65536", -1},
-    {u"ITEM.99999999", -1},
-    {u"ITEM.99999999999999999999999999", -1},
-    {u"ITEM.", -1},
-    {u"ITEM.abc", -1},
-    {u"ITEM.-", -1},
-    {u"ITEMS.01", -1},
-    {u"item.01", -1},
-    {u"", -1},
+const ItemStringsKeyCase kItemKeyCases[] = {
+    {u"ITEM.00", 0},  {u"ITEM.15", 15},    {u"ITEM.7", 7},         {u"ITEM. 3", 3},
+    {u"ITEM.+4", 4},  {u"ITEM.12abc", 12}, {u"ITEM.65535", 65535}, {u"ITEM.-0", 0},
+    {u"ITEM.-1", -1}, {u"ITEM.65536", -1}, {u"ITEM.99999999", -1}, {u"ITEM.99999999999999999999999999", -1},
+    {u"ITEM.", -1},   {u"ITEM.abc", -1},   {u"ITEM.-", -1},        {u"ITEMS.01", -1},
+    {u"item.01", -1}, {u"", -1},
 };
 
-INSTANTIATE_TEST_SUITE_P(Keys, ItemKeyIndexTest, ::testing::ValuesIn(kKeyCases));
+INSTANTIATE_TEST_SUITE_P(Keys, ItemKeyIndexTest, ::testing::ValuesIn(kItemKeyCases));
 
 std::vector<std::string> Texts(const StringMap& entries) {
   const RCPtr<LStringTable> table = LStringTable::Create(entries);

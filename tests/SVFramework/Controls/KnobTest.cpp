@@ -4,7 +4,10 @@
 #include <string>
 
 #include "SVFramework/Controls/Knob.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "SVFramework/Utilities/Holder.h"
+#include "tests/Support/Widgets/CreateParamXml.h"
+#include "tests/Support/Widgets/NotificationDescriptions.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/RandomInput.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
@@ -14,8 +17,6 @@ namespace {
 
 using Testing::NotificationLog;
 using Testing::WidgetHarness;
-
-constexpr uint32_t kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
 
 // Frames (and optionally the two overlays) of one solid look each.
 std::string Resources(int frames, bool overlays = false) {
@@ -37,14 +38,9 @@ std::string KnobControl(const std::string& parameters = {}) {
 <Skin Name="knob" LookList="Frames"/><CreateParamList>)" + parameters + "</CreateParamList></SubControl>";
 }
 
-std::string Param(const char* id, const char* value) {
-  return std::string("<CreateParam ID=\"") + id + "\" Type=\"String\">" + value + "</CreateParam>";
-}
+using Testing::Param;
 
-std::string DescribeFlag(const RCPtr<LNotification>& notification) {
-  const auto* flag = dynamic_cast<const LHolder<bool>*>(notification->GetPayload().Get());
-  return flag ? (flag->Value() ? "true" : "false") : "none";
-}
+using Testing::DescribeFlag;
 
 std::string DescribeWhetherPayload(const RCPtr<LNotification>& notification) {
   return notification->GetPayload() ? "key" : "none";
@@ -230,7 +226,7 @@ TEST_F(KnobTest, ArrowKeysStepOneValueUnitBracketedByOneKeyDownAndTheKeyUp) {
   const struct {
     uint32_t key;
     double units;
-  } cases[] = {{kUp, 1}, {kRight, 1}, {kDown, -1}, {kLeft, -1}};
+  } cases[] = {{VirtualKey::kUp, 1}, {VirtualKey::kRight, 1}, {VirtualKey::kDown, -1}, {VirtualKey::kLeft, -1}};
   for (const auto& c : cases) {
     log->lines.clear();
     const double before = knob->NormalizedToValue(knob->GetNormalizedValue());
@@ -249,7 +245,7 @@ TEST_F(KnobTest, LosingTheFocusDuringAKeyStepEndsTheSequenceWithoutAKey) {
   log = NotificationLog::Create();
   log->Listen(RCPtr<LNotificationDistributor>(knob.Get()), u"NID_VALUE_CHANGE_KEY_UP", DescribeWhetherPayload);
   ASSERT_GE(knob->SetFocus(true), 0);
-  harness.KeyDown(kUp);
+  harness.KeyDown(VirtualKey::kUp);
   ASSERT_GE(harness.Find(u"other")->SetFocus(true), 0);
   EXPECT_EQ(log->lines, (std::vector<std::string>{"NID_VALUE_CHANGE_KEY_UP none"}));
 }

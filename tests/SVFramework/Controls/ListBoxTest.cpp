@@ -8,8 +8,10 @@
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/Controls/ListBox.h"
 #include "SVFramework/System/Keys/KeyCode.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "SVFramework/Utilities/Holder.h"
 #include "SVFramework/Utilities/Storage/StringPairs.h"
+#include "tests/Support/TextConversions.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
@@ -19,15 +21,9 @@ namespace {
 using Testing::NotificationLog;
 using Testing::WidgetHarness;
 
-constexpr uint32_t kReturn = 0x0D;
-constexpr uint32_t kUp = 0x26;
-constexpr uint32_t kDown = 0x28;
-constexpr int32_t kCtrl = 0x1;
-constexpr int32_t kShift = 0x8;
-
 // Opaque looks for the window, the list (3) and its rows (14): the pointer hits a
 // control only through a visible look.
-constexpr std::string_view kLooks =
+constexpr std::string_view kListBoxLooks =
     R"(<Colorizers><Colorizer Name="Grey" ColorType="SolidFill" Color="FF808080"/></Colorizers>
 <Parts><Part Name="Face" Width="4" Height="4" ResizeType="Tile" ColorizerName="Grey" ColorizerAlphaMod="1"/></Parts>
 <Looks><Look Name="Solid"><ClientPart Name="Face" OffsetLeft="0" OffsetTop="0" OffsetRight="0" OffsetBottom="0"/>
@@ -62,14 +58,14 @@ std::string ItemStrings(int count) {
   return strings + "</StringTable>";
 }
 
-std::string Text(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 // A built list with `count` items named "0", "1", ..., a log of its notifications and
 // the pointer and keys of the harness.
 class ListBoxTest : public ::testing::Test {
 protected:
   void Build(int count, std::string_view skin = kListSkin) {
-    harness.Build(skin, kLooks, ItemStrings(count));
+    harness.Build(skin, kListBoxLooks, ItemStrings(count));
     list = harness.Find<LListBox>(u"list");
     ASSERT_TRUE(list);
     for (const char16_t* id : {u"NID_SELECTION_CHANGE", u"NID_ITEM_ACTIVATED", u"NID_ITEM_DOUBLE_CLICKED"})
@@ -94,12 +90,12 @@ protected:
   std::vector<int32_t> Selected() { return list->GetSelectedIndexes(); }
   std::vector<std::string> RowTexts() {
     std::vector<std::string> texts;
-    for (uint32_t row = 0; row < list->GetRowCount(); ++row) texts.push_back(Text(list->GetRow(row)->GetText()));
+    for (uint32_t row = 0; row < list->GetRowCount(); ++row) texts.push_back(Utf8(list->GetRow(row)->GetText()));
     return texts;
   }
   std::vector<std::string> ItemTexts() {
     std::vector<std::string> texts;
-    for (int32_t index = 0; index < list->GetItemCount(); ++index) texts.push_back(Text(list->GetItemText(index)));
+    for (int32_t index = 0; index < list->GetItemCount(); ++index) texts.push_back(Utf8(list->GetItemText(index)));
     return texts;
   }
 
@@ -118,7 +114,7 @@ TEST_F(ListBoxTest, KeepsOnlyTheRowsThatFillTheViewAndScrollsByRebindingThem) {
   ASSERT_EQ(list->GetRowHeight(), 21);
   ASSERT_EQ(list->GetRowCount(), 4u);
   for (uint32_t row = 0; row < 4; ++row)
-    EXPECT_EQ(Text(list->GetRow(row)->GetName()), "ItemControl" + std::to_string(row + 1));
+    EXPECT_EQ(Utf8(list->GetRow(row)->GetName()), "ItemControl" + std::to_string(row + 1));
   const uint32_t children = list->GetChildCount();
 
   EXPECT_EQ(list->ScrollToItem(10), S_OK);
@@ -206,14 +202,14 @@ TEST_F(ListBoxTest, OnlyChildNamesItem1ToTheRowCountRecordARow) {
   list = harness.Find<LListBox>(u"list");
   ASSERT_TRUE(list);
   for (const char16_t* name : {u"item0", u"itemX", u"item3", u"item99999"}) {
-    SCOPED_TRACE(Text(name));
+    SCOPED_TRACE(Utf8(name));
     const RCPtr<LControl> stranger(new LListBoxItem(nullptr, name));
     const RCPtr<LControlDescriptor> descriptor =
         LControlDescriptor::Create(u"Framework.ListBoxItem", name, list->GetDescriptor().Get());
     list->AdoptChild(stranger, descriptor);
     EXPECT_EQ(list->GetRowCount(), 2u);
-    EXPECT_EQ(Text(list->GetRow(0)->GetName()), "item1");
-    EXPECT_EQ(Text(list->GetRow(1)->GetName()), "item2");
+    EXPECT_EQ(Utf8(list->GetRow(0)->GetName()), "item1");
+    EXPECT_EQ(Utf8(list->GetRow(1)->GetName()), "item2");
     stranger->Detach();
   }
 }
@@ -258,14 +254,14 @@ TEST_F(ListBoxTest, InsertingAtOrBeforeTheCaretKeepsEnterOnTheSelectedItem) {
   for (const int32_t at : {2, 0}) {
     SCOPED_TRACE(at);
     ASSERT_EQ(list->InsertItem(at, LListBox::MakeTextItem(u"new")), at);
-    EXPECT_EQ(Text(list->GetItemText(list->GetCaretItem())), "2");
+    EXPECT_EQ(Utf8(list->GetItemText(list->GetCaretItem())), "2");
     EXPECT_EQ(list->GetAnchorItem(), list->GetCaretItem());
   }
   Focus();
   log->lines.clear();
-  harness.Key(kReturn);
+  harness.Key(VirtualKey::kReturn);
   EXPECT_EQ(log->lines, Lines{"NID_ITEM_ACTIVATED"});
-  EXPECT_EQ(Text(list->GetItemText(list->GetCaretItem())), "2");
+  EXPECT_EQ(Utf8(list->GetItemText(list->GetCaretItem())), "2");
   EXPECT_TRUE(list->IsItemSelected(list->GetCaretItem()));
 }
 
@@ -350,14 +346,15 @@ TEST_P(ListBoxClickTest, ClicksWithModifiersBuildTheSelection) {
 
 INSTANTIATE_TEST_SUITE_P(
     Multiple, ListBoxClickTest,
-    ::testing::Values(ClickCase{"PlainClickReplaces", 1, {{1, 0}, {3, 0}}, {3}, 3, 3},
-                      ClickCase{"ShiftExtendsFromTheAnchor", 1, {{1, 0}, {3, kShift}}, {1, 2, 3}, 1, 3},
-                      ClickCase{"ShiftWithoutAnchorSelectsTheItem", 1, {{2, kShift}}, {2}, 2, 2},
-                      ClickCase{"CtrlAdds", 1, {{1, 0}, {3, kCtrl}}, {1, 3}, 3, 3},
-                      ClickCase{"CtrlTogglesOff", 1, {{1, 0}, {3, kCtrl}, {1, kCtrl}}, {3}, 3, 3},
-                      ClickCase{"CtrlShiftMovesTheAnchor", 1, {{1, 0}, {3, kCtrl | kShift}}, {1, 3}, 3, 3},
-                      ClickCase{"ToggleStyleAdds", 0, {{1, 0}, {2, 0}}, {1, 2}, 2, 2},
-                      ClickCase{"ToggleStyleRemovesOnRelease", 0, {{1, 0}, {2, 0}, {1, 0}}, {2}, 2, 2}),
+    ::testing::Values(
+        ClickCase{"PlainClickReplaces", 1, {{1, 0}, {3, 0}}, {3}, 3, 3},
+        ClickCase{"ShiftExtendsFromTheAnchor", 1, {{1, 0}, {3, KeyCode::kModShift}}, {1, 2, 3}, 1, 3},
+        ClickCase{"ShiftWithoutAnchorSelectsTheItem", 1, {{2, KeyCode::kModShift}}, {2}, 2, 2},
+        ClickCase{"CtrlAdds", 1, {{1, 0}, {3, KeyCode::kModCtrl}}, {1, 3}, 3, 3},
+        ClickCase{"CtrlTogglesOff", 1, {{1, 0}, {3, KeyCode::kModCtrl}, {1, KeyCode::kModCtrl}}, {3}, 3, 3},
+        ClickCase{"CtrlShiftMovesTheAnchor", 1, {{1, 0}, {3, KeyCode::kModCtrl | KeyCode::kModShift}}, {1, 3}, 3, 3},
+        ClickCase{"ToggleStyleAdds", 0, {{1, 0}, {2, 0}}, {1, 2}, 2, 2},
+        ClickCase{"ToggleStyleRemovesOnRelease", 0, {{1, 0}, {2, 0}, {1, 0}}, {2}, 2, 2}),
     [](const ::testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.title); });
 
 TEST_F(ListBoxTest, UnselectingMovesTheCaretToASelectedNeighbour) {
@@ -392,7 +389,7 @@ TEST_F(ListBoxTest, ARightPressAnnouncesTheItemOfTheRowAndADoubleClickIsAnnounce
 
 // --- Keys ---
 
-struct KeyCase {
+struct ListBoxKeyCase {
   const char* title;
   bool multiple;
   int32_t startItem;  // selected by a click first; -1 for none
@@ -401,7 +398,7 @@ struct KeyCase {
   int32_t caret;
 };
 
-class ListBoxKeyTest : public ListBoxTest, public ::testing::WithParamInterface<KeyCase> {};
+class ListBoxKeyTest : public ListBoxTest, public ::testing::WithParamInterface<ListBoxKeyCase> {};
 
 TEST_P(ListBoxKeyTest, ArrowKeysMoveTheSelection) {
   Build(6);
@@ -418,26 +415,37 @@ TEST_P(ListBoxKeyTest, ArrowKeysMoveTheSelection) {
 INSTANTIATE_TEST_SUITE_P(
     Keys, ListBoxKeyTest,
     ::testing::Values(
-        KeyCase{"DownWithoutCaretSelectsTheFirstItem", false, -1, {{kDown, 0}}, {0}, 0},
-        KeyCase{"UpWithoutCaretDoesNothing", false, -1, {{kUp, 0}}, {}, -1},
-        KeyCase{"DownSkipsAHiddenItem", false, 1, {{kDown, 0}}, {3}, 3},
-        KeyCase{"UpSkipsAHiddenItem", false, 3, {{kUp, 0}}, {1}, 1},
-        KeyCase{"DownStopsAtTheLastItem", false, 4, {{kDown, 0}, {kDown, 0}, {kDown, 0}}, {5}, 5},
-        KeyCase{"ShiftDownWithoutMultipleSelectionMoves", false, 0, {{kDown, KeyCode::kModShift}}, {1}, 1},
-        KeyCase{"ShiftDownExtends", true, 3, {{kDown, KeyCode::kModShift}, {kDown, KeyCode::kModShift}}, {3, 4, 5}, 5},
-        KeyCase{"CtrlDownIsNotAListKey", false, 0, {{kDown, KeyCode::kModCtrl}}, {0}, 0}),
-    [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.title); });
+        ListBoxKeyCase{"DownWithoutCaretSelectsTheFirstItem", false, -1, {{VirtualKey::kDown, 0}}, {0}, 0},
+        ListBoxKeyCase{"UpWithoutCaretDoesNothing", false, -1, {{VirtualKey::kUp, 0}}, {}, -1},
+        ListBoxKeyCase{"DownSkipsAHiddenItem", false, 1, {{VirtualKey::kDown, 0}}, {3}, 3},
+        ListBoxKeyCase{"UpSkipsAHiddenItem", false, 3, {{VirtualKey::kUp, 0}}, {1}, 1},
+        ListBoxKeyCase{"DownStopsAtTheLastItem",
+                       false,
+                       4,
+                       {{VirtualKey::kDown, 0}, {VirtualKey::kDown, 0}, {VirtualKey::kDown, 0}},
+                       {5},
+                       5},
+        ListBoxKeyCase{
+            "ShiftDownWithoutMultipleSelectionMoves", false, 0, {{VirtualKey::kDown, KeyCode::kModShift}}, {1}, 1},
+        ListBoxKeyCase{"ShiftDownExtends",
+                       true,
+                       3,
+                       {{VirtualKey::kDown, KeyCode::kModShift}, {VirtualKey::kDown, KeyCode::kModShift}},
+                       {3, 4, 5},
+                       5},
+        ListBoxKeyCase{"CtrlDownIsNotAListKey", false, 0, {{VirtualKey::kDown, KeyCode::kModCtrl}}, {0}, 0}),
+    [](const ::testing::TestParamInfo<ListBoxKeyCase>& info) { return std::string(info.param.title); });
 
 TEST_F(ListBoxTest, KeysActOnKeyDownOnlyAndUpIsHandledWithoutACaret) {
   Build(6);
   Focus();
-  harness.KeyDown(kDown);
-  harness.KeyDown(kDown, 0, true);
-  harness.KeyUp(kDown);
+  harness.KeyDown(VirtualKey::kDown);
+  harness.KeyDown(VirtualKey::kDown, 0, true);
+  harness.KeyUp(VirtualKey::kDown);
   EXPECT_EQ(Selected(), (std::vector<int32_t>{1}));
 
   list->ClearSelection();
-  const RCPtr<LKeyParam> up(new LKeyParam(KeyCode(kUp << 16 | KeyCode::kKeyDown, 0, 0), 1));
+  const RCPtr<LKeyParam> up(new LKeyParam(KeyCode(VirtualKey::kUp << 16 | KeyCode::kKeyDown, 0, 0), 1));
   EXPECT_EQ(list->HandleKey(up), S_OK);
   const RCPtr<LKeyParam> other(new LKeyParam(KeyCode(0x41u << 16 | KeyCode::kKeyDown, 0, 0), 1));
   EXPECT_EQ(list->HandleKey(other), S_FALSE);
@@ -446,7 +454,7 @@ TEST_F(ListBoxTest, KeysActOnKeyDownOnlyAndUpIsHandledWithoutACaret) {
 TEST_F(ListBoxTest, KeysScrollTheCaretIntoTheLastFullyShownRow) {
   Build(16);
   Focus();
-  for (int step = 0; step < 5; ++step) harness.Key(kDown);
+  for (int step = 0; step < 5; ++step) harness.Key(VirtualKey::kDown);
   EXPECT_EQ(list->GetCaretItem(), 4);
   EXPECT_EQ(list->GetFirstVisibleItem(), 2u);
   EXPECT_EQ(list->GetRowIndexOfItem(4), 2);
@@ -492,7 +500,7 @@ TEST_F(ListBoxTest, InDropDownModeHoverSelectsSilentlyAndEnterActivatesAndHides)
   EXPECT_TRUE(log->lines.empty());
 
   Focus();
-  harness.Key(kReturn);
+  harness.Key(VirtualKey::kReturn);
   EXPECT_EQ(log->lines, Lines{"NID_ITEM_ACTIVATED"});
   EXPECT_FALSE(list->IsVisible(false));
 }
@@ -508,7 +516,7 @@ TEST_F(ListBoxTest, InDropDownModeADragFromARowSelectsUnderThePointerAndTheRelea
 
 // --- Rows' looks ---
 
-struct LookCase {
+struct ListBoxLookCase {
   const char* title;
   bool separator;
   bool enabled;
@@ -517,11 +525,11 @@ struct LookCase {
   int32_t look;
 };
 
-class ListBoxItemLookTest : public ListBoxTest, public ::testing::WithParamInterface<LookCase> {};
+class ListBoxItemLookTest : public ListBoxTest, public ::testing::WithParamInterface<ListBoxLookCase> {};
 
 TEST_P(ListBoxItemLookTest, ChoosesTheLookFromTheBoundState) {
   Build(3);
-  const LookCase& state = GetParam();
+  const ListBoxLookCase& state = GetParam();
   list->SetItem(0, LListBox::MakeTextItem(u"x"), state.selected ? 1.0 : 0.0, state.alternate, state.separator);
   const RCPtr<LListBoxItem> row = list->GetRow(0);
   if (!state.enabled) row->SetEnabled(false);
@@ -530,15 +538,17 @@ TEST_P(ListBoxItemLookTest, ChoosesTheLookFromTheBoundState) {
 }
 
 INSTANTIATE_TEST_SUITE_P(States, ListBoxItemLookTest,
-                         ::testing::Values(LookCase{"Hover", false, true, false, false, 1},
-                                           LookCase{"HoverSelected", false, true, true, false, 8},
-                                           LookCase{"HoverAlternate", false, true, false, true, 4},
-                                           LookCase{"HoverAlternateSelected", false, true, true, true, 11},
-                                           LookCase{"Disabled", false, false, false, true, 6},
-                                           LookCase{"DisabledSelected", false, false, true, false, 13},
-                                           LookCase{"Separator", true, true, true, false, 13},
-                                           LookCase{"SeparatorUnselected", true, true, false, true, 13}),
-                         [](const ::testing::TestParamInfo<LookCase>& info) { return std::string(info.param.title); });
+                         ::testing::Values(ListBoxLookCase{"Hover", false, true, false, false, 1},
+                                           ListBoxLookCase{"HoverSelected", false, true, true, false, 8},
+                                           ListBoxLookCase{"HoverAlternate", false, true, false, true, 4},
+                                           ListBoxLookCase{"HoverAlternateSelected", false, true, true, true, 11},
+                                           ListBoxLookCase{"Disabled", false, false, false, true, 6},
+                                           ListBoxLookCase{"DisabledSelected", false, false, true, false, 13},
+                                           ListBoxLookCase{"Separator", true, true, true, false, 13},
+                                           ListBoxLookCase{"SeparatorUnselected", true, true, false, true, 13}),
+                         [](const ::testing::TestParamInfo<ListBoxLookCase>& info) {
+                           return std::string(info.param.title);
+                         });
 
 TEST_F(ListBoxTest, ARowPressedAndDraggedOffShowsHoverThenPressedWhenBack) {
   Build(3);
@@ -556,11 +566,11 @@ TEST_F(ListBoxTest, ASeparatorRowLosesItsTextUntilTheListBindsItAgain) {
   Build(3);
   const RCPtr<LListBoxItem> row = list->GetRow(1);
   row->SetSeparator(true);
-  EXPECT_EQ(Text(row->GetText()), "");
+  EXPECT_EQ(Utf8(row->GetText()), "");
   row->SetSeparator(false);
-  EXPECT_EQ(Text(row->GetText()), "");
+  EXPECT_EQ(Utf8(row->GetText()), "");
   list->RebindRowsFrom(0);
-  EXPECT_EQ(Text(row->GetText()), "1");
+  EXPECT_EQ(Utf8(row->GetText()), "1");
   EXPECT_TRUE(row->IsNotFocusable());
 }
 

@@ -8,8 +8,10 @@
 #include "SVFramework/Controls/PopupMenu.h"
 #include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/System/GlobalHotKeyManager.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "tests/SVFramework/Controls/PopupMenuTestSkin.h"
 #include "tests/SVFramework/Controls/TextFieldSkin.h"
+#include "tests/Support/TextConversions.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
@@ -19,9 +21,7 @@ namespace {
 using Testing::NotificationLog;
 using Testing::WidgetHarness;
 
-constexpr uint32_t kReturn = 0x0D, kDown = 0x28;
-
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 std::string StringEntry(const std::string& id, const std::string& text) {
   return "<String ID=\"" + id + "\"><Locale LCID=\"9\">" + text + "</Locale></String>";
@@ -107,9 +107,9 @@ TEST(MainMenuCommands, AChosenCommandRunsAtTheNextIdlePassWithTheFocusBackWhereI
   EXPECT_EQ(bar->GetRememberedFocus(), box.Get());
   // Edit requests made while the menu holds the focus still reach the box.
   EXPECT_EQ(file->GetOwnerControl(), box.Get());
-  harness.Key(kDown);
-  harness.Key(kDown);
-  harness.Key(kReturn);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kReturn);
   EXPECT_TRUE(log->lines.empty());
   EXPECT_TRUE(box->HasFocus());
   EXPECT_FALSE(file->IsShown());

@@ -5,8 +5,10 @@
 
 #include "SVFramework/Controls/MultiColumnListBox.h"
 #include "SVFramework/Controls/Scrollbar.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "tests/SVFramework/Controls/DropDownSkin.h"
 #include "tests/SVFramework/Controls/MultiColumnListBoxSkin.h"
+#include "tests/Support/TextConversions.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
@@ -18,10 +20,9 @@ using Testing::WidgetHarness;
 using Testing::DropDownSkin::kLooks;
 using Lines = std::vector<std::string>;
 
-constexpr uint32_t kDown = 0x28;
 constexpr uint32_t kHoverOrChildHover = 0x1000;
 
-std::string Text(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 class MultiColumnListBoxTest : public ::testing::Test {
 protected:
@@ -47,7 +48,8 @@ protected:
   RCPtr<LListBox> Column(uint32_t index) { return table->GetColumn(index); }
   std::vector<std::string> ColumnTexts(uint32_t index) {
     std::vector<std::string> texts;
-    for (int32_t row = 0; row < Column(index)->GetItemCount(); ++row) texts.push_back(Text(Column(index)->GetItemText(row)));
+    for (int32_t row = 0; row < Column(index)->GetItemCount(); ++row)
+      texts.push_back(Utf8(Column(index)->GetItemText(row)));
     return texts;
   }
   void ClickHeader(int number) {
@@ -155,7 +157,7 @@ TEST_F(MultiColumnListBoxTest, KeyboardNavigationScrollsEveryColumnAndKeepsTheSi
   ASSERT_GE(Column(0)->SetFocus(true), 0);
   Column(0)->SelectRange(0, -1, true);
 
-  for (int step = 0; step < 7; ++step) harness.Key(kDown);
+  for (int step = 0; step < 7; ++step) harness.Key(VirtualKey::kDown);
 
   EXPECT_EQ(Column(0)->GetCaretItem(), 7);
   const double offset = Column(0)->GetScrollOffset().y;

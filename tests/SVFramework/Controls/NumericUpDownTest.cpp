@@ -9,6 +9,7 @@
 #include "SVFramework/System/ClipBoard.h"
 #include "SVFramework/notification/Notification.h"
 #include "tests/SVFramework/Controls/TextFieldSkin.h"
+#include "tests/Support/TextConversions.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/RandomInput.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
@@ -32,7 +33,7 @@ constexpr const char* kUpDownSkin = R"(
   <SubControl Class="Framework.TextBox" Name="elsewhere" XPositionAbs="10" YPositionAbs="50" XSizeAbs="100" YSizeAbs="20">
     <Skin Name="elsewhere" LookList="TextField"/></SubControl>)";
 
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 class NumericUpDownTest : public ::testing::Test {
 protected:

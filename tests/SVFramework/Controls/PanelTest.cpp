@@ -6,6 +6,7 @@
 #include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Controls/Scrollbar.h"
 #include "SVFramework/System/Keys/KeyCode.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "tests/SVFramework/Controls/ScrollFamilySkin.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
@@ -13,9 +14,6 @@ namespace SV {
 namespace {
 
 using Testing::WidgetHarness;
-
-constexpr uint32_t kTab = 0x09, kDown = 0x28;
-constexpr uint32_t kShift = KeyCode::kModShift, kCtrl = KeyCode::kModCtrl;
 
 // A top-level panel "window": a, then the panel "inner" holding b and c, then d, in tab
 // order. A container with focusable children passes the focus on to them.
@@ -51,19 +49,19 @@ struct TabCase {
 
 TEST_F(PanelTest, TabWalksInnerPanelsInTabOrderAndWrapsOnlyAtTheTop) {
   const TabCase cases[] = {
-      {u"a", 0, "b"},       // into the inner panel, at its first child
+      {u"a", 0, "b"},  // into the inner panel, at its first child
       {u"b", 0, "c"},
-      {u"c", 0, "d"},       // past the inner panel's last child: on after the panel
-      {u"d", 0, "a"},       // the top-level panel wraps around
-      {u"a", kShift, "d"},  // backwards, wrapping at the top
-      {u"d", kShift, "c"},  // into the inner panel, at its last child
-      {u"c", kShift, "b"},
-      {u"b", kShift, "a"},  // before the inner panel's first child: back out
+      {u"c", 0, "d"},                   // past the inner panel's last child: on after the panel
+      {u"d", 0, "a"},                   // the top-level panel wraps around
+      {u"a", KeyCode::kModShift, "d"},  // backwards, wrapping at the top
+      {u"d", KeyCode::kModShift, "c"},  // into the inner panel, at its last child
+      {u"c", KeyCode::kModShift, "b"},
+      {u"b", KeyCode::kModShift, "a"},  // before the inner panel's first child: back out
   };
   BuildTopLevelPanel(kTabTree);
   for (const TabCase& c : cases) {
     FocusOn(c.from);
-    harness.Key(kTab, c.modifiers);
+    harness.Key(VirtualKey::kTab, c.modifiers);
     EXPECT_EQ(FocusName(), c.to) << String(c.from).ToUTF8().GetString() << (c.modifiers ? " Shift+Tab" : " Tab");
   }
 }
@@ -72,10 +70,10 @@ TEST_F(PanelTest, TabSkipsHiddenAndDisabledChildren) {
   BuildTopLevelPanel(kTabTree);
   harness.Find(u"c")->SetVisible(false);
   FocusOn(u"b");
-  harness.Key(kTab);
+  harness.Key(VirtualKey::kTab);
   EXPECT_EQ(FocusName(), "d");
   harness.Find(u"a")->SetEnabled(false);
-  harness.Key(kTab);
+  harness.Key(VirtualKey::kTab);
   EXPECT_EQ(FocusName(), "b");
 }
 
@@ -89,7 +87,7 @@ TEST_F(PanelTest, CtrlTabIsNotTraversedByAPanelButPassedToItsParent) {
   EXPECT_EQ(key->route[1].Get(), static_cast<LControl*>(inner.Get()));
   EXPECT_EQ(key->route[2].Get(), harness.root.Get());
   FocusOn(u"b");
-  harness.Key(kTab, kCtrl);
+  harness.Key(VirtualKey::kTab, KeyCode::kModCtrl);
   // Out of every panel and, this being the only window, in again at its first control.
   EXPECT_EQ(FocusName(), "a");
 }
@@ -122,7 +120,7 @@ TEST_F(PanelTest, AKeyNobodyInsideUsesClimbsThePanelsToAScrollBarOfAnOuterPanel)
   const RCPtr<LPanel> top(dynamic_cast<LPanel*>(harness.root.Get()));
   top->SetClientExtent({100, 500});
   FocusOn(u"leaf");
-  harness.Key(kDown);
+  harness.Key(VirtualKey::kDown);
   EXPECT_EQ(top->GetScrollOffset().y, 20);
 }
 
@@ -143,7 +141,7 @@ TEST_F(PanelTest, AKeyOfferedToASiblingPanelReachesTheControlsInsideItAtAnyDepth
   const RCPtr<LPanel> view = harness.Find<LPanel>(u"view");
   view->SetClientExtent({50, 300});  // range 200, page 0.5, a line of 10 px
   FocusOn(u"leaf");
-  harness.Key(kDown);
+  harness.Key(VirtualKey::kDown);
   EXPECT_EQ(view->GetScrollOffset().y, 10);
   EXPECT_EQ(FocusName(), "leaf");
 }

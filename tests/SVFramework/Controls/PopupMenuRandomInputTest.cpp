@@ -18,7 +18,7 @@ namespace {
 using Testing::WidgetHarness;
 
 // Open, a separator, a disabled entry, and a submenu header with two entries.
-RCPtr<LMenuDescriptor> MakeMenu() {
+RCPtr<LMenuDescriptor> MakeRandomInputMenu() {
   const RCPtr<LMenuDescriptor> menu(new LMenuDescriptor);
   menu->InsertItem(0, u"Open", u"NID_OPEN", true, false);
   menu->InsertSeparator(1);
@@ -56,7 +56,7 @@ TEST(PopupMenuRandomInput, AMenuThatStaysKeepsItsChainConsistentUnderRandomInput
   ASSERT_TRUE(menu);
   menu->SetHideOnActivation(false);
   ASSERT_EQ(menu->SetTarget(RCPtr<LNotificationQueue>(harness.window.Get())), S_OK);
-  menu->SetMenuDescriptor(MakeMenu());
+  menu->SetMenuDescriptor(MakeRandomInputMenu());
   menu->SetVisible(true);
   Testing::RandomInput input(harness, 20261211);
   for (int burst = 0; burst < 40; ++burst) {

@@ -6,7 +6,10 @@
 #include "SVFramework/Controls/MenuActivationParam.h"
 #include "SVFramework/Controls/PopupMenu.h"
 #include "SVFramework/System/GlobalHotKeyManager.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "tests/SVFramework/Controls/PopupMenuTestSkin.h"
+#include "tests/Support/TextConversions.h"
+#include "tests/Support/Widgets/NotificationDescriptions.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
@@ -16,9 +19,7 @@ namespace {
 using Testing::NotificationLog;
 using Testing::WidgetHarness;
 
-constexpr uint32_t kReturn = 0x0D, kEscape = 0x1B, kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
-
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 // Open, a separator, a disabled entry, a checked entry, and a submenu holding Deep.
 RCPtr<LMenuDescriptor> MakeMenu() {
@@ -33,10 +34,7 @@ RCPtr<LMenuDescriptor> MakeMenu() {
   return menu;
 }
 
-std::string DescribeActivation(const RCPtr<LNotification>& notification) {
-  const auto* param = dynamic_cast<const LMenuActivationParam*>(notification->GetPayload().Get());
-  return param ? std::to_string(param->GetIndex()) : "no payload";
-}
+using Testing::DescribeActivation;
 
 // A popup at (50, 40) in the window whose commands go to the root window's queue; the
 // log records the commands the window distributes at its idle passes.
@@ -82,12 +80,12 @@ TEST_F(PopupMenuTest, ArrowKeysSelectOnlyEnabledEntriesThatAreNoSeparators) {
     int32_t current;
   };
   const Case cases[] = {
-      {{kDown}, 0},
-      {{kDown, kDown}, 3},
-      {{kDown, kDown, kDown}, 4},
-      {{kDown, kDown, kDown, kDown}, 4},
-      {{kDown, kDown, kUp}, 0},
-      {{kDown, kUp}, 0},
+      {{VirtualKey::kDown}, 0},
+      {{VirtualKey::kDown, VirtualKey::kDown}, 3},
+      {{VirtualKey::kDown, VirtualKey::kDown, VirtualKey::kDown}, 4},
+      {{VirtualKey::kDown, VirtualKey::kDown, VirtualKey::kDown, VirtualKey::kDown}, 4},
+      {{VirtualKey::kDown, VirtualKey::kDown, VirtualKey::kUp}, 0},
+      {{VirtualKey::kDown, VirtualKey::kUp}, 0},
   };
   for (const Case& c : cases) {
     menu->ClearSelection();
@@ -99,9 +97,9 @@ TEST_F(PopupMenuTest, ArrowKeysSelectOnlyEnabledEntriesThatAreNoSeparators) {
 }
 
 TEST_F(PopupMenuTest, EnterQueuesTheCommandForTheNextIdlePassAndClosesTheMenuForGood) {
-  harness.Key(kDown);
-  harness.Key(kDown);
-  harness.Key(kReturn);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kReturn);
   EXPECT_TRUE(log->lines.empty());
   EXPECT_FALSE(menu->IsShown());
   harness.Idle();
@@ -240,7 +238,7 @@ TEST_F(PopupMenuTest, TheUpdaterTogglesAnEntrysCheckBoxEachTimeTheMenuShows) {
 }
 
 TEST_F(PopupMenuTest, AMenuIsNeverReorderedOrSorted) {
-  harness.Key(kDown);
+  harness.Key(VirtualKey::kDown);
   ASSERT_EQ(menu->GetCaretItem(), 0);
   EXPECT_EQ(menu->SwapItems(0, 3), E_NOTIMPL);
   EXPECT_EQ(menu->Sort(0, menu->GetItemCount()), E_NOTIMPL);
@@ -252,7 +250,7 @@ TEST_F(PopupMenuTest, AMenuIsNeverReorderedOrSorted) {
   EXPECT_TRUE(menu->IsItemChecked(3));
   // The refused sort moved no index either: Enter still chooses Open.
   EXPECT_EQ(menu->GetCaretItem(), 0);
-  harness.Key(kReturn);
+  harness.Key(VirtualKey::kReturn);
   harness.Idle();
   EXPECT_EQ(log->lines, (std::vector<std::string>{"NID_OPEN 0"}));
 }
@@ -262,8 +260,8 @@ TEST_F(PopupMenuTest, ASecondTargetIsRefusedAndCommandsKeepGoingToTheFirst) {
   EXPECT_EQ(menu->SetTarget(other), E_FAIL);
   EXPECT_EQ(menu->SetTarget(nullptr), E_INVALIDARG);
   EXPECT_EQ(menu->SetMenuDescriptor(nullptr), E_INVALIDARG);
-  harness.Key(kDown);
-  harness.Key(kReturn);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kReturn);
   harness.Idle();
   EXPECT_EQ(log->lines, (std::vector<std::string>{"NID_OPEN 0"}));
   EXPECT_EQ(other->GetQueuedCount(), 0);
@@ -291,10 +289,10 @@ TEST_F(PopupMenuTest, ASubmenuOpensOnlyAfterThePointerRestedOnItsHeaderForMoreTh
 }
 
 TEST_F(PopupMenuTest, RestingOnAnOrdinaryEntryClosesTheOpenSubmenuAfterTheDelay) {
-  harness.Key(kDown);
-  harness.Key(kDown);
-  harness.Key(kDown);
-  harness.Key(kRight);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kRight);
   ASSERT_TRUE(menu->GetOpenSubmenu());
   EXPECT_EQ(menu->GetOpenSubmenu()->GetCaretItem(), 0);
   harness.MoveTo(RowOf(menu, 0));
@@ -312,18 +310,18 @@ TEST_F(PopupMenuTest, RestingOnAnOrdinaryEntryClosesTheOpenSubmenuAfterTheDelay)
 }
 
 TEST_F(PopupMenuTest, LeftInASubmenuClosesItAndEscapeClosesTheWholeChain) {
-  harness.Key(kDown);
-  harness.Key(kDown);
-  harness.Key(kDown);
-  harness.Key(kReturn);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kDown);
+  harness.Key(VirtualKey::kReturn);
   const RCPtr<LPopupMenu> submenu = menu->GetOpenSubmenu();
   ASSERT_TRUE(submenu);
   EXPECT_EQ(submenu->HandleKey(MakeKeyParam(KeyCode(0x20250000, 0, 0), 0)), S_OK);
   EXPECT_FALSE(menu->GetOpenSubmenu());
   EXPECT_EQ(menu->OpenSubmenu(0), E_INVALIDARG);
-  harness.Key(kRight);
+  harness.Key(VirtualKey::kRight);
   ASSERT_TRUE(menu->GetOpenSubmenu());
-  harness.Key(kEscape);
+  harness.Key(VirtualKey::kEscape);
   harness.Idle();
   EXPECT_FALSE(harness.Find(u"menu"));
   EXPECT_TRUE(log->lines.empty());
@@ -331,8 +329,8 @@ TEST_F(PopupMenuTest, LeftInASubmenuClosesItAndEscapeClosesTheWholeChain) {
 
 TEST_F(PopupMenuTest, EscapeInAMenuThatStaysAfterActivationIsTakenWithoutEffect) {
   menu->SetHideOnActivation(false);
-  harness.Key(kEscape);
-  harness.Key(kLeft);
+  harness.Key(VirtualKey::kEscape);
+  harness.Key(VirtualKey::kLeft);
   harness.Idle();
   EXPECT_TRUE(harness.Find(u"menu"));
   EXPECT_TRUE(menu->IsShown());

@@ -7,6 +7,7 @@
 #include "SVFramework/Controls/Panel.h"
 #include "SVFramework/Controls/Scrollbar.h"
 #include "tests/SVFramework/Controls/ScrollFamilySkin.h"
+#include "tests/Support/Widgets/CreateParamXml.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
@@ -35,9 +36,7 @@ std::string View(const std::string& inside, const std::string& createParams = ""
 
 std::string Both() { return std::string(kVerticalBar) + kHorizontalBar; }
 
-std::string Param(const char* id, const char* value) {
-  return std::string(R"(<CreateParam ID=")") + id + R"(" Type="String">)" + value + "</CreateParam>";
-}
+using Testing::Param;
 
 class ScrollViewTest : public ::testing::Test {
 protected:
@@ -147,7 +146,7 @@ TEST_F(ScrollViewTest, ScrollLimitsAreTheHiddenPartOrUnboundedWithoutExtent) {
   EXPECT_EQ(view->GetScrollLimits(nullptr), (RectT<double>{0, 0, 0, 200}));
 }
 
-struct WheelCase {
+struct ScrollViewWheelCase {
   const char* what;
   PointT<double> extent;
   PointT<double> start;
@@ -159,7 +158,7 @@ struct WheelCase {
 TEST_F(ScrollViewTest, WheelNotchesMoveTheRightBarByALineOrWithShiftByAPage) {
   // Vertical range 200 (line 20 px); with both bars: ranges 416 x 216, lines 28.4 px
   // (a tenth of the page 284 / 416) and 21.6 px (the page held at 1).
-  const WheelCase cases[] = {
+  const ScrollViewWheelCase cases[] = {
       {"down", {100, 500}, {0, 0}, 0, 0, {0, 20}},
       {"up", {100, 500}, {0, 100}, 1, 0, {0, 80}},
       {"up at the start", {100, 500}, {0, 0}, 1, 0, {0, 0}},
@@ -173,7 +172,7 @@ TEST_F(ScrollViewTest, WheelNotchesMoveTheRightBarByALineOrWithShiftByAPage) {
       {"right tilt with only a vertical bar", {100, 500}, {0, 0}, 3, 0, {0, 20}},
       {"left tilt with only a vertical bar", {100, 500}, {0, 100}, 2, 0, {0, 80}},
   };
-  for (const WheelCase& c : cases) {
+  for (const ScrollViewWheelCase& c : cases) {
     SCOPED_TRACE(c.what);
     BuildWithBars();
     view->SetClientExtent(c.extent);

@@ -116,7 +116,7 @@ TEST_F(ScrollbarTest, ChangingTheRangeKeepsTheValueClippedToTheNewRange) {
   EXPECT_EQ(vertical->GetNormalizedValue(), 0);
 }
 
-struct KeyCase {
+struct ScrollbarKeyCase {
   const char* key;
   uint32_t code;
   bool vertical;  // which bar
@@ -124,18 +124,18 @@ struct KeyCase {
 };
 
 TEST_F(ScrollbarTest, ArrowPageHomeAndEndKeysMoveABarOfTheirOrientation) {
-  const KeyCase cases[] = {
-      {"Up", 0x20260000u, true, 0.48},        {"Down", 0x20280000u, true, 0.52},
-      {"Page Up", 0x20210000u, true, 0.3},    {"Page Down", 0x20220000u, true, 0.7},
-      {"Home", 0x20240000u, true, 0},         {"End", 0x20230000u, true, 1},
-      {"Left", 0x20250000u, false, 0.48},     {"Right", 0x20270000u, false, 0.52},
-      {"Home", 0x20240000u, false, 0},        {"End", 0x20230000u, false, 1},
-      {"Up", 0x20260000u, false, -1},         {"Down", 0x20280000u, false, -1},
-      {"Page Down", 0x20220000u, false, -1},  {"Left", 0x20250000u, true, -1},
-      {"Right", 0x20270000u, true, -1},       {"Down released", 0x00280000u, true, -1},
+  const ScrollbarKeyCase cases[] = {
+      {"Up", 0x20260000u, true, 0.48},       {"Down", 0x20280000u, true, 0.52},
+      {"Page Up", 0x20210000u, true, 0.3},   {"Page Down", 0x20220000u, true, 0.7},
+      {"Home", 0x20240000u, true, 0},        {"End", 0x20230000u, true, 1},
+      {"Left", 0x20250000u, false, 0.48},    {"Right", 0x20270000u, false, 0.52},
+      {"Home", 0x20240000u, false, 0},       {"End", 0x20230000u, false, 1},
+      {"Up", 0x20260000u, false, -1},        {"Down", 0x20280000u, false, -1},
+      {"Page Down", 0x20220000u, false, -1}, {"Left", 0x20250000u, true, -1},
+      {"Right", 0x20270000u, true, -1},      {"Down released", 0x00280000u, true, -1},
       {"Ctrl+Down", 0x21280000u, true, -1},
   };
-  for (const KeyCase& c : cases) {
+  for (const ScrollbarKeyCase& c : cases) {
     const RCPtr<LScrollbar>& bar = c.vertical ? vertical : horizontal;
     bar->SetNormalizedValue(0.5);
     EXPECT_EQ(OfferKey(bar, c.code), c.expected >= 0) << c.key;

@@ -8,7 +8,9 @@
 
 #include "SVFramework/ControlBase/ValueParam.h"
 #include "SVFramework/Controls/Slider.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "SVFramework/Utilities/Holder.h"
+#include "tests/Support/Widgets/NotificationDescriptions.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/RandomInput.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
@@ -18,8 +20,6 @@ namespace {
 
 using Testing::NotificationLog;
 using Testing::WidgetHarness;
-
-constexpr uint32_t kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
 
 struct Track {
   PointT<int32_t> start;
@@ -46,15 +46,12 @@ std::string SliderSkin(Track track) {
          "LookList=\"MarkerLooks\"/></SubControl>";
 }
 
-std::string DescribeValue(const RCPtr<LNotification>& notification) {
+std::string DescribeRoundedValue(const RCPtr<LNotification>& notification) {
   auto* value = dynamic_cast<LValueParam*>(notification->GetPayload().Get());
   return value ? std::to_string(static_cast<int>(std::lround(value->value))) : "?";
 }
 
-std::string DescribeFlag(const RCPtr<LNotification>& notification) {
-  auto* flag = dynamic_cast<LHolder<bool>*>(notification->GetPayload().Get());
-  return flag ? (flag->Value() ? "true" : "false") : "none";
-}
+using Testing::DescribeFlag;
 
 std::string DescribePresence(const RCPtr<LNotification>& notification) {
   return notification->GetPayload() ? "key" : "none";
@@ -63,7 +60,7 @@ std::string DescribePresence(const RCPtr<LNotification>& notification) {
 // Opaque looks, so that presses hit the slider and its thumb: three for the slider
 // (normal, containing the focus, disabled), one for the window, and the seven looks of
 // a button that is off.
-constexpr const char* kLooks =
+constexpr const char* kSliderLooks =
     R"(<Colorizers><Colorizer Name="Grey" ColorType="SolidFill" Color="FF808080"/></Colorizers>
 <Parts><Part Name="Fill" Width="4" Height="4" ResizeType="Stretch" ColorizerName="Grey"/></Parts>
 <Looks><Look Name="Fill"><ClientPart Name="Fill" OffsetLeft="0" OffsetTop="0" OffsetRight="0" OffsetBottom="0"/></Look></Looks>
@@ -80,14 +77,14 @@ const Track kHorizontal{{0, 0}, {190, 0}};
 class SliderTest : public ::testing::Test {
  protected:
   void Build(Track track = kHorizontal) {
-    harness.Build(SliderSkin(track), kLooks);
+    harness.Build(SliderSkin(track), kSliderLooks);
     slider = harness.Find<LSlider>(u"slider");
     ASSERT_TRUE(slider);
     ASSERT_TRUE(slider->GetThumb());
     thumb = slider->GetThumb();
     log = NotificationLog::Create();
     const RCPtr<LNotificationDistributor> source(slider.Get());
-    log->Listen(source, u"NID_VALUE_CHANGE", DescribeValue);
+    log->Listen(source, u"NID_VALUE_CHANGE", DescribeRoundedValue);
     log->Listen(source, u"NID_VALUE_CHANGE_CAPTURE", DescribeFlag);
     log->Listen(source, u"NID_VALUE_CHANGE_KEY_DOWN", DescribePresence);
     log->Listen(source, u"NID_VALUE_CHANGE_KEY_UP", DescribePresence);
@@ -143,7 +140,7 @@ TEST(SliderWithoutMarkers, MakesNoThumbAndStillTakesWheelAndKeys) {
   harness.Build(
       "<SubControl Class=\"Framework.Slider\" Name=\"slider\" TabStop=\"1\" XSizeAbs=\"200\" YSizeAbs=\"20\">"
       "<Skin Name=\"slider\" LookList=\"SliderLooks\"/></SubControl>",
-      kLooks);
+      kSliderLooks);
   const RCPtr<LSlider> slider = harness.Find<LSlider>(u"slider");
   ASSERT_TRUE(slider);
   EXPECT_FALSE(slider->GetThumb());
@@ -153,18 +150,18 @@ TEST(SliderWithoutMarkers, MakesNoThumbAndStillTakesWheelAndKeys) {
   EXPECT_EQ(slider->GetNormalizedValue(), 0.0);
   harness.Wheel(harness.At(slider), 1);
   ASSERT_GE(slider->SetFocus(true), 0);
-  harness.Key(kUp);
+  harness.Key(VirtualKey::kUp);
   EXPECT_DOUBLE_EQ(slider->GetNormalizedValue(), 2.0 / 127.0);
 }
 
-struct PlacementCase {
+struct SliderPlacementCase {
   const char* track;
   Track ends;
   double value;
   PointT<int32_t> corner;
 };
 
-class SliderPlacement : public SliderTest, public ::testing::WithParamInterface<PlacementCase> {};
+class SliderPlacement : public SliderTest, public ::testing::WithParamInterface<SliderPlacementCase> {};
 
 TEST_P(SliderPlacement, PutsTheThumbAtTheValuesPointOfTheTrackRoundedHalfAwayFromZero) {
   Build(GetParam().ends);
@@ -172,22 +169,23 @@ TEST_P(SliderPlacement, PutsTheThumbAtTheValuesPointOfTheTrackRoundedHalfAwayFro
   EXPECT_EQ(ThumbCorner(), GetParam().corner);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tracks, SliderPlacement,
-                         ::testing::Values(PlacementCase{"horizontal at 0", kHorizontal, 0.0, {0, 0}},
-                                           PlacementCase{"horizontal at the end", kHorizontal, 1.0, {190, 0}},
-                                           PlacementCase{"horizontal half pixel rounds up", kHorizontal, 0.25, {48, 0}},
-                                           PlacementCase{"above the range clamps", kHorizontal, 1.5, {190, 0}},
-                                           PlacementCase{"vertical", {{0, 0}, {0, 140}}, 0.25, {0, 35}},
-                                           PlacementCase{"right to left", {{190, 0}, {0, 0}}, 0.25, {142, 0}},
-                                           PlacementCase{"bottom to top", {{0, 140}, {0, 0}}, 0.75, {0, 35}},
-                                           PlacementCase{"slanted", {{0, 0}, {100, 140}}, 0.5, {50, 70}},
-                                           PlacementCase{"track of length zero", {{40, 30}, {40, 30}}, 0.7, {40, 30}}),
-                         [](const ::testing::TestParamInfo<PlacementCase>& info) {
-                           std::string name = info.param.track;
-                           for (char& c : name)
-                             if (c == ' ') c = '_';
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Tracks, SliderPlacement,
+    ::testing::Values(SliderPlacementCase{"horizontal at 0", kHorizontal, 0.0, {0, 0}},
+                      SliderPlacementCase{"horizontal at the end", kHorizontal, 1.0, {190, 0}},
+                      SliderPlacementCase{"horizontal half pixel rounds up", kHorizontal, 0.25, {48, 0}},
+                      SliderPlacementCase{"above the range clamps", kHorizontal, 1.5, {190, 0}},
+                      SliderPlacementCase{"vertical", {{0, 0}, {0, 140}}, 0.25, {0, 35}},
+                      SliderPlacementCase{"right to left", {{190, 0}, {0, 0}}, 0.25, {142, 0}},
+                      SliderPlacementCase{"bottom to top", {{0, 140}, {0, 0}}, 0.75, {0, 35}},
+                      SliderPlacementCase{"slanted", {{0, 0}, {100, 140}}, 0.5, {50, 70}},
+                      SliderPlacementCase{"track of length zero", {{40, 30}, {40, 30}}, 0.7, {40, 30}}),
+    [](const ::testing::TestParamInfo<SliderPlacementCase>& info) {
+      std::string name = info.param.track;
+      for (char& c : name)
+        if (c == ' ') c = '_';
+      return name;
+    });
 
 TEST_F(SliderTest, ATrackOfLengthZeroGivesTheFractionZeroAndKeepsTheValueFinite) {
   Build({{40, 30}, {40, 30}});
@@ -339,12 +337,12 @@ TEST_F(SliderTest, ATrackPressOnADisabledSliderDoesNotRepeat) {
   EXPECT_EQ(Value(), 0);
 }
 
-struct KeyCase {
+struct SliderKeyCase {
   uint32_t key;
   int delta;
 };
 
-class SliderKeys : public SliderTest, public ::testing::WithParamInterface<KeyCase> {};
+class SliderKeys : public SliderTest, public ::testing::WithParamInterface<SliderKeyCase> {};
 
 TEST_P(SliderKeys, AnArrowSequenceChangesByOneUnitPerPressAndRepeatInsideOneKeyDownKeyUpBracket) {
   Build();
@@ -362,27 +360,27 @@ TEST_P(SliderKeys, AnArrowSequenceChangesByOneUnitPerPressAndRepeatInsideOneKeyD
 }
 
 INSTANTIATE_TEST_SUITE_P(Arrows, SliderKeys,
-                         ::testing::Values(KeyCase{kUp, 1}, KeyCase{kRight, 1}, KeyCase{kDown, -1},
-                                           KeyCase{kLeft, -1}));
+                         ::testing::Values(SliderKeyCase{VirtualKey::kUp, 1}, SliderKeyCase{VirtualKey::kRight, 1},
+                                           SliderKeyCase{VirtualKey::kDown, -1}, SliderKeyCase{VirtualKey::kLeft, -1}));
 
 TEST_F(SliderTest, ArrowKeysThatTheFocusedThumbPassesOnMoveTheSlider) {
   Build();
   harness.Click(harness.At(thumb));
   ASSERT_TRUE(thumb->HasFocus());
   log->lines.clear();
-  harness.Key(kRight);
+  harness.Key(VirtualKey::kRight);
   EXPECT_EQ(log->lines, (Lines{"NID_VALUE_CHANGE_KEY_DOWN key", "NID_VALUE_CHANGE 1", "NID_VALUE_CHANGE_KEY_UP key"}));
 }
 
 TEST_F(SliderTest, LosingTheFocusDuringAKeySequenceEndsItWithoutAKey) {
   Build();
   ASSERT_GE(slider->SetFocus(true), 0);
-  harness.KeyDown(kUp);
+  harness.KeyDown(VirtualKey::kUp);
   ASSERT_GE(harness.Find(u"other")->SetFocus(true), 0);
   ASSERT_FALSE(slider->ContainsFocus());
   EXPECT_EQ(log->lines.back(), "NID_VALUE_CHANGE_KEY_UP none");
   log->lines.clear();
-  harness.KeyUp(kUp);
+  harness.KeyUp(VirtualKey::kUp);
   EXPECT_TRUE(log->lines.empty());
 }
 
@@ -397,12 +395,12 @@ TEST_F(SliderTest, ShowsLookOneWhileItContainsTheFocusAndLookTwoWhileDisabled) {
   EXPECT_EQ(slider->GetFirstVisibleLookIndex(), 0);
 }
 
-struct WheelCase {
+struct SliderWheelCase {
   int32_t direction;
   int value;
 };
 
-class SliderWheel : public SliderTest, public ::testing::WithParamInterface<WheelCase> {};
+class SliderWheel : public SliderTest, public ::testing::WithParamInterface<SliderWheelCase> {};
 
 TEST_P(SliderWheel, OneNotchChangesTheValueByOneUnitUpAndRightRaiseDownAndLeftLower) {
   Build();
@@ -412,7 +410,8 @@ TEST_P(SliderWheel, OneNotchChangesTheValueByOneUnitUpAndRightRaiseDownAndLeftLo
 }
 
 INSTANTIATE_TEST_SUITE_P(Directions, SliderWheel,
-                         ::testing::Values(WheelCase{0, 63}, WheelCase{1, 65}, WheelCase{2, 63}, WheelCase{3, 65}));
+                         ::testing::Values(SliderWheelCase{0, 63}, SliderWheelCase{1, 65}, SliderWheelCase{2, 63},
+                                           SliderWheelCase{3, 65}));
 
 TEST_F(SliderTest, OnALogarithmicRangeAWheelNotchIsOneUnitSoASmallerFractionNearTheTop) {
   Build();

@@ -14,7 +14,7 @@ namespace {
 using Testing::NotificationLog;
 using Testing::WidgetHarness;
 
-constexpr const char* kLooks =
+constexpr const char* kTabControlLooks =
     R"(<Colorizers><Colorizer Name="Grey" ColorType="SolidFill" Color="FF808080"/></Colorizers>
 <Parts><Part Name="Fill" Width="4" Height="4" ResizeType="Stretch" ColorizerName="Grey"/></Parts>
 <Looks><Look Name="Fill"><ClientPart Name="Fill" OffsetLeft="0" OffsetTop="0" OffsetRight="0" OffsetBottom="0"/></Look></Looks>
@@ -80,7 +80,7 @@ class TabControlTest : public ::testing::Test {
  protected:
   void Build(const std::vector<std::string>& buttons = {"general", "midi", "about"}, int pages = 3,
              bool holders = true) {
-    harness.Build(TabSkin(buttons, pages, holders), kLooks);
+    harness.Build(TabSkin(buttons, pages, holders), kTabControlLooks);
     tabs = harness.Find<LTabControl>(u"tabs");
     ASSERT_TRUE(tabs);
     log = NotificationLog::Create();

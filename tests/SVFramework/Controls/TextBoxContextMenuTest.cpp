@@ -11,6 +11,7 @@
 #include "SVFramework/notification/NotificationCenterManager.h"
 #include "tests/SVFramework/Controls/PopupMenuTestSkin.h"
 #include "tests/SVFramework/Controls/TextFieldSkin.h"
+#include "tests/Support/TextConversions.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
 namespace SV {
@@ -18,7 +19,7 @@ namespace {
 
 using Testing::WidgetHarness;
 
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 // A text box whose skin offers the "contextMenu" popup, with the edit commands bound to
 // the application's keys as the program binds them, and the clipboard listening for the

@@ -6,8 +6,10 @@
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/Controls/TextBox.h"
 #include "SVFramework/System/ClipBoard.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
 #include "SVFramework/notification/Notification.h"
 #include "tests/SVFramework/Controls/TextFieldSkin.h"
+#include "tests/Support/TextConversions.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/RandomInput.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
@@ -18,17 +20,13 @@ namespace {
 using Testing::NotificationLog;
 using Testing::WidgetHarness;
 
-constexpr uint32_t kCtrl = KeyCode::kModCtrl, kShift = KeyCode::kModShift, kAlt = KeyCode::kModAlt;
-constexpr uint32_t kBack = 0x08, kReturn = 0x0D, kEnd = 0x23, kHome = 0x24, kLeft = 0x25, kUp = 0x26,
-                   kRight = 0x27, kDown = 0x28, kDelete = 0x2E, kF5 = 0x74;
-
 constexpr const char* kBoxSkin =
     R"(<SubControl Class="Framework.TextBox" Name="box" XPositionAbs="10" YPositionAbs="10" XSizeAbs="300" YSizeAbs="20">
          <Skin Name="box" LookList="TextField"/></SubControl>
        <SubControl Class="Framework.TextBox" Name="other" XPositionAbs="10" YPositionAbs="40" XSizeAbs="300" YSizeAbs="20">
          <Skin Name="other" LookList="TextField"/></SubControl>)";
 
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 // A harness with two boxes, the first focused.
 class TextBoxTest : public ::testing::Test {
@@ -61,7 +59,7 @@ protected:
   RCPtr<NotificationLog> log;
 };
 
-struct KeyCase {
+struct TextBoxKeyCase {
   const char* name;
   const char16_t* text;
   int32_t caret;
@@ -72,47 +70,61 @@ struct KeyCase {
   bool passedOn;
 };
 
-const KeyCase kKeyCases[] = {
-    {"left moves back", u"abc", 2, 0, 0, 0, kLeft, 0, u"abc", 1, 0, 0, false},
-    {"left at start does nothing", u"abc", 0, 0, 0, 0, kLeft, 0, u"abc", 0, 0, 0, false},
-    {"left clears the selection", u"abcd", 3, 1, 2, 1, kLeft, 0, u"abcd", 2, 0, 0, false},
-    {"right at end does nothing", u"abc", 3, 0, 0, 0, kRight, 0, u"abc", 3, 0, 0, false},
-    {"shift left selects the character before", u"abcd", 3, 0, 0, 0, kLeft, kShift, u"abcd", 2, 2, 1, false},
-    {"shift left shrinks a selection made rightwards", u"abcd", 3, 1, 2, 1, kLeft, kShift, u"abcd", 2, 1, 1, false},
-    {"shift left grows a selection made leftwards", u"abcd", 2, 2, 1, 3, kLeft, kShift, u"abcd", 1, 1, 2, false},
-    {"shift right selects the character at the caret", u"abcd", 1, 0, 0, 0, kRight, kShift, u"abcd", 2, 1, 1, false},
-    {"shift right shrinks a selection made leftwards", u"abcd", 1, 1, 2, 3, kRight, kShift, u"abcd", 2, 2, 1, false},
-    {"shift right at the end does nothing", u"ab", 2, 0, 0, 0, kRight, kShift, u"ab", 2, 0, 0, false},
-    {"ctrl left goes to the word start", u"one two", 6, 0, 0, 0, kLeft, kCtrl, u"one two", 4, 0, 0, false},
-    {"ctrl left skips spaces first", u"one  two", 5, 0, 0, 0, kLeft, kCtrl, u"one  two", 0, 0, 0, false},
-    {"ctrl right goes past the spaces", u"one  two", 1, 0, 0, 0, kRight, kCtrl, u"one  two", 5, 0, 0, false},
-    {"ctrl shift right selects to the next word", u"one two", 0, 0, 0, 0, kRight, kCtrl | kShift, u"one two", 4, 0, 4,
+const TextBoxKeyCase kTextBoxKeyCases[] = {
+    {"left moves back", u"abc", 2, 0, 0, 0, VirtualKey::kLeft, 0, u"abc", 1, 0, 0, false},
+    {"left at start does nothing", u"abc", 0, 0, 0, 0, VirtualKey::kLeft, 0, u"abc", 0, 0, 0, false},
+    {"left clears the selection", u"abcd", 3, 1, 2, 1, VirtualKey::kLeft, 0, u"abcd", 2, 0, 0, false},
+    {"right at end does nothing", u"abc", 3, 0, 0, 0, VirtualKey::kRight, 0, u"abc", 3, 0, 0, false},
+    {"shift left selects the character before", u"abcd", 3, 0, 0, 0, VirtualKey::kLeft, KeyCode::kModShift, u"abcd", 2,
+     2, 1, false},
+    {"shift left shrinks a selection made rightwards", u"abcd", 3, 1, 2, 1, VirtualKey::kLeft, KeyCode::kModShift,
+     u"abcd", 2, 1, 1, false},
+    {"shift left grows a selection made leftwards", u"abcd", 2, 2, 1, 3, VirtualKey::kLeft, KeyCode::kModShift, u"abcd",
+     1, 1, 2, false},
+    {"shift right selects the character at the caret", u"abcd", 1, 0, 0, 0, VirtualKey::kRight, KeyCode::kModShift,
+     u"abcd", 2, 1, 1, false},
+    {"shift right shrinks a selection made leftwards", u"abcd", 1, 1, 2, 3, VirtualKey::kRight, KeyCode::kModShift,
+     u"abcd", 2, 2, 1, false},
+    {"shift right at the end does nothing", u"ab", 2, 0, 0, 0, VirtualKey::kRight, KeyCode::kModShift, u"ab", 2, 0, 0,
      false},
-    {"ctrl shift left selects to the word start", u"one two", 7, 0, 0, 0, kLeft, kCtrl | kShift, u"one two", 4, 4, 3,
+    {"ctrl left goes to the word start", u"one two", 6, 0, 0, 0, VirtualKey::kLeft, KeyCode::kModCtrl, u"one two", 4, 0,
+     0, false},
+    {"ctrl left skips spaces first", u"one  two", 5, 0, 0, 0, VirtualKey::kLeft, KeyCode::kModCtrl, u"one  two", 0, 0,
+     0, false},
+    {"ctrl right goes past the spaces", u"one  two", 1, 0, 0, 0, VirtualKey::kRight, KeyCode::kModCtrl, u"one  two", 5,
+     0, 0, false},
+    {"ctrl shift right selects to the next word", u"one two", 0, 0, 0, 0, VirtualKey::kRight,
+     KeyCode::kModCtrl | KeyCode::kModShift, u"one two", 4, 0, 4, false},
+    {"ctrl shift left selects to the word start", u"one two", 7, 0, 0, 0, VirtualKey::kLeft,
+     KeyCode::kModCtrl | KeyCode::kModShift, u"one two", 4, 4, 3, false},
+    {"home", u"abc", 2, 0, 0, 0, VirtualKey::kHome, 0, u"abc", 0, 0, 0, false},
+    {"end", u"abc", 1, 0, 0, 0, VirtualKey::kEnd, 0, u"abc", 3, 0, 0, false},
+    {"shift home selects to the start", u"abcd", 3, 0, 0, 0, VirtualKey::kHome, KeyCode::kModShift, u"abcd", 0, 0, 3,
      false},
-    {"home", u"abc", 2, 0, 0, 0, kHome, 0, u"abc", 0, 0, 0, false},
-    {"end", u"abc", 1, 0, 0, 0, kEnd, 0, u"abc", 3, 0, 0, false},
-    {"shift home selects to the start", u"abcd", 3, 0, 0, 0, kHome, kShift, u"abcd", 0, 0, 3, false},
-    {"shift end selects to the end", u"abcd", 1, 0, 0, 0, kEnd, kShift, u"abcd", 4, 1, 3, false},
-    {"backspace deletes before the caret", u"abc", 2, 0, 0, 0, kBack, 0, u"ac", 1, 0, 0, false},
-    {"backspace at start does nothing", u"abc", 0, 0, 0, 0, kBack, 0, u"abc", 0, 0, 0, false},
-    {"shift delete deletes like backspace", u"abc", 2, 0, 0, 0, kDelete, kShift, u"ac", 1, 0, 0, false},
-    {"delete deletes at the caret", u"abc", 1, 0, 0, 0, kDelete, 0, u"ac", 1, 0, 0, false},
-    {"delete at the end does nothing", u"abc", 3, 0, 0, 0, kDelete, 0, u"abc", 3, 0, 0, false},
-    {"delete removes the selection", u"abcd", 3, 1, 2, 1, kDelete, 0, u"ad", 1, 0, 0, false},
-    {"ctrl delete deletes to the end", u"abcd", 1, 0, 0, 0, kDelete, kCtrl, u"a", 1, 0, 0, false},
-    {"up is passed on", u"ab", 1, 0, 0, 0, kUp, 0, u"ab", 1, 0, 0, true},
-    {"ctrl shift down is passed on", u"ab", 1, 0, 0, 0, kDown, kCtrl | kShift, u"ab", 1, 0, 0, true},
+    {"shift end selects to the end", u"abcd", 1, 0, 0, 0, VirtualKey::kEnd, KeyCode::kModShift, u"abcd", 4, 1, 3,
+     false},
+    {"backspace deletes before the caret", u"abc", 2, 0, 0, 0, VirtualKey::kBack, 0, u"ac", 1, 0, 0, false},
+    {"backspace at start does nothing", u"abc", 0, 0, 0, 0, VirtualKey::kBack, 0, u"abc", 0, 0, 0, false},
+    {"shift delete deletes like backspace", u"abc", 2, 0, 0, 0, VirtualKey::kDelete, KeyCode::kModShift, u"ac", 1, 0, 0,
+     false},
+    {"delete deletes at the caret", u"abc", 1, 0, 0, 0, VirtualKey::kDelete, 0, u"ac", 1, 0, 0, false},
+    {"delete at the end does nothing", u"abc", 3, 0, 0, 0, VirtualKey::kDelete, 0, u"abc", 3, 0, 0, false},
+    {"delete removes the selection", u"abcd", 3, 1, 2, 1, VirtualKey::kDelete, 0, u"ad", 1, 0, 0, false},
+    {"ctrl delete deletes to the end", u"abcd", 1, 0, 0, 0, VirtualKey::kDelete, KeyCode::kModCtrl, u"a", 1, 0, 0,
+     false},
+    {"up is passed on", u"ab", 1, 0, 0, 0, VirtualKey::kUp, 0, u"ab", 1, 0, 0, true},
+    {"ctrl shift down is passed on", u"ab", 1, 0, 0, 0, VirtualKey::kDown, KeyCode::kModCtrl | KeyCode::kModShift,
+     u"ab", 1, 0, 0, true},
     {"a letter key is used", u"ab", 1, 0, 0, 0, 'A', 0, u"ab", 1, 0, 0, false},
-    {"ctrl letter is passed on for the hot keys", u"ab", 1, 0, 0, 0, 'C', kCtrl, u"ab", 1, 0, 0, true},
-    {"alt digit is passed on", u"ab", 1, 0, 0, 0, '5', kAlt, u"ab", 1, 0, 0, true},
-    {"another key is passed on", u"ab", 1, 0, 0, 0, kF5, 0, u"ab", 1, 0, 0, true},
-    {"alt left is not an editing key", u"ab", 1, 0, 0, 0, kLeft, kAlt, u"ab", 1, 0, 0, true},
-    {"valid enter is passed on", u"ab", 1, 0, 0, 0, kReturn, 0, u"ab", 1, 0, 0, true},
+    {"ctrl letter is passed on for the hot keys", u"ab", 1, 0, 0, 0, 'C', KeyCode::kModCtrl, u"ab", 1, 0, 0, true},
+    {"alt digit is passed on", u"ab", 1, 0, 0, 0, '5', KeyCode::kModAlt, u"ab", 1, 0, 0, true},
+    {"another key is passed on", u"ab", 1, 0, 0, 0, VirtualKey::kF5, 0, u"ab", 1, 0, 0, true},
+    {"alt left is not an editing key", u"ab", 1, 0, 0, 0, VirtualKey::kLeft, KeyCode::kModAlt, u"ab", 1, 0, 0, true},
+    {"valid enter is passed on", u"ab", 1, 0, 0, 0, VirtualKey::kReturn, 0, u"ab", 1, 0, 0, true},
 };
 
 TEST_F(TextBoxTest, EditingKeysMoveTheCaretSelectAndDeleteAsTheKeyTableSays) {
-  for (const KeyCase& c : kKeyCases) {
+  for (const TextBoxKeyCase& c : kTextBoxKeyCases) {
     SCOPED_TRACE(c.name);
     Start(c.text, c.caret);
     if (c.selectionLength > 0) box->SetSelectionRange(c.selectionStart, c.selectionLength, c.anchor);
@@ -130,7 +142,7 @@ TEST_F(TextBoxTest, EditingKeysMoveTheCaretSelectAndDeleteAsTheKeyTableSays) {
 
 TEST_F(TextBoxTest, KeyReleasesAreUsedWithoutEffect) {
   Start(u"abc", 1);
-  const uint32_t release = (kDelete << 16);
+  const uint32_t release = (VirtualKey::kDelete << 16);
   EXPECT_EQ(box->HandleKey(MakeKeyParam(KeyCode(release, 0, 1), 1)), S_OK);
   EXPECT_EQ(Utf8(box->GetText()), "abc");
 }
@@ -213,7 +225,7 @@ TEST_F(TextBoxTest, EnterValidatesAndAHandlerThatReplacesTheTextIsShownBeforeVal
   };
   RCPtr<Replace> handler(new Replace);
   handler->Subscribe(box, u"NID_TEXTBOX_VALIDATING");
-  EXPECT_EQ(box->HandleKey(MakeKeyParam(KeyCode((kReturn << 16) | KeyCode::kKeyDown, 0, 0), 1)), S_FALSE);
+  EXPECT_EQ(box->HandleKey(MakeKeyParam(KeyCode((VirtualKey::kReturn << 16) | KeyCode::kKeyDown, 0, 0), 1)), S_FALSE);
   EXPECT_EQ(Utf8(box->GetText()), "done");
   EXPECT_EQ(log->lines, (std::vector<std::string>{"NID_TEXTBOX_VALIDATING", "NID_TEXTBOX_TEXT_CHANGE",
                                                   "NID_TEXTBOX_VALIDATED"}));
@@ -233,7 +245,7 @@ TEST_F(TextBoxTest, ARefusedValidationConsumesEnterSendsNoValidatedAndKeepsTheFo
   Listen();
   RCPtr<Refuser> refuser(new Refuser);
   refuser->Subscribe(box, u"NID_TEXTBOX_VALIDATING");
-  EXPECT_EQ(box->HandleKey(MakeKeyParam(KeyCode((kReturn << 16) | KeyCode::kKeyDown, 0, 0), 1)), S_OK);
+  EXPECT_EQ(box->HandleKey(MakeKeyParam(KeyCode((VirtualKey::kReturn << 16) | KeyCode::kKeyDown, 0, 0), 1)), S_OK);
   harness.Click(harness.At(other));
   EXPECT_TRUE(box->HasFocus());
   EXPECT_FALSE(other->HasFocus());
@@ -254,11 +266,11 @@ TEST_F(TextBoxTest, AValidationThatShortensTheTextLeavesTheCaretInsideItSoTyping
   harness.Type(u"a long entry");
   RCPtr<Shortener> shortener(new Shortener);
   shortener->Subscribe(box, u"NID_TEXTBOX_VALIDATING");
-  harness.Key(kReturn);
+  harness.Key(VirtualKey::kReturn);
   shortener->UnsubscribeAll();
   EXPECT_EQ(Utf8(box->GetText()), "ok");
   EXPECT_LE(box->GetCaretIndex(), 2);
-  harness.Key(kEnd);
+  harness.Key(VirtualKey::kEnd);
   harness.Char(u'!');
   EXPECT_EQ(Utf8(box->GetText()), "ok!");
 }
@@ -276,7 +288,7 @@ TEST_F(TextBoxTest, TheCaretIsOnHalfASecondAndOffAFifthOfASecondLonger) {
   harness.Idle(10);
   EXPECT_TRUE(box->IsCaretShown());
   harness.Idle(300);
-  harness.Key(kLeft);  // a caret move shows it at once and restarts the on-phase
+  harness.Key(VirtualKey::kLeft);  // a caret move shows it at once and restarts the on-phase
   EXPECT_TRUE(box->IsCaretShown());
   harness.Idle(499);
   EXPECT_TRUE(box->IsCaretShown());

@@ -68,7 +68,7 @@ TEST_F(ToolTipTest, WaitsMoreThanHalfASecondShowsForMoreThanFiveSecondsAndThenGo
   EXPECT_FALSE(Tip(u"left")) << "a hidden tooltip is destroyed at the next idle pass";
 }
 
-struct PlacementCase {
+struct ToolTipPlacementCase {
   const char* name;
   PointT<int32_t> pointer;
   int tipWidth;
@@ -76,10 +76,10 @@ struct PlacementCase {
   PointT<int32_t> expected;
 };
 
-class ToolTipPlacementTest : public ToolTipTest, public ::testing::WithParamInterface<PlacementCase> {};
+class ToolTipPlacementTest : public ToolTipTest, public ::testing::WithParamInterface<ToolTipPlacementCase> {};
 
 TEST_P(ToolTipPlacementTest, SitsBelowThePointerInsideTheWindowWhateverItsParent) {
-  const PlacementCase& place = GetParam();
+  const ToolTipPlacementCase& place = GetParam();
   Build(place.tipWidth, place.tipHeight);
   harness.MoveTo(place.pointer);
   harness.RunFor(600, 10);
@@ -88,12 +88,13 @@ TEST_P(ToolTipPlacementTest, SitsBelowThePointerInsideTheWindowWhateverItsParent
   EXPECT_EQ(WindowPosition(tip), place.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pointer, ToolTipPlacementTest,
-                         ::testing::Values(PlacementCase{"TopLeft", {10, 10}, 100, 20, {10, 30}},
-                                           PlacementCase{"NearTheBottom", {150, 295}, 100, 20, {150, 280}},
-                                           PlacementCase{"WiderThanTheWindowIsCappedAtItsMargin", {150, 10}, 600, 20, {8, 30}},
-                                           PlacementCase{"TallerThanTheWindowEndsAtTheTop", {150, 10}, 100, 400, {150, 0}}),
-                         [](const ::testing::TestParamInfo<PlacementCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Pointer, ToolTipPlacementTest,
+    ::testing::Values(ToolTipPlacementCase{"TopLeft", {10, 10}, 100, 20, {10, 30}},
+                      ToolTipPlacementCase{"NearTheBottom", {150, 295}, 100, 20, {150, 280}},
+                      ToolTipPlacementCase{"WiderThanTheWindowIsCappedAtItsMargin", {150, 10}, 600, 20, {8, 30}},
+                      ToolTipPlacementCase{"TallerThanTheWindowEndsAtTheTop", {150, 10}, 100, 400, {150, 0}}),
+    [](const ::testing::TestParamInfo<ToolTipPlacementCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ToolTipTest, KeptInsideTheWindowAtItsRightAndBottomEdges) {
   Build();

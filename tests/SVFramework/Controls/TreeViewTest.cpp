@@ -6,6 +6,8 @@
 #include "SVFramework/Controls/TreeView.h"
 #include "tests/SVFramework/Controls/DropDownSkin.h"
 #include "tests/SVFramework/Controls/TreeViewSkin.h"
+#include "tests/Support/TextConversions.h"
+#include "tests/Support/Widgets/NotificationDescriptions.h"
 #include "tests/Support/Widgets/NotificationLog.h"
 #include "tests/Support/Widgets/WidgetHarness.h"
 
@@ -18,12 +20,9 @@ using Testing::DropDownSkin::kLooks;
 using Testing::TreeViewSkin::AddNode;
 using Lines = std::vector<std::string>;
 
-std::string Text(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
-std::string DescribeItem(const RCPtr<LNotification>& notification) {
-  const auto* param = dynamic_cast<const LIndexedDataWithValueParam*>(notification->GetPayload().Get());
-  return param ? std::to_string(param->index) + " " + std::to_string(param->value) : std::string("?");
-}
+using Testing::DescribeItem;
 
 // The tree A, A1 (under A), A2 (under A), B, built as a program builds it: nodes
 // appended and moved under their parents, which expands A.
@@ -57,7 +56,7 @@ protected:
     for (uint32_t row = 0; row < tree->GetRowCount(); ++row) {
       const RCPtr<LListBoxItem> control = tree->GetRow(row);
       if (!control || !control->IsEnabled(false)) break;
-      texts.push_back(Text(control->GetText()));
+      texts.push_back(Utf8(control->GetText()));
     }
     return texts;
   }
@@ -147,7 +146,7 @@ TEST_F(TreeViewTest, RemovingANodeTakesItsSubtreeOutOfTheCountsAndKeepsTheCaretI
   EXPECT_EQ(tree->RemoveItem(0), 1);
 
   ASSERT_EQ(tree->GetItemCount(), 1);
-  EXPECT_EQ(Text(tree->GetItemText(0)), "B");
+  EXPECT_EQ(Utf8(tree->GetItemText(0)), "B");
   EXPECT_EQ(tree->GetParent(0), -1);
   EXPECT_EQ(tree->GetSelectedCount(), 0);
   EXPECT_TRUE(tree->GetSelectedIndexes().empty());
@@ -231,7 +230,7 @@ TEST_F(TreeViewTest, MovingANodeUpPastASubtreeKeepsEveryParentWithItsNode) {
   const std::vector<std::string> texts = {"A", "A1", "A2", "C", "B", "B1"};
   const std::vector<int32_t> parents = {-1, 0, 0, 0, -1, 4};
   for (int32_t index = 0; index < 6; ++index) {
-    EXPECT_EQ(Text(tree->GetItemText(index)), texts[static_cast<size_t>(index)]) << index;
+    EXPECT_EQ(Utf8(tree->GetItemText(index)), texts[static_cast<size_t>(index)]) << index;
     EXPECT_EQ(tree->GetParent(index), parents[static_cast<size_t>(index)]) << index;
   }
   EXPECT_EQ(tree->GetDescendantCount(0), 3);
@@ -242,7 +241,7 @@ TEST_F(TreeViewTest, MovingToTheTopLevelStopsAtTheFirstPlace) {
   const int32_t deep = AddNode(*tree, u"A2a", 2);
   ASSERT_EQ(deep, 3);
   EXPECT_EQ(tree->MoveUnder(deep, -1), 0);
-  EXPECT_EQ(Text(tree->GetItemText(0)), "A2a");
+  EXPECT_EQ(Utf8(tree->GetItemText(0)), "A2a");
   EXPECT_EQ(tree->GetParent(0), -1);
   EXPECT_EQ(tree->GetParent(2), 1);
   EXPECT_EQ(tree->GetParent(3), 1);

@@ -10,6 +10,7 @@
 #include "Platform/Midi/MidiServices.h"
 #include "Platform/Midi/RtMidiBackend.h"
 #include "tests/SVFramework/Midi/CapturedMessageRecorder.h"
+#include "tests/Support/Midi/ByteArray.h"
 #include "tests/Support/Midi/JackMidiPeer.h"
 #include "tests/Support/Midi/JackServerFixture.h"
 #include "tests/Support/Midi/MidiServicesWatch.h"
@@ -26,11 +27,7 @@ using Testing::CapturedMessageRecorder;
 using Testing::SystemExclusive;
 using Bytes = std::vector<uint8_t>;
 
-Array<int8_t> ArrayOf(const Bytes& bytes) {
-  Array<int8_t> array;
-  for (uint8_t byte : bytes) array.Append(static_cast<int8_t>(byte));
-  return array;
-}
+using Testing::ArrayOf;
 
 // Every case runs against a JACK server of its own, with a peer named like the
 // controller; the port manager reaches it through RtMidi's JACK API only.

@@ -10,6 +10,7 @@
 
 #include "SVFramework/Utilities/Storage/BufferT.h"
 #include "tests/SVFramework/Midi/FakeMidiFixture.h"
+#include "tests/Support/Midi/ByteArray.h"
 
 namespace SV {
 namespace {
@@ -19,11 +20,7 @@ using namespace std::chrono_literals;
 using Testing::SystemExclusive;
 using Bytes = std::vector<uint8_t>;
 
-Array<int8_t> ArrayOf(const Bytes& bytes) {
-  Array<int8_t> array;
-  for (uint8_t byte : bytes) array.Append(static_cast<int8_t>(byte));
-  return array;
-}
+using Testing::ArrayOf;
 
 class MidiRenderPortTest : public Testing::FakeMidiFixture {
 protected:

@@ -1,5 +1,7 @@
 #include "SVFramework/System/HotKeyMap.h"
 
+#include "tests/Support/TextConversions.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +9,7 @@
 namespace SV {
 namespace {
 
-std::u16string Text(const String& text) { return std::u16string(text.View()); }
+using Testing::Utf16;
 
 // The editor's bindings as its application string table stores them, with entries
 // that must not bind anything.
@@ -31,22 +33,22 @@ protected:
 
 TEST_F(HotKeyMapLoading, PrefixTakesOnlyEntriesWithItsOwnDot) {
   ASSERT_EQ(mMap.LoadFromStringTable(mTable.Get(), u"GHK"), S_OK);
-  EXPECT_EQ(Text(mMap.FindCommand(KeyCode::Parse(u"VKEY_DELETE"))), u"NID_EDIT_DELETE_REQ");
+  EXPECT_EQ(Utf16(mMap.FindCommand(KeyCode::Parse(u"VKEY_DELETE"))), u"NID_EDIT_DELETE_REQ");
   EXPECT_TRUE(mMap.FindCommand(KeyCode::Parse(u"Ctrl+VKEY_C")).IsEmpty());
 }
 
 TEST_F(HotKeyMapLoading, KeyboardKeysFindTheirCommands) {
   ASSERT_EQ(mMap.LoadFromStringTable(mTable.Get(), u"GHK_WIN"), S_OK);
   const KeyCode ctrlCDownWithLeftCtrl(0x21430000, 0x04, 0);
-  EXPECT_EQ(Text(mMap.FindCommand(ctrlCDownWithLeftCtrl)), u"NID_EDIT_COPY_REQ");
-  EXPECT_EQ(Text(mMap.FindCommand(KeyCode(0x21530000, 0x08, 1))), u"NID_MENU_FILE_SAVE_PRESET_TO_FILE");
+  EXPECT_EQ(Utf16(mMap.FindCommand(ctrlCDownWithLeftCtrl)), u"NID_EDIT_COPY_REQ");
+  EXPECT_EQ(Utf16(mMap.FindCommand(KeyCode(0x21530000, 0x08, 1))), u"NID_MENU_FILE_SAVE_PRESET_TO_FILE");
   EXPECT_TRUE(mMap.FindCommand(KeyCode(0x01430000, 0x04, 1)).IsEmpty()) << "release of Ctrl+C";
   EXPECT_TRUE(mMap.FindCommand(KeyCode::Parse(u"COMMAND+VKEY_C")).IsEmpty()) << "GHK_MAC is not read";
 }
 
 TEST_F(HotKeyMapLoading, CommandIsThePartAfterTheLastDot) {
   mMap.LoadFromStringTable(mTable.Get(), u"GHK_WIN");
-  EXPECT_EQ(Text(mMap.FindCommand(KeyCode::Parse(u"Alt+VKEY_N"))), u"NID_NESTED");
+  EXPECT_EQ(Utf16(mMap.FindCommand(KeyCode::Parse(u"Alt+VKEY_N"))), u"NID_NESTED");
 }
 
 TEST_F(HotKeyMapLoading, FirstEntryForAKeyKeepsItAndTextsThatBindNothingAreSkipped) {

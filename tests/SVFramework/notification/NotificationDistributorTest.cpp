@@ -10,6 +10,7 @@
 
 #include "SVFramework/notification/ActiveDistributorList.h"
 #include "SVFramework/notification/NotificationClient.h"
+#include "SVFramework/notification/NotificationNames.h"
 #include "tests/Support/CaseName.h"
 #include "tests/Support/RecordingClient.h"
 
@@ -21,12 +22,12 @@ using Testing::RecordingClient;
 using Testing::RecordingDistributor;
 using Log = std::vector<std::string>;
 
-constexpr const char16_t* kValueChange = u"NID_VALUE_CHANGE";
-
 class DistributorTest : public ::testing::Test {
 public:
   RCPtr<RecordingClient> MakeClient(const std::string& name) { return new RecordingClient(clients, log, name); }
-  RCPtr<LNotification> Notification(const char16_t* id = kValueChange) { return LNotification::Obtain(id, nullptr); }
+  RCPtr<LNotification> Notification(const char16_t* id = NotificationName::kValueChange) {
+    return LNotification::Obtain(id, nullptr);
+  }
 
   LifeRecord clients;
   LifeRecord distributors;
@@ -38,7 +39,7 @@ public:
 
 TEST_F(DistributorTest, OneRegistrationCountsAnInternalReferenceOnBothSides) {
   RCPtr<RecordingClient> client = MakeClient("A");
-  ASSERT_NE(client->Subscribe(distributor, kValueChange), nullptr);
+  ASSERT_NE(client->Subscribe(distributor, NotificationName::kValueChange), nullptr);
 
   EXPECT_EQ(client->GetRefCount(), 2);  // ours and the registration's
   EXPECT_EQ(client->GetInternalRefCount(), 1);
@@ -46,7 +47,7 @@ TEST_F(DistributorTest, OneRegistrationCountsAnInternalReferenceOnBothSides) {
   EXPECT_EQ(distributor->GetInternalRefCount(), 2);
   EXPECT_TRUE(ActiveDistributorList::Contains(distributor.Get()));
 
-  EXPECT_EQ(client->Unsubscribe(distributor, kValueChange), S_OK);
+  EXPECT_EQ(client->Unsubscribe(distributor, NotificationName::kValueChange), S_OK);
   EXPECT_EQ(client->GetRefCount(), 1);
   EXPECT_EQ(client->GetInternalRefCount(), 0);
   EXPECT_EQ(distributor->GetRefCount(), 1);
@@ -90,8 +91,8 @@ TEST_F(DistributorTest, ReleasingTheLastOutsideReferenceOfASubscribedClientFrees
 TEST_F(DistributorTest, ADistributorWithClientsOutlivesItsOwnerAndGoesWithTheLastClient) {
   RCPtr<RecordingClient> first = MakeClient("A");
   RCPtr<RecordingClient> second = MakeClient("B");
-  first->Subscribe(distributor, kValueChange);
-  second->Subscribe(distributor, kValueChange);
+  first->Subscribe(distributor, NotificationName::kValueChange);
+  second->Subscribe(distributor, NotificationName::kValueChange);
 
   distributor.Reset();
   EXPECT_EQ(distributors.Alive(), 1);
@@ -120,7 +121,7 @@ TEST_F(DistributorTest, ACycleOfMutualSubscriptionsFreesBothWhenTheirOwnersLetGo
   RCPtr<SelfCleaningDistributor> owner(new SelfCleaningDistributor(cleaners));
   RCPtr<RecordingClient> client = MakeClient("A");
   RCPtr<RecordingClient> watcher = MakeClient("W");
-  client->Subscribe(owner, kValueChange);
+  client->Subscribe(owner, NotificationName::kValueChange);
   watcher->Subscribe(owner, u"NID_IDLE");
 
   owner.Reset();
@@ -163,8 +164,8 @@ TEST_P(DestructorTidyTest, AnOperationCalledFromTheDestructorNeitherRevivesNorFr
   RCPtr<TidyingDistributor> tidying(new TidyingDistributor(
       tidiers, [&](LNotificationDistributor& self) { GetParam().tidy(self, former.Get()); }));
   // The record of the ID stays after its last client left.
-  former->Subscribe(tidying, kValueChange);
-  former->Unsubscribe(tidying, kValueChange);
+  former->Subscribe(tidying, NotificationName::kValueChange);
+  former->Unsubscribe(tidying, NotificationName::kValueChange);
 
   tidying.Reset();
 
@@ -177,33 +178,33 @@ TEST_P(DestructorTidyTest, AnOperationCalledFromTheDestructorNeitherRevivesNorFr
 
 INSTANTIATE_TEST_SUITE_P(
     Operations, DestructorTidyTest,
-    ::testing::Values(
-        TidyCase{"RemoveAllClients",
-                 [](LNotificationDistributor& d, LNotificationClient*) { EXPECT_EQ(d.RemoveAllClients(), S_OK); }},
-        TidyCase{"Unregister",
-                 [](LNotificationDistributor& d, LNotificationClient* c) {
-                   EXPECT_EQ(d.Unregister(c, kValueChange), S_FALSE);
-                 }},
-        TidyCase{"UnregisterAll",
-                 [](LNotificationDistributor& d, LNotificationClient* c) { EXPECT_EQ(d.UnregisterAll(c), 0); }},
-        TidyCase{"Distribute",
-                 [](LNotificationDistributor& d, LNotificationClient*) {
-                   EXPECT_EQ(d.Distribute(LNotification::Obtain(kValueChange, nullptr)), S_FALSE);
-                 }}),
+    ::testing::Values(TidyCase{"RemoveAllClients", [](LNotificationDistributor& d,
+                                                      LNotificationClient*) { EXPECT_EQ(d.RemoveAllClients(), S_OK); }},
+                      TidyCase{"Unregister",
+                               [](LNotificationDistributor& d, LNotificationClient* c) {
+                                 EXPECT_EQ(d.Unregister(c, NotificationName::kValueChange), S_FALSE);
+                               }},
+                      TidyCase{"UnregisterAll", [](LNotificationDistributor& d,
+                                                   LNotificationClient* c) { EXPECT_EQ(d.UnregisterAll(c), 0); }},
+                      TidyCase{"Distribute",
+                               [](LNotificationDistributor& d, LNotificationClient*) {
+                                 EXPECT_EQ(d.Distribute(LNotification::Obtain(NotificationName::kValueChange, nullptr)),
+                                           S_FALSE);
+                               }}),
     [](const ::testing::TestParamInfo<TidyCase>& info) { return std::string(info.param.what); });
 
 TEST_F(DistributorTest, SubscribingTwiceReplacesTheFlagsAndKeepsOneRegistration) {
   RCPtr<RecordingClient> client = MakeClient("A");
-  client->Subscribe(distributor, kValueChange, 0);
-  client->Subscribe(distributor, kValueChange, 1);
+  client->Subscribe(distributor, NotificationName::kValueChange, 0);
+  client->Subscribe(distributor, NotificationName::kValueChange, 1);
 
   int32_t flags = -1;
-  EXPECT_EQ(distributor->GetSubscriptionFlags(client.Get(), kValueChange, flags), S_OK);
+  EXPECT_EQ(distributor->GetSubscriptionFlags(client.Get(), NotificationName::kValueChange, flags), S_OK);
   EXPECT_EQ(flags, 1);
   EXPECT_EQ(client->GetRegistrationCount(), 1);
   EXPECT_EQ(client->GetInternalRefCount(), 1);
-  EXPECT_EQ(client->Unsubscribe(distributor, kValueChange), S_OK);
-  EXPECT_EQ(client->Unsubscribe(distributor, kValueChange), S_FALSE);
+  EXPECT_EQ(client->Unsubscribe(distributor, NotificationName::kValueChange), S_OK);
+  EXPECT_EQ(client->Unsubscribe(distributor, NotificationName::kValueChange), S_FALSE);
   EXPECT_EQ(client->GetRefCount(), 1);
 }
 
@@ -242,13 +243,13 @@ TEST_F(DistributorTest, RemoveAllClientsMakesEveryClientLeaveThroughItsOwnUnsubs
 
 TEST_F(DistributorTest, NullAndEmptyArgumentsAreRefused) {
   RCPtr<RecordingClient> client = MakeClient("A");
-  EXPECT_EQ(client->Subscribe(nullptr, kValueChange), nullptr);
+  EXPECT_EQ(client->Subscribe(nullptr, NotificationName::kValueChange), nullptr);
   EXPECT_EQ(client->Subscribe(distributor, u""), nullptr);
-  EXPECT_EQ(client->Unsubscribe(distributor, kValueChange), S_FALSE);
-  client->Subscribe(distributor, kValueChange);
-  EXPECT_EQ(client->Unsubscribe(nullptr, kValueChange), E_INVALIDARG);
+  EXPECT_EQ(client->Unsubscribe(distributor, NotificationName::kValueChange), S_FALSE);
+  client->Subscribe(distributor, NotificationName::kValueChange);
+  EXPECT_EQ(client->Unsubscribe(nullptr, NotificationName::kValueChange), E_INVALIDARG);
   EXPECT_EQ(client->Unsubscribe(distributor, nullptr), E_INVALIDARG);
-  EXPECT_EQ(distributor->Register(nullptr, kValueChange, 0), E_INVALIDARG);
+  EXPECT_EQ(distributor->Register(nullptr, NotificationName::kValueChange, 0), E_INVALIDARG);
   EXPECT_EQ(distributor->Register(client, u"", 0), S_FALSE);
   EXPECT_EQ(distributor->Unregister(client.Get(), u""), E_INVALIDARG);
   EXPECT_EQ(distributor->UnregisterAll(nullptr), E_INVALIDARG);
@@ -263,17 +264,17 @@ TEST_F(DistributorTest, NullAndEmptyArgumentsAreRefused) {
 TEST_F(DistributorTest, DistributionReportsWhetherAnyoneWasRegistered) {
   EXPECT_EQ(distributor->Distribute(Notification()), S_FALSE);
   RCPtr<RecordingClient> latestOnly = MakeClient("L");
-  latestOnly->Subscribe(distributor, kValueChange, LNotificationClient::LatestOnly);
+  latestOnly->Subscribe(distributor, NotificationName::kValueChange, LNotificationClient::LatestOnly);
   // A latest-only client never receives a direct distribution, which still counts.
   EXPECT_EQ(distributor->Distribute(Notification()), S_OK);
   EXPECT_TRUE(log.empty());
-  latestOnly->Unsubscribe(distributor, kValueChange);
+  latestOnly->Unsubscribe(distributor, NotificationName::kValueChange);
   EXPECT_EQ(distributor->Distribute(Notification()), S_FALSE);
 }
 
 TEST_F(DistributorTest, ClientsAreCalledNewestFirst) {
   RCPtr<RecordingClient> a = MakeClient("A"), b = MakeClient("B"), c = MakeClient("C");
-  for (auto* client : {&a, &b, &c}) (*client)->Subscribe(distributor, kValueChange);
+  for (auto* client : {&a, &b, &c}) (*client)->Subscribe(distributor, NotificationName::kValueChange);
   distributor->Distribute(Notification());
   EXPECT_EQ(log, (Log{"C", "B", "A"}));
 }
@@ -292,7 +293,7 @@ class ReentrantDeliveryTest : public DistributorTest, public ::testing::WithPara
 
 TEST_P(ReentrantDeliveryTest, ADeliveryCallsNoRemovedClientNoClientTwiceAndSkipsNoRemainingOne) {
   RCPtr<RecordingClient> a = MakeClient("A"), b = MakeClient("B"), c = MakeClient("C"), d = MakeClient("D");
-  for (auto* client : {&a, &b, &c}) (*client)->Subscribe(distributor, kValueChange);
+  for (auto* client : {&a, &b, &c}) (*client)->Subscribe(distributor, NotificationName::kValueChange);
   bool acted = false;
   c->onReceive = [&](const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
     if (acted) return;
@@ -312,29 +313,33 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReentrantCase{"C unsubscribes A",
                       [](DistributorTest& t, RecordingClient&, RCPtr<RecordingClient>& a, RCPtr<RecordingClient>&) {
-                        a->Unsubscribe(t.distributor, kValueChange);
+                        a->Unsubscribe(t.distributor, NotificationName::kValueChange);
                       },
-                      {"C", "B"}, {"C", "B"}},
+                      {"C", "B"},
+                      {"C", "B"}},
         ReentrantCase{"C unsubscribes itself",
                       [](DistributorTest& t, RecordingClient& c, RCPtr<RecordingClient>&, RCPtr<RecordingClient>&) {
-                        c.Unsubscribe(t.distributor, kValueChange);
+                        c.Unsubscribe(t.distributor, NotificationName::kValueChange);
                       },
-                      {"C", "B", "A"}, {"B", "A"}},
+                      {"C", "B", "A"},
+                      {"B", "A"}},
         ReentrantCase{"C subscribes a new client D",
                       [](DistributorTest& t, RecordingClient&, RCPtr<RecordingClient>&, RCPtr<RecordingClient>& d) {
-                        d->Subscribe(t.distributor, kValueChange);
+                        d->Subscribe(t.distributor, NotificationName::kValueChange);
                       },
-                      {"C", "B", "A"}, {"D", "C", "B", "A"}},
+                      {"C", "B", "A"},
+                      {"D", "C", "B", "A"}},
         ReentrantCase{"C makes every client leave",
                       [](DistributorTest& t, RecordingClient&, RCPtr<RecordingClient>&, RCPtr<RecordingClient>&) {
                         t.distributor->RemoveAllClients();
                       },
-                      {"C"}, {}}),
+                      {"C"},
+                      {}}),
     Testing::NameFromWhat());
 
 TEST_F(DistributorTest, ANestedDistributionMovesTheCursorAndTheOuterOneContinuesFromThere) {
   RCPtr<RecordingClient> a = MakeClient("A"), b = MakeClient("B"), c = MakeClient("C");
-  for (auto* client : {&a, &b, &c}) (*client)->Subscribe(distributor, kValueChange);
+  for (auto* client : {&a, &b, &c}) (*client)->Subscribe(distributor, NotificationName::kValueChange);
   bool nested = false;
   b->onReceive = [&](const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
     if (nested) return;
@@ -351,8 +356,8 @@ TEST_F(DistributorTest, ANestedDistributionMovesTheCursorAndTheOuterOneContinues
 TEST_F(DistributorTest, AClientReleasedByItsOwnerDuringDeliveryIsFreedAfterItsCall) {
   RCPtr<RecordingClient> a = MakeClient("A");
   RCPtr<RecordingClient> b = MakeClient("B");
-  a->Subscribe(distributor, kValueChange);
-  b->Subscribe(distributor, kValueChange);
+  a->Subscribe(distributor, NotificationName::kValueChange);
+  b->Subscribe(distributor, NotificationName::kValueChange);
   b->onReceive = [&](const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) { b.Reset(); };
 
   distributor->Distribute(Notification());
@@ -364,8 +369,8 @@ TEST_F(DistributorTest, AClientReleasedByItsOwnerDuringDeliveryIsFreedAfterItsCa
 
 TEST_F(DistributorTest, AClientsExceptionPassesOnAndLaterClientsAreNotCalled) {
   RCPtr<RecordingClient> a = MakeClient("A"), b = MakeClient("B");
-  a->Subscribe(distributor, kValueChange);
-  b->Subscribe(distributor, kValueChange);
+  a->Subscribe(distributor, NotificationName::kValueChange);
+  b->Subscribe(distributor, NotificationName::kValueChange);
   b->onReceive = [](const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
     throw std::runtime_error("handler failed");
   };
@@ -379,9 +384,9 @@ TEST_F(DistributorTest, AClientsExceptionPassesOnAndLaterClientsAreNotCalled) {
 
 TEST_F(DistributorTest, DeliverToOffersANotificationToOneClientAtATime) {
   RCPtr<RecordingClient> a = MakeClient("A"), b = MakeClient("B");
-  a->Subscribe(distributor, kValueChange);
-  b->Subscribe(distributor, kValueChange);
-  const auto record = distributor->FindRegistration(InternNotificationID(kValueChange));
+  a->Subscribe(distributor, NotificationName::kValueChange);
+  b->Subscribe(distributor, NotificationName::kValueChange);
+  const auto record = distributor->FindRegistration(InternNotificationID(NotificationName::kValueChange));
   ASSERT_TRUE(record);
   const RCPtr<LNotificationDistributor> source(distributor);
 
@@ -402,11 +407,11 @@ TEST(DistributorThreads, ThreadsSubscribingAtOnceKeepTheSharedListAndEveryCountE
       RCPtr<RecordingDistributor> distributor(new RecordingDistributor(distributors));
       RCPtr<RecordingClient> client(new RecordingClient(clients, log, "A"));
       for (int i = 0; i < 500; ++i) {
-        client->Subscribe(distributor, kValueChange);
-        distributor->Distribute(LNotification::Obtain(kValueChange, nullptr));
-        client->Unsubscribe(distributor, kValueChange);
+        client->Subscribe(distributor, NotificationName::kValueChange);
+        distributor->Distribute(LNotification::Obtain(NotificationName::kValueChange, nullptr));
+        client->Unsubscribe(distributor, NotificationName::kValueChange);
       }
-      client->Subscribe(distributor, kValueChange);
+      client->Subscribe(distributor, NotificationName::kValueChange);
       distributor.Reset();
       client.Reset();
       EXPECT_EQ(log.size(), 500u);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "SVFramework/notification/NotificationNames.h"
 #include "tests/Support/RecordingClient.h"
 
 namespace SV {
@@ -16,8 +17,6 @@ using Testing::InstrumentedObject;
 using Testing::LifeRecord;
 using Testing::RecordingDistributor;
 using Calls = std::vector<std::string>;
-
-constexpr const char16_t* kValueChange = u"NID_VALUE_CHANGE";
 
 // Plays a control: owns a handler table and follows the owners' protocol.
 class Owner : public LNotificationClient, public InstrumentedObject {
@@ -78,7 +77,9 @@ public:
 class HandlerTest : public ::testing::Test {
 protected:
   HandlerTest() { owner->Initialize(); }
-  RCPtr<LNotification> Notification(const char16_t* id = kValueChange) { return LNotification::Obtain(id, nullptr); }
+  RCPtr<LNotification> Notification(const char16_t* id = NotificationName::kValueChange) {
+    return LNotification::Obtain(id, nullptr);
+  }
 
   LifeRecord owners, distributors;
   RCPtr<Owner> owner{new Owner(owners)};
@@ -87,7 +88,7 @@ protected:
 };
 
 TEST_F(HandlerTest, BindingSubscribesAndDispatchRunsItOnlyForTheBoundSource) {
-  ASSERT_EQ(owner->mHandlers->AddHandler(&Owner::OnF, source, kValueChange), S_OK);
+  ASSERT_EQ(owner->mHandlers->AddHandler(&Owner::OnF, source, NotificationName::kValueChange), S_OK);
   EXPECT_EQ(owner->GetRegistrationCount(), 1);
   EXPECT_EQ(owner->mHandlers->Dispatch(otherSource, Notification()), 0);
   EXPECT_TRUE(owner->calls.empty());
@@ -97,12 +98,12 @@ TEST_F(HandlerTest, BindingSubscribesAndDispatchRunsItOnlyForTheBoundSource) {
 }
 
 TEST_F(HandlerTest, BindingAPairTwiceKeepsTheFirstFunctionAndTakesTheNewFlags) {
-  owner->mHandlers->AddHandler(&Owner::OnF, source, kValueChange, 0);
-  owner->mHandlers->AddHandler(&Owner::OnG, source, kValueChange, 1);
+  owner->mHandlers->AddHandler(&Owner::OnF, source, NotificationName::kValueChange, 0);
+  owner->mHandlers->AddHandler(&Owner::OnG, source, NotificationName::kValueChange, 1);
   EXPECT_EQ(owner->GetRegistrationCount(), 1);
   LNotificationHandler<Owner>::Binding binding;
   int32_t flags = -1;
-  EXPECT_EQ(owner->mHandlers->GetHandler(source, kValueChange, binding, flags), S_OK);
+  EXPECT_EQ(owner->mHandlers->GetHandler(source, NotificationName::kValueChange, binding, flags), S_OK);
   EXPECT_EQ(flags, 1);
   EXPECT_EQ(owner->mHandlers->Dispatch(source, Notification()), 1);
   EXPECT_EQ(owner->calls, (Calls{"F"}));
@@ -118,15 +119,15 @@ TEST_F(HandlerTest, ADirectBindingIsReachedWithANullSourceAndNotThroughADistribu
 }
 
 TEST_F(HandlerTest, BadBindingsAndAbsentPairsAreRefused) {
-  EXPECT_EQ(owner->mHandlers->AddHandler(&Owner::OnF, nullptr, kValueChange), E_INVALIDARG);
+  EXPECT_EQ(owner->mHandlers->AddHandler(&Owner::OnF, nullptr, NotificationName::kValueChange), E_INVALIDARG);
   EXPECT_EQ(owner->mHandlers->AddHandler(&Owner::OnF, source, u""), E_FAIL);
   EXPECT_EQ(owner->mHandlers->AddDirectHandler(&Owner::OnF, u""), E_FAIL);
   EXPECT_EQ(owner->mHandlers->GetBindingCount(), 0);
-  EXPECT_FALSE(owner->mHandlers->RemoveHandler(source.Get(), kValueChange));
-  EXPECT_FALSE(owner->mHandlers->HasHandler(source.Get(), kValueChange));
+  EXPECT_FALSE(owner->mHandlers->RemoveHandler(source.Get(), NotificationName::kValueChange));
+  EXPECT_FALSE(owner->mHandlers->HasHandler(source.Get(), NotificationName::kValueChange));
   LNotificationHandler<Owner>::Binding binding;
   int32_t flags = 0;
-  EXPECT_EQ(owner->mHandlers->GetHandler(source, kValueChange, binding, flags), E_FAIL);
+  EXPECT_EQ(owner->mHandlers->GetHandler(source, NotificationName::kValueChange, binding, flags), E_FAIL);
 }
 
 int32_t RegisteredIDCount() {
@@ -136,7 +137,7 @@ int32_t RegisteredIDCount() {
 
 // Every row asks about an ID text that nobody ever registered; none may add it.
 TEST_F(HandlerTest, LookingUpAnUnknownIDAddsNothingToTheIDRegistry) {
-  owner->mHandlers->AddHandler(&Owner::OnF, source, kValueChange);
+  owner->mHandlers->AddHandler(&Owner::OnF, source, NotificationName::kValueChange);
   LNotificationHandler<Owner>::Binding binding;
   int32_t flags = 0;
   const struct Row {
@@ -168,18 +169,18 @@ TEST_F(HandlerTest, LookingUpAnUnknownIDAddsNothingToTheIDRegistry) {
 }
 
 TEST_F(HandlerTest, RemovingABindingLeavesTheSubscription) {
-  owner->mHandlers->AddHandler(&Owner::OnF, source, kValueChange);
-  EXPECT_TRUE(owner->mHandlers->HasHandler(source.Get(), kValueChange));
-  EXPECT_TRUE(owner->mHandlers->RemoveHandler(source.Get(), kValueChange));
+  owner->mHandlers->AddHandler(&Owner::OnF, source, NotificationName::kValueChange);
+  EXPECT_TRUE(owner->mHandlers->HasHandler(source.Get(), NotificationName::kValueChange));
+  EXPECT_TRUE(owner->mHandlers->RemoveHandler(source.Get(), NotificationName::kValueChange));
   EXPECT_EQ(owner->GetRegistrationCount(), 1);
   source->Distribute(Notification());
   EXPECT_TRUE(owner->calls.empty());
 }
 
 TEST_F(HandlerTest, ADistributorMakingItsClientsLeaveDropsTheirBindings) {
-  owner->mHandlers->AddHandler(&Owner::OnF, source, kValueChange);
+  owner->mHandlers->AddHandler(&Owner::OnF, source, NotificationName::kValueChange);
   source->RemoveAllClients();
-  EXPECT_FALSE(owner->mHandlers->HasHandler(source.Get(), kValueChange));
+  EXPECT_FALSE(owner->mHandlers->HasHandler(source.Get(), NotificationName::kValueChange));
   EXPECT_EQ(owner->GetRegistrationCount(), 0);
 }
 
@@ -191,16 +192,16 @@ TEST_F(HandlerTest, ABindingThatUnbindsItselfWhileItRunsIsSafe) {
         self.UnsubscribeVirtual(from, notification->GetID());
         return 1;
       },
-      source, kValueChange);
+      source, NotificationName::kValueChange);
   source->Distribute(Notification());
   source->Distribute(Notification());
   EXPECT_EQ(calls, 1);
-  EXPECT_FALSE(owner->mHandlers->HasHandler(source.Get(), kValueChange));
+  EXPECT_FALSE(owner->mHandlers->HasHandler(source.Get(), NotificationName::kValueChange));
   EXPECT_EQ(owner->GetRegistrationCount(), 0);
 }
 
 TEST_F(HandlerTest, TheTableDoesNotKeepItsOwnerAlive) {
-  owner->mHandlers->AddHandler(&Owner::OnF, source, kValueChange);
+  owner->mHandlers->AddHandler(&Owner::OnF, source, NotificationName::kValueChange);
   const RCPtr<LNotificationHandler<Owner>> table = owner->mHandlers;
   owner.Reset();
   EXPECT_EQ(owners.destroyed, 1);
@@ -228,24 +229,24 @@ TEST_F(HandlerTest, AnOwnerChainTriesTheMostDerivedTableFirstAndStopsAtTheFirstT
 // --- switching a binding off for a scope ----------------------------------------------
 
 TEST_F(HandlerTest, ADisablerTakesTheBindingOutForItsScopeAndPutsItBackWithTheSameFlags) {
-  owner->mHandlers->AddHandler(&Owner::OnF, source, kValueChange, 1);
+  owner->mHandlers->AddHandler(&Owner::OnF, source, NotificationName::kValueChange, 1);
   {
-    CAutoNotificationDisabler<Owner> disabler(owner->mHandlers, source, kValueChange);
+    CAutoNotificationDisabler<Owner> disabler(owner->mHandlers, source, NotificationName::kValueChange);
     EXPECT_EQ(owner->GetRegistrationCount(), 0);
-    EXPECT_FALSE(owner->mHandlers->HasHandler(source.Get(), kValueChange));
-    owner->mHandlers->AddHandler(&Owner::OnF, otherSource, kValueChange);
+    EXPECT_FALSE(owner->mHandlers->HasHandler(source.Get(), NotificationName::kValueChange));
+    owner->mHandlers->AddHandler(&Owner::OnF, otherSource, NotificationName::kValueChange);
     otherSource->Distribute(Notification());
   }
   EXPECT_EQ(owner->calls, (Calls{"F"}));
-  EXPECT_TRUE(owner->mHandlers->HasHandler(source.Get(), kValueChange));
+  EXPECT_TRUE(owner->mHandlers->HasHandler(source.Get(), NotificationName::kValueChange));
   int32_t flags = 0;
-  EXPECT_EQ(source->GetSubscriptionFlags(owner.Get(), kValueChange, flags), S_OK);
+  EXPECT_EQ(source->GetSubscriptionFlags(owner.Get(), NotificationName::kValueChange, flags), S_OK);
   EXPECT_EQ(flags, 1);
 }
 
 TEST_F(HandlerTest, ADisablerForAnUnboundPairRaisesAFailedResult) {
   try {
-    CAutoNotificationDisabler<Owner> disabler(owner->mHandlers, source, kValueChange);
+    CAutoNotificationDisabler<Owner> disabler(owner->mHandlers, source, NotificationName::kValueChange);
     FAIL() << "no exception";
   } catch (const Exception<FailedResultException>& error) {
     const std::string text = error.what();
@@ -257,14 +258,14 @@ TEST_F(HandlerTest, ADisablerForAnUnboundPairRaisesAFailedResult) {
 }
 
 TEST_F(HandlerTest, ADisablerLeftByAnExceptionRestoresTheBindingWithoutThrowing) {
-  owner->mHandlers->AddHandler(&Owner::OnF, source, kValueChange);
+  owner->mHandlers->AddHandler(&Owner::OnF, source, NotificationName::kValueChange);
   EXPECT_THROW(
       {
-        CAutoNotificationDisabler<Owner> disabler(owner->mHandlers, source, kValueChange);
+        CAutoNotificationDisabler<Owner> disabler(owner->mHandlers, source, NotificationName::kValueChange);
         throw std::runtime_error("work failed");
       },
       std::runtime_error);
-  EXPECT_TRUE(owner->mHandlers->HasHandler(source.Get(), kValueChange));
+  EXPECT_TRUE(owner->mHandlers->HasHandler(source.Get(), NotificationName::kValueChange));
   EXPECT_EQ(owner->GetRegistrationCount(), 1);
 }
 
@@ -280,20 +281,20 @@ struct FragileCallable {
 
 TEST_F(HandlerTest, ARestoreThatFailsIsReturnedByRestoreAndOnlyReportedByTheDestructor) {
   FragileCallable callable;
-  owner->mHandlers->AddHandler(callable, source, kValueChange);
+  owner->mHandlers->AddHandler(callable, source, NotificationName::kValueChange);
   {
-    CAutoNotificationDisabler<Owner> disabler(owner->mHandlers, source, kValueChange);
+    CAutoNotificationDisabler<Owner> disabler(owner->mHandlers, source, NotificationName::kValueChange);
     *callable.armed = true;
     EXPECT_EQ(disabler.Restore(), E_FAIL);
     EXPECT_EQ(disabler.Restore(), S_FALSE);
   }
   *callable.armed = false;
-  owner->mHandlers->AddHandler(callable, source, kValueChange);
+  owner->mHandlers->AddHandler(callable, source, NotificationName::kValueChange);
   EXPECT_NO_THROW({
-    CAutoNotificationDisabler<Owner> disabler(owner->mHandlers, source, kValueChange);
+    CAutoNotificationDisabler<Owner> disabler(owner->mHandlers, source, NotificationName::kValueChange);
     *callable.armed = true;
   });
-  EXPECT_FALSE(owner->mHandlers->HasHandler(source.Get(), kValueChange));
+  EXPECT_FALSE(owner->mHandlers->HasHandler(source.Get(), NotificationName::kValueChange));
 }
 
 }  // namespace

@@ -14,9 +14,10 @@
 #include "SVFramework/ControlBase/ControlCreation.h"
 #include "SVFramework/ControlBase/KeyParam.h"
 #include "SVFramework/System/ClipBoard.h"
+#include "SVFramework/System/Keys/VirtualKeys.h"
+#include "SVFramework/Utilities/Graphics/Font.h"
 #include "SVFramework/notification/NotificationCenter.h"
 #include "SVFramework/notification/NotificationCenterManager.h"
-#include "SVFramework/Utilities/Graphics/Font.h"
 #include "tests/Support/Skins/SkinFixtures.h"
 
 namespace SV::Testing {
@@ -28,8 +29,6 @@ class WindowControl : public LControl {
 public:
   using LControl::LControl;
 };
-
-constexpr uint32_t kVirtualShift = 0x10, kVirtualControl = 0x11, kVirtualAlt = 0x12;
 
 // A look without parts: transparent, yet its client area lets children be hit.
 constexpr const char* kClearLook = R"(<Looks><Look Name="Clear"/></Looks>
@@ -209,9 +208,9 @@ class HeldModifiers {
 public:
   HeldModifiers(FakeShellApplication& application, uint32_t modifiers) : mApplication(application) {
     mSaved = mApplication.keysDown;
-    if (modifiers & KeyCode::kModShift) mApplication.keysDown[kVirtualShift] = true;
-    if (modifiers & KeyCode::kModCtrl) mApplication.keysDown[kVirtualControl] = true;
-    if (modifiers & KeyCode::kModAlt) mApplication.keysDown[kVirtualAlt] = true;
+    if (modifiers & KeyCode::kModShift) mApplication.keysDown[VirtualKey::kShift] = true;
+    if (modifiers & KeyCode::kModCtrl) mApplication.keysDown[VirtualKey::kControl] = true;
+    if (modifiers & KeyCode::kModAlt) mApplication.keysDown[VirtualKey::kAlt] = true;
   }
   ~HeldModifiers() { mApplication.keysDown = mSaved; }
 

@@ -7,6 +7,7 @@
 #include "DeviceControl/GeneratedCode/Engine/inc/DeviceCommunicationReceiver.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/DeviceCommunicationThreadWorker.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/DeviceControlClientInterface.h"
+#include "DeviceControl/GeneratedCode/Engine/inc/DeviceLists.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/ParamPayloads.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/PseudoParamIDs.h"
 #include "SVFramework/Threads/EventGatedThreader.h"
@@ -23,13 +24,6 @@ constexpr int32_t kFullEnumeration = 1;
 constexpr SVRESULT kNoProxy = -1;
 constexpr SVRESULT kNotConnected = -3;
 constexpr uint32_t kQueueSlots = 256;
-
-bool SameDevices(const Array<Variant>& a, const Array<Variant>& b) {
-  if (a.GetCount() != b.GetCount()) return false;
-  for (uint32_t i = 0; i < a.GetCount(); ++i)
-    if (!(a.GetAt(i) == b.GetAt(i))) return false;
-  return true;
-}
 
 // The identifiers of a packed array into `devices`; anything else is no device.
 void ExtractDevices(const Variant& found, Array<Variant>& devices) {

@@ -8,7 +8,7 @@ namespace SV {
 
 namespace {
 
-constexpr uint32_t kWidth = 3;
+constexpr uint32_t kMembersPerValue = 3;
 
 // Whether `entry` belongs before the descriptor in the list order.
 bool SortsBefore(const ParamValue& entry, const ParamDescriptor& descriptor) {
@@ -22,8 +22,8 @@ SVRESULT ParamValues::GetAt(uint32_t index, Variant& value, int32_t& paramID, Va
   value.Empty();
   subKey.Empty();
   paramID = -1;
-  Variant members[kWidth];
-  const SVRESULT result = PackedParamElement::Read(*this, index, kWidth, members);
+  Variant members[kMembersPerValue];
+  const SVRESULT result = PackedParamElement::Read(*this, index, kMembersPerValue, members);
   if (result < 0) return result;
   value.Assign(members[0]);
   paramID = members[1].GetInt32();
@@ -76,9 +76,9 @@ SVRESULT ParamValues::SetFromArray(const ParamValue* values, uint32_t count) {
   if (!values || count == 0) return ParamListResult::NotAList;
   std::vector<Variant> elements(count);
   for (uint32_t i = 0; i < count; ++i) {
-    const Variant members[kWidth] = {values[i].value, PackedParamElement::MakeID(values[i].descriptor.paramID),
-                                     values[i].descriptor.subKey};
-    if (!PackedParamElement::Build(members, kWidth, elements[i])) return E_FAIL;
+    const Variant members[kMembersPerValue] = {
+        values[i].value, PackedParamElement::MakeID(values[i].descriptor.paramID), values[i].descriptor.subKey};
+    if (!PackedParamElement::Build(members, kMembersPerValue, elements[i])) return E_FAIL;
   }
   return PackedParamElement::Pack(elements, *this) ? S_OK : E_FAIL;
 }

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "DeviceControl/GeneratedCode/Engine/inc/DeviceLists.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/ParamDescriptors.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/ParamPayloads.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/ParameterTable.h"
@@ -23,13 +24,6 @@ constexpr int32_t kIdlePolls = 10000;
 // Posts to the "application" center, from any thread.
 void Post(const char16_t* id, const RCPtr<LRefCountedObject>& payload) {
   if (RCPtr<LNotificationCenter> center = GetApplicationNotificationCenter()) center->PostNotification(id, payload);
-}
-
-bool SameDevices(const Array<Variant>& a, const Array<Variant>& b) {
-  if (a.GetCount() != b.GetCount()) return false;
-  for (uint32_t i = 0; i < a.GetCount(); ++i)
-    if (!(a.GetAt(i) == b.GetAt(i))) return false;
-  return true;
 }
 
 const Array<Guid>& NoGuids() {

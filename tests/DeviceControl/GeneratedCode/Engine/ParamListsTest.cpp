@@ -10,7 +10,7 @@
 namespace SV {
 namespace {
 
-Variant Byte(uint8_t value) {
+Variant OneByteBuffer(uint8_t value) {
   Variant byte;
   byte.SetBuffer(&value, 1);
   return byte;
@@ -46,14 +46,14 @@ ParamValues ListOf(std::initializer_list<ParamValue> entries) {
 }
 
 TEST(ParamValues, AnElementPacksValueIDAndSubKeyInThatOrder) {
-  const ParamValues list = ListOf({ParamValue(5, Variant(), Byte(64))});
+  const ParamValues list = ListOf({ParamValue(5, Variant(), OneByteBuffer(64))});
   ASSERT_EQ(list.GetTag(), VariantTag::Array);
   ASSERT_EQ(list.GetCount(), 1u);
   Variant element, member;
   ASSERT_EQ(list.GetArrayItem(0, element), 0);
   ASSERT_EQ(element.GetArrayItemCount(), 3u);
   element.GetArrayItem(0, member);
-  EXPECT_EQ(member, Byte(64));
+  EXPECT_EQ(member, OneByteBuffer(64));
   element.GetArrayItem(1, member);
   EXPECT_EQ(member, Int32(5));
   element.GetArrayItem(2, member);
@@ -62,7 +62,7 @@ TEST(ParamValues, AnElementPacksValueIDAndSubKeyInThatOrder) {
   Variant value, subKey;
   int32_t id = 0;
   EXPECT_EQ(list.GetAt(0, value, id, subKey), 0);
-  EXPECT_EQ(value, Byte(64));
+  EXPECT_EQ(value, OneByteBuffer(64));
   EXPECT_EQ(id, 5);
   EXPECT_TRUE(subKey.IsEmpty());
   EXPECT_EQ(list.GetAt(1, value, id, subKey), ParamListResult::NotAList);
@@ -71,7 +71,7 @@ TEST(ParamValues, AnElementPacksValueIDAndSubKeyInThatOrder) {
 }
 
 TEST(ParamValues, MalformedListsAndElementsAreReportedNotRead) {
-  Variant pairMembers[2] = {Byte(1), Int32(3)};
+  Variant pairMembers[2] = {OneByteBuffer(1), Int32(3)};
   Variant pair;
   pair.SetArray(pairMembers, 2);
   ParamValues twoMemberElement;
@@ -91,7 +91,7 @@ TEST(ParamValues, MalformedListsAndElementsAreReportedNotRead) {
       {"an empty value", ParamValues(), ParamListResult::NotAList, S_FALSE},
   };
   for (const Case& c : cases) {
-    Variant value = Byte(9), subKey;
+    Variant value = OneByteBuffer(9), subKey;
     int32_t id = 77;
     EXPECT_EQ(c.list.GetAt(0, value, id, subKey), c.expected) << c.what;
     EXPECT_EQ(id, -1) << c.what;
@@ -100,30 +100,30 @@ TEST(ParamValues, MalformedListsAndElementsAreReportedNotRead) {
     EXPECT_TRUE(value.IsEmpty()) << c.what;
   }
   EXPECT_EQ(notAList.GetCount(), 0u);
-  EXPECT_EQ(twoMemberElement.SetValue(ParamDescriptor(1), Byte(1)), ParamListResult::MalformedElement);
+  EXPECT_EQ(twoMemberElement.SetValue(ParamDescriptor(1), OneByteBuffer(1)), ParamListResult::MalformedElement);
 }
 
 TEST(ParamValues, SetValueKeepsTheListSortedAndReportsUnchangedValues) {
-  ParamValues list = ListOf({ParamValue(3, Variant(), Byte(30)), ParamValue(7, Variant(), Byte(70))});
-  EXPECT_EQ(list.SetValue(ParamDescriptor(5), Byte(50)), 0);
+  ParamValues list = ListOf({ParamValue(3, Variant(), OneByteBuffer(30)), ParamValue(7, Variant(), OneByteBuffer(70))});
+  EXPECT_EQ(list.SetValue(ParamDescriptor(5), OneByteBuffer(50)), 0);
   EXPECT_EQ(IDs(list), (std::vector<int32_t>{3, 5, 7}));
 
   const std::vector<uint8_t> before = Bytes(list);
-  EXPECT_EQ(list.SetValue(ParamDescriptor(5), Byte(50)), 1);
+  EXPECT_EQ(list.SetValue(ParamDescriptor(5), OneByteBuffer(50)), 1);
   EXPECT_EQ(Bytes(list), before);
 
-  EXPECT_EQ(list.SetValue(ParamDescriptor(5), Byte(51)), 0);
+  EXPECT_EQ(list.SetValue(ParamDescriptor(5), OneByteBuffer(51)), 0);
   EXPECT_EQ(IDs(list), (std::vector<int32_t>{3, 5, 7}));
   Variant found;
   EXPECT_EQ(list.Find(ParamDescriptor(5), found), 0);
-  EXPECT_EQ(found, Byte(51));
+  EXPECT_EQ(found, OneByteBuffer(51));
 }
 
 TEST(ParamValues, SetValueOrdersEqualIDsBySubKeyAndGrowsAnEmptyList) {
   ParamValues list;
-  EXPECT_EQ(list.SetValue(ParamDescriptor(4, Int32(2)), Byte(2)), 0);
-  EXPECT_EQ(list.SetValue(ParamDescriptor(4, Int32(1)), Byte(1)), 0);
-  EXPECT_EQ(list.SetValue(ParamDescriptor(9), Byte(9)), 0);
+  EXPECT_EQ(list.SetValue(ParamDescriptor(4, Int32(2)), OneByteBuffer(2)), 0);
+  EXPECT_EQ(list.SetValue(ParamDescriptor(4, Int32(1)), OneByteBuffer(1)), 0);
+  EXPECT_EQ(list.SetValue(ParamDescriptor(9), OneByteBuffer(9)), 0);
   ASSERT_EQ(list.GetCount(), 3u);
   Variant value, subKey;
   int32_t id = 0;
@@ -136,23 +136,23 @@ TEST(ParamValues, SetValueOrdersEqualIDsBySubKeyAndGrowsAnEmptyList) {
 
 TEST(ParamValues, FindOnAnEmptyListGivesOneAndAnEmptyValue) {
   ParamValues list;
-  Variant value = Byte(1);
+  Variant value = OneByteBuffer(1);
   EXPECT_EQ(list.Find(ParamDescriptor(0), value), 1);
   EXPECT_TRUE(value.IsEmpty());
 }
 
 TEST(ParamValues, SetFromArrayRefusesNoEntriesAndKeepsTheContent) {
-  ParamValues list = ListOf({ParamValue(1, Variant(), Byte(1))});
-  const ParamValue entry(2, Variant(), Byte(2));
+  ParamValues list = ListOf({ParamValue(1, Variant(), OneByteBuffer(1))});
+  const ParamValue entry(2, Variant(), OneByteBuffer(2));
   EXPECT_EQ(list.SetFromArray(nullptr, 1), ParamListResult::NotAList);
   EXPECT_EQ(list.SetFromArray(&entry, 0), ParamListResult::NotAList);
   EXPECT_EQ(IDs(list), (std::vector<int32_t>{1}));
-  EXPECT_EQ(list.SetSingleValue(ParamDescriptor(-4), Byte(4)), 0);
+  EXPECT_EQ(list.SetSingleValue(ParamDescriptor(-4), OneByteBuffer(4)), 0);
   EXPECT_EQ(IDs(list), (std::vector<int32_t>{-4}));
 }
 
 TEST(ParamValues, AnIDStoredWithAnotherNumericTagIsRead) {
-  Variant members[3] = {Byte(1), Variant(), Variant()};
+  Variant members[3] = {OneByteBuffer(1), Variant(), Variant()};
   members[1].SetUInt8(12);
   Variant element;
   element.SetArray(members, 3);
@@ -166,7 +166,7 @@ TEST(ParamDescriptors, ARunExpandsToItsIDsInOrderWithEmptySubKeys) {
   ASSERT_EQ(all.GetCount(), 24u);
   for (uint32_t i = 0; i < 24; ++i) {
     int32_t id = -5;
-    Variant subKey = Byte(1);
+    Variant subKey = OneByteBuffer(1);
     EXPECT_EQ(all.GetAt(i, id, subKey), 0);
     EXPECT_EQ(id, static_cast<int32_t>(i));
     EXPECT_TRUE(subKey.IsEmpty());
@@ -214,7 +214,7 @@ TEST(ParamRanges, RunsComeBackAsSetAndBadIndexesGiveTheMinusOneRun) {
   EXPECT_EQ(ranges.GetAt(2, run), ParamListResult::NotAList);
   EXPECT_EQ(run, (ParamRange{-1, 0}));
 
-  const ParamValues threeMembers = ListOf({ParamValue(1, Variant(), Byte(1))});
+  const ParamValues threeMembers = ListOf({ParamValue(1, Variant(), OneByteBuffer(1))});
   ParamRanges malformed;
   malformed.Assign(threeMembers);
   run = ParamRange{5, 5};

@@ -11,6 +11,7 @@
 #include "SVFramework/Threads/Event.h"
 #include "SVFramework/Utilities/Holder.h"
 #include "tests/Support/ApplicationStandIn.h"
+#include "tests/Support/ParameterByte.h"
 #include "tests/Support/TestClientLibrary.h"
 
 namespace SV {
@@ -21,7 +22,7 @@ using Testing::DeviceList;
 using Testing::TestClientLibrary;
 using Entry = Testing::EngineNotificationLog::Entry;
 
-Variant Byte(uint8_t value) { return OneByteValue::Make(value); }
+using Testing::Byte;
 
 const uint8_t kDefaults[24] = {0, 40, 0, 59, 1, 64, 11, 65, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 

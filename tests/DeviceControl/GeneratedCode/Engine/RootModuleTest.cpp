@@ -7,6 +7,7 @@
 #include "DeviceControl/GeneratedCode/Engine/inc/OneByteValue.h"
 #include "DeviceControl/GeneratedCode/Engine/inc/ParamValues.h"
 #include "tests/Support/DeviceModelStubs.h"
+#include "tests/Support/ParameterByte.h"
 
 namespace SV {
 namespace {
@@ -14,7 +15,7 @@ namespace {
 using Testing::ChangeRecorder;
 using Testing::StubCommunicationInterface;
 
-Variant Byte(uint8_t value) { return OneByteValue::Make(value); }
+using Testing::Byte;
 
 ParamValues Received(std::initializer_list<ParamValue> entries) {
   ParamValues values;

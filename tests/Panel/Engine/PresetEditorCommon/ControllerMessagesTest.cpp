@@ -35,14 +35,14 @@ Bytes Concatenated(std::initializer_list<Bytes> parts) {
   return joined;
 }
 
-Bytes Counting(uint8_t first, size_t count) {
+Bytes CountingBytes(uint8_t first, size_t count) {
   Bytes bytes(count);
   for (size_t index = 0; index < count; ++index) bytes[index] = static_cast<uint8_t>(first + index);
   return bytes;
 }
 
 const Bytes kDumpHeader{0xF0, 0x7D, 0x7F, 0x31, 0x53, 0x00, 0x19};
-const Bytes kValues = Counting(0x60, 24);  // 60 to 77: every byte tells its position
+const Bytes kValues = CountingBytes(0x60, 24);  // 60 to 77: every byte tells its position
 const Bytes kDump = Concatenated({kDumpHeader, kValues, {0xF7}});
 
 Bytes IdentityReply(uint8_t device, Bytes firmware) {
@@ -175,8 +175,8 @@ TEST(ControllerMessages, RefusesPresetValuesItCannotSendAndBuildsNothing) {
       {"a buffer of two bytes", withValue(5, twoBytes), E_FAIL},
       {"an integer", withValue(5, integer), E_FAIL},
       {"an empty value", withValue(5, Variant()), E_FAIL},
-      {"23 values", PresetValues(Counting(0, 23)), E_FAIL},
-      {"25 values", PresetValues(Counting(0, 25)), E_FAIL},
+      {"23 values", PresetValues(CountingBytes(0, 23)), E_FAIL},
+      {"25 values", PresetValues(CountingBytes(0, 25)), E_FAIL},
       {"no values", Array<ParamValue>(), E_FAIL},
   };
   for (const Case& test : cases) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/Panel/Engine/PresetEditorCommon/DeviceRoadFixture.h"
+#include "tests/Support/ParameterByte.h"
 
 // The device road end to end against the simulated controller, once on the fake
 // backend and once over a real JACK server (the instantiation "Jack" gives those
@@ -20,7 +21,7 @@ using ::Testing::Controller::Firmware;
 using HMIDIIN = ::Platform::Midi::HMIDIIN;
 using HMIDIOUT = ::Platform::Midi::HMIDIOUT;
 
-Variant Byte(uint8_t value) { return OneByteValue::Make(value); }
+using Testing::Byte;
 
 class MidiManagerRoad : public testing::TestWithParam<Wire> {
 protected:

@@ -8,6 +8,7 @@
 #include "tests/Panel/Engine/PresetEditorCommon/DeviceRoadFixture.h"
 #include "tests/SVFramework/Midi/CapturedMessageRecorder.h"
 #include "tests/Support/Controller/ControllerCore.h"
+#include "tests/Support/Midi/ByteArray.h"
 
 // The device protocol's failures, framing and bindings, on the fake backend.
 namespace SV::Testing {
@@ -17,11 +18,7 @@ using ::Platform::Midi::MidiSendCompletion;
 using ::Testing::Controller::Bytes;
 using ::Testing::Controller::ControllerCore;
 
-Array<signed char> ArrayOf(const Bytes& bytes) {
-  Array<signed char> array;
-  for (uint8_t byte : bytes) array.Append(static_cast<signed char>(byte));
-  return array;
-}
+using Testing::ArrayOf;
 
 class MidiManagerTest : public testing::Test {
 protected:

@@ -25,7 +25,7 @@ using Platform::Midi::MidiPortDescription;
 const Bytes kGetPreset{0xF0, 0x7D, 0x7F, 0x31, 0x66, 0x00, 0x01, 0x00, 0xF7};
 const Bytes kIdentityRequest{0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7};
 
-Preset Counting(uint8_t first) {
+Preset CountingPreset(uint8_t first) {
   Preset preset{};
   for (size_t index = 0; index < preset.size(); ++index) preset[index] = static_cast<uint8_t>(first + index);
   return preset;
@@ -221,8 +221,8 @@ protected:
 
 
 TEST_P(SimulatedControllerBehaviour, AnswersTheGetPresetRequestWithADumpOfItsPreset) {
-  Controller().SetPreset(Counting(0x10));
-  EXPECT_EQ(Ask(kGetPreset, 1), std::vector<Bytes>{Dump(Counting(0x10))});
+  Controller().SetPreset(CountingPreset(0x10));
+  EXPECT_EQ(Ask(kGetPreset, 1), std::vector<Bytes>{Dump(CountingPreset(0x10))});
   EXPECT_EQ(Controller().RequestCount(ControllerRequest::GetPreset), 1u);
 }
 
@@ -238,9 +238,9 @@ TEST_P(SimulatedControllerBehaviour, AnswersTheIdentityRequestWithItsFirmwareVer
 }
 
 TEST_P(SimulatedControllerBehaviour, StoresAPresetAndRecordsGlobalSettingsItIsSent) {
-  Bytes broken = SendPreset(Counting(0x40));
+  Bytes broken = SendPreset(CountingPreset(0x40));
   broken[12] = 0x90;
-  ASSERT_TRUE(mEditor->Send(SendPreset(Counting(0x20))));
+  ASSERT_TRUE(mEditor->Send(SendPreset(CountingPreset(0x20))));
   ASSERT_TRUE(mEditor->Send({0xF0, 0x7D, 0x7F, 0x31, 0x0C, 0x00, 0x01, 0x64, 0xF7}));
   ASSERT_TRUE(mEditor->Send(broken));
   ASSERT_TRUE(Controller().WaitForReceived(3));
@@ -248,11 +248,11 @@ TEST_P(SimulatedControllerBehaviour, StoresAPresetAndRecordsGlobalSettingsItIsSe
   EXPECT_EQ(Controller().PresetsStored(), 1u);
   EXPECT_EQ(Controller().UnrecognisedCount(), 1u) << "a status byte inside breaks the message";
   EXPECT_EQ(Controller().GlobalSettings(), (std::vector<GlobalSettingRecord>{{0x0C, 0x64}}));
-  EXPECT_EQ(Ask(kGetPreset, 1), std::vector<Bytes>{Dump(Counting(0x20))});
+  EXPECT_EQ(Ask(kGetPreset, 1), std::vector<Bytes>{Dump(CountingPreset(0x20))});
 }
 
 TEST_P(SimulatedControllerBehaviour, MisbehavesOnCommand) {
-  const Preset preset = Counting(0x30);
+  const Preset preset = CountingPreset(0x30);
   Controller().SetPreset(preset);
   const Bytes dump = Dump(preset);
   Bytes malformed = dump;
@@ -300,9 +300,9 @@ TEST_P(SimulatedControllerBehaviour, AnswersNoSoonerThanItIsToldTo) {
 }
 
 TEST_P(SimulatedControllerBehaviour, SendsItsOwnMessagesUnasked) {
-  Controller().SetPreset(Counting(0x01));
-  ASSERT_TRUE(Controller().SendMessage(Dump(Counting(0x01))));
-  EXPECT_EQ(mEditor->WaitForMessages(1), std::vector<Bytes>{Dump(Counting(0x01))});
+  Controller().SetPreset(CountingPreset(0x01));
+  ASSERT_TRUE(Controller().SendMessage(Dump(CountingPreset(0x01))));
+  EXPECT_EQ(mEditor->WaitForMessages(1), std::vector<Bytes>{Dump(CountingPreset(0x01))});
 }
 
 TEST_P(SimulatedControllerBehaviour, DisappearsAndComesBack) {
@@ -317,8 +317,8 @@ TEST_P(SimulatedControllerBehaviour, DisappearsAndComesBack) {
   EXPECT_TRUE(Controller().IsPresent());
   mEditor.reset();
   OpenEditor();
-  Controller().SetPreset(Counting(0x05));
-  EXPECT_EQ(Ask(kGetPreset, 1), std::vector<Bytes>{Dump(Counting(0x05))});
+  Controller().SetPreset(CountingPreset(0x05));
+  EXPECT_EQ(Ask(kGetPreset, 1), std::vector<Bytes>{Dump(CountingPreset(0x05))});
 }
 
 INSTANTIATE_TEST_SUITE_P(Fake, SimulatedControllerBehaviour, testing::Values(Transport::FakeBackend), TransportName);

@@ -13,7 +13,7 @@ namespace {
 
 using Testing::EditorFixture;
 
-Variant Bytes(std::initializer_list<uint8_t> bytes) {
+Variant BufferOf(std::initializer_list<uint8_t> bytes) {
   const std::vector<uint8_t> buffer(bytes);
   Variant value;
   value.SetBuffer(buffer.data(), static_cast<uint32_t>(buffer.size()));
@@ -103,7 +103,7 @@ TEST_F(VariantBufferSetterParameterPanelTest, AByteAboveOneHundredTwentySevenRea
 TEST_F(VariantBufferSetterParameterPanelTest, AValueOfAnotherSizeChangesNothing) {
   const RCPtr<LVariantBufferSetterParameterPanel> cc = Panel({u"pedal2", u"cc"});
   const RCPtr<LVariantBufferSetterParameterPanel> channel = Panel({u"midiUSB", u"portBMidiChannel"});
-  for (const Variant& value : {Variant(), Bytes({5, 6}), Bytes({1, 2, 3}), Bytes({})}) {
+  for (const Variant& value : {Variant(), BufferOf({5, 6}), BufferOf({1, 2, 3}), BufferOf({})}) {
     EXPECT_EQ(cc->SetValue(value), E_FAIL);
     EXPECT_EQ(channel->SetValue(value), E_FAIL);
   }
@@ -131,7 +131,7 @@ TEST_F(VariantBufferSetterParameterPanelTest, InTwoByteModeOnlyTwoByteValuesAreS
   transpose->SetTwoByteMode(true);
   EXPECT_EQ(transpose->SetValue(OneByteValue::Make(50)), E_FAIL);
   EXPECT_EQ(Shown(transpose), 0);
-  EXPECT_EQ(transpose->SetValue(Bytes({0, 20})), S_OK);
+  EXPECT_EQ(transpose->SetValue(BufferOf({0, 20})), S_OK);
   EXPECT_EQ(Shown(transpose), 20);
 }
 

@@ -12,6 +12,7 @@
 #include "tests/Support/Renderer/FontFileBuilder.h"
 #include "tests/Support/Renderer/StandInApplication.h"
 #include "tests/Support/TemporaryFolder.h"
+#include "tests/Support/TextConversions.h"
 
 namespace SV {
 namespace {
@@ -25,7 +26,7 @@ std::string ReadWhole(const std::string& path) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-std::string Utf8(const String& text) { return text.ToUTF8().GetString(); }
+using Testing::Utf8;
 
 // A folder of fixture fonts: copies of DejaVu Sans and its bold face, a truncated copy
 // and a file of noise that sort between them, a family with a regular face only, and a

@@ -14,13 +14,17 @@
 #include "SVFramework/Utilities/Graphics/Font.h"
 #include "tests/Support/RaisedText.h"
 #include "tests/Support/Renderer/HeadlessGLRenderer.h"
+#include "tests/Support/Renderer/PixelColors.h"
 
 namespace SV {
 namespace {
 
 using Testing::RaisedText;
 
-constexpr uint32_t kRed = 0xFFFF0000u, kBlue = 0xFF0000FFu, kGreen = 0xFF00FF00u, kWhite = 0xFFFFFFFFu;
+using Testing::kBlue;
+using Testing::kGreen;
+using Testing::kRed;
+using Testing::kWhite;
 
 // A side x side image whose quadrants are red, green, blue and white.
 RCPtr<LBitmap> Quadrants(int32_t side) {

@@ -7,6 +7,7 @@
 #include "SVFramework/Renderer/OpenGL/GLApi.h"
 #include "tests/Support/RaisedText.h"
 #include "tests/Support/Renderer/HeadlessGLRenderer.h"
+#include "tests/Support/Renderer/PixelColors.h"
 
 namespace SV {
 namespace {
@@ -14,7 +15,9 @@ namespace {
 using ::testing::HasSubstr;
 using Testing::RaisedText;
 
-constexpr uint32_t kRed = 0xFFFF0000u, kBlue = 0xFF0000FFu, kGreen = 0xFF00FF00u;
+using Testing::kBlue;
+using Testing::kGreen;
+using Testing::kRed;
 
 class GLFrame : public ::testing::Test {
 protected:

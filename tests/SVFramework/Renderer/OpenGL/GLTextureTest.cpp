@@ -8,11 +8,14 @@
 #include "SVFramework/Utilities/Graphics/Bitmap.h"
 #include "SVFramework/Utilities/Graphics/BitmapData.h"
 #include "tests/Support/Renderer/HeadlessGL.h"
+#include "tests/Support/Renderer/PixelColors.h"
 
 namespace SV {
 namespace {
 
-constexpr uint32_t kRed = 0xFFFF0000u, kBlue = 0xFF0000FFu, kGreen = 0xFF00FF00u;
+using Testing::kBlue;
+using Testing::kGreen;
+using Testing::kRed;
 
 // A bitmap whose left half is red and right half blue, bottom row green.
 RCPtr<LBitmap> HalvesBitmap(int32_t width, int32_t height) {

@@ -1,5 +1,7 @@
 #include "SVFramework/System/Keys/KeyCode.h"
 
+#include "tests/Support/TextConversions.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +9,7 @@
 namespace SV {
 namespace {
 
-std::u16string Text(const String& text) { return std::u16string(text.View()); }
+using Testing::Utf16;
 
 struct ParseCase {
   const char* name;
@@ -92,8 +94,8 @@ void PrintTo(const TextCase& row, std::ostream* out) { *out << row.name; }
 class KeyCodeText : public testing::TestWithParam<TextCase> {};
 
 TEST_P(KeyCodeText, PrintsDisplayAndIdentifierText) {
-  EXPECT_EQ(Text(KeyCode::GetDisplayText(GetParam().key)), GetParam().display);
-  EXPECT_EQ(Text(KeyCode::ToString(GetParam().key)), GetParam().identifier);
+  EXPECT_EQ(Utf16(KeyCode::GetDisplayText(GetParam().key)), GetParam().display);
+  EXPECT_EQ(Utf16(KeyCode::ToString(GetParam().key)), GetParam().identifier);
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeyCodeText, testing::ValuesIn(kTextCases),

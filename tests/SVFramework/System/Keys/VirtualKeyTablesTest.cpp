@@ -1,5 +1,7 @@
 #include "SVFramework/System/Keys/VirtualKeyTables.h"
 
+#include "tests/Support/TextConversions.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +9,7 @@
 namespace SV {
 namespace {
 
-std::u16string Text(const String& text) { return std::u16string(text.View()); }
+using Testing::Utf16;
 
 TEST(VirtualKeyTables, HoldAllIdentifiersAndDisplayNames) {
   EXPECT_EQ(GetVirtualKeyIdentifierCount(), 149u);
@@ -30,12 +32,12 @@ TEST(VirtualKeyTables, LookUpIdentifiersExactlyAndInUpperCaseOnly) {
 }
 
 TEST(VirtualKeyTables, SharedKeysPrintTheirFirstIdentifierAndFirstDisplayName) {
-  EXPECT_EQ(Text(GetVirtualKeyIdentifier(0x15)), u"VKEY_HANGEUL");
-  EXPECT_EQ(Text(GetVirtualKeyIdentifier(0x19)), u"VKEY_HANJA");
-  EXPECT_EQ(Text(GetVirtualKeyIdentifier(0x92)), u"VKEY_OEM_FJ_JISHO");
-  EXPECT_EQ(Text(GetVirtualKeyDisplayName(0x15)), u"Kana");
-  EXPECT_EQ(Text(GetVirtualKeyDisplayName(0x19)), u"Hanja");
-  EXPECT_EQ(Text(GetVirtualKeyDisplayName(0x92)), u"NEC Equal");
+  EXPECT_EQ(Utf16(GetVirtualKeyIdentifier(0x15)), u"VKEY_HANGEUL");
+  EXPECT_EQ(Utf16(GetVirtualKeyIdentifier(0x19)), u"VKEY_HANJA");
+  EXPECT_EQ(Utf16(GetVirtualKeyIdentifier(0x92)), u"VKEY_OEM_FJ_JISHO");
+  EXPECT_EQ(Utf16(GetVirtualKeyDisplayName(0x15)), u"Kana");
+  EXPECT_EQ(Utf16(GetVirtualKeyDisplayName(0x19)), u"Hanja");
+  EXPECT_EQ(Utf16(GetVirtualKeyDisplayName(0x92)), u"NEC Equal");
 }
 
 TEST(VirtualKeyTables, KeysWithoutNamesGiveEmptyTexts) {
@@ -44,8 +46,8 @@ TEST(VirtualKeyTables, KeysWithoutNamesGiveEmptyTexts) {
   EXPECT_TRUE(GetVirtualKeyIdentifier(0x00).IsEmpty());
   EXPECT_TRUE(GetVirtualKeyIdentifier(0xFF).IsEmpty());
   EXPECT_TRUE(GetVirtualKeyDisplayName(0x1000).IsEmpty());
-  EXPECT_EQ(Text(GetVirtualKeyDisplayName(0x60)), u"Numpad 0");
-  EXPECT_EQ(Text(GetVirtualKeyDisplayName(0x87)), u"F24");
+  EXPECT_EQ(Utf16(GetVirtualKeyDisplayName(0x60)), u"Numpad 0");
+  EXPECT_EQ(Utf16(GetVirtualKeyDisplayName(0x87)), u"F24");
 }
 
 }  // namespace

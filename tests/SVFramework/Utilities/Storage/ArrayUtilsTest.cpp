@@ -30,7 +30,7 @@ Array<Keyed> KeysModulo(int count, int modulus) {
   return array;
 }
 
-std::string RaisedText(const std::function<void()>& action) {
+std::string OutOfRangeText(const std::function<void()>& action) {
   try {
     action();
   } catch (const Exception<std::out_of_range>& error) {
@@ -61,8 +61,9 @@ TEST(ArraySort, OnlyTheGivenRangeIsSorted) {
 TEST(ArraySort, ARangePastTheEndRaisesUnlessItHoldsFewerThanTwoElements) {
   Array<int> array{3, 1};
   const auto less = [](int a, int b) { return a < b; };
-  EXPECT_EQ(RaisedText([&] { ArrayUtils::Sort(array, 0, 3, less); }).rfind(
-                "Out of Range : SV::ArrayUtils::Sort : Utilities/Storage/ArrayUtils : Line ", 0),
+  EXPECT_EQ(OutOfRangeText([&] {
+              ArrayUtils::Sort(array, 0, 3, less);
+            }).rfind("Out of Range : SV::ArrayUtils::Sort : Utilities/Storage/ArrayUtils : Line ", 0),
             0u);
   EXPECT_THROW(ArrayUtils::Sort(array, 1, 2, less), Exception<std::out_of_range>);
   EXPECT_NO_THROW(ArrayUtils::Sort(array, 7, 1, less));
@@ -112,9 +113,8 @@ TEST(ArraySortIndecies, CountsBelowTwoOnlyFillTheIndices) {
 TEST(ArraySortIndecies, ASourceTooShortRaisesAndLeavesTheIndicesUntouched) {
   const Array<int> source{5, 6};
   Array<uint32_t> indices{9};
-  const std::string text = RaisedText([&] {
-    ArrayUtils::SortIndecies(indices, source, 0, 3, [](uint32_t a, uint32_t b) { return a < b; });
-  });
+  const std::string text = OutOfRangeText(
+      [&] { ArrayUtils::SortIndecies(indices, source, 0, 3, [](uint32_t a, uint32_t b) { return a < b; }); });
   EXPECT_EQ(text.rfind("Out of Range : SV::ArrayUtils::SortIndecies : Utilities/Storage/ArrayUtils : Line ", 0), 0u) << text;
   EXPECT_EQ(std::vector<uint32_t>(indices.begin(), indices.end()), (std::vector<uint32_t>{9}));
 }

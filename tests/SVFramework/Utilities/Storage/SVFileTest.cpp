@@ -22,7 +22,7 @@ String Wide(const std::string& utf8) { return String(utf8.c_str()); }
 
 // The text of the exception the call raises, or "no exception".
 template <class Call>
-std::string RaisedText(Call call) {
+std::string RuntimeErrorText(Call call) {
   try {
     call();
   } catch (const std::runtime_error& error) {
@@ -67,8 +67,8 @@ TEST_F(FileTest, AnEmptyNameOpensTheFolderArgumentAsTheWholePath) {
 
 TEST_F(FileTest, AnEmptyFolderRaisesInvalidPathnameWithOrWithoutAName) {
   const char* expected = "Runtime Error : invalid pathname : SV::File::Open : Utilities/Storage/SVFile : Line ";
-  EXPECT_THAT(RaisedText([] { File file(u"", u"", File::kRead); }), StartsWith(expected));
-  EXPECT_THAT(RaisedText([] { File file(u"", u"UserSettings.ini", File::kCreate | File::kReadWrite); }),
+  EXPECT_THAT(RuntimeErrorText([] { File file(u"", u"", File::kRead); }), StartsWith(expected));
+  EXPECT_THAT(RuntimeErrorText([] { File file(u"", u"UserSettings.ini", File::kCreate | File::kReadWrite); }),
               StartsWith(expected));
 }
 
@@ -118,9 +118,9 @@ TEST_F(FileTest, AFileThatCannotBeOpenedStaysClosedAndFailsEveryAccess) {
   EXPECT_EQ(file.GetLength(), 0u);
   EXPECT_EQ(file.Seek(0, 0), -1);
   char byte = 0;
-  EXPECT_THAT(RaisedText([&] { file.Read(&byte, 1); }),
+  EXPECT_THAT(RuntimeErrorText([&] { file.Read(&byte, 1); }),
               StartsWith("Runtime Error : read : SV::File::Read : Utilities/Storage/SVFile : Line "));
-  EXPECT_THAT(RaisedText([&] { file.Read(&byte, 1, 0); }),
+  EXPECT_THAT(RuntimeErrorText([&] { file.Read(&byte, 1, 0); }),
               StartsWith("Runtime Error : lseek : SV::File::Read : Utilities/Storage/SVFile : Line "));
 }
 
@@ -141,7 +141,7 @@ TEST_F(FileTest, ANegativeOffsetOtherThanMinusOneRaisesLseek) {
   folder.WriteFile("data", "abc");
   File file(PathOf("data"), u"", File::kRead);
   char byte = 0;
-  EXPECT_THAT(RaisedText([&] { file.Read(&byte, 1, -2); }), StartsWith("Runtime Error : lseek : SV::File::Read"));
+  EXPECT_THAT(RuntimeErrorText([&] { file.Read(&byte, 1, -2); }), StartsWith("Runtime Error : lseek : SV::File::Read"));
 }
 
 TEST_F(FileTest, WritingAReadOnlyFileRaisesBeforeTouchingIt) {
@@ -149,7 +149,7 @@ TEST_F(FileTest, WritingAReadOnlyFileRaisesBeforeTouchingIt) {
   File file(PathOf("data"), u"", File::kRead);
   char byte = 0;
   file.Read(&byte, 1, 1);
-  EXPECT_THAT(RaisedText([&] { file.Write("zz", 2, 0); }),
+  EXPECT_THAT(RuntimeErrorText([&] { file.Write("zz", 2, 0); }),
               StartsWith("Runtime Error : file is read only : SV::File::Write : Utilities/Storage/SVFile : Line "));
   EXPECT_EQ(file.Seek(0, 1), 2);
   EXPECT_EQ(folder.ReadFile("data"), "abc");
@@ -166,8 +166,8 @@ TEST_F(FileTest, WritesLandAtTheirOffsetAndGrowTheFile) {
 
 TEST_F(FileTest, WritingAClosedFileRaises) {
   File file(PathOf("missing"), u"", File::kReadWrite);
-  EXPECT_THAT(RaisedText([&] { file.Write("x", 1); }), StartsWith("Runtime Error : write : SV::File::Write"));
-  EXPECT_THAT(RaisedText([&] { file.Write("x", 1, 0); }), StartsWith("Runtime Error : lseek : SV::File::Write"));
+  EXPECT_THAT(RuntimeErrorText([&] { file.Write("x", 1); }), StartsWith("Runtime Error : write : SV::File::Write"));
+  EXPECT_THAT(RuntimeErrorText([&] { file.Write("x", 1, 0); }), StartsWith("Runtime Error : lseek : SV::File::Write"));
 }
 
 TEST_F(FileTest, SeekMovesFromEachOriginAndReportsFailuresAsMinusOne) {

@@ -13,7 +13,7 @@
 namespace SV {
 namespace {
 
-VariantEx Text(const char* text) {
+VariantEx TextEx(const char* text) {
   VariantEx v;
   v.SetString(text);
   return v;
@@ -25,7 +25,7 @@ VariantEx Int32(int32_t value) {
   return v;
 }
 
-VariantEx List(const std::vector<Variant>& items) {
+VariantEx ListEx(const std::vector<Variant>& items) {
   VariantEx v;
   v.SetArray(items.data(), static_cast<uint32_t>(items.size()));
   return v;
@@ -45,9 +45,15 @@ struct TruthRow {
 
 TEST(VariantExText, OnlyTheWordTrueInAnyCaseIsTrue) {
   const std::vector<TruthRow> rows = {
-      {"upper case", Text("TRUE"), true},  {"lower case", Text("true"), true},   {"mixed case", Text("tRuE"), true},
-      {"a digit", Text("1"), false},       {"yes", Text("yes"), false},         {"leading space", Text(" true"), false},
-      {"longer text", Text("trueish"), false}, {"empty text", Text(""), false}, {"int32 1 is not text", Int32(1), true},
+      {"upper case", TextEx("TRUE"), true},
+      {"lower case", TextEx("true"), true},
+      {"mixed case", TextEx("tRuE"), true},
+      {"a digit", TextEx("1"), false},
+      {"yes", TextEx("yes"), false},
+      {"leading space", TextEx(" true"), false},
+      {"longer text", TextEx("trueish"), false},
+      {"empty text", TextEx(""), false},
+      {"int32 1 is not text", Int32(1), true},
   };
   for (const TruthRow& row : rows) {
     SCOPED_TRACE(row.what);
@@ -56,32 +62,32 @@ TEST(VariantExText, OnlyTheWordTrueInAnyCaseIsTrue) {
 }
 
 TEST(VariantExText, IntegerGettersReadTheLeadingDecimalNumber) {
-  EXPECT_EQ(Text("42abc").GetInt32(), 42);
-  EXPECT_EQ(Text("abc").GetInt32(), 0);
-  EXPECT_EQ(Text("  -7 apples").GetInt16(), -7);
-  EXPECT_EQ(Text("300").GetInt8(), 44);  // cut to eight bits
-  EXPECT_EQ(Text("300").GetUInt8(), 44);
-  EXPECT_EQ(Text("70000").GetUInt16(), 4464);
-  EXPECT_EQ(Text("99999999999").GetInt32(), std::numeric_limits<int32_t>::max());
+  EXPECT_EQ(TextEx("42abc").GetInt32(), 42);
+  EXPECT_EQ(TextEx("abc").GetInt32(), 0);
+  EXPECT_EQ(TextEx("  -7 apples").GetInt16(), -7);
+  EXPECT_EQ(TextEx("300").GetInt8(), 44);  // cut to eight bits
+  EXPECT_EQ(TextEx("300").GetUInt8(), 44);
+  EXPECT_EQ(TextEx("70000").GetUInt16(), 4464);
+  EXPECT_EQ(TextEx("99999999999").GetInt32(), std::numeric_limits<int32_t>::max());
 }
 
 TEST(VariantExText, SixtyFourBitGettersReadTheWholeRange) {
-  EXPECT_EQ(Text("-12345678901").GetInt64(), -12345678901);
-  EXPECT_EQ(Text("9223372036854775808").GetInt64(), std::numeric_limits<int64_t>::max());
-  EXPECT_EQ(Text("-9223372036854775809").GetInt64(), std::numeric_limits<int64_t>::min());
-  EXPECT_EQ(Text("-1").GetUInt64(), std::numeric_limits<uint64_t>::max());
+  EXPECT_EQ(TextEx("-12345678901").GetInt64(), -12345678901);
+  EXPECT_EQ(TextEx("9223372036854775808").GetInt64(), std::numeric_limits<int64_t>::max());
+  EXPECT_EQ(TextEx("-9223372036854775809").GetInt64(), std::numeric_limits<int64_t>::min());
+  EXPECT_EQ(TextEx("-1").GetUInt64(), std::numeric_limits<uint64_t>::max());
   // GetUInt32 takes the low bits of the 64-bit reading, not the saturated 32-bit one.
-  EXPECT_EQ(Text("4294967297").GetUInt32(), 1u);
+  EXPECT_EQ(TextEx("4294967297").GetUInt32(), 1u);
 }
 
 TEST(VariantExText, RealGettersParseTheTextWhereThePlainValueGivesItsLength) {
-  const VariantEx text = Text("2.5");
+  const VariantEx text = TextEx("2.5");
   EXPECT_DOUBLE_EQ(text.GetDouble(), 2.5);
   EXPECT_FLOAT_EQ(text.GetFloat(), 2.5f);
   const Variant plain(text);
   EXPECT_DOUBLE_EQ(plain.GetDouble(), 3.0);
-  EXPECT_DOUBLE_EQ(Text("-1e3x").GetDouble(), -1000.0);
-  EXPECT_DOUBLE_EQ(Text("x1").GetDouble(), 0.0);
+  EXPECT_DOUBLE_EQ(TextEx("-1e3x").GetDouble(), -1000.0);
+  EXPECT_DOUBLE_EQ(TextEx("x1").GetDouble(), 0.0);
 }
 
 TEST(VariantExText, NonTextValuesReadAsPlainValuesDo) {
@@ -116,8 +122,8 @@ TEST(VariantExText, EveryKindRendersAsText) {
       {"double with six decimals", real64, u"-0.125000"},
       {"int64", int64, u"-5"},
       {"uint64 in hexadecimal", uint64, u"FF"},
-      {"string decoded from UTF-8", Text("h\xC3\xA9llo"), u"h\u00E9llo"},
-      {"packed array", List({PlainInt32(5), PlainInt32(7)}), u"array(2):\n  [0] 5\n  [1] 7"},
+      {"string decoded from UTF-8", TextEx("h\xC3\xA9llo"), u"h\u00E9llo"},
+      {"packed array", ListEx({PlainInt32(5), PlainInt32(7)}), u"array(2):\n  [0] 5\n  [1] 7"},
   };
   for (const TextRow& row : rows) {
     SCOPED_TRACE(row.what);
@@ -127,13 +133,13 @@ TEST(VariantExText, EveryKindRendersAsText) {
 }
 
 TEST(VariantExText, NestedArraysIndentTheirElementsOneLevelDeeper) {
-  const Variant inner = List({PlainInt32(2), PlainInt32(3)});
-  const VariantEx outer = List({PlainInt32(1), inner});
+  const Variant inner = ListEx({PlainInt32(2), PlainInt32(3)});
+  const VariantEx outer = ListEx({PlainInt32(1), inner});
   EXPECT_EQ(std::u16string(outer.ToString(0).View()),
             u"array(2):\n  [0] 1\n  [1] array(2):\n    [0] 2\n    [1] 3");
   EXPECT_EQ(std::u16string(outer.ToString(1).View()),
             u"array(2):\n    [0] 1\n    [1] array(2):\n      [0] 2\n      [1] 3");
-  EXPECT_EQ(std::u16string(List({}).ToString(0).View()), u"<empty array>");
+  EXPECT_EQ(std::u16string(ListEx({}).ToString(0).View()), u"<empty array>");
 }
 
 TEST(VariantExText, ArraysNestedPastTheRenderedDepthShowOnlyTheirHeader) {
@@ -162,7 +168,7 @@ TEST(VariantExBuffer, HandsOutThePayloadOfBuffersAndStringsWithoutACopy) {
   EXPECT_EQ(static_cast<const uint8_t*>(held->GetData())[0], 64);  // the holder keeps it alive
   EXPECT_EQ(held->GetRefCount(), 1);
 
-  const VariantEx text = Text("ab");
+  const VariantEx text = TextEx("ab");
   EXPECT_EQ(text.GetBuffer()->GetSize(), 3u);
 }
 
@@ -174,7 +180,7 @@ TEST(VariantExBuffer, OtherKindsRaiseARuntimeError) {
     EXPECT_EQ(std::string(error.what()).rfind("Runtime Error : SV::VariantEx::GetBuffer : Utilities/Storage/VariantEx : Line ", 0), 0u)
         << error.what();
   }
-  EXPECT_THROW((void)List({}).GetBuffer(), std::runtime_error);
+  EXPECT_THROW((void)ListEx({}).GetBuffer(), std::runtime_error);
 }
 
 TEST(VariantExCopy, ACopyKeepsItsPayloadInABufferOfItsOwn) {
@@ -207,8 +213,8 @@ TEST(VariantExCopy, ReadingABlockPutsThePayloadInTheBuffer) {
 
 TEST(VariantExArray, UnpacksEveryElementInOrder) {
   Array<VariantEx> items;
-  items.Append(Text("stale"));
-  const VariantEx list = List({PlainInt32(5), Text("x"), List({})});
+  items.Append(TextEx("stale"));
+  const VariantEx list = ListEx({PlainInt32(5), TextEx("x"), ListEx({})});
   EXPECT_EQ(list.GetArray(items), S_OK);
   ASSERT_EQ(items.GetCount(), 3u);
   EXPECT_EQ(items[0].GetInt32(), 5);
@@ -219,19 +225,19 @@ TEST(VariantExArray, UnpacksEveryElementInOrder) {
 
 TEST(VariantExArray, EmptyValuesGiveNoElementsAndOtherKindsAreRefused) {
   Array<VariantEx> items;
-  items.Append(Text("stale"));
+  items.Append(TextEx("stale"));
   EXPECT_EQ(VariantEx().GetArray(items), S_OK);
   EXPECT_EQ(items.GetCount(), 0u);
-  items.Append(Text("stale"));
+  items.Append(TextEx("stale"));
   EXPECT_EQ(Int32(3).GetArray(items), E_INVALIDARG);
   EXPECT_EQ(items.GetCount(), 0u);
-  EXPECT_EQ(List({}).GetArray(items), S_OK);
+  EXPECT_EQ(ListEx({}).GetArray(items), S_OK);
   EXPECT_EQ(items.GetCount(), 0u);
 }
 
 TEST(VariantExArray, AnElementMayUnpackItselfIntoItsOwnArray) {
   Array<VariantEx> items;
-  items.Append(List({PlainInt32(1), PlainInt32(2)}));
+  items.Append(ListEx({PlainInt32(1), PlainInt32(2)}));
   EXPECT_EQ(items[0].GetArray(items), S_OK);
   ASSERT_EQ(items.GetCount(), 2u);
   EXPECT_EQ(items[1].GetInt32(), 2);
