@@ -77,8 +77,8 @@ public:
 
 }  // namespace
 
-RtMidiApiPorts::RtMidiApiPorts(MidiPortApi api, std::string clientName)
-    : mApi(api), mClientName(std::move(clientName)) {}
+RtMidiApiPorts::RtMidiApiPorts(MidiPortApi api, std::string clientName, JackRetry jackRetry)
+    : mApi(api), mClientName(std::move(clientName)), mJackRetry(std::move(jackRetry)) {}
 
 RtMidiApiPorts::~RtMidiApiPorts() = default;
 
@@ -87,7 +87,17 @@ RtMidiApiPorts::~RtMidiApiPorts() = default;
 bool RtMidiApiPorts::Reach() {
   if (mJackWatch && mJackWatch->ServerGone()) Forget();
   if (mPark) return true;
-  return mApi == MidiPortApi::Jack ? ReachJack() : ReachAlsa();
+  return mApi == MidiPortApi::Jack ? ReachJackWhenDue() : ReachAlsa();
+}
+
+// A server that has gone is asked for again at once; one that did not answer, after
+// the retry interval.
+bool RtMidiApiPorts::ReachJackWhenDue() {
+  const auto now = mJackRetry.now ? mJackRetry.now() : std::chrono::steady_clock::now();
+  if (mNextJackAttempt && now < *mNextJackAttempt) return false;
+  const bool reached = ReachJack();
+  mNextJackAttempt = reached ? std::nullopt : std::optional(now + mJackRetry.interval);
+  return reached;
 }
 
 bool RtMidiApiPorts::ReachJack() {

@@ -2,6 +2,8 @@
 #include "Platform/Midi/MidiBackend.h"
 #include "Platform/Midi/MidiPortNaming.h"
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -16,16 +18,24 @@ namespace Platform::Midi {
 class JackServerWatch;
 class RtMidiPark;
 
+// When a JACK server that did not answer is asked for again.
+struct JackRetry {
+  std::chrono::milliseconds interval{5000};
+  std::function<std::chrono::steady_clock::time_point()> now;  // the steady clock when empty
+};
+
 // The ports of one Linux MIDI system (ALSA or JACK) as RtMidi sees them. When the
 // system cannot be reached (no ALSA sequencer, no JACK server) it simply has no
 // ports, and it is tried again at the next look; nothing is printed. Our own
 // client's ports are left out. Looks go through one long-lived client of the system
 // (JACK: the server watch; ALSA: RtMidi's listers) and make no client of their own;
 // a closed JACK connection leaves its RtMidi client parked for the next open
-// (RtMidiPark). Every operation may be called from any thread.
+// (RtMidiPark). A JACK server that did not answer is asked again only once the retry
+// interval has passed: an attempt costs the JACK library milliseconds of set-up, and
+// looks come twice a second. Every operation may be called from any thread.
 class RtMidiApiPorts {
 public:
-  RtMidiApiPorts(MidiPortApi api, std::string clientName);
+  RtMidiApiPorts(MidiPortApi api, std::string clientName, JackRetry jackRetry = {});
   ~RtMidiApiPorts();
   RtMidiApiPorts(const RtMidiApiPorts&) = delete;
   RtMidiApiPorts& operator=(const RtMidiApiPorts&) = delete;
@@ -43,6 +53,7 @@ public:
 
 private:
   bool Reach();
+  bool ReachJackWhenDue();
   bool ReachJack();
   bool ReachAlsa();
   void Forget();
@@ -63,7 +74,9 @@ private:
 
   const MidiPortApi mApi;
   const std::string mClientName;
+  const JackRetry mJackRetry;
   std::mutex mMutex;  // guards what follows and serialises the use of RtMidi
+  std::optional<std::chrono::steady_clock::time_point> mNextJackAttempt;  // none: at once
   std::shared_ptr<const JackServerWatch> mJackWatch;  // shared with the JACK connections
   std::shared_ptr<RtMidiPark> mPark;                  // set while the system is reached
   std::unique_ptr<RtMidiIn> mInputLister;              // ALSA only

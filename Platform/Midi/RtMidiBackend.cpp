@@ -29,7 +29,7 @@ RtMidiBackend::RtMidiBackend(Options options) {
     throw std::invalid_argument("RtMidiBackend: the client name must not contain \"Corvex\"");
   }
   for (MidiPortApi api : options.apis) {
-    mApis.push_back(std::make_unique<RtMidiApiPorts>(api, options.clientName));
+    mApis.push_back(std::make_unique<RtMidiApiPorts>(api, options.clientName, options.jackRetry));
   }
 }
 

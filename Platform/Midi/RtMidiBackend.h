@@ -1,6 +1,7 @@
 #pragma once
 #include "Platform/Midi/MidiBackend.h"
 #include "Platform/Midi/MidiPortNaming.h"
+#include "Platform/Midi/RtMidiApiPorts.h"
 
 #include <memory>
 #include <string>
@@ -8,14 +9,14 @@
 
 namespace Platform::Midi {
 
-class RtMidiApiPorts;
-
 // The MIDI ports of this machine through RtMidi: ALSA's and JACK's, in that order,
 // under the names of MidiPortNaming. A system that cannot be reached has no ports
 // (asked again at each look), and nothing is ever printed to the terminal: RtMidi's
 // errors go to a callback, and the ALSA and JACK libraries' messages are silenced
 // for the whole process. JACK's ALSA bridge ports are left out while ALSA is
-// listed itself. Inputs deliver every kind of message, System Exclusive included.
+// listed itself. Inputs deliver every kind of message, System Exclusive included. A
+// JACK server started after a look that found none is found within the retry
+// interval (5 s by default).
 // Every operation may be called from any thread.
 class RtMidiBackend : public MidiBackend {
 public:
@@ -23,6 +24,8 @@ public:
     std::vector<MidiPortApi> apis{MidiPortApi::Alsa, MidiPortApi::Jack};
     // The name of our MIDI clients; our ports are "input" and "output" under it.
     std::string clientName = "Preset Editor";
+    // When a JACK server that did not answer is asked for again.
+    JackRetry jackRetry{};
   };
 
   // Throws std::invalid_argument when the client name contains "Corvex" in any

@@ -354,6 +354,31 @@ TEST(RtMidiBackend, HasNoJackPortsWithoutAServerAndPrintsNothing) {
   EXPECT_EQ(printed, "");
 }
 
+// Without a server each look would pay the JACK library's set-up, twice a second for
+// as long as the program runs; a server that comes is found at the next look due.
+TEST(JackRtMidiBackendRetry, AServerThatAppearsIsAskedForAgainOnlyOnceTheRetryIntervalHasPassed) {
+  const std::string absent = "corvex-test-absent-" + std::to_string(getpid());
+  setenv("JACK_DEFAULT_SERVER", absent.c_str(), 1);
+  std::chrono::steady_clock::time_point now{};
+  RtMidiBackend::Options options{{MidiPortApi::Jack}};
+  options.jackRetry = {.interval = 5s, .now = [&now] { return now; }};
+  auto backend = std::make_unique<RtMidiBackend>(options);
+  EXPECT_TRUE(backend->ListInputs().empty());
+
+  std::string error;
+  const std::unique_ptr<Testing::Midi::JackServer> server = Testing::Midi::JackServer::Start(error);
+  ASSERT_NE(server, nullptr) << error;
+  std::unique_ptr<JackMidiPeer> peer = JackMidiPeer::Create("Corvex", error);
+  ASSERT_NE(peer, nullptr) << error;
+  now += 4s;
+  EXPECT_TRUE(backend->ListInputs().empty());
+  now += 1s;
+  EXPECT_EQ(backend->ListInputs().size(), 1u);
+
+  backend.reset();
+  peer.reset();
+}
+
 TEST(RtMidiBackend, RefusesAClientNameThatContainsTheControllersName) {
   EXPECT_THROW(RtMidiBackend(RtMidiBackend::Options{{MidiPortApi::Jack}, "My CORVEX tool"}), std::invalid_argument);
 }
