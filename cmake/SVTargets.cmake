@@ -36,7 +36,10 @@ endfunction()
 # parameter's printed bytes never become part of a name, so names stay the same from
 # run to run and --rerun-failed finds them). With SV_TESTS_PER_BINARY the binary is
 # one test that runs all its cases in one process: under a sanitizer, starting a
-# process per case costs more than the cases themselves.
+# process per case costs more than the cases themselves. Such a test may take 400 s
+# (the slowest binary takes well under 100 s alone): a hang inside a sanitizer's
+# runtime (ThreadSanitizer can deadlock when the JACK library cancels one of its
+# threads) then costs minutes, and the run's one retry after a time-out takes over.
 function(sv_add_test_binary name)
   cmake_parse_arguments(ARG "" "" "DIRS;FILES;DEPS;EXCLUDE;PRECOMPILE" ${ARGN})
   sv_sources_of(sources ${ARG_DIRS})
@@ -58,7 +61,7 @@ function(sv_add_test_binary name)
   endif()
   if(SV_TESTS_PER_BINARY)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-    set_tests_properties(${name} PROPERTIES LABELS ${name} TIMEOUT 1200)
+    set_tests_properties(${name} PROPERTIES LABELS ${name} TIMEOUT 400)
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
                          PROPERTIES LABELS ${name})
