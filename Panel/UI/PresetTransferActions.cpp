@@ -3,6 +3,7 @@
 #include "Panel/UI/DriverCommon/AppString.h"
 #include "Panel/UI/MidiManagerSource.h"
 #include "SVFramework/Application/AppMessageBox.h"
+#include "SVFramework/Application/FrameworkApp.h"
 
 namespace SV {
 
@@ -50,6 +51,9 @@ void ShowSendPresetOutcome(SVRESULT result) { ShowOutcome(kSendTexts, result); }
 SVRESULT GetPresetFromDeviceAction(int32_t argument) {
   const RCPtr<LMidiManager> manager = GetApplicationMidiManager();
   const SVRESULT result = manager ? manager->GetPresetFromMidiDevice(argument) : LMidiManager::kSendFailed;
+  // The values that arrived are on screen behind the box that reports them.
+  LFrameworkApp* const application = GetFrameworkApp();
+  if (result >= 0 && application) application->ShowPendingChangesNow();
   ShowGetPresetOutcome(result);
   return result;
 }

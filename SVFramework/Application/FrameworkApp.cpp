@@ -251,6 +251,11 @@ bool LFrameworkApp::Idle(bool firstAfterMessage) {
   return workLeft;
 }
 
+void LFrameworkApp::ShowPendingChangesNow() {
+  if (const RCPtr<LNotificationCenter> center = GetApplicationNotificationCenter()) center->Process(false);
+  for (const RCPtr<LRootWindow>& window : Snapshot(mRootWindows)) window->PaintPendingNow();
+}
+
 SVRESULT LFrameworkApp::Initialize() { return RunApplicationStartup(); }
 
 SVRESULT LFrameworkApp::Shutdown() {

@@ -116,6 +116,11 @@ public:
   // One idle pass: the notification centers, then every root window from the last to
   // the first (all of them run). True while work is left.
   virtual bool Idle(bool firstAfterMessage);
+  // Shows what changed meanwhile before the UI thread blocks again (say, in a message
+  // box that reports the change): delivers what the "application" center has queued
+  // (unless it is being delivered already, further up the stack) and paints every root
+  // window's pending region at once.
+  void ShowPendingChangesNow();
   virtual int32_t GetRendererType() = 0;
   virtual int32_t OnPowerBroadcast(uint32_t event, uintptr_t data) { return 1; }
   virtual SVRESULT CreateMainWindow(int32_t rendererType) { return E_NOTIMPL; }

@@ -215,6 +215,11 @@ SVRESULT OSWindow::RedrawNow() {
   return S_OK;
 }
 
+void OSWindow::PaintPendingNow() {
+  if (!isExposed() || mUpdateRegion.isEmpty()) return;
+  OnPaint(QRect());
+}
+
 SVRESULT OSWindow::BringToTop() {
   raise();
   return S_OK;
@@ -287,6 +292,8 @@ void OSWindow::OnPaint(const QRect& updateRect) {
   dirty.Append(pending);
   if (!updateRect.isEmpty())
     dirty.AddRect({updateRect.left(), updateRect.top(), updateRect.right() + 1, updateRect.bottom() + 1});
+  // A late platform update after the pending region was painted already has nothing to show.
+  if (dirty.IsEmpty()) return;
   mRenderer->RenderStart(mRenderContext);
   const RectT<int32_t>& viewport = mRenderContext->GetViewport();
   EdgeRect only;
@@ -318,7 +325,9 @@ void OSWindow::EndPresent() {
   if (!isExposed()) return;
   mBackingStore->flush(mPresented);
   if (mRootWindow) mRootWindow->NoteFramePresented();
-  AppendPaintLogLine(static_cast<uint64_t>(winId()), title().toStdString());
+  const QRect area = mPresented.boundingRect();
+  AppendPaintLogLine(static_cast<uint64_t>(winId()), {area.x(), area.y(), area.width(), area.height()},
+                     title().toStdString());
 }
 
 }  // namespace SV

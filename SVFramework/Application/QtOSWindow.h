@@ -60,6 +60,7 @@ public:
   void SetWindowRect(const RectT<int32_t>& rect) override;
   bool Show(int32_t showCommand) override;
   SVRESULT RedrawNow() override;
+  void PaintPendingNow() override;
   SVRESULT BringToTop() override;
   SVRESULT SetWindowPos(bool topmost) override;
   SVRESULT EndModal(int32_t result) override;

@@ -25,10 +25,11 @@ uint64_t MonotonicNanoseconds() {
 
 }  // namespace
 
-void AppendPaintLogLine(uint64_t nativeWindowId, const std::string& title) {
+void AppendPaintLogLine(uint64_t nativeWindowId, const PaintLogArea& area, const std::string& title) {
   const char* const path = PaintLogPath();
   if (path == nullptr) return;
   std::string line = std::to_string(MonotonicNanoseconds()) + " " + std::to_string(nativeWindowId) + " ";
+  for (const int number : {area.x, area.y, area.width, area.height}) line += std::to_string(number) + " ";
   for (char c : title) line += (c == '\n' || c == '\r') ? ' ' : c;
   line += '\n';
   const int file = open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);

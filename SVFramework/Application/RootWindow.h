@@ -144,6 +144,8 @@ public:
   // Paints the tree for `region` between RenderStart and RenderFinish of the window's
   // render context. When drawing states are still pushed, invalidates everything instead.
   void Paint(const Region& region);
+  // Paints the pending region at once rather than at the platform's next paint.
+  virtual void PaintPendingNow();
   // The OS window tells when a frame of this window reached the screen; from then on
   // HasPresentedFrame is true.
   void NoteFramePresented() { mFramePresented = true; }

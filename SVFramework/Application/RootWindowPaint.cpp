@@ -88,6 +88,10 @@ void LRootWindow::Paint(const Region& region) {
   PaintTree(root, region, false);
 }
 
+void LRootWindow::PaintPendingNow() {
+  if (mOSWindow) mOSWindow->PaintPendingNow();
+}
+
 void LRootWindow::PaintTree(const RCPtr<LControl>& control, const Region& region, bool nested) {
   RCPtrArray<LControl, 1, 0>& unclipped = *mUnclippedList;
   unclipped.SetCount(0);

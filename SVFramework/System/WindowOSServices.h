@@ -34,6 +34,9 @@ public:
   virtual bool Show(int32_t showCommand) = 0;
   // Repaints the whole window at once; E_FAIL when the platform refuses.
   virtual SVRESULT RedrawNow() = 0;
+  // Paints what is marked for repainting at once instead of at the platform's next
+  // paint; nothing when nothing is marked or the window is not shown.
+  virtual void PaintPendingNow() {}
   virtual SVRESULT BringToTop() = 0;
   // Into (true) or out of (false) the always-on-top band.
   virtual SVRESULT SetWindowPos(bool topmost) = 0;

@@ -107,6 +107,19 @@ TEST_F(FrameworkAppTest, IdlePassRunsEveryWindowLastFirstAndReportsWorkLeftByAny
   EXPECT_THAT(log, ElementsAre("dialog idle", "main idle", "dialog idle", "main idle"));
 }
 
+// What a blocking command changed is shown before the box that reports it: the
+// "application" queue is delivered and every window paints, but no idle pass runs
+// (queued keys and pending closes wait for the loop).
+TEST_F(FrameworkAppTest, ShowingPendingChangesDeliversTheApplicationsQueueAndPaintsEveryWindowWithoutAnIdlePass) {
+  ASSERT_EQ(application->Initialize(), S_OK);
+  AddWindow("main");
+  AddWindow("dialog");
+  PostExitRequest();
+  application->ShowPendingChangesNow();
+  EXPECT_TRUE(application->IsExiting());
+  EXPECT_THAT(log, ElementsAre("dialog close 0", "main close 0", "quit 0", "main paint", "dialog paint"));
+}
+
 TEST_F(FrameworkAppTest, WindowRemovedDuringItsOwnIdlePassIsDestroyedOnlyAfterThePass) {
   bool destroyed = false;
   bool destroyedInsideItsPass = false;

@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@
 #include "tests/Support/Application/ProbeControl.h"
 #include "tests/Support/Application/QtWait.h"
 #include "tests/Support/Application/XvfbDisplay.h"
+#include "tests/Support/TemporaryFolder.h"
 
 namespace SV {
 namespace {
@@ -41,10 +43,13 @@ using Testing::ProbeControl;
 using Testing::ProbeLog;
 using Testing::WaitFor;
 
-// One X server and one Qt application on it for the whole test program.
+// One X server and one Qt application on it for the whole test program, whose windows
+// record their frames in a paint log.
 class XvfbEnvironment : public ::testing::Environment {
 public:
   void SetUp() override {
+    paintLog = folder.PathOf("paints.log");
+    setenv("SV_PAINT_LOG", paintLog.c_str(), 1);
     display = std::make_unique<Testing::XvfbDisplay>();
     ASSERT_FALSE(display->Name().empty()) << "Xvfb did not start";
     setenv("DISPLAY", display->Name().c_str(), 1);
@@ -60,11 +65,21 @@ public:
     display.reset();
   }
 
+  Testing::TemporaryFolder folder;
+  std::string paintLog;
   std::unique_ptr<Testing::XvfbDisplay> display;
   QGuiApplication* application = nullptr;
 };
 
-::testing::Environment* const gXvfb = ::testing::AddGlobalTestEnvironment(new XvfbEnvironment);
+auto* const gXvfb = static_cast<XvfbEnvironment*>(::testing::AddGlobalTestEnvironment(new XvfbEnvironment));
+
+// The lines of the paint log so far.
+Lines PaintLogLines() {
+  std::ifstream file(gXvfb->paintLog);
+  Lines lines;
+  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  return lines;
+}
 
 // A shown, active main window of 320 x 200 on the raster back end, whose root control
 // holds a (10,10 100x50) and b (200,10 100x50).
@@ -313,6 +328,25 @@ TEST_F(QtOSWindowTest, APaintShowsTheTreeAndARepaintChangesOnlyTheInvalidatedCon
 
   QDir().mkpath(SV_SCREENSHOT_FOLDER);
   EXPECT_TRUE(shown.save(QString(SV_SCREENSHOT_FOLDER) + "/OSWindow.png"));
+}
+
+TEST_F(QtOSWindowTest, PaintingPendingChangesNowDrawsThemAtOnceAndTheLaterPlatformUpdateDrawsNothingMore) {
+  window->GetRootWindow()->RedrawAll();
+  log.lines.clear();
+  window->PaintPendingNow();
+  EXPECT_TRUE(log.lines.empty()) << "nothing was pending";
+
+  a->InvalidateRect({0, 0, 100, 50}, true);
+  window->PaintPendingNow();
+  EXPECT_EQ(log.lines, (Lines{"root:Paint clip 10,10,100,50", "a:Paint clip 10,10,100,50"}));
+  const Lines frames = PaintLogLines();
+  ASSERT_FALSE(frames.empty());
+  EXPECT_NE(frames.back().find(" " + std::to_string(window->winId()) + " 10 10 100 50 "), std::string::npos)
+      << "the paint log names the window and the area shown: " << frames.back();
+
+  QEvent lateUpdate(QEvent::UpdateRequest);
+  Send(lateUpdate);
+  EXPECT_EQ(PaintLogLines().size(), frames.size()) << "the late update presented an empty frame";
 }
 
 // A control that takes dropped files and keeps their paths.

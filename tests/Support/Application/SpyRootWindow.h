@@ -8,7 +8,7 @@
 namespace SV::Testing {
 
 // A root window that writes what the application asks of it into a shared log as
-// "<name> idle", "<name> close <result>" and "<name> redraw", and answers its idle pass
+// "<name> idle", "<name> close <result>", "<name> redraw" and "<name> paint", and answers its idle pass
 // through `onIdle` (false when unset). It counts its own destruction. UI (test) thread only.
 class SpyRootWindow : public StandInRootWindow {
 public:
@@ -32,6 +32,7 @@ public:
     return S_OK;
   }
   void RedrawAll() override { mLog.push_back(mName + " redraw"); }
+  void PaintPendingNow() override { mLog.push_back(mName + " paint"); }
   SVRESULT SetRootControl(const String& controlName) override {
     mLog.push_back(mName + " root " + controlName.ToUTF8().GetString());
     return S_OK;

@@ -18,7 +18,9 @@ std::optional<PaintRecord> Parse(const std::string& line) {
   std::istringstream words(line);
   uint64_t nanoseconds = 0;
   PaintRecord record;
-  if (!(words >> nanoseconds >> record.window)) return std::nullopt;
+  if (!(words >> nanoseconds >> record.window >> record.area.x >> record.area.y >> record.area.width >>
+        record.area.height))
+    return std::nullopt;
   words.get();
   std::getline(words, record.title);
   record.time = Clock::time_point(std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(nanoseconds)));

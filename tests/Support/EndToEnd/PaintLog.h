@@ -13,6 +13,11 @@ namespace Testing::EndToEnd {
 struct PaintRecord {
   std::chrono::steady_clock::time_point time;
   uint64_t window = 0;
+  // What the frame put on the screen, in the window's pixels.
+  struct Area {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool Contains(int px, int py) const { return px >= x && py >= y && px < x + width && py < y + height; }
+  } area;
   std::string title;
 };
 
