@@ -1,9 +1,9 @@
 #pragma once
 // The goals of one benchmark program: each goal is printed with its figure and
 // whether it was met, figures without a goal are printed as they are, and the
-// program's exit code tells whether every goal was met, so that a regression shows
-// (in CI as a failed step). A goal whose figure was not measured (the benchmark
-// failed, or was filtered out) counts as missed. Colour codes only when standard
+// program's exit code tells whether every goal was met and whether every figure could
+// be measured. A goal whose figure was not measured (the benchmark failed, or was
+// filtered out) counts as missed. Colour codes only when standard
 // output is a terminal. For the program's main thread.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -67,13 +67,15 @@ public:
     return Judge(what, value, limit, unit, "at least", value && *value >= limit);
   }
 
-  // Prints the verdict: 0 when every goal was met (also when none was stated), else 1.
+  // Prints the verdict: 0 when every goal was met (also when none was stated), 2 when
+  // a goal's figure could not be measured (the benchmark itself failed), else 1.
   int ExitCode() const {
     if (mGoals == 0) {
       std::printf("%s: no goal stated, figures only\n", mProgram.c_str());
       return 0;
     }
     std::printf("%s: %d of %d goals met\n", mProgram.c_str(), mGoals - mMissed, mGoals);
+    if (mUnmeasured > 0) return 2;
     return mMissed == 0 ? 0 : 1;
   }
 
@@ -82,6 +84,7 @@ private:
              const char* relation, bool met) {
     ++mGoals;
     if (!met) ++mMissed;
+    if (!value) ++mUnmeasured;
     const char* verdict = met ? "met" : "MISSED";
     const char* colour = !mColour ? "" : met ? "\033[32m" : "\033[31m";
     const char* plain = mColour ? "\033[0m" : "";
@@ -99,6 +102,7 @@ private:
   bool mColour;
   int mGoals = 0;
   int mMissed = 0;
+  int mUnmeasured = 0;
 };
 
 }  // namespace Bench
