@@ -21,14 +21,17 @@ SVRESULT LControl::Paint(const RCPtr<LRenderer>& renderer, const Region& dirty, 
     CollectUnclippedBelow(unclipped);
     return S_OK;
   }
-  const RCPtr<LControl> self(this);
-  CAutoClip scope(renderer, ToDoubleRect(mRect.ToIntRect()), visible, nullptr);
-  context->GetState().alpha *= mOpacity;
-  const PointT<double> offset = context->GetState().offset;
-  if (!dirty.IntersectsOffsetRect(0, 0, mRect.width, mRect.height, offset.x, offset.y)) {
+  // A control the dirty region misses is left before a drawing state is pushed for it:
+  // the push below moves the origin to `placed`.
+  const RectT<double> placed = ToDoubleRect(mRect.ToIntRect());
+  const PointT<double> parentOffset = context->GetState().offset;
+  if (!dirty.IntersectsOffsetRect(placed.x, placed.y, mRect.width, mRect.height, parentOffset.x, parentOffset.y)) {
     CollectUnclippedBelow(unclipped);
     return S_OK;
   }
+  const RCPtr<LControl> self(this);
+  CAutoClip scope(renderer, placed, visible, nullptr);
+  context->GetState().alpha *= mOpacity;
   PaintLooks(renderer, dirty, true);
   PaintLooks(renderer, dirty, false);
   PaintPerDirtyRect(renderer, dirty, false);
