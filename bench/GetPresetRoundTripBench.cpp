@@ -50,7 +50,7 @@ using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<unsigned char>;
 
 // One JACK cycle of the benchmark's server.
-constexpr std::chrono::microseconds kCycle{256 * 1000000 / 48000};
+constexpr std::chrono::microseconds kCycle = Testing::Midi::kJackCycle;
 constexpr int kIterations = 80;
 constexpr int kRepetitions = 15;
 // The protocol's round trip over the bare one.

@@ -172,7 +172,8 @@ std::unique_ptr<JackServer> JackServer::Start(std::string& error) {
   const std::string name = FreeServerName();
   const std::string logPath = (std::filesystem::temp_directory_path() / (name + ".log")).string();
   std::vector<std::string> arguments{"jackd", "--no-realtime", "--sync", "-t", kClientTimeout, "-n", name,
-                                      "-d", "dummy", "-r", "48000", "-p", "256"};
+                                      "-d", "dummy", "-r", std::to_string(kJackSampleRate),
+                                      "-p", std::to_string(kJackPeriodFrames)};
   const pid_t process = Spawn(path, arguments, logPath);
   if (process < 0) {
     error = "jackd could not be started";

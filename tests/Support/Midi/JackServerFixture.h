@@ -3,10 +3,16 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
 namespace Testing::Midi {
+
+// The test servers' sample rate and period, and so the length of their process cycle.
+inline constexpr int kJackSampleRate = 48000;
+inline constexpr int kJackPeriodFrames = 256;
+inline constexpr std::chrono::microseconds kJackCycle{kJackPeriodFrames * 1000000 / kJackSampleRate};
 
 // A JACK server of the test's own: `jackd --no-realtime --sync -d dummy` under a
 // name no running server holds, made the default server of this process
