@@ -2,10 +2,12 @@
 // with real X input, a JACK server and the simulated controller program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "tests/Panel/EndToEnd/EditorEndToEndFixture.h"
 
@@ -44,6 +46,19 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// How many pixels of two pictures of `place` differ outside `hidden` (screen coordinates).
+size_t DifferingPixelsOutside(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, const ScreenRect& place,
+                              const ScreenRect& hidden) {
+  if (a.size() != b.size()) return std::max(a.size(), b.size());
+  size_t differing = 0;
+  for (size_t at = 0; at < a.size(); ++at) {
+    const int x = place.x + static_cast<int>(at % static_cast<size_t>(place.width));
+    const int y = place.y + static_cast<int>(at / static_cast<size_t>(place.width));
+    if (!hidden.Contains(x, y) && a[at] != b[at]) ++differing;
+  }
+  return differing;
+}
+
 TEST_F(EditorWithJackController, GetPresetShowsTheControllersValuesAndSavingWritesThemByteForByte) {
   ASSERT_TRUE(mController->SetPreset(kPresetA));
   const std::vector<uint32_t> defaults = SettledMainPixels();
@@ -51,9 +66,14 @@ TEST_F(EditorWithJackController, GetPresetShowsTheControllersValuesAndSavingWrit
   const std::optional<XSession::Window> box = WaitForWindow("Retrieve Preset");
   ASSERT_TRUE(box);
   Picture("message-box-get-preset", *box, false);
+  const std::vector<uint32_t> behindTheBox = SettledMainPixels();
+  const ScreenRect boxPlace = mX->PlaceOf(*box);
+  EXPECT_TRUE(mX->SavePicture(MainPlace(), std::string(SV_SCREENSHOT_FOLDER) + "/main-window-while-get-preset-box-is-open.png"));
   ASSERT_TRUE(Confirm(*box));
   const std::vector<uint32_t> fetched = SettledMainPixels();
   EXPECT_NE(fetched, defaults) << "the controller's values did not change the main window";
+  EXPECT_EQ(DifferingPixelsOutside(behindTheBox, fetched, MainPlace(), boxPlace), 0u)
+      << "the values were not on screen while the box that reports them was open";
 
   const std::string saved = Documents() + "/from-controller.corvex";
   ASSERT_TRUE(Choose(FileCommand::SavePreset));
