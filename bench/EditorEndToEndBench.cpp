@@ -321,20 +321,6 @@ std::optional<PaintRecord> FrameThatPaintedEveryChange(const PaintLog& paints, u
   return frames[latest];
 }
 
-// The screen pixels (screen coordinates) where two pictures of `rect` differ, outside `hidden`.
-std::vector<std::pair<int, int>> ChangedPixels(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b,
-                                               const Testing::EndToEnd::ScreenRect& rect,
-                                               const Testing::EndToEnd::ScreenRect& hidden) {
-  std::vector<std::pair<int, int>> changed;
-  if (a.size() != b.size()) return changed;
-  for (int y = 0; y < rect.height; ++y)
-    for (int x = 0; x < rect.width; ++x) {
-      const size_t at = static_cast<size_t>(y) * static_cast<size_t>(rect.width) + static_cast<size_t>(x);
-      if (!hidden.Contains(rect.x + x, rect.y + y) && a[at] != b[at]) changed.emplace_back(rect.x + x, rect.y + y);
-    }
-  return changed;
-}
-
 // One Get Preset, with the File menu shown at the entry: from the Return that takes it
 // to the frame of the main window that shows the values. `before` is the screen in the
 // window's place just before the command. When the values are on screen as the success
@@ -355,7 +341,7 @@ std::optional<std::chrono::duration<double>> TimeOneGetPreset(Launched& launched
   const Testing::EndToEnd::ScreenRect boxPlace = x.PlaceOf(*box);
   const std::vector<uint32_t> withBox = x.Grab(place);
   const std::optional<PaintRecord> valuesFrame = FrameThatPaintedEveryChange(
-      *launched.paints, main, framesAtCommand, boxShown, place, ChangedPixels(before, withBox, place, boxPlace));
+      *launched.paints, main, framesAtCommand, boxShown, place, Testing::EndToEnd::ChangedPixels(before, withBox, place, boxPlace));
   const size_t framesBeforeOk = launched.paints->Records().size();
   x.Focus(*box);
   const Clock::time_point ok = Clock::now();
@@ -363,7 +349,7 @@ std::optional<std::chrono::duration<double>> TimeOneGetPreset(Launched& launched
   const std::optional<PaintRecord> settled = LastFrameOnceSettled(
       *launched.paints, framesBeforeOk, [main](const PaintRecord& record) { return record.window == main; });
   ++gWorld->getPresetRounds;
-  if (valuesFrame && ChangedPixels(withBox, x.Grab(place), place, boxPlace).empty()) {
+  if (valuesFrame && Testing::EndToEnd::ChangedPixels(withBox, x.Grab(place), place, boxPlace).empty()) {
     ++gWorld->valuesBeforeBox;
     return valuesFrame->time - command;
   }

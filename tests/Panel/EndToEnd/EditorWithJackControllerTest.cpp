@@ -2,7 +2,6 @@
 // with real X input, a JACK server and the simulated controller program.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -46,19 +45,6 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// How many pixels of two pictures of `place` differ outside `hidden` (screen coordinates).
-size_t DifferingPixelsOutside(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, const ScreenRect& place,
-                              const ScreenRect& hidden) {
-  if (a.size() != b.size()) return std::max(a.size(), b.size());
-  size_t differing = 0;
-  for (size_t at = 0; at < a.size(); ++at) {
-    const int x = place.x + static_cast<int>(at % static_cast<size_t>(place.width));
-    const int y = place.y + static_cast<int>(at / static_cast<size_t>(place.width));
-    if (!hidden.Contains(x, y) && a[at] != b[at]) ++differing;
-  }
-  return differing;
-}
-
 TEST_F(EditorWithJackController, GetPresetShowsTheControllersValuesAndSavingWritesThemByteForByte) {
   ASSERT_TRUE(mController->SetPreset(kPresetA));
   const std::vector<uint32_t> defaults = SettledMainPixels();
@@ -68,11 +54,12 @@ TEST_F(EditorWithJackController, GetPresetShowsTheControllersValuesAndSavingWrit
   Picture("message-box-get-preset", *box, false);
   const std::vector<uint32_t> behindTheBox = SettledMainPixels();
   const ScreenRect boxPlace = mX->PlaceOf(*box);
-  EXPECT_TRUE(mX->SavePicture(MainPlace(), std::string(SV_SCREENSHOT_FOLDER) + "/main-window-while-get-preset-box-is-open.png"));
+  EXPECT_TRUE(mX->SavePicture(MainPlace(),
+                              std::string(SV_SCREENSHOT_FOLDER) + "/main-window-while-get-preset-box-is-open.png"));
   ASSERT_TRUE(Confirm(*box));
   const std::vector<uint32_t> fetched = SettledMainPixels();
   EXPECT_NE(fetched, defaults) << "the controller's values did not change the main window";
-  EXPECT_EQ(DifferingPixelsOutside(behindTheBox, fetched, MainPlace(), boxPlace), 0u)
+  EXPECT_EQ(ChangedPixels(behindTheBox, fetched, MainPlace(), boxPlace).size(), 0u)
       << "the values were not on screen while the box that reports them was open";
 
   const std::string saved = Documents() + "/from-controller.corvex";

@@ -8,8 +8,9 @@
 namespace SV::Testing {
 
 // A root window that writes what the application asks of it into a shared log as
-// "<name> idle", "<name> close <result>", "<name> redraw" and "<name> paint", and answers its idle pass
-// through `onIdle` (false when unset). It counts its own destruction. UI (test) thread only.
+// "<name> idle", "<name> close <result>", "<name> redraw" and "<name> paint", and
+// answers its idle pass through `onIdle` (false when unset). It counts its own
+// destruction. UI (test) thread only.
 class SpyRootWindow : public StandInRootWindow {
 public:
   static RCPtr<SpyRootWindow> Create(std::string name, std::vector<std::string>& log) {

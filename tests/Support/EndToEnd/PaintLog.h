@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/Support/EndToEnd/ScreenPixels.h"
+
 namespace Testing::EndToEnd {
 
 // One presented frame as the program recorded it (SV_PAINT_LOG, see
@@ -14,10 +16,7 @@ struct PaintRecord {
   std::chrono::steady_clock::time_point time;
   uint64_t window = 0;
   // What the frame put on the screen, in the window's pixels.
-  struct Area {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool Contains(int px, int py) const { return px >= x && py >= y && px < x + width && py < y + height; }
-  } area;
+  ScreenRect area;
   std::string title;
 };
 

@@ -7,15 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/Support/EndToEnd/ScreenPixels.h"
+
 typedef struct _XDisplay Display;
 
 namespace Testing::EndToEnd {
-
-// A rectangle on the screen, in pixels.
-struct ScreenRect {
-  int x = 0, y = 0, width = 0, height = 0;
-  bool Contains(int px, int py) const { return px >= x && py >= y && px < x + width && py < y + height; }
-};
 
 // The test's own connection to an X server on which the program under test runs
 // (there is no window manager: the program's top-level windows are children of the
