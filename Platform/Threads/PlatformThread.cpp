@@ -14,8 +14,6 @@ namespace SV::Platform {
 
 namespace {
 
-enum class Phase { HeldAtGate, Running, Finished, Cancelled };
-
 // The nice value that stands for a priority level; lower runs sooner.
 bool NiceValueForPriority(int32_t level, int* nice) {
   switch (level) {
@@ -50,6 +48,8 @@ std::string CutName(std::string_view name) {
 }  // namespace
 
 struct PlatformThread::SharedState {
+  enum class Phase { HeldAtGate, Running, Finished, Cancelled };
+
   std::mutex lock;  // guards every field below
   std::condition_variable phaseChanged;
   Phase phase = Phase::HeldAtGate;
@@ -85,11 +85,11 @@ PlatformThread::~PlatformThread() {
 // the thread has nothing left to do but return.
 bool PlatformThread::JoinableWithoutWaitingLong() {
   std::lock_guard<std::mutex> guard(mState->lock);
-  if (mState->phase == Phase::HeldAtGate) {
-    mState->phase = Phase::Cancelled;
+  if (mState->phase == SharedState::Phase::HeldAtGate) {
+    mState->phase = SharedState::Phase::Cancelled;
     mState->phaseChanged.notify_all();
   }
-  return mState->phase != Phase::Running && !IsCurrentThread();
+  return mState->phase != SharedState::Phase::Running && !IsCurrentThread();
 }
 
 void PlatformThread::RunThread(std::shared_ptr<SharedState> state) {
@@ -101,8 +101,8 @@ void PlatformThread::RunThread(std::shared_ptr<SharedState> state) {
       pthread_setname_np(pthread_self(), state->name.c_str());
     if (state->priority != PriorityNormal)
       ApplyPriority(state->kernelThreadId, state->priority);
-    state->phaseChanged.wait(lock, [&state] { return state->phase != Phase::HeldAtGate; });
-    if (state->phase == Phase::Cancelled)
+    state->phaseChanged.wait(lock, [&state] { return state->phase != SharedState::Phase::HeldAtGate; });
+    if (state->phase == SharedState::Phase::Cancelled)
       return;
     entry = std::move(state->entry);
   }
@@ -110,7 +110,7 @@ void PlatformThread::RunThread(std::shared_ptr<SharedState> state) {
   // Whatever the entry holds is released before anyone learns that it ended.
   entry = nullptr;
   std::lock_guard<std::mutex> guard(state->lock);
-  state->phase = Phase::Finished;
+  state->phase = SharedState::Phase::Finished;
   state->phaseChanged.notify_all();
 }
 
@@ -118,9 +118,9 @@ int32_t PlatformThread::Resume() {
   if (!IsValid())
     return -1;
   std::lock_guard<std::mutex> guard(mState->lock);
-  if (mState->phase != Phase::HeldAtGate)
+  if (mState->phase != SharedState::Phase::HeldAtGate)
     return 0;
-  mState->phase = Phase::Running;
+  mState->phase = SharedState::Phase::Running;
   mState->phaseChanged.notify_all();
   return 1;
 }
@@ -132,7 +132,7 @@ bool PlatformThread::SetPriority(int32_t level) {
   std::lock_guard<std::mutex> guard(mState->lock);
   mState->priority = level;
   // Before it has started the thread applies the level itself.
-  if (mState->kernelThreadId != 0 && mState->phase != Phase::Finished)
+  if (mState->kernelThreadId != 0 && mState->phase != SharedState::Phase::Finished)
     ApplyPriority(mState->kernelThreadId, level);
   return true;
 }
@@ -154,7 +154,7 @@ bool PlatformThread::SetName(std::string_view name) {
   std::lock_guard<std::mutex> guard(mState->lock);
   mState->name = CutName(name);
   // Before it has started the thread names itself.
-  if (mState->kernelThreadId != 0 && mState->phase != Phase::Finished)
+  if (mState->kernelThreadId != 0 && mState->phase != SharedState::Phase::Finished)
     pthread_setname_np(mThread.native_handle(), mState->name.c_str());
   return true;
 }
@@ -172,7 +172,7 @@ WaitResult PlatformThread::Wait(int32_t milliseconds) {
   const WaitDeadline deadline(milliseconds);
   std::unique_lock<std::mutex> lock(mState->lock);
   const bool ended = deadline.WaitUntil(mState->phaseChanged, lock,
-                                        [this] { return mState->phase == Phase::Finished; });
+                                        [this] { return mState->phase == SharedState::Phase::Finished; });
   return ended ? WaitSignalled : WaitTimedOut;
 }
 

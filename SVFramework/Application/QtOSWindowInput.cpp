@@ -48,7 +48,8 @@ Array<String> LocalFilesOf(const QMimeData* data) {
 bool OSWindow::Dispatch(QEvent* event) {
   switch (event->type()) {
     case QEvent::Expose:
-      if (isExposed()) OnPaint(static_cast<QExposeEvent*>(event)->region().boundingRect());
+      // Qt gives no dependable exposed region on every platform: repaint the whole window.
+      if (isExposed()) OnPaint(QRect(0, 0, width(), height()));
       break;
     case QEvent::UpdateRequest:
       OnPaint(std::exchange(mUpdateRegion, QRegion()).boundingRect());

@@ -135,7 +135,6 @@ private:
   bool mApplyPending = true;
   uint8_t mKeyMask = 0;
   bool mKeysBound = false;
-  bool mChannelPressed = false;
 };
 
 }  // namespace SV

@@ -84,7 +84,9 @@ protected:
         ++holders;
         ASSERT_EQ(window->focus.Get(), control.Get()) << event;
       }
-      if (LControl* parent = control->GetParent()) ASSERT_TRUE(parent->ContainsFocus()) << event;
+      if (LControl* parent = control->GetParent()) {
+        ASSERT_TRUE(parent->ContainsFocus()) << event;
+      }
       if (control->ContainsFocus()) {
         int marked = 0;
         for (uint32_t index = 0; index < control->GetChildCount(); ++index)
@@ -94,7 +96,9 @@ protected:
     }
     ASSERT_LE(holders, 1) << event;
     ASSERT_LE(captures, 1) << event;
-    if (holders == 0 && window->focus) ASSERT_FALSE(IsInTree(window->focus.Get())) << event;
+    if (holders == 0 && window->focus) {
+      ASSERT_FALSE(IsInTree(window->focus.Get())) << event;
+    }
   }
 
   struct Event {

@@ -21,13 +21,13 @@ class RecordingRenderer : public LD3D9Renderer {
 public:
   struct Call {
     std::string what;
-    RectT<double> clip;
-    PointT<double> delta;
+    RectT<double> clip{};
+    PointT<double> delta{};
     const LStencil* stencil = nullptr;
     RectT<int32_t> rect{};
     PointT<double> origin{};
     float alpha = 1.0f;
-    String text;
+    String text{};
   };
 
   std::vector<Call> calls;
@@ -45,15 +45,15 @@ public:
   SVRESULT RenderFinish(const RCPtr<LRenderContextInfo>& context) override { return LRenderer::RenderFinish(context); }
 
   SVRESULT SetStencil(const RCPtr<LStencil>& stencil) override {
-    calls.push_back({"SetStencil", {}, {}, stencil.Get()});
+    calls.push_back(Call{.what = "SetStencil", .stencil = stencil.Get()});
     return LRenderer::SetStencil(stencil);
   }
   void SetClipRect(const RectT<double>& clip) override {
-    calls.push_back({"SetClipRect", clip, {}, nullptr});
+    calls.push_back(Call{.what = "SetClipRect", .clip = clip});
     LRenderer::SetClipRect(clip);
   }
   void Translate(const PointT<double>& delta) override {
-    calls.push_back({"Translate", {}, delta, nullptr});
+    calls.push_back(Call{.what = "Translate", .delta = delta});
     LRenderer::Translate(delta);
   }
   void DrawRect(const RectT<int32_t>& rect, const Color&, float) override { RecordDrawing("DrawRect", rect); }
@@ -77,7 +77,7 @@ public:
 
 private:
   void RecordDrawing(const std::string& what, const RectT<int32_t>& rect, const String& text = {}) {
-    Call call{what, {}, {}, nullptr};
+    Call call{.what = what};
     call.rect = rect;
     call.text = text;
     if (const LRenderContextInfo* context = GetCurrentContext()) {
