@@ -3,8 +3,8 @@
 // whether it was met, figures without a goal are printed as they are, and the
 // program's exit code tells whether every goal was met and whether every figure could
 // be measured. A goal whose figure was not measured (the benchmark failed, or was
-// filtered out) counts as missed. Colour codes only when standard
-// output is a terminal. For the program's main thread.
+// filtered out) counts as missed. Colour codes only when standard output is a
+// terminal. For the program's main thread.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 

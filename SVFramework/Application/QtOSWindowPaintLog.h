@@ -12,8 +12,8 @@ namespace SV {
 // (numbers decimal; x to height bound what the frame put on the screen, in the
 // window's pixels), written with a single append, so that lines of several windows
 // never mix. The clock is the one std::chrono::steady_clock reads on Linux, so a
-// watcher compares the times with its own. Without the variable nothing is written and the cost is one test of a
-// cached flag. UI thread only.
+// watcher compares the times with its own. Without the variable nothing is written
+// and the cost is one test of a cached flag. UI thread only.
 struct PaintLogArea {
   int x = 0, y = 0, width = 0, height = 0;
 };

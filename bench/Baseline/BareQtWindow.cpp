@@ -2,8 +2,8 @@
 // window of the given size and title (arguments: WIDTH HEIGHT TITLE) and fills it. It
 // records its first presented frame in the paint log the editor's windows write
 // (SV_PAINT_LOG, the same line format: CLOCK_MONOTONIC nanoseconds, window id, the
-// area shown, title), so that a benchmark starts it exactly as it starts the editor and waits for
-// the same signal. It links Qt's widgets and nothing of ours.
+// area shown, title), so that a benchmark starts it exactly as it starts the editor
+// and waits for the same signal. It links Qt's widgets and nothing of ours.
 #include <fcntl.h>
 #include <time.h>
 #include <unistd.h>

@@ -77,9 +77,7 @@ public:
 
 private:
   void RecordDrawing(const std::string& what, const RectT<int32_t>& rect, const String& text = {}) {
-    Call call{.what = what};
-    call.rect = rect;
-    call.text = text;
+    Call call{.what = what, .rect = rect, .text = text};
     if (const LRenderContextInfo* context = GetCurrentContext()) {
       call.origin = context->GetState().offset;
       call.alpha = context->GetState().alpha;
